@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "document/RibProperties.h"
+
+namespace parvelin::cli {
+
+struct JobOptions {
+    RibProperties properties = kDefaultRibProperties;
+    std::string input;
+    std::string output;
+    std::string pageSize = "A4";
+    bool landscape = false;
+};
+
+// Each returns the process exit status and reports errors on stderr.
+int runExport(const JobOptions& job);
+int runPrint(const JobOptions& job);
+
+} // namespace parvelin::cli

@@ -1,0 +1,143 @@
+// parvelin-cli: the rib work without a window, for scripts and batch jobs.
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "document/AirfoilDocument.h"
+#include "document/RibPropertyFields.h"
+
+namespace {
+
+using namespace parvelin;
+
+const char* const kUsage =
+    "Usage:\n"
+    "  parvelin-cli export [options] INPUT.dat OUTPUT.dxf\n"
+    "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
+    "  parvelin-cli info INPUT.dat\n"
+    "  parvelin-cli fields\n"
+    "\n"
+    "export  loads the airfoil as the program does, applies the rib properties and\n"
+    "        writes the airfoil and every built component as DXF LINE entities.\n"
+    "print   prints the rib at true scale onto one PDF page (A4 unless --page says).\n"
+    "info    shows the airfoil's name, its point count and the points in drawing order.\n"
+    "fields  lists the rib property fields with their defaults.\n"
+    "\n"
+    "Options for export and print:\n"
+    "  --set FIELD=VALUE   set a rib property field (see 'fields'), e.g. --set chord=150\n"
+    "  --chord LENGTH      the same as --set chord=LENGTH\n"
+    "  --inches            lengths are in inches (--set metric=0)\n"
+    "  --mm                lengths are in millimetres (--set metric=1, the default)\n"
+    "  --page SIZE         print only: A4, A3, A5, Letter or Legal\n"
+    "  --landscape         print only: landscape page (portrait is the default)\n"
+    "\n"
+    "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
+    "exit status is 1 (2 for a usage error).\n";
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "parvelin-cli: %s\n\n%s", message.c_str(), kUsage);
+    return 2;
+}
+
+std::string formatFloat(float value) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+int runInfo(const std::vector<std::string>& args) {
+    if (args.size() != 1) return usageError("info takes one INPUT.dat");
+    const CoordinateFileContents contents = readCoordinateFile(args[0]);
+    if (contents.status != ReadStatus::Loaded) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), readStatusMessage(contents.status));
+        return 1;
+    }
+    std::printf("name: %s\npoints: %zu\n", contents.name.c_str(), contents.drawingOrder.size());
+    for (const CoordinatePair& p : contents.drawingOrder)
+        std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+    return 0;
+}
+
+int runFields() {
+    for (const RibPropertyField& field : ribPropertyFields()) {
+        if (field.isInteger)
+            std::printf("%-22s int    %d\n", field.name, kDefaultRibProperties.*field.integer);
+        else
+            std::printf("%-22s float  %s\n", field.name, formatFloat(kDefaultRibProperties.*field.real).c_str());
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usageError("no command given");
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+
+    cli::JobOptions job;
+    std::vector<std::string> positional;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&](std::string_view option) -> const char* {
+            if (i + 1 >= argc) return nullptr;
+            (void)option;
+            return argv[++i];
+        };
+        std::string error;
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--set" || arg.starts_with("--set=")) {
+            std::string assignment;
+            if (arg == "--set") {
+                const char* v = value(arg);
+                if (!v) return usageError("--set needs FIELD=VALUE");
+                assignment = v;
+            } else {
+                assignment = std::string(arg.substr(6));
+            }
+            const auto eq = assignment.find('=');
+            if (eq == std::string::npos) return usageError("--set needs FIELD=VALUE, got '" + assignment + "'");
+            if (!setRibPropertyField(job.properties, assignment.substr(0, eq), assignment.substr(eq + 1), error))
+                return usageError(error);
+        } else if (arg == "--chord") {
+            const char* v = value(arg);
+            if (!v || !setRibPropertyField(job.properties, "chord", v, error))
+                return usageError(v ? error : "--chord needs a length");
+        } else if (arg == "--inches") {
+            job.properties.metric = 0;
+        } else if (arg == "--mm") {
+            job.properties.metric = 1;
+        } else if (arg == "--page") {
+            const char* v = value(arg);
+            if (!v) return usageError("--page needs a size");
+            job.pageSize = v;
+        } else if (arg == "--landscape") {
+            job.landscape = true;
+        } else if (arg == "--portrait") {
+            job.landscape = false;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usageError("unknown option '" + std::string(arg) + "'");
+        } else {
+            positional.emplace_back(arg);
+        }
+    }
+
+    if (command == "info") return runInfo(positional);
+    if (command == "fields") return runFields();
+    if (command == "export" || command == "print") {
+        if (positional.size() != 2) return usageError(command + " takes INPUT and OUTPUT");
+        job.input = positional[0];
+        job.output = positional[1];
+        return command == "export" ? cli::runExport(job) : cli::runPrint(job);
+    }
+    return usageError("unknown command '" + command + "'");
+}

@@ -1,0 +1,20 @@
+#pragma once
+// The leading-edge stock at the nose: a round dowel (drawn as a circle), a
+// square strip set diagonally, a straight cut for a nose block, or an upright
+// rectangle. Built for every style code, 0 included (then with no outline).
+#include "components/ComponentOutline.h"
+
+namespace parvelin {
+
+class LeadingEdge : public OutlineComponent {
+public:
+    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+        if (isBuilt()) clear();
+        return compute(points, properties, window);
+    }
+    bool draw(platform::DeviceContext& dc) const;
+    bool print(platform::DeviceContext& dc, const RibProperties& properties);
+};
+
+} // namespace parvelin

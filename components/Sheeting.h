@@ -1,0 +1,28 @@
+#pragma once
+// The cut line under sheeted surfaces: inside the airfoil at the sheeting's
+// thickness, stopping at the trailing-edge piece, the spar and the
+// leading-edge stock. It is drawn and exported but never printed.
+#include "components/ComponentOutline.h"
+
+namespace parvelin {
+
+class Sheeting : public OutlineComponent {
+public:
+    // The sheeting counts as built while its outline holds any segment.
+    bool isBuilt() const { return !outline_.empty(); }
+    void clear() {
+        built_ = 0;
+        style_ = 0;
+        outline_.clear();
+        window_ = nullptr;
+    }
+    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+        if (isBuilt()) clear();
+        return compute(points, properties, window);
+    }
+    bool draw(platform::DeviceContext& dc) const;
+    bool builtFlag() const { return built_ != 0; }
+};
+
+} // namespace parvelin

@@ -1,0 +1,19 @@
+#pragma once
+// The notches the spars need: a stick spar has one under the upper surface and
+// one on the lower surface, a stock spar one on the lower surface.
+#include "components/ComponentOutline.h"
+
+namespace parvelin {
+
+class Spar : public OutlineComponent {
+public:
+    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+        if (isBuilt()) clear();
+        return compute(points, properties, window);
+    }
+    bool draw(platform::DeviceContext& dc) const;
+    bool print(platform::DeviceContext& dc, const RibProperties& properties);
+};
+
+} // namespace parvelin

@@ -1,0 +1,19 @@
+#pragma once
+// How the rib ends at the trailing edge: a square cut for trailing-edge stock,
+// or inner lines at the sheeting's thickness for a sheeted trailing edge.
+#include "components/ComponentOutline.h"
+
+namespace parvelin {
+
+class TrailingEdge : public OutlineComponent {
+public:
+    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+        if (isBuilt()) clear();
+        return compute(points, properties, window);
+    }
+    bool draw(platform::DeviceContext& dc) const;
+    bool print(platform::DeviceContext& dc, const RibProperties& properties);
+};
+
+} // namespace parvelin

@@ -1,0 +1,174 @@
+#include "document/AirfoilDocument.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "platform/Services.h"
+#include "resources/Strings.h"
+
+namespace parvelin {
+
+AirfoilDocument::AirfoilDocument() : name_(resources::loadString(resources::kStringUntitled)) {}
+
+AirfoilDocument::~AirfoilDocument() {
+    if (window_ != nullptr) reset(window_);
+}
+
+void AirfoilDocument::setName(const char* text) {
+    if (text == nullptr)
+        name_.reset();
+    else
+        name_ = std::string(text);
+}
+
+void AirfoilDocument::appendPoint(int screenX, int screenY, float modelX, float modelY) {
+    points_.push_back(AirfoilPoint{screenX, screenY, modelX, modelY});
+}
+
+void AirfoilDocument::applyProperties(const RibProperties& record) {
+    properties_ = record;
+    leadingEdge_.rebuild(points_, properties_, window_);
+    trailingEdge_.rebuild(points_, properties_, window_);
+    spars_.rebuild(points_, properties_, window_);
+    sheeting_.rebuild(points_, properties_, window_);
+}
+
+void AirfoilDocument::reset(platform::Window* window) {
+    if (window != nullptr) window->setTitle(resources::loadString(resources::kStringUntitled));
+    if (leadingEdge_.isBuilt()) leadingEdge_.clear();
+    if (trailingEdge_.isBuilt()) trailingEdge_.clear();
+    if (spars_.isBuilt()) spars_.clear();
+    if (sheeting_.isBuilt()) sheeting_.clear();
+    freePoints();
+    window_ = nullptr;
+    name_.reset();
+    loaded_ = 0;
+    if (window != nullptr) window->invalidate(true);
+}
+
+bool AirfoilDocument::loadCoordinateFile(platform::Window* window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    platform::FileDialogSettings settings;
+    settings.title = kOpenDialogTitle;
+    settings.filters = {{"Airfoil Coordinate Files", "*.DAT"}, {"All Files", "*.*"}};
+    settings.initialFileName = "*.DAT";
+    settings.initialFolder = currentFolderForDialog();
+    settings.fileMustExist = true;
+    const std::optional<std::string> chosen = dialogs->openFile(window, settings);
+    if (!chosen) return false;
+    // The chosen file's folder becomes the current directory; the file is
+    // opened by its name there.
+    const std::string fileName = enterFolderOf(*chosen);
+    return loadFile(fileName, window) == ReadStatus::Loaded;
+}
+
+ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* window) {
+    const CoordinateFileContents contents = readCoordinateFile(path);
+    if (contents.status != ReadStatus::Loaded) {
+        if (platform::Dialogs* dialogs = platform::dialogs())
+            dialogs->messageBox(nullptr, readStatusMessage(contents.status), "", platform::MessageIcon::Error);
+        return contents.status;
+    }
+    takeContents(contents, window);
+    return ReadStatus::Loaded;
+}
+
+void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platform::Window* window) {
+    setName(contents.name.c_str());
+    for (const CoordinatePair& p : contents.drawingOrder) appendPoint(0, 0, p.x, p.y);
+
+    // Each component computes from the new points and a copy of the
+    // properties, and fits its own outline to the window.
+    const std::unique_ptr<RibProperties> copy = copyProperties();
+    leadingEdge_.compute(points_, *copy, window);
+    trailingEdge_.compute(points_, *copy, window);
+    spars_.compute(points_, *copy, window);
+    sheeting_.compute(points_, *copy, window);
+
+    setWindow(window);
+    fitToWindow();
+    loaded_ = 1;
+    if (window != nullptr) {
+        window->setTitle(name_.value_or(std::string()));
+        window->invalidate(true);
+    }
+}
+
+DxfWriter AirfoilDocument::dxfDrawing() const {
+    DxfWriter writer;
+    writer.header();
+    const double k = properties_.chord;
+    for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
+        const AirfoilPoint& a = points_[i];
+        const AirfoilPoint& b = points_[i + 1];
+        writer.line(k * a.modelX, k * a.modelY, k * b.modelX, k * b.modelY);
+    }
+    if (leadingEdge_.isBuilt()) leadingEdge_.writeDxf(&writer, properties_);
+    if (trailingEdge_.isBuilt()) trailingEdge_.writeDxf(&writer, properties_);
+    if (spars_.isBuilt()) spars_.writeDxf(&writer, properties_);
+    if (sheeting_.isBuilt()) sheeting_.writeDxf(&writer, properties_);
+    writer.trailer();
+    return writer;
+}
+
+FileWriteResult AirfoilDocument::writeDxfFile(const std::string& path) const {
+    const DxfWriter drawing = dxfDrawing();
+    if (!drawing.allFinite()) {
+        // Never create the file at all: an existing one stays untouched too.
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return FileWriteResult::AlreadyExists;
+        return FileWriteResult::NotFinite;
+    }
+    return writeNewFile(path, drawing.text());
+}
+
+bool AirfoilDocument::exportDxf() {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    platform::FileDialogSettings settings;
+    settings.title = kExportDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(window_, settings);
+    if (!chosen) return false;
+    const std::string fileName = enterFolderOf(*chosen);
+    const FileWriteResult result = writeDxfFile(fileName);
+    if (result == FileWriteResult::Written) return true;
+    dialogs->messageBox(window_, fileWriteMessage(result), "Export to DXF format",
+                        result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                 : platform::MessageIcon::Error);
+    return false;
+}
+
+const char* fileWriteMessage(FileWriteResult result) {
+    switch (result) {
+    case FileWriteResult::Written: return "";
+    case FileWriteResult::AlreadyExists: return kMessageExportExists;
+    case FileWriteResult::CannotCreate: return kMessageExportCannotCreate;
+    case FileWriteResult::NotFinite: return kMessageExportNotFinite;
+    case FileWriteResult::WriteFailed: return kMessageExportWriteFailed;
+    }
+    return "";
+}
+
+std::string currentFolderForDialog() {
+    std::error_code ec;
+    std::string folder = std::filesystem::current_path(ec).string();
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string enterFolderOf(const std::string& path) {
+    const std::filesystem::path chosen(path);
+    std::error_code ec;
+    if (chosen.has_parent_path()) {
+        std::filesystem::current_path(chosen.parent_path(), ec);
+        if (ec) return path;  // could not enter the folder: use the path as given
+    }
+    return chosen.filename().string();
+}
+
+} // namespace parvelin

@@ -1,0 +1,128 @@
+#pragma once
+// The data behind one document window: the airfoil's name and points, the
+// view flags, the rib properties and the four rib components.
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "components/LeadingEdge.h"
+#include "components/Sheeting.h"
+#include "components/Spar.h"
+#include "components/TrailingEdge.h"
+#include "document/AirfoilPoint.h"
+#include "document/CoordinateFile.h"
+#include "document/RibProperties.h"
+#include "dxf/DxfWriter.h"
+#include "platform/DeviceContext.h"
+#include "platform/Window.h"
+
+namespace parvelin {
+
+inline constexpr const char* kOpenDialogTitle = "Open Airfoil Coordinate File";
+inline constexpr const char* kExportDialogTitle = "Export to DXF format";
+
+class AirfoilDocument {
+public:
+    AirfoilDocument();
+    ~AirfoilDocument();
+    AirfoilDocument(const AirfoilDocument&) = delete;
+    AirfoilDocument& operator=(const AirfoilDocument&) = delete;
+
+    void setWindow(platform::Window* window) { window_ = window; }
+    platform::Window* getWindow() const { return window_; }
+    bool isLoaded() const { return loaded_ != 0; }
+
+    // A null text leaves the document without a name.
+    void setName(const char* text);
+    const std::optional<std::string>& getName() const { return name_; }
+
+    void appendPoint(int screenX, int screenY, float modelX, float modelY);
+    void freePoints() { points_.clear(); }
+    const std::vector<AirfoilPoint>& points() const { return points_; }
+
+    // An independent copy of the properties; the caller owns it.
+    std::unique_ptr<RibProperties> copyProperties() const { return std::make_unique<RibProperties>(properties_); }
+    const RibProperties& properties() const { return properties_; }
+    // Copies the record in and rebuilds the four components from it.
+    void applyProperties(const RibProperties& record);
+
+    // Empties the document for its window's end: title back to "Untitled",
+    // components cleared, points freed, window forgotten.
+    void reset(platform::Window* window);
+
+    bool showEdgeLines() const { return showEdgeLines_ != 0; }
+    bool showChordLine() const { return showChordLine_ != 0; }
+    void setShowEdgeLines(bool on) { showEdgeLines_ = on ? 1 : 0; }
+    void setShowChordLine(bool on) { showChordLine_ = on ? 1 : 0; }
+    float viewAngle() const { return viewAngle_; }
+
+    const LeadingEdge& leadingEdge() const { return leadingEdge_; }
+    const TrailingEdge& trailingEdge() const { return trailingEdge_; }
+    const Spar& spars() const { return spars_; }
+    const Sheeting& sheeting() const { return sheeting_; }
+
+    // --- Loading ---
+    // File > Open for an empty document: the open dialog, then loadFile.
+    // Returns true when a file was loaded.
+    bool loadCoordinateFile(platform::Window* window);
+    // Reads `path` into this empty document and shows a refused file's
+    // message in an ownerless error box (when dialogs are installed).
+    ReadStatus loadFile(const std::string& path, platform::Window* window);
+    // Takes parsed contents into this empty document: points, components,
+    // fit, loaded flag and window title.
+    void takeContents(const CoordinateFileContents& contents, platform::Window* window);
+
+    // --- Screen view ---
+    platform::Rect pointBounds() const;
+    bool fitToWindow();
+    void paint(platform::DeviceContext& dc);
+
+    // --- Printing at true scale ---
+    bool printRib(platform::DeviceContext& dc);
+
+    // --- DXF ---
+    // The whole drawing: header, the airfoil's lines, each built component's
+    // lines in the order leading edge, trailing edge, spars, sheeting, trailer.
+    DxfWriter dxfDrawing() const;
+    // Writes the drawing to a new file; never touches an existing one.
+    FileWriteResult writeDxfFile(const std::string& path) const;
+    // File > Export: the save dialog, then writeDxfFile; tells the user when
+    // nothing was written. Returns true when a file was written.
+    bool exportDxf();
+
+private:
+    void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
+    void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
+
+    std::int32_t showEdgeLines_ = 1;
+    std::int32_t showChordLine_ = 1;
+    std::int32_t loaded_ = 0;
+    float viewAngle_ = 0.0f;
+    LeadingEdge leadingEdge_;
+    TrailingEdge trailingEdge_;
+    Spar spars_;
+    Sheeting sheeting_;
+    platform::Window* window_ = nullptr;
+    std::vector<AirfoilPoint> points_;
+    std::optional<std::string> name_;
+    RibProperties properties_ = kDefaultRibProperties;
+};
+
+// Messages of the export command.
+inline constexpr const char* kMessageExportExists = "The file already exists.\nNothing was exported.";
+inline constexpr const char* kMessageExportCannotCreate = "The file could not be created.\nNothing was exported.";
+inline constexpr const char* kMessageExportNotFinite =
+    "The drawing holds a coordinate that is not a finite number\n(check the chord and the sizes).\nNothing was exported.";
+inline constexpr const char* kMessageExportWriteFailed =
+    "The file could not be written completely.\nNothing was exported.";
+const char* fileWriteMessage(FileWriteResult result);
+
+// The process's current directory with a separator at the end, as the file
+// dialogs start in it.
+std::string currentFolderForDialog();
+// Makes the folder of `path` the current directory and returns the file's
+// name within it (the dialogs' rule: a chosen file's folder becomes current).
+std::string enterFolderOf(const std::string& path);
+
+} // namespace parvelin

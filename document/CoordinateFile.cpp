@@ -1,0 +1,193 @@
+#include "document/CoordinateFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "document/NumberText.h"
+
+namespace parvelin {
+namespace {
+
+// Finds the end of the line that starts at `start`. The search begins at the
+// line's second byte, so a blank line joins the line after it and the scan
+// (which skips blank lines) never reads the same numbers twice. A CR LF, a
+// lone LF or a lone CR ends a line; `next` receives the start of the next
+// line. At the end of the data the line ends there and `next` is the size.
+std::size_t lineEnd(std::string_view data, std::size_t start, std::size_t& next) {
+    const std::size_t size = data.size();
+    std::size_t p = start + 1;
+    for (; p < size; ++p) {
+        if (data[p] == '\r') break;
+        // An LF right after the CR that begins this line is the rest of a
+        // blank CR LF line: it joins the next line like any blank line.
+        if (data[p] == '\n' && data[p - 1] != '\r') break;
+    }
+    if (p >= size) {
+        next = size;
+        return size;
+    }
+    next = (data[p] == '\r' && p + 1 < size && data[p + 1] == '\n') ? p + 2 : p + 1;
+    return p;
+}
+
+// The "%f %f" scan: the number of values converted, or -1 when the text
+// ended before the first.
+int scanPair(const char* text, float& x, float& y) {
+    bool atEnd = false;
+    const char* p = scanFloat(text, x, atEnd);
+    if (p == nullptr) return atEnd ? -1 : 0;
+    return scanFloat(p, y, atEnd) != nullptr ? 2 : 1;
+}
+
+} // namespace
+
+const char* readStatusMessage(ReadStatus status) {
+    switch (status) {
+    case ReadStatus::Loaded: return nullptr;
+    case ReadStatus::OpenFailed: return kMessageOpenFailed;
+    case ReadStatus::TooLarge: return kMessageFileTooLarge;
+    case ReadStatus::NoCoordinates: return kMessageNoCoordinates;
+    }
+    return nullptr;
+}
+
+CoordinateFileContents parseCoordinateFile(std::string_view bytes) {
+    CoordinateFileContents result;
+    if (bytes.size() > kMaxCoordinateFileSize) {
+        result.status = ReadStatus::TooLarge;
+        return result;
+    }
+    // A NUL-terminated copy: the number scan reads C text that ends at the
+    // file's size (or at a NUL byte inside it, as a C string would).
+    const std::string data(bytes);
+    const std::size_t size = data.size();
+
+    // Name: the first line, after a UTF-8 byte-order mark if there is one.
+    std::size_t nameStart = 0;
+    if (data.compare(0, 3, "\xEF\xBB\xBF") == 0) nameStart = 3;
+    std::size_t pos = 0;
+    const std::size_t nameEnd = nameStart < size ? lineEnd(data, nameStart, pos) : (pos = size);
+    std::string name = data.substr(nameStart, nameEnd - nameStart);
+    if (const auto nul = name.find('\0'); nul != std::string::npos) name.resize(nul);
+    if (name.size() > kMaxNameLength) name.resize(kMaxNameLength);
+    result.name = std::move(name);
+
+    // Points: scan two numbers per line; accept x <= 1.0.
+    while (pos < size) {
+        float x = 0.0f;
+        float y = 0.0f;
+        const int converted = scanPair(data.c_str() + pos, x, y);
+        std::size_t next = size;
+        lineEnd(data, pos, next);
+        pos = next;
+        if (converted == 2 && x <= 1.0f && pos <= size) result.accepted.push_back({x, y});
+        if (converted == -1) break;
+    }
+
+    result.drawingOrder = reorderToDrawingOrder(result.accepted);
+    if (result.drawingOrder.size() < 2) result.status = ReadStatus::NoCoordinates;
+    return result;
+}
+
+std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePair>& P) {
+    std::vector<CoordinatePair> out;
+    const std::size_t N = P.size();
+    if (N == 0) return out;
+
+    // The trailing-edge point: the first with x exactly 1.0, or, when no
+    // point has it, the first with the largest x.
+    std::size_t t = N;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (P[i].x == 1.0f) {
+            t = i;
+            break;
+        }
+    }
+    if (t == N) {
+        t = 0;
+        for (std::size_t i = 1; i < N; ++i)
+            if (P[i].x > P[t].x) t = i;
+    }
+    const float te = P[t].x;
+    out.reserve(N + 1);
+
+    if (t == 0) {
+        // The file starts at the trailing edge.
+        out.push_back(P[0]);
+        std::size_t j = 1;
+        for (; j < N && P[j].x != te; ++j) out.push_back(P[j]);
+        if (j + 1 < N) {
+            for (std::size_t i = N - 1; i >= j; --i) {
+                if (P[i].x == 0.0f) break;
+                out.push_back(P[i]);
+                if (i == j) break;
+            }
+        }
+        return out;
+    }
+
+    // The file starts elsewhere, typically at the leading edge: walk back
+    // from the trailing edge to the nose (index 0 when no point has x 0.0).
+    std::size_t k = 0;
+    for (std::size_t i = t; i > 0; --i) {
+        if (P[i].x == 0.0f) {
+            k = i;
+            break;
+        }
+        out.push_back(P[i]);
+    }
+    out.push_back(P[k]);
+    if (t + 1 >= N) return out;  // the trailing edge is the last point
+
+    if (P[t + 1].x == 0.0f) {
+        // A second block that starts at the leading edge.
+        out.push_back(P[t + 1]);
+        for (std::size_t i = t + 2; i < N && P[i].x != te; ++i) out.push_back(P[i]);
+        out.push_back(P[t]);
+    } else {
+        // The other surface runs from the end of the file back to the nose
+        // (to the block's first point when no point has x 0.0).
+        for (std::size_t i = N - 1; i > t; --i) {
+            if (P[i].x == 0.0f) break;
+            out.push_back(P[i]);
+        }
+    }
+    return out;
+}
+
+CoordinateFileContents readCoordinateFile(const std::string& path) {
+    CoordinateFileContents failed;
+    failed.status = ReadStatus::OpenFailed;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return failed;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return failed;
+    }
+    if (static_cast<unsigned long long>(info.st_size) > kMaxCoordinateFileSize) {
+        ::close(fd);
+        CoordinateFileContents tooLarge;
+        tooLarge.status = ReadStatus::TooLarge;
+        return tooLarge;
+    }
+    std::string bytes;
+    char buffer[kMaxCoordinateFileSize + 1];
+    while (bytes.size() <= kMaxCoordinateFileSize) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            ::close(fd);
+            return failed;
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return parseCoordinateFile(bytes);
+}
+
+} // namespace parvelin

@@ -1,0 +1,57 @@
+#include "document/RibPropertyFields.h"
+
+#include <cerrno>
+#include <charconv>
+
+#include "document/NumberText.h"
+
+namespace parvelin {
+
+#define PARVELIN_INT(f) RibPropertyField{#f, true, &RibProperties::f, nullptr}
+#define PARVELIN_FLOAT(f) RibPropertyField{#f, false, nullptr, &RibProperties::f}
+
+const std::vector<RibPropertyField>& ribPropertyFields() {
+    static const std::vector<RibPropertyField> fields{
+        PARVELIN_INT(leadingEdgeStyle),    PARVELIN_FLOAT(leadingEdgeHeight),  PARVELIN_FLOAT(leadingEdgeDepth),
+        PARVELIN_INT(sparStyle),           PARVELIN_FLOAT(sparWidth),          PARVELIN_FLOAT(sparHeight),
+        PARVELIN_FLOAT(sparDistance),      PARVELIN_INT(sparDistanceInPercent), PARVELIN_INT(trailingEdgeStyle),
+        PARVELIN_FLOAT(trailingEdgeHeight), PARVELIN_FLOAT(trailingEdgeWidth), PARVELIN_FLOAT(trailingEdgeThickness),
+        PARVELIN_INT(sheetingStyle),       PARVELIN_FLOAT(sheetingThickness),  PARVELIN_FLOAT(height),
+        PARVELIN_FLOAT(chord),             PARVELIN_INT(heightInPercent),      PARVELIN_INT(metric),
+        PARVELIN_FLOAT(washout),           PARVELIN_INT(precision),            PARVELIN_INT(orientation),
+    };
+    return fields;
+}
+
+#undef PARVELIN_INT
+#undef PARVELIN_FLOAT
+
+bool setRibPropertyField(RibProperties& properties, std::string_view name, std::string_view value,
+                         std::string& error) {
+    for (const RibPropertyField& field : ribPropertyFields()) {
+        if (name != field.name) continue;
+        if (field.isInteger) {
+            std::int32_t number = 0;
+            const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), number);
+            if (value.empty() || ec != std::errc() || end != value.data() + value.size()) {
+                error = "'" + std::string(value) + "' is not a whole number for " + field.name;
+                return false;
+            }
+            properties.*field.integer = number;
+        } else {
+            const std::string text(value);
+            std::size_t used = 0;
+            const double number = parseDouble(text.c_str(), &used);
+            if (text.empty() || used != text.size()) {
+                error = "'" + text + "' is not a number for " + field.name;
+                return false;
+            }
+            properties.*field.real = static_cast<float>(number);
+        }
+        return true;
+    }
+    error = "unknown field '" + std::string(name) + "'";
+    return false;
+}
+
+} // namespace parvelin

@@ -1,0 +1,26 @@
+#pragma once
+// The record's fields by name, for the command-line tool and the tests.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/RibProperties.h"
+
+namespace parvelin {
+
+struct RibPropertyField {
+    const char* name;
+    bool isInteger;
+    std::int32_t RibProperties::*integer;
+    float RibProperties::*real;
+};
+
+// The 21 fields in the record's order.
+const std::vector<RibPropertyField>& ribPropertyFields();
+
+// Sets the named field from text: a whole integer for integer fields, a whole
+// number for float fields. Returns false and fills `error` otherwise.
+bool setRibPropertyField(RibProperties& properties, std::string_view name, std::string_view value,
+                         std::string& error);
+
+} // namespace parvelin

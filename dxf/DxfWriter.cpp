@@ -1,0 +1,52 @@
+#include "dxf/DxfWriter.h"
+
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "document/NumberText.h"
+
+namespace parvelin {
+
+std::string dxfLineEntity(double x1, double y1, double x2, double y2) {
+    std::string text = "0\nLINE\n8\nlines\n62\n7\n10\n";
+    text += formatFixed6(x1);
+    text += "\n20\n";
+    text += formatFixed6(y1);
+    text += "\n11\n";
+    text += formatFixed6(x2);
+    text += "\n21\n";
+    text += formatFixed6(y2);
+    text += "\n";
+    return text;
+}
+
+void DxfWriter::line(double x1, double y1, double x2, double y2) {
+    if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
+        allFinite_ = false;
+    text_ += dxfLineEntity(x1, y1, x2, y2);
+    ++lineCount_;
+}
+
+FileWriteResult writeNewFile(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? FileWriteResult::AlreadyExists : FileWriteResult::CannotCreate;
+    bool ok = true;
+    std::size_t done = 0;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) ok = false;
+        else done += static_cast<std::size_t>(n);
+    }
+    if (ok && ::fsync(fd) != 0 && errno != EINVAL) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (!ok) {
+        ::unlink(path.c_str());
+        return FileWriteResult::WriteFailed;
+    }
+    return FileWriteResult::Written;
+}
+
+} // namespace parvelin

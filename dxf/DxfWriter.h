@@ -1,0 +1,48 @@
+#pragma once
+// The DXF drawing: a fixed header, LINE entities on layer "lines", and the
+// trailer. Text is composed in memory so that a file is only created once the
+// whole drawing is known to be sound.
+#include <string>
+#include <string_view>
+
+namespace parvelin {
+
+inline constexpr std::string_view kDxfHeader =
+    "0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n0\nENDSEC\n0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n"
+    "0\nLAYER\n2\nlines\n70\n0\n62\n7\n6\nCONTINUOUS\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
+inline constexpr std::string_view kDxfTrailer = "0\nENDSEC\n0\nEOF";
+
+// The text of one LINE entity from (x1, y1) to (x2, y2), numbers as "%f".
+std::string dxfLineEntity(double x1, double y1, double x2, double y2);
+
+class DxfWriter {
+public:
+    void header() { text_ += kDxfHeader; }
+    void line(double x1, double y1, double x2, double y2);
+    void trailer() { text_ += kDxfTrailer; }
+
+    const std::string& text() const { return text_; }
+    // False once any coordinate written was infinite or not a number.
+    bool allFinite() const { return allFinite_; }
+    int lineCount() const { return lineCount_; }
+
+private:
+    std::string text_;
+    bool allFinite_ = true;
+    int lineCount_ = 0;
+};
+
+enum class FileWriteResult {
+    Written,
+    AlreadyExists,   // nothing was touched
+    CannotCreate,    // no file was made
+    NotFinite,       // the drawing holds a coordinate that is not a finite number; no file was made
+    WriteFailed,     // the disk refused the bytes; the partial file was removed
+};
+
+// Creates `path` as a new file only and writes `bytes` into it. An existing
+// file is never opened, truncated or appended to; a failed write leaves no
+// file behind.
+FileWriteResult writeNewFile(const std::string& path, std::string_view bytes);
+
+} // namespace parvelin

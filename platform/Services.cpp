@@ -1,0 +1,39 @@
+#include "platform/Services.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace parvelin::platform {
+namespace {
+
+Dialogs* gDialogs = nullptr;
+
+void defaultBeep() {
+    std::fputc('\a', stderr);
+    std::fflush(stderr);
+}
+
+BeepFunction gBeep = &defaultBeep;
+
+void defaultDebugSink(std::string_view bytes) {
+    static const bool enabled = std::getenv("PARVELIN_DEBUG") != nullptr;
+    if (enabled) {
+        std::fwrite(bytes.data(), 1, bytes.size(), stderr);
+        std::fflush(stderr);
+    }
+}
+
+DebugSink gDebugSink = &defaultDebugSink;
+
+} // namespace
+
+Dialogs* dialogs() { return gDialogs; }
+void setDialogs(Dialogs* dialogs) { gDialogs = dialogs; }
+
+void beep() { gBeep(); }
+void setBeep(BeepFunction function) { gBeep = function ? function : &defaultBeep; }
+
+void debugOutput(std::string_view bytes) { gDebugSink(bytes); }
+void setDebugSink(DebugSink sink) { gDebugSink = sink ? sink : &defaultDebugSink; }
+
+} // namespace parvelin::platform

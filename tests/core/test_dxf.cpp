@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "document/AirfoilDocument.h"
+#include "dxf/DxfWriter.h"
+#include "support/Recorders.h"
+
+using namespace parvelin;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// A scratch folder removed at the end of each test.
+struct ScratchDir {
+    fs::path path;
+    ScratchDir() {
+        path = fs::temp_directory_path() / ("parvelin-dxf-" + std::to_string(::getpid()) + "-" +
+                                            std::to_string(counter++));
+        fs::create_directories(path);
+    }
+    ~ScratchDir() { fs::remove_all(path); }
+    static inline int counter = 0;
+};
+
+void loadPoints(AirfoilDocument& doc, std::initializer_list<std::pair<float, float>> pts) {
+    CoordinateFileContents c;
+    for (auto [x, y] : pts) c.drawingOrder.push_back({x, y});
+    c.name = "test";
+    doc.takeContents(c, nullptr);
+}
+
+} // namespace
+
+TEST(Dxf, TwoEntityExampleByteForByte) {
+    AirfoilDocument doc;
+    loadPoints(doc, {{1.0f, 0.0f}, {0.5f, 0.1f}, {0.0f, 0.0f}});
+    const std::string expected = std::string(kDxfHeader) +
+        "0\nLINE\n8\nlines\n62\n7\n10\n100.000000\n20\n0.000000\n11\n50.000000\n21\n10.000000\n"
+        "0\nLINE\n8\nlines\n62\n7\n10\n50.000000\n20\n10.000000\n11\n0.000000\n21\n0.000000\n"
+        "0\nENDSEC\n0\nEOF";
+    EXPECT_EQ(doc.dxfDrawing().text(), expected);
+}
+
+TEST(Dxf, HeaderAndTrailerText) {
+    EXPECT_TRUE(std::string(kDxfHeader).starts_with("0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n0\nENDSEC\n"));
+    EXPECT_TRUE(std::string(kDxfHeader).ends_with("0\nSECTION\n2\nENTITIES\n"));
+    EXPECT_EQ(dxfLineEntity(-1.5, -0.25, 2, 3),
+              "0\nLINE\n8\nlines\n62\n7\n10\n-1.500000\n20\n-0.250000\n11\n2.000000\n21\n3.000000\n");
+    AirfoilDocument doc;
+    loadPoints(doc, {{1.0f, 0.0f}});
+    EXPECT_EQ(doc.dxfDrawing().text(), std::string(kDxfHeader) + std::string(kDxfTrailer));
+}
+
+TEST(Dxf, NeverOverwritesAndLeavesNothingHalfWritten) {
+    ScratchDir dir;
+    AirfoilDocument doc;
+    loadPoints(doc, {{1.0f, 0.0f}, {0.0f, 0.0f}});
+    const std::string path = (dir.path / "rib.dxf").string();
+    EXPECT_EQ(doc.writeDxfFile(path), FileWriteResult::Written);
+    const std::string first = slurp(path);
+    EXPECT_TRUE(first.ends_with("EOF"));
+
+    AirfoilDocument other;
+    loadPoints(other, {{1.0f, 0.5f}, {0.0f, 0.0f}, {0.5f, 0.5f}});
+    EXPECT_EQ(other.writeDxfFile(path), FileWriteResult::AlreadyExists);
+    EXPECT_EQ(slurp(path), first);
+
+    EXPECT_EQ(doc.writeDxfFile((dir.path / "no" / "such" / "folder.dxf").string()), FileWriteResult::CannotCreate);
+}
+
+TEST(Dxf, NonFiniteCoordinatesAreRefusedWithoutAFile) {
+    ScratchDir dir;
+    AirfoilDocument doc;
+    loadPoints(doc, {{1.0f, 0.0f}, {0.0f, 0.0f}});
+    RibProperties p = kDefaultRibProperties;
+    p.chord = INFINITY;
+    doc.applyProperties(p);
+    const std::string path = (dir.path / "inf.dxf").string();
+    EXPECT_EQ(doc.writeDxfFile(path), FileWriteResult::NotFinite);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(Dxf, SameBytesUnderAGermanLocale) {
+    AirfoilDocument doc;
+    loadPoints(doc, {{1.0f, 0.0f}, {0.5f, -0.1234567f}, {0.0f, 0.0f}});
+    const std::string inC = doc.dxfDrawing().text();
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    const std::string inGerman = doc.dxfDrawing().text();
+    const auto reread = parseCoordinateFile("N\n1.5 0.25\n0.5 -0.125\n0 0\n");
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(inGerman, inC);
+    EXPECT_NE(inGerman.find("-12.345670"), std::string::npos);
+    ASSERT_EQ(reread.accepted.size(), 2u);
+    EXPECT_EQ(reread.accepted[0].y, -0.125f);
+}
