@@ -17,4 +17,9 @@ inline std::int32_t deviceCoord(double value) {
     return static_cast<std::int32_t>(value);  // truncates toward zero
 }
 
+// A device coordinate moved by a few pixels, saturating at the ends of the range.
+inline std::int32_t deviceOffset(std::int32_t value, int offset) {
+    return deviceCoord(static_cast<double>(value) + offset);
+}
+
 } // namespace parvelin
