@@ -11,6 +11,9 @@ struct JobOptions {
     std::string output;
     std::string pageSize = "A4";
     bool landscape = false;
+    // The view flags of the printed page (guide lines).
+    bool edgeLines = true;
+    bool chordLine = true;
 };
 
 // Each returns the process exit status and reports errors on stderr.

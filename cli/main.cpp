@@ -23,7 +23,8 @@ const char* const kUsage =
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
     "        writes the airfoil and every built component as DXF LINE entities.\n"
-    "print   prints the rib at true scale onto one PDF page (A4 unless --page says).\n"
+    "print   prints the rib at true scale onto one PDF page (A4 unless --page says),\n"
+    "        inside a 6.35 mm border, as File > Print does on a printer.\n"
     "info    shows the airfoil's name, its point count and the points in drawing order.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "\n"
@@ -34,6 +35,9 @@ const char* const kUsage =
     "  --mm                lengths are in millimetres (--set metric=1, the default)\n"
     "  --page SIZE         print only: A4, A3, A5, Letter or Legal\n"
     "  --landscape         print only: landscape page (portrait is the default)\n"
+    "  --no-guides         print only: leave out the chord line and the LE and TE lines\n"
+    "  --no-chord-line     print only: leave out the chord line\n"
+    "  --no-edge-lines     print only: leave out the LE and TE lines\n"
     "\n"
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
     "exit status is 1 (2 for a usage error).\n";
@@ -124,6 +128,13 @@ int main(int argc, char** argv) {
             job.landscape = true;
         } else if (arg == "--portrait") {
             job.landscape = false;
+        } else if (arg == "--no-guides") {
+            job.edgeLines = false;
+            job.chordLine = false;
+        } else if (arg == "--no-chord-line") {
+            job.chordLine = false;
+        } else if (arg == "--no-edge-lines") {
+            job.edgeLines = false;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError("unknown option '" + std::string(arg) + "'");
         } else {

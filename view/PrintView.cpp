@@ -2,6 +2,9 @@
 // inches) on paper, whatever the printer's resolution.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "document/AirfoilDocument.h"
 #include "view/DeviceCoord.h"
@@ -21,6 +24,13 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) {
     const int pageWidth = dc.pageWidth();
     const int pageHeight = dc.pageHeight();
     if (ppiX != ppiY) return false;
+
+    // The window coordinates, in case the fit below cannot run (no window,
+    // or a client area narrower than the margins): the window must show the
+    // airfoil where it was, never the printer's pixels.
+    std::vector<std::pair<std::int32_t, std::int32_t>> windowCoords;
+    windowCoords.reserve(points_.size());
+    for (const AirfoilPoint& p : points_) windowCoords.emplace_back(p.screenX, p.screenY);
 
     double s = static_cast<double>(static_cast<float>(ppiX)) * static_cast<double>(copy->chord);
     if (copy->metric != 0) s *= static_cast<double>(0.03937008f);
@@ -65,7 +75,12 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) {
         }
     }
 
-    fitToWindow();
+    if (!fitToWindow()) {
+        for (std::size_t i = 0; i < points_.size(); ++i) {
+            points_[i].screenX = windowCoords[i].first;
+            points_[i].screenY = windowCoords[i].second;
+        }
+    }
 
     if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, *copy);
     if (trailingEdge_.isBuilt()) trailingEdge_.print(dc, *copy);

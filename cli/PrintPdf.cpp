@@ -1,0 +1,132 @@
+// parvelin-cli print: the rib at true scale on one PDF page, made without a
+// display.
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cctype>
+#include <clocale>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <sys/stat.h>
+
+#include "app/print/PrintPage.h"
+#include "cli/Commands.h"
+#include "document/AirfoilDocument.h"
+
+namespace parvelin::cli {
+namespace {
+
+// The PDF page has a quarter-inch border all round, like a printer's
+// unprintable edge, so that the page prints at actual size without losing
+// the nose. The rib is placed from where that border ends.
+constexpr double kPageMarginMm = 6.35;
+constexpr int kPdfResolution = 600;
+
+std::optional<QPageSize::PageSizeId> pageSizeNamed(const std::string& name) {
+    std::string lower;
+    for (char c : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (lower == "a4") return QPageSize::A4;
+    if (lower == "a3") return QPageSize::A3;
+    if (lower == "a5") return QPageSize::A5;
+    if (lower == "letter") return QPageSize::Letter;
+    if (lower == "legal") return QPageSize::Legal;
+    return std::nullopt;
+}
+
+// The Qt application that painting needs; off-screen unless the caller chose
+// a platform, so that printing works where there is no display.
+std::unique_ptr<QGuiApplication> makeApplication() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "parvelin-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+const char* writeMessage(FileWriteResult result) {
+    switch (result) {
+    case FileWriteResult::Written: return "";
+    case FileWriteResult::AlreadyExists: return "the file already exists; nothing was printed";
+    case FileWriteResult::CannotCreate: return "the file could not be created; nothing was printed";
+    case FileWriteResult::NotFinite: return "the drawing is not finite; nothing was printed";
+    case FileWriteResult::WriteFailed: return "the file could not be written completely; nothing was printed";
+    }
+    return "";
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
+}
+
+} // namespace
+
+int runPrint(const JobOptions& job) {
+    const std::optional<QPageSize::PageSizeId> pageSize = pageSizeNamed(job.pageSize);
+    if (!pageSize) {
+        std::fprintf(stderr, "parvelin-cli: unknown page size '%s' (A4, A3, A5, Letter or Legal)\n",
+                     job.pageSize.c_str());
+        return 2;
+    }
+    // Checked early to spare the work; the final write refuses an existing file anyway.
+    if (exists(job.output)) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(),
+                     writeMessage(FileWriteResult::AlreadyExists));
+        return 1;
+    }
+
+    const CoordinateFileContents contents = readCoordinateFile(job.input);
+    if (contents.status != ReadStatus::Loaded) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
+        return 1;
+    }
+    AirfoilDocument document;
+    document.takeContents(contents, nullptr);
+    document.applyProperties(job.properties);
+    document.setShowEdgeLines(job.edgeLines);
+    document.setShowChordLine(job.chordLine);
+
+    const std::unique_ptr<QGuiApplication> application = makeApplication();
+    // The application takes the user's locale; number text stays neutral.
+    std::setlocale(LC_NUMERIC, "C");
+
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setTitle(QStringLiteral("Parvelin"));
+        writer.setCreator(QStringLiteral("Parvelin"));
+        writer.setPageLayout(QPageLayout(QPageSize(*pageSize),
+                                         job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                         QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                                         QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            std::fprintf(stderr, "parvelin-cli: the PDF page could not be started\n");
+            return 1;
+        }
+        if (!app::printRibOnPage(document, painter))
+            std::fprintf(stderr, "parvelin-cli: the rib could not be drawn; the page is empty\n");
+        painter.end();
+    }
+
+    const FileWriteResult result =
+        writeNewFile(job.output, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+    if (result != FileWriteResult::Written) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), writeMessage(result));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace parvelin::cli
