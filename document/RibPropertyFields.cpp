@@ -37,6 +37,12 @@ bool setRibPropertyField(RibProperties& properties, std::string_view name, std::
                 error = "'" + std::string(value) + "' is not a whole number for " + field.name;
                 return false;
             }
+            // The unit is a switch: millimetres (1) or inches (0). Printing and
+            // the components read other values differently, so none is allowed.
+            if (field.integer == &RibProperties::metric && number != 0 && number != 1) {
+                error = "metric is 1 (millimetres) or 0 (inches)";
+                return false;
+            }
             properties.*field.integer = number;
         } else {
             const std::string text(value);

@@ -55,6 +55,8 @@ TEST(RibProperties, FieldsSetByNameRejectBadInput) {
     EXPECT_FALSE(setRibPropertyField(p, "sparStyle", "1.5", error));
     EXPECT_FALSE(setRibPropertyField(p, "chord", "12mm", error));
     EXPECT_FALSE(setRibPropertyField(p, "chord", "", error));
+    EXPECT_FALSE(setRibPropertyField(p, "metric", "2", error));
+    EXPECT_TRUE(setRibPropertyField(p, "metric", "0", error));
     EXPECT_FALSE(setRibPropertyField(p, "wingspan", "3", error));
     EXPECT_NE(error.find("wingspan"), std::string::npos);
     EXPECT_EQ(p.chord, 150.5f);
