@@ -1,0 +1,164 @@
+// "General Properties": chord, height, washout, unit, precision.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "dialogs/PropertyPages.h"
+#include "document/NumberText.h"
+
+namespace parvelin::dialogs {
+
+using namespace general;
+
+namespace {
+// The precision list: the position of an entry is its number of decimals.
+constexpr const char* kPrecisionEntries[] = {"1", "1.0", "1.00", "1.000", "1.0000"};
+constexpr int kPrecisionCount = 5;
+} // namespace
+
+GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies, kGeneralPage, parent) {
+    chord_ = makeLengthBox(kChord);
+    height_ = makeLengthBox(kHeight);
+    washout_ = makeLengthBox(kWashout);
+    height_->setEnabled(false);
+    washout_->setEnabled(false);
+    chordUnit_ = makeUnitLabel(kChordUnit, "Unit");
+    heightUnit_ = makeUnitLabel(kHeightUnit, "Unit");
+    washoutUnit_ = makeUnitLabel(kWashoutUnit, "Unit");
+    heightPercent_ = makeCheckBox(kHeightPercent, "Percent", false);
+    heightFixed_ = makeCheckBox(kHeightFixed, "Fixed", false);
+    heightPercent_->setEnabled(false);
+    heightFixed_->setEnabled(false);
+    metric_ = makeCheckBox(kMetric, "Metric", false);
+    inches_ = makeCheckBox(kInches, "Inches", false);
+    onClick(metric_, kMetric);
+    onClick(inches_, kInches);
+
+    precision_ = new QComboBox(this);
+    precision_->setObjectName(controlName(kPrecision));
+    for (const char* entry : kPrecisionEntries) precision_->addItem(QString::fromLatin1(entry));
+
+    auto* airfoil = new QGroupBox(QStringLiteral("Airfoil Properties"), this);
+    auto* airfoilGrid = new QGridLayout(airfoil);
+    airfoilGrid->addWidget(makeLabel("Chord"), 0, 0);
+    airfoilGrid->addWidget(chord_, 0, 1);
+    airfoilGrid->addWidget(chordUnit_, 0, 2);
+    airfoilGrid->addWidget(makeLabel("Height"), 1, 0);
+    airfoilGrid->addWidget(height_, 1, 1);
+    airfoilGrid->addWidget(heightUnit_, 1, 2);
+    airfoilGrid->addWidget(heightPercent_, 1, 3);
+    airfoilGrid->addWidget(heightFixed_, 1, 4);
+    airfoilGrid->addWidget(makeLabel("Washout"), 2, 0);
+    airfoilGrid->addWidget(washout_, 2, 1);
+    airfoilGrid->addWidget(washoutUnit_, 2, 2);
+    airfoilGrid->setColumnStretch(5, 1);
+
+    auto* measurements = new QGroupBox(QStringLiteral("Measurements and Precision"), this);
+    auto* measureGrid = new QGridLayout(measurements);
+    measureGrid->addWidget(metric_, 0, 0);
+    measureGrid->addWidget(inches_, 1, 0);
+    measureGrid->addWidget(makeLabel("Precision"), 0, 1, Qt::AlignRight);
+    measureGrid->addWidget(precision_, 0, 2);
+    measureGrid->setColumnStretch(3, 1);
+    measureGrid->setColumnMinimumWidth(1, 80);
+
+    auto* orientationLabel = makeLabel("Printer Page Orientation:");
+    orientationLabel->setEnabled(false);
+    auto* landscape = new QRadioButton(QStringLiteral("Landscape"), this);
+    landscape->setObjectName(controlName(kLandscape));
+    landscape->setEnabled(false);
+    auto* portrait = new QRadioButton(QStringLiteral("Portrait"), this);
+    portrait->setObjectName(controlName(kPortrait));
+    portrait->setEnabled(false);
+    auto* orientation = new QHBoxLayout;
+    orientation->addWidget(orientationLabel);
+    orientation->addWidget(landscape);
+    orientation->addWidget(portrait);
+    orientation->addStretch(1);
+
+    auto* picture = makePicture(StylePicture::GeneralRib, QSize(300, 64));
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(airfoil);
+    page->addWidget(measurements);
+    page->addLayout(orientation);
+    page->addWidget(picture, 0, Qt::AlignHCenter);
+    page->addStretch(1);
+}
+
+void GeneralPage::load(const RibProperties& p, LoadStage stage) {
+    showLength(chord_, p.chord, p.precision);
+    // The height box is not refreshed when the page becomes active again.
+    if (stage != LoadStage::Activate) showLength(height_, p.height, p.precision);
+    showLength(washout_, p.washout, p.precision);
+    metric_->setCheckState(p.metric == 1 ? Qt::Checked : Qt::Unchecked);
+    inches_->setCheckState(p.metric == 0 ? Qt::Checked : Qt::Unchecked);
+    // The list is filled when the page is made; the selection is set when it
+    // is shown (which follows its creation at once) and on Cancel. A stored
+    // precision outside the list selects nothing.
+    if (stage != LoadStage::Create)
+        precision_->setCurrentIndex(p.precision >= 0 && p.precision < kPrecisionCount ? p.precision : -1);
+    // Cancel leaves the unit labels as they are.
+    if (stage != LoadStage::Reset) setUnits(unitText(p));
+}
+
+void GeneralPage::setUnits(const QString& unit) {
+    chordUnit_->setText(unit);
+    heightUnit_->setText(unit);
+    washoutUnit_->setText(unit);
+}
+
+bool GeneralPage::leave() {
+    // Every coordinate is multiplied by the chord: nothing is stored until
+    // the chord box holds a positive, finite number.
+    float chord = edited().chord;
+    readPageNumber(chord_->text().toStdString(), chord);
+    if (!(std::isfinite(chord) && chord > 0.0f)) {
+        tellChordNotPositive();
+        return false;
+    }
+    RibProperties& p = edited();
+    if (heightPercent_->checkState() == Qt::Checked) p.heightInPercent = 1;
+    if (heightFixed_->checkState() == Qt::Checked) p.heightInPercent = 0;
+    if (metric_->checkState() == Qt::Checked) p.metric = 1;
+    if (inches_->checkState() == Qt::Checked) p.metric = 0;
+    storeLength(chord_, p.chord);
+    storeLength(height_, p.height);
+    storeLength(washout_, p.washout);
+    if (precision_->currentIndex() >= 0) p.precision = precision_->currentIndex();
+    return true;
+}
+
+void GeneralPage::tellChordNotPositive() {
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kSheetCaption),
+                                QString::fromUtf8(kMessageChordNotPositive), QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::finished, this, [this] {
+        chord_->setFocus();
+        chord_->selectAll();
+    });
+    box->open();
+}
+
+void GeneralPage::command(int id) {
+    // The unit changes in the copy only when the page is left.
+    if (id == kMetric) {
+        metric_->setCheckState(Qt::Checked);
+        inches_->setCheckState(Qt::Unchecked);
+        setUnits(QStringLiteral("mm"));
+    } else if (id == kInches) {
+        metric_->setCheckState(Qt::Unchecked);
+        inches_->setCheckState(Qt::Checked);
+        setUnits(QStringLiteral("inches"));
+    }
+}
+
+} // namespace parvelin::dialogs

@@ -1,0 +1,221 @@
+// "Spars" and "Sheeting".
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <tuple>
+
+#include "dialogs/PropertyPages.h"
+
+namespace parvelin::dialogs {
+
+// --- Spars ---
+
+SparsPage::SparsPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies, kSparsPage, parent) {
+    using namespace spars;
+    stick_ = makeCheckBox(kStick, "Stick", false);
+    stock_ = makeCheckBox(kStock, "Stock", false);
+    none_ = makeCheckBox(kNone, "No Spars", false);
+    width_ = makeLengthBox(kWidth);
+    height_ = makeLengthBox(kHeight);
+    distance_ = makeLengthBox(kDistance);
+    percent_ = makeCheckBox(kPercent, "Percent", false);
+    fixed_ = makeCheckBox(kFixed, "Fixed", false);
+    // The distance is always taken in percent of the chord.
+    percent_->setEnabled(false);
+    fixed_->setEnabled(false);
+    sizeUnit_ = makeUnitLabel(kSizeUnit, "mm");
+    distanceUnit_ = makeUnitLabel(kDistanceUnit, "mm");
+
+    auto* style = new QGroupBox(QStringLiteral("Style"), this);
+    auto* styleGrid = new QGridLayout(style);
+    const QSize pictureSize(124, 44);
+    const std::tuple<StylePicture, QCheckBox*, int> columns[] = {{StylePicture::SparStick, stick_, kStick},
+                                                                 {StylePicture::SparStock, stock_, kStock},
+                                                                 {StylePicture::SparNone, none_, kNone}};
+    int column = 0;
+    for (auto [picture, box, id] : columns) {
+        styleGrid->addWidget(makePicture(picture, pictureSize), 0, column, Qt::AlignHCenter);
+        styleGrid->addWidget(box, 1, column, Qt::AlignHCenter);
+        onClick(box, id);
+        ++column;
+    }
+    onClick(percent_, kPercent);
+    onClick(fixed_, kFixed);
+
+    auto* where = new QGroupBox(QStringLiteral("Size and Location"), this);
+    auto* grid = new QGridLayout(where);
+    grid->addWidget(makeLabel("Spar Size"), 0, 0);
+    grid->addWidget(width_, 0, 1);
+    grid->addWidget(makeLabel("X"), 0, 2, Qt::AlignHCenter);
+    grid->addWidget(height_, 0, 3);
+    grid->addWidget(sizeUnit_, 0, 4);
+    grid->addWidget(makeLabel("Distance from Leading Edge"), 1, 0);
+    grid->addWidget(distance_, 1, 1);
+    grid->addWidget(distanceUnit_, 1, 2, 1, 2);
+    grid->addWidget(percent_, 2, 1);
+    grid->addWidget(fixed_, 2, 3);
+    grid->setColumnStretch(5, 1);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(style);
+    page->addWidget(where);
+    page->addStretch(1);
+}
+
+void SparsPage::setBoxesEnabled(bool enabled) {
+    distance_->setEnabled(enabled);
+    height_->setEnabled(enabled);
+    width_->setEnabled(enabled);
+}
+
+void SparsPage::load(RibProperties& p, LoadStage stage) {
+    showLength(height_, p.sparHeight, p.precision);
+    showLength(width_, p.sparWidth, p.precision);
+    showLength(distance_, p.sparDistance, p.precision);
+    setState({stick_, stock_, none_}, Qt::Unchecked);
+    switch (p.sparStyle) {
+    case 0: none_->setCheckState(Qt::Checked); break;
+    case 1: stick_->setCheckState(Qt::Checked); break;
+    case 2: stock_->setCheckState(Qt::Checked); break;
+    default: break;
+    }
+    // Showing the page switches the spar distance to percent of the chord.
+    p.sparDistanceInPercent = 1;
+    percent_->setCheckState(Qt::Checked);
+    fixed_->setCheckState(Qt::Unchecked);
+    if (stage == LoadStage::Reset) return;
+    sizeUnit_->setText(unitText(p));
+    distanceUnit_->setText(unitText(p));
+    setBoxesEnabled(true);
+    if (p.sparStyle == 0) setBoxesEnabled(false);
+    // Made for a stock spar, the width box starts with the disabled look;
+    // showing the page, which follows at once, enables it again.
+    if (p.sparStyle == 2 && stage == LoadStage::Create) width_->setEnabled(false);
+}
+
+bool SparsPage::leave() {
+    RibProperties& p = edited();
+    storeStyle({{stick_, 1}, {none_, 0}, {stock_, 2}}, p.sparStyle);
+    if (percent_->checkState() == Qt::Checked) p.sparDistanceInPercent = 1;
+    if (fixed_->checkState() == Qt::Checked) p.sparDistanceInPercent = 0;
+    storeLength(distance_, p.sparDistance);
+    storeLength(width_, p.sparWidth);
+    storeLength(height_, p.sparHeight);
+    return true;
+}
+
+void SparsPage::command(int id) {
+    using namespace spars;
+    switch (id) {
+    case kStick:
+    case kStock:
+    case kNone: {
+        setBoxesEnabled(id != kNone);
+        stock_->setCheckState(id == kStock ? Qt::Checked : Qt::Unchecked);
+        stick_->setCheckState(id == kStick ? Qt::Checked : Qt::Unchecked);
+        none_->setCheckState(id == kNone ? Qt::Checked : Qt::Unchecked);
+        break;
+    }
+    case kFixed:
+    case kPercent:
+        fixed_->setCheckState(id == kFixed ? Qt::Checked : Qt::Unchecked);
+        percent_->setCheckState(id == kPercent ? Qt::Checked : Qt::Unchecked);
+        break;
+    default: break;
+    }
+}
+
+// --- Sheeting ---
+
+SheetingPage::SheetingPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies, kSheetingPage, parent) {
+    using namespace sheeting;
+    frontOnly_ = makeCheckBox(kFrontOnly, "Front only", true);
+    topFrontOnly_ = makeCheckBox(kTopFrontOnly, "Top, Front only", true);
+    top_ = makeCheckBox(kTop, "Top", true);
+    fullySheeted_ = makeCheckBox(kFullySheeted, "Fully sheeted", true);
+    none_ = makeCheckBox(kNone, "No Sheeting", false);
+    thickness_ = makeLengthBox(kThickness);
+
+    auto* style = new QGroupBox(QStringLiteral("Style"), this);
+    auto* grid = new QGridLayout(style);
+    const QSize pictureSize(170, 34);
+    const std::tuple<StylePicture, QCheckBox*, int> rows[] = {
+        {StylePicture::SheetingFrontOnly, frontOnly_, kFrontOnly},
+        {StylePicture::SheetingTopFrontOnly, topFrontOnly_, kTopFrontOnly},
+        {StylePicture::SheetingTop, top_, kTop},
+        {StylePicture::SheetingFully, fullySheeted_, kFullySheeted}};
+    int row = 0;
+    for (auto [picture, box, id] : rows) {
+        grid->addWidget(makePicture(picture, pictureSize), row, 0);
+        grid->addWidget(box, row, 1);
+        onClick(box, id);
+        ++row;
+    }
+    grid->addWidget(none_, row, 1);
+    onClick(none_, kNone);
+    grid->setColumnStretch(1, 1);
+
+    auto* size = new QGroupBox(QStringLiteral("Size"), this);
+    auto* sizeRow = new QHBoxLayout(size);
+    sizeRow->addWidget(makeLabel("Sheeting thickness"));
+    sizeRow->addWidget(thickness_);
+    sizeRow->addStretch(1);
+
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(style);
+    page->addWidget(size);
+    page->addStretch(1);
+}
+
+void SheetingPage::load(const RibProperties& p, LoadStage stage) {
+    showLength(thickness_, p.sheetingThickness, p.precision);
+    setState({none_, top_, topFrontOnly_, frontOnly_, fullySheeted_}, Qt::Unchecked);
+    switch (p.sheetingStyle) {
+    case 0: none_->setCheckState(Qt::Checked); break;
+    case 1: top_->setCheckState(Qt::Checked); break;
+    case 2: topFrontOnly_->setCheckState(Qt::Checked); break;
+    case 3: frontOnly_->setCheckState(Qt::Checked); break;
+    case 4: fullySheeted_->setCheckState(Qt::Checked); break;
+    default: break;
+    }
+    if (stage == LoadStage::Reset) return;
+    thickness_->setEnabled(true);
+    if (p.sheetingStyle == 0) {
+        setState({top_, topFrontOnly_, fullySheeted_, frontOnly_}, Qt::PartiallyChecked);
+        thickness_->setEnabled(false);
+    }
+}
+
+bool SheetingPage::leave() {
+    RibProperties& p = edited();
+    storeStyle({{top_, 1}, {fullySheeted_, 4}, {topFrontOnly_, 2}, {frontOnly_, 3}, {none_, 0}}, p.sheetingStyle);
+    storeLength(thickness_, p.sheetingThickness);
+    return true;
+}
+
+void SheetingPage::command(int id) {
+    using namespace sheeting;
+    QCheckBox* chosen = nullptr;
+    switch (id) {
+    case kTop: chosen = top_; break;
+    case kTopFrontOnly: chosen = topFrontOnly_; break;
+    case kFrontOnly: chosen = frontOnly_; break;
+    case kFullySheeted: chosen = fullySheeted_; break;
+    case kNone: chosen = none_; break;
+    default: return;
+    }
+    setState({none_, top_, topFrontOnly_, fullySheeted_, frontOnly_}, Qt::Unchecked);
+    thickness_->setEnabled(true);
+    if (chosen == none_) {
+        // The surfaces are shown undecided rather than off.
+        setState({top_, topFrontOnly_, fullySheeted_, frontOnly_}, Qt::PartiallyChecked);
+        thickness_->setEnabled(false);
+    }
+    chosen->setCheckState(Qt::Checked);
+}
+
+} // namespace parvelin::dialogs

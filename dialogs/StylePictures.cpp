@@ -1,0 +1,215 @@
+#include "dialogs/StylePictures.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "app/PainterDeviceContext.h"
+#include "document/AirfoilDocument.h"
+
+namespace parvelin::dialogs {
+namespace {
+
+// The document window stand-in the sample rib is fitted to.
+class PictureWindow : public platform::Window {
+public:
+    PictureWindow(int width, int height) : client_{0, 0, width, height} {}
+    platform::Rect clientRect() const override { return client_; }
+    void invalidate(bool) override {}
+    void setTitle(const std::string&) override {}
+
+private:
+    platform::Rect client_;
+};
+
+// Passes the drawing on with the screen colours (white airfoil, grey
+// components, black guide lines on a black window) turned into colours that
+// read on the white ground of a page.
+class PictureDeviceContext : public platform::DeviceContext {
+public:
+    explicit PictureDeviceContext(platform::DeviceContext& target) : target_(target) {}
+
+    platform::Pen selectPen(const platform::Pen& pen) override {
+        const platform::Pen previous = selected_;
+        selected_ = pen;
+        platform::Pen shown = pen;
+        if (pen.color == platform::kWhite)
+            shown.color = kAirfoil;
+        else if (pen.color == platform::kComponentGrey)
+            shown.color = kComponent;
+        else if (pen.color == platform::kBlack)
+            shown.color = kGuide;
+        target_.selectPen(shown);
+        return previous;
+    }
+    void moveTo(int x, int y) override { target_.moveTo(x, y); }
+    void lineTo(int x, int y) override { target_.lineTo(x, y); }
+    void arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override {
+        target_.arc(l, t, r, b, xs, ys, xe, ye);
+    }
+    int pixelsPerInchX() const override { return target_.pixelsPerInchX(); }
+    int pixelsPerInchY() const override { return target_.pixelsPerInchY(); }
+    int pageWidth() const override { return target_.pageWidth(); }
+    int pageHeight() const override { return target_.pageHeight(); }
+
+private:
+    static constexpr platform::Color kAirfoil{0, 0, 0};
+    static constexpr platform::Color kComponent{0, 90, 200};
+    static constexpr platform::Color kGuide{150, 150, 150};
+
+    platform::DeviceContext& target_;
+    platform::Pen selected_{platform::PenStyle::Solid, 0, platform::kBlack};
+};
+
+// Sizes that show well at picture scale on a 100 mm chord.
+RibProperties sampleRib() {
+    RibProperties p = kDefaultRibProperties;
+    p.leadingEdgeStyle = 0;
+    p.leadingEdgeDepth = 5.0f;
+    p.leadingEdgeHeight = 7.0f;
+    p.sparStyle = 0;
+    p.sparWidth = 6.0f;
+    p.sparHeight = 4.0f;
+    p.sparDistance = 30.0f;
+    p.sparDistanceInPercent = 1;
+    p.trailingEdgeStyle = 0;
+    p.trailingEdgeWidth = 25.0f;
+    p.trailingEdgeHeight = 1.5f;
+    p.sheetingStyle = 0;
+    p.sheetingThickness = 1.5f;
+    return p;
+}
+
+} // namespace
+
+PictureScene pictureScene(StylePicture picture) {
+    PictureScene scene;
+    RibProperties& p = scene.properties;
+    p = sampleRib();
+    const auto leadingEdge = [&](std::int32_t style) {
+        p.leadingEdgeStyle = style;
+        scene.fromX = -0.03;
+        scene.toX = 0.42;
+    };
+    const auto trailingEdge = [&](std::int32_t style) {
+        p.trailingEdgeStyle = style;
+        scene.fromX = 0.55;
+        scene.toX = 1.03;
+    };
+    // The sheeting pictures show a whole built-up rib, since the sheeting
+    // stops at the leading-edge stock, the spar and the trailing-edge piece.
+    const auto sheeting = [&](std::int32_t style) {
+        p.sheetingStyle = style;
+        p.leadingEdgeStyle = 3;
+        p.sparStyle = 1;
+        p.trailingEdgeStyle = 3;
+    };
+    switch (picture) {
+    case StylePicture::GeneralRib:
+        p.leadingEdgeStyle = 3;
+        p.sparStyle = 1;
+        p.trailingEdgeStyle = 3;
+        p.sheetingStyle = 2;
+        scene.guideLines = true;
+        break;
+    case StylePicture::LeStock: leadingEdge(3); break;
+    case StylePicture::LeRound: leadingEdge(1); break;
+    case StylePicture::LeSquare: leadingEdge(2); break;
+    case StylePicture::LeRectangular: leadingEdge(4); break;
+    case StylePicture::SparStick: p.sparStyle = 1; break;
+    case StylePicture::SparStock: p.sparStyle = 2; break;
+    case StylePicture::SparNone: p.sparStyle = 0; break;
+    case StylePicture::TeStock: trailingEdge(3); break;
+    case StylePicture::TeSheetedBottom: trailingEdge(2); break;
+    case StylePicture::TeSheetedTopAndBottom: trailingEdge(1); break;
+    case StylePicture::TeNone: trailingEdge(0); break;
+    case StylePicture::SheetingTop: sheeting(1); break;
+    case StylePicture::SheetingTopFrontOnly: sheeting(2); break;
+    case StylePicture::SheetingFrontOnly: sheeting(3); break;
+    case StylePicture::SheetingFully: sheeting(4); break;
+    }
+    return scene;
+}
+
+CoordinateFileContents sampleAirfoil() {
+    // Four-digit section: 4 % camber at 40 % of the chord, 12 % thickness,
+    // closed trailing edge; cosine spacing crowds the points at both edges.
+    constexpr double camber = 0.04;
+    constexpr double camberAt = 0.4;
+    constexpr double thickness = 0.12;
+    constexpr int stations = 40;
+    std::vector<CoordinatePair> upper;
+    std::vector<CoordinatePair> lower;
+    for (int i = 0; i <= stations; ++i) {
+        const double x = 0.5 * (1.0 - std::cos(std::numbers::pi * i / stations));
+        const double halfThickness =
+            5.0 * thickness *
+            (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x - 0.1036 * x * x * x * x);
+        double camberY = 0.0;
+        double slope = 0.0;
+        if (x < camberAt) {
+            camberY = camber / (camberAt * camberAt) * (2.0 * camberAt * x - x * x);
+            slope = 2.0 * camber / (camberAt * camberAt) * (camberAt - x);
+        } else {
+            const double k = camber / ((1.0 - camberAt) * (1.0 - camberAt));
+            camberY = k * (1.0 - 2.0 * camberAt + 2.0 * camberAt * x - x * x);
+            slope = 2.0 * k * (camberAt - x);
+        }
+        const double theta = std::atan(slope);
+        upper.push_back({static_cast<float>(x - halfThickness * std::sin(theta)),
+                         static_cast<float>(camberY + halfThickness * std::cos(theta))});
+        lower.push_back({static_cast<float>(x + halfThickness * std::sin(theta)),
+                         static_cast<float>(camberY - halfThickness * std::cos(theta))});
+    }
+    CoordinateFileContents contents;
+    contents.status = ReadStatus::Loaded;
+    contents.name = "Sample";
+    for (auto it = upper.rbegin(); it != upper.rend(); ++it) contents.drawingOrder.push_back(*it);
+    for (std::size_t i = 1; i < lower.size(); ++i) contents.drawingOrder.push_back(lower[i]);
+    contents.accepted = contents.drawingOrder;
+    return contents;
+}
+
+QPixmap renderStylePicture(StylePicture picture, QSize size) {
+    const PictureScene scene = pictureScene(picture);
+    const CoordinateFileContents sample = sampleAirfoil();
+
+    // The part of the section the picture shows, fitted to the picture with
+    // a small margin and centred both ways.
+    double top = 0.0;
+    double bottom = 0.0;
+    for (const CoordinatePair& p : sample.drawingOrder) {
+        if (p.x < scene.fromX || p.x > scene.toX) continue;
+        top = std::max(top, static_cast<double>(p.y));
+        bottom = std::min(bottom, static_cast<double>(p.y));
+    }
+    constexpr int margin = 4;
+    const double across = (size.width() - 2 * margin) / (scene.toX - scene.fromX);
+    const double down = (size.height() - 2 * margin) / std::max(top - bottom, 0.01);
+    const int chordPixels = std::max(1, static_cast<int>(std::min(across, down)));
+
+    // The window is as wide as the whole chord needs (the view keeps 25
+    // pixels free on each side); the picture shows the chosen part of it.
+    PictureWindow window(chordPixels + 50, size.height());
+    AirfoilDocument document;
+    document.setShowChordLine(scene.guideLines);
+    document.setShowEdgeLines(scene.guideLines);
+    document.applyProperties(scene.properties);  // no points yet: only takes the record
+    document.takeContents(sample, &window);
+
+    QPixmap pixmap(size);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const double middleX = 25.0 + 0.5 * (scene.fromX + scene.toX) * chordPixels;
+    const double middleY = 0.5 * (top + bottom) * chordPixels;
+    painter.translate(size.width() / 2.0 - middleX, middleY);
+    app::PainterDeviceContext painterContext(painter);
+    PictureDeviceContext context(painterContext);
+    document.paint(context);
+    return pixmap;
+}
+
+} // namespace parvelin::dialogs
