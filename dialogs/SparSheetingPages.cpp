@@ -89,7 +89,9 @@ void SparsPage::load(RibProperties& p, LoadStage stage) {
     fixed_->setCheckState(Qt::Unchecked);
     if (stage == LoadStage::Reset) return;
     sizeUnit_->setText(unitText(p));
-    distanceUnit_->setText(unitText(p));
+    // The distance is a percentage of the chord once the page has been shown,
+    // so its label says so rather than naming a length unit.
+    distanceUnit_->setText(p.sparDistanceInPercent == 1 ? QStringLiteral("%") : unitText(p));
     setBoxesEnabled(true);
     if (p.sparStyle == 0) setBoxesEnabled(false);
     // Made for a stock spar, the width box starts with the disabled look;

@@ -198,7 +198,7 @@ void PropertySheetTest::defaultsShownOnEveryPage() {
         QCOMPARE(s.looks(kSpars, {kWidth, kHeight, kDistance, kPercent, kFixed}), QString("ddddd"));
         QCOMPARE(s.marks(kSpars, {kStick, kStock, kNone, kPercent, kFixed}), QString("--xx-"));
         QCOMPARE(s.text(kSpars, kSizeUnit), QString("mm"));
-        QCOMPARE(s.text(kSpars, kDistanceUnit), QString("mm"));
+        QCOMPARE(s.text(kSpars, kDistanceUnit), QString("%"));
         // Showing the page takes the spar distance in percent of the chord.
         QCOMPARE(s.edited.sparDistanceInPercent, 1);
     }
@@ -428,7 +428,8 @@ void PropertySheetTest::inchesRelabelsAtOnceAndElsewhereWhenNextShown() {
     QCOMPARE(s.text(kLeadingEdge, leadingEdge::kUnit), QString("inches"));
     s.goTo(kSpars);
     QCOMPARE(s.text(kSpars, spars::kSizeUnit), QString("inches"));
-    QCOMPARE(s.text(kSpars, spars::kDistanceUnit), QString("inches"));
+    // The spar distance is always a percentage of the chord on this page.
+    QCOMPARE(s.text(kSpars, spars::kDistanceUnit), QString("%"));
     s.goTo(kTrailingEdge);
     QCOMPARE(s.text(kTrailingEdge, trailingEdge::kUnit), QString("inches"));
     QCOMPARE(s.edited.chord, 100.0f);  // no length changes with the unit
