@@ -51,7 +51,7 @@ std::optional<CutHeights> stockCutHeights(AirfoilPoints points, float t) {
         const double delta2 = d2 / (static_cast<double>(a2.modelX) - f2.modelX) * (static_cast<double>(t) - f2.modelX);
         lower = d2 > 0.0 ? f2.modelY - delta2 : f2.modelY + delta2;
     }
-    return CutHeights{static_cast<float>(upper), static_cast<float>(lower)};
+    return CutHeights{modelFloat(upper), modelFloat(lower)};
 }
 
 } // namespace
@@ -71,7 +71,7 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties,
         outline_.append(0.0, rd, 1);
         break;
     case 2: {  // Square: side r, centred at (h, 0), turned by a quarter turn's half
-        const double h = static_cast<float>(rd / 2.0);
+        const double h = modelFloat(rd / 2.0);
         const double u = std::cos(kQuarterTurn);
         const double v = std::sin(kQuarterTurn);
         outline_.append(h + h * u - h * v, h * (u + v), 1);   // top

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "components/ComponentOutline.h"
+
 namespace parvelin::surface {
 
 std::size_t advanceWhileNextAbove(AirfoilPoints points, std::size_t p, double a) {
@@ -32,7 +34,7 @@ float interpolateHeight(float a, float x0, float y0, float x1, float y1) {
     if (x1 == x0) return y1;
     const double d0 = y0;
     const float height =
-        static_cast<float>(d0 + (static_cast<double>(a) - x0) / (static_cast<double>(x1) - x0) * (static_cast<double>(y1) - y0));
+        modelFloat(d0 + (static_cast<double>(a) - x0) / (static_cast<double>(x1) - x0) * (static_cast<double>(y1) - y0));
     // Far outside a bracket (a station beyond the list's end points) the
     // single-precision line can overflow; the nearer end's height stands in.
     return std::isfinite(height) ? height : y1;

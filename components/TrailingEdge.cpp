@@ -36,17 +36,17 @@ Point offsetPoint(double px, double py, const AirfoilPoint& s0, const AirfoilPoi
     const double dy = static_cast<double>(s1.modelY) - s0.modelY;
     const double dx = static_cast<double>(s1.modelX) - s0.modelX;
     const bool upper = line != InnerLine::Lower;
-    if (dy == 0.0) return {static_cast<float>(px), static_cast<float>(upper ? py - t : py + t)};
+    if (dy == 0.0) return {modelFloat(px), modelFloat(upper ? py - t : py + t)};
     if (dx == 0.0) {
         // An upright segment has no finite slope. As the slope grows the
         // point moves to t towards the leading edge at the surface point's
         // height; that limit is taken.
-        return {static_cast<float>(px - t), static_cast<float>(py)};
+        return {modelFloat(px - t), modelFloat(py)};
     }
     const double m = dy / dx;
     const double delta = t / std::sqrt(1.0 + m * m);
     const double x = line == InnerLine::FirstUpper ? px + m * delta : px - std::fabs(m) * delta;
-    return {static_cast<float>(x), static_cast<float>(upper ? py - delta : py + delta)};
+    return {modelFloat(x), modelFloat(upper ? py - delta : py + delta)};
 }
 
 // Where the infinite lines through segment A (a1 -> a2) and segment B
@@ -63,7 +63,7 @@ std::optional<Point> crossing(Point a1, Point a2, Point b1, Point b2) {
     const double denominator = dax * dby - day * dbx;
     if (denominator == 0.0) return std::nullopt;
     const double along = ((static_cast<double>(b1.x) - a1.x) * dby - (static_cast<double>(b1.y) - a1.y) * dbx) / denominator;
-    const Point c{static_cast<float>(a1.x + along * dax), static_cast<float>(a1.y + along * day)};
+    const Point c{modelFloat(a1.x + along * dax), modelFloat(a1.y + along * day)};
     // Comparisons with a value that is not a number fail, so such a crossing
     // never counts.
     const bool inX = std::min(a1.x, a2.x) <= c.x && c.x <= std::max(a1.x, a2.x);
@@ -208,7 +208,7 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
     }
     // Where the region begins, and how far inside the surface the sheeted
     // styles draw their inner lines.
-    const float x = static_cast<float>(1.0 - static_cast<double>(properties.trailingEdgeWidth) / properties.chord);
+    const float x = modelFloat(1.0 - static_cast<double>(properties.trailingEdgeWidth) / properties.chord);
     const float t = properties.trailingEdgeHeight / properties.chord;
 
     // A region that reaches the nose or beyond (trailingEdgeWidth >= chord)

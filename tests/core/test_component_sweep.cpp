@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -82,4 +83,43 @@ TEST(ComponentSweep, EveryCorpusFileWithEveryStyleStaysFinite) {
     }
     EXPECT_GT(loaded, 0);
     EXPECT_GT(builtOutlines, 0);
+}
+
+TEST(ComponentSweep, AbsurdSizesKeepOutlinesWellFormed) {
+    // Sizes no page would produce: the walks still stop at the list's ends,
+    // the outlines keep their shapes' node counts, and device coordinates
+    // saturate instead of overflowing.
+    const CoordinateFileContents contents =
+        readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat");
+    ASSERT_EQ(contents.status, ReadStatus::Loaded);
+    RecordingWindow window;
+    AirfoilDocument doc;
+    doc.setWindow(&window);
+    doc.takeContents(contents, &window);
+    const std::size_t pointCount = doc.points().size();
+
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    for (float chord : {0.0f, 1e-30f, -100.0f, inf, nan})
+        for (float size : {0.0f, -50.0f, 1e30f, 3e38f})
+            for (int style = 0; style <= 4; ++style) {
+                RibProperties p = kDefaultRibProperties;
+                p.chord = chord;
+                p.leadingEdgeStyle = p.trailingEdgeStyle = p.sparStyle = p.sheetingStyle = style;
+                p.leadingEdgeDepth = p.leadingEdgeHeight = p.sparDistance = p.sparWidth = p.sparHeight = size;
+                p.trailingEdgeWidth = p.trailingEdgeHeight = p.sheetingThickness = size;
+                p.sparDistanceInPercent = style % 2;
+                doc.applyProperties(p);
+                EXPECT_LE(doc.leadingEdge().outline().size(), 5u);
+                const std::size_t spar = doc.spars().outline().size();
+                EXPECT_TRUE(spar == 0 || spar == 5 || spar == 10) << spar;
+                // Two inner lines of at most one point per airfoil point each,
+                // their starts and two crossings.
+                EXPECT_LE(doc.trailingEdge().outline().size(), 2 * pointCount + 4);
+                RecordingDeviceContext dc;
+                doc.paint(dc);
+                RecordingDeviceContext printer(600, 600, 4800, 7000);
+                doc.printRib(printer);
+                (void)doc.dxfDrawing();
+            }
 }
