@@ -36,8 +36,8 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) {
     int maxY = 0;
     for (const AirfoilPoint& p : points_) {
         if (p.screenX < minX) minX = p.screenX;
-        if (p.screenX > maxX) maxX = p.screenX + 1;
-        if (p.screenY > maxY) maxY = p.screenY + 1;
+        if (p.screenX > maxX) maxX = deviceCoord(static_cast<double>(p.screenX) + 1.0);
+        if (p.screenY > maxY) maxY = deviceCoord(static_cast<double>(p.screenY) + 1.0);
         if (p.screenY < minY) minY = p.screenY;
     }
 

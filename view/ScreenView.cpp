@@ -17,8 +17,8 @@ platform::Rect AirfoilDocument::pointBounds() const {
     platform::Rect bounds{client.right, client.bottom, client.left, client.top};
     for (const AirfoilPoint& p : points_) {
         if (p.screenX < bounds.left) bounds.left = p.screenX;
-        if (p.screenX > bounds.right) bounds.right = p.screenX + 1;
-        if (p.screenY > bounds.bottom) bounds.bottom = p.screenY + 1;
+        if (p.screenX > bounds.right) bounds.right = deviceCoord(static_cast<double>(p.screenX) + 1.0);
+        if (p.screenY > bounds.bottom) bounds.bottom = deviceCoord(static_cast<double>(p.screenY) + 1.0);
         if (p.screenY < bounds.top) bounds.top = p.screenY;
     }
     return bounds;
