@@ -2,7 +2,9 @@
 // The outline a component draws, prints and exports: corner points held in
 // model coordinates (fractions of the chord) and device coordinates, each
 // with a pen flag saying whether a line is drawn to it from the point before.
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "document/AirfoilPoint.h"
@@ -13,6 +15,19 @@
 namespace parvelin {
 
 class DxfWriter;
+
+// Rounds a model coordinate formed in double precision to the single
+// precision it is stored in. Beyond the float range the result is an
+// infinity of the same sign (as IEEE rounding gives), made explicit because
+// an out-of-range conversion is not defined by the language.
+inline float modelFloat(double value) {
+    // The halfway point between the largest float and the next power of two:
+    // from there on, rounding to nearest gives infinity.
+    constexpr double overflow = 0x1.ffffffp127;
+    if (value >= overflow) return std::numeric_limits<float>::infinity();
+    if (value <= -overflow) return -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
+}
 
 struct OutlineSegment {
     std::int32_t screenX = 0;
@@ -28,7 +43,7 @@ public:
                 std::int32_t penDown);
     // Model-coordinate shorthand used by the compute steps (device 0, 0).
     void append(double modelX, double modelY, std::int32_t penDown) {
-        append(0, 0, static_cast<float>(modelX), static_cast<float>(modelY), penDown);
+        append(0, 0, modelFloat(modelX), modelFloat(modelY), penDown);
     }
     void clear() { nodes_.clear(); }
 

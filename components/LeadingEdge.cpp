@@ -1,17 +1,149 @@
 #include "components/LeadingEdge.h"
 
-namespace parvelin {
+#include <cmath>
+#include <cstdint>
+#include <optional>
 
-// TODO(components): compute is not written yet; the component builds nothing.
-bool LeadingEdge::compute(AirfoilPoints, const RibProperties&, platform::Window*) { return true; }
+#include "components/SurfaceSearch.h"
+#include "view/DeviceCoord.h"
+
+namespace parvelin {
+namespace {
+
+constexpr double kQuarterTurn = 0.785398163375;  // pi / 4 to twelve digits
+
+struct CutHeights {
+    float upper;
+    float lower;
+};
+
+// Upper and lower surface heights of the nose-block cut at x = t: a search
+// along the list, then a linear step from the forward point of the bracket.
+// A cut that the list does not span on both surfaces (t ahead of every point,
+// or beyond the trailing edge) has no heights: the leading edge then keeps no
+// outline rather than inventing a cut outside the rib.
+std::optional<CutHeights> stockCutHeights(AirfoilPoints points, float t) {
+    if (points.empty()) return std::nullopt;
+    const std::size_t aft = surface::advanceWhileNextAbove(points, 0, t);
+    if (!surface::hasNext(points, aft)) return std::nullopt;
+    const AirfoilPoint& a = points[aft];
+    const AirfoilPoint& f = points[aft + 1];
+
+    // Upper: always the forward point's height plus the step's magnitude. A
+    // pair with equal x (only possible when the search never moved off the
+    // head) takes the forward point's height.
+    double upper = f.modelY;
+    const double d = static_cast<double>(a.modelY) - f.modelY;
+    if (d != 0.0 && a.modelX != f.modelX) {
+        const double delta = d / (static_cast<double>(a.modelX) - f.modelX) * (static_cast<double>(t) - f.modelX);
+        upper = d > 0.0 ? f.modelY + delta : f.modelY - delta;
+    }
+
+    const std::size_t fwd = surface::advanceWhileNextBelow(points, aft + 1, t);
+    if (!surface::hasNext(points, fwd)) return std::nullopt;
+    const AirfoilPoint& f2 = points[fwd];
+    const AirfoilPoint& a2 = points[fwd + 1];
+
+    // Lower: always the forward point's height less the step's magnitude.
+    double lower = f2.modelY;
+    const double d2 = static_cast<double>(a2.modelY) - f2.modelY;
+    if (d2 != 0.0 && a2.modelX != f2.modelX) {
+        const double delta2 = d2 / (static_cast<double>(a2.modelX) - f2.modelX) * (static_cast<double>(t) - f2.modelX);
+        lower = d2 > 0.0 ? f2.modelY - delta2 : f2.modelY + delta2;
+    }
+    return CutHeights{modelFloat(upper), modelFloat(lower)};
+}
+
+} // namespace
+
+bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+    style_ = properties.leadingEdgeStyle;
+    window_ = window;
+    const float r = properties.leadingEdgeDepth / properties.chord;
+    const double rd = r;
+
+    switch (style_) {
+    case 1:  // Round: the square bounding a circle of radius r touching the nose
+        outline_.append(0.0, rd, 1);
+        outline_.append(2.0 * rd, rd, 1);
+        outline_.append(2.0 * rd, -rd, 1);
+        outline_.append(0.0, -rd, 1);
+        outline_.append(0.0, rd, 1);
+        break;
+    case 2: {  // Square: side r, centred at (h, 0), turned by a quarter turn's half
+        const double h = modelFloat(rd / 2.0);
+        const double u = std::cos(kQuarterTurn);
+        const double v = std::sin(kQuarterTurn);
+        outline_.append(h + h * u - h * v, h * (u + v), 1);   // top
+        outline_.append(h - h * u - h * v, h * u - h * v, 1);  // front, ahead of the nose
+        outline_.append(h - h * u + h * v, -h * (u + v), 1);  // bottom
+        outline_.append(h + h * u + h * v, h * v - h * u, 1);  // back
+        outline_.append(h + h * u - h * v, h * (u + v), 1);   // top again
+        break;
+    }
+    case 3:  // LE Stock: one cut across the airfoil at x = r
+        if (const std::optional<CutHeights> cut = stockCutHeights(points, r)) {
+            outline_.append(rd, cut->upper, 1);
+            outline_.append(rd, cut->lower, 1);
+        }
+        break;
+    case 4: {  // Rectangular: depth r, full height leadingEdgeHeight centred on the chord line
+        const double w = static_cast<double>(properties.leadingEdgeHeight) / properties.chord * 0.5;
+        outline_.append(0.0, w, 1);
+        outline_.append(rd, w, 1);
+        outline_.append(rd, -w, 1);
+        outline_.append(0.0, -w, 1);
+        outline_.append(0.0, w, 1);
+        break;
+    }
+    default:  // 0, "No Leading Edge", and unknown codes: no outline
+        break;
+    }
+
+    built_ = 1;  // built for every code, an empty outline included
+    rescale();
+    return true;
+}
+
+void LeadingEdge::drawShape(platform::DeviceContext& dc) const {
+    switch (style_) {
+    case 1: {
+        // The circle inscribed in the bounding square, from the first corner
+        // (left, top) to the third (right, bottom); a full counter-clockwise
+        // turn from just above the right-hand middle back to it.
+        if (outline_.size() < 3) return;
+        const int left = outline_[0].screenX;
+        const int top = outline_[0].screenY;
+        const int right = outline_[2].screenX;
+        const int bottom = outline_[2].screenY;
+        const std::int64_t middle = top + (static_cast<std::int64_t>(bottom) - top) / 2;
+        dc.arc(left, top, right, bottom, right, deviceCoord(static_cast<double>(middle)), right,
+               deviceCoord(static_cast<double>(middle + 1)));
+        return;
+    }
+    case 2:
+    case 3:
+    case 4:
+        // A closed polygon or a single cut: every corner is joined.
+        if (outline_.empty()) return;
+        dc.moveTo(outline_[0].screenX, outline_[0].screenY);
+        for (std::size_t i = 1; i < outline_.size(); ++i) dc.lineTo(outline_[i].screenX, outline_[i].screenY);
+        return;
+    default:
+        return;
+    }
+}
 
 bool LeadingEdge::draw(platform::DeviceContext& dc) const {
-    drawOutline(outline_, dc, false);
+    platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kComponentGrey});
+    drawShape(dc);
     return true;
 }
 
 bool LeadingEdge::print(platform::DeviceContext& dc, const RibProperties& properties) {
-    return printOutline(outline_, dc, properties, window_, [] {});
+    return printOutline(outline_, dc, properties, window_, [&] {
+        if (built_ == 1) drawShape(dc);
+    });
 }
 
 } // namespace parvelin

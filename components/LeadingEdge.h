@@ -15,6 +15,11 @@ public:
     }
     bool draw(platform::DeviceContext& dc) const;
     bool print(platform::DeviceContext& dc, const RibProperties& properties);
+
+private:
+    // The shape with the pen already selected: the circle for "Round", the
+    // joined corners for the other styles.
+    void drawShape(platform::DeviceContext& dc) const;
 };
 
 } // namespace parvelin

@@ -1,17 +1,104 @@
 #include "components/Spar.h"
 
-namespace parvelin {
+#include <algorithm>
 
-// TODO(components): compute is not written yet; the component builds nothing.
-bool Spar::compute(AirfoilPoints, const RibProperties&, platform::Window*) { return true; }
+#include "components/SurfaceSearch.h"
+
+namespace parvelin {
+namespace {
+
+bool drawableSparStyle(int style) { return style == 1 || style == 2; }
+
+// The single-precision factor that turns a percentage into a fraction.
+constexpr float kPercent = 0.01f;
+
+// Stock: one notch standing on the lower surface, front edge at d. A station
+// that the lower surface does not reach (d beyond the trailing edge, or ahead
+// of every point) builds no notch.
+void appendStockNotch(ComponentOutline& outline, AirfoilPoints points, float d, float w, float h) {
+    if (points.empty()) return;
+    std::size_t p = surface::advanceWhileNextAbove(points, 0, d);
+    if (!surface::hasNext(points, p)) return;
+    ++p;  // the first point after the head with x <= d
+    p = surface::advanceWhileNextBelow(points, p, d);
+    if (!surface::hasNext(points, p)) return;
+    const float yb = surface::interpolateHeight(d, points[p], points[p + 1]);
+    const float top = yb + h;
+    const float back = d + w;
+    outline.append(d, yb, 1);
+    outline.append(d, top, 1);
+    outline.append(back, top, 1);
+    outline.append(back, top - h, 1);
+    outline.append(d, top - h, 1);
+}
+
+// Stick: a notch hanging from the upper surface between d and d + w, and one
+// standing on the lower surface, joined by a move only. Either notch failing
+// to find its surface leaves no outline at all.
+void appendStickNotches(ComponentOutline& outline, AirfoilPoints points, float d, float w, float h) {
+    if (points.empty()) return;
+    const float d2 = d + w;
+    const std::size_t q0 = surface::advanceWhileNextAbove(points, 0, d2);
+    if (!surface::hasNext(points, q0)) return;
+    const float yT = surface::interpolateHeight(d2, points[q0], points[q0 + 1]);
+
+    // Past the upper surface to the last point before the nose region, then
+    // along the lower surface to the last point ahead of d.
+    std::size_t r = surface::advanceWhileNextAtOrAbove(points, q0, surface::kNoseRegion);
+    // A spar inside the nose region would stop that walk on the upper
+    // surface; there the walk goes on from the nose, so that the bottom notch
+    // still stands on the lower surface (or on the nose point itself).
+    if (static_cast<double>(d) < surface::kNoseRegion) r = std::max(r, surface::noseIndex(points));
+    r = surface::advanceWhileNextBelow(points, r, d);
+    // The list ended before the lower surface reached d: beyond the airfoil.
+    if (!surface::hasNext(points, r)) return;
+    const float yL = points[r].modelY;
+
+    const float low = yT - h;
+    outline.append(d2, yT, 1);
+    outline.append(d, yT, 1);
+    outline.append(d, low, 1);
+    outline.append(d2, low, 1);
+    outline.append(d2, low + h, 1);
+
+    const float top = yL + h;
+    outline.append(d, yL, 0);
+    outline.append(d2, yL, 1);
+    outline.append(d2, top, 1);
+    outline.append(d, top, 1);
+    outline.append(d, top - h, 1);
+}
+
+} // namespace
+
+bool Spar::compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+    style_ = properties.sparStyle;
+    const float w = properties.sparWidth / properties.chord;
+    const float h = properties.sparHeight / properties.chord;
+    const float d = properties.sparDistanceInPercent == 1 ? properties.sparDistance * kPercent
+                                                          : properties.sparDistance / properties.chord;
+    if (style_ == 0) return true;
+
+    if (style_ == 1)
+        appendStickNotches(outline_, points, d, w, h);
+    else if (style_ == 2)
+        appendStockNotch(outline_, points, d, w, h);
+
+    window_ = window;
+    built_ = 1;
+    rescale();
+    return true;
+}
 
 bool Spar::draw(platform::DeviceContext& dc) const {
-    drawOutline(outline_, dc, false);
+    drawOutline(outline_, dc, drawableSparStyle(style_));
     return true;
 }
 
 bool Spar::print(platform::DeviceContext& dc, const RibProperties& properties) {
-    return printOutline(outline_, dc, properties, window_, [] {});
+    return printOutline(outline_, dc, properties, window_, [&] {
+        if (built_ == 1 && drawableSparStyle(style_)) walkOutline(outline_, dc);
+    });
 }
 
 } // namespace parvelin
