@@ -101,12 +101,15 @@ bool writeOutlineDxf(const ComponentOutline& outline, DxfWriter* writer, const R
 template <typename DrawShape>
 bool printOutline(ComponentOutline& outline, platform::DeviceContext& dc,
                   const RibProperties& properties, platform::Window* window, DrawShape&& drawShape) {
+    // The window coordinates come back from a fresh fit; when the window is
+    // too narrow to fit into, the ones it had before printing are put back.
+    const ComponentOutline windowCoordinates = outline;
     if (!mapOutlineToPrinter(outline, dc, properties)) return false;
     {
         platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack});
         drawShape();
     }
-    rescaleOutline(outline, window);
+    if (!rescaleOutline(outline, window)) outline = windowCoordinates;
     return true;
 }
 
