@@ -1,9 +1,412 @@
 #include "components/Sheeting.h"
 
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <numbers>
+
 namespace parvelin {
 
-// TODO(components): compute is not written yet; the sheeting builds nothing.
-bool Sheeting::compute(AirfoilPoints, const RibProperties&, platform::Window*) { return true; }
+namespace {
+
+// Constants of the computation. The three stations are held as 32-bit floats,
+// the program's value of pi and the halving factor as doubles.
+constexpr float kSplitStation = 0.3f;     // the upper line is split here without a stick spar
+constexpr float kPercent = 0.01f;         // a spar distance in percent of the chord
+constexpr float kNoStockStop = 0.005f;    // where the upper line stops without leading-edge stock
+constexpr double kProgramPi = 3.1415926535;
+constexpr double kHalf = 0.5;
+
+// Where the cut line starts, stops and breaks along the chord, and its depth,
+// all as fractions of the chord.
+struct Stations {
+    float thickness;     // T, the sheeting's thickness
+    float sparFront;     // f
+    float sparBack;      // b
+    float trailingEdge;  // e, the front of the trailing-edge piece
+    float noseStop;      // n, the back of the leading-edge stock
+};
+
+Stations stationsFor(const RibProperties& p) {
+    const double chord = p.chord;
+    Stations s{};
+    s.thickness = static_cast<float>(static_cast<double>(p.sheetingThickness) / chord);
+    if (p.sparDistanceInPercent == 0) {
+        s.sparFront = static_cast<float>(static_cast<double>(p.sparDistance) / chord);
+        s.sparBack = static_cast<float>((static_cast<double>(p.sparDistance) + p.sparWidth) / chord);
+    } else {
+        const double front = static_cast<double>(p.sparDistance) * static_cast<double>(kPercent);
+        s.sparFront = static_cast<float>(front);
+        s.sparBack = static_cast<float>(front + static_cast<double>(p.sparWidth) / chord);
+    }
+    s.trailingEdge = static_cast<float>(1.0 - static_cast<double>(p.trailingEdgeWidth) / chord);
+    switch (p.leadingEdgeStyle) {
+    case 1:  // round stock: the cut line stops behind the dowel's diameter
+        s.noseStop = static_cast<float>(2.0 * static_cast<double>(p.leadingEdgeDepth) / chord);
+        break;
+    case 2:
+    case 3:
+    case 4:
+        s.noseStop = static_cast<float>(static_cast<double>(p.leadingEdgeDepth) / chord);
+        break;
+    default:
+        s.noseStop = kNoStockStop;
+        break;
+    }
+    return s;
+}
+
+// Slope of the segment p -> q, held as a 32-bit float. A segment without
+// chordwise extent has no finite slope: it is +-infinity when it runs
+// straight up or down, NaN when both ends coincide (a doubled point, as at
+// the nose of a file written as two blocks). Every user below says what such
+// a segment means to it, so that none of these values reaches the outline.
+float slope(const AirfoilPoint& p, const AirfoilPoint& q) {
+    const double dy = static_cast<double>(q.modelY) - p.modelY;
+    const double dx = static_cast<double>(q.modelX) - p.modelX;
+    if (dx == 0.0) {
+        if (dy == 0.0) return std::numeric_limits<float>::quiet_NaN();
+        return dy > 0.0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    }
+    return static_cast<float>(dy / dx);
+}
+
+// The slope used to carry a line on to a station. A line without chordwise
+// extent cannot reach another station, so it is carried on level instead.
+double carried(float k) { return std::isfinite(k) ? static_cast<double>(k) : 0.0; }
+
+// The angle by which the surface turns at a corner from slope k1 to slope k2,
+// atan((k2 - k1) / (1 + k1 k2)). For a vertical segment the quotient has no
+// value; the angle is then the formula's limit, the difference of the two
+// directions folded into [-pi/2, pi/2].
+double turnAngle(float k1, float k2) {
+    if (std::isfinite(k1) && std::isfinite(k2)) {
+        const double num = static_cast<double>(k2) - k1;
+        const double den = 1.0 + static_cast<double>(k1) * k2;
+        if (den == 0.0)  // segments at right angles
+            return std::atan(num > 0.0 ? std::numeric_limits<double>::infinity()
+                                       : -std::numeric_limits<double>::infinity());
+        return std::atan(num / den);
+    }
+    constexpr double pi = std::numbers::pi;
+    double d = std::atan(static_cast<double>(k2)) - std::atan(static_cast<double>(k1));
+    if (d > pi / 2) d -= pi;
+    if (d < -pi / 2) d += pi;
+    return d;
+}
+
+struct Point {
+    float x;
+    float y;
+};
+
+// The corner under an airfoil node: its offset from the node (added on the
+// upper surface, subtracted on the lower) and the two slopes it was made from.
+struct Corner {
+    double dx;
+    double dy;
+    float k1;
+    float k2;
+};
+
+// Walks the airfoil point list and appends the cut line to an outline. Every
+// walk stops at the end of the list: a step that would need a node beyond the
+// last one ends its run, and what the run appended so far stays as it is. The
+// outline is a plain list of corners, so it is well formed at any length.
+class CutLine {
+public:
+    CutLine(AirfoilPoints points, const Stations& stations, const RibProperties& properties,
+            ComponentOutline& outline)
+        : p_(points), m_(points.size()), st_(stations), props_(properties), out_(outline) {}
+
+    void aftUpperRun();
+    void frontUpperRun();
+    void lowerRun();
+
+private:
+    // A node has a corner when it has a node before and after it.
+    bool hasCorner(std::size_t i) const { return i >= 1 && i + 1 < m_; }
+    bool hasSuccessor(std::size_t i) const { return i + 1 < m_; }
+
+    Corner corner(std::size_t i) const;
+    Point upperPoint(std::size_t i) const;
+    Point lowerPoint(std::size_t i) const;
+    Corner appendUpper(std::size_t i, int pen);
+    void appendLower(std::size_t i, int pen);
+
+    // The point (x, y) carried with slope k to station s, appended.
+    void appendCarried(Point from, float k, float s, int pen) {
+        out_.append(s, from.y + carried(k) * (static_cast<double>(s) - from.x), pen);
+    }
+    // The last appended point carried with slope k to station s.
+    void appendLastCarried(float k, float s, int pen) {
+        const OutlineSegment& last = *out_.tail();
+        appendCarried(Point{last.modelX, last.modelY}, k, s, pen);
+    }
+    // The surface height at station s on the segment i -> i+1, appended.
+    void appendSurface(std::size_t i, float s, int pen) {
+        appendCarried(Point{p_[i].modelX, p_[i].modelY}, slope(p_[i], p_[i + 1]), s, pen);
+    }
+    void appendParallel(std::size_t i, float s, int pen);
+    float lastY() const { return out_.tail()->modelY; }
+
+    // The x of the nose the lower run turns round: 0, or the smallest x of a
+    // list without any point at or ahead of 0.
+    float noseX() const;
+
+    AirfoilPoints p_;
+    std::size_t m_;
+    Stations st_;
+    const RibProperties& props_;
+    ComponentOutline& out_;
+};
+
+Corner CutLine::corner(std::size_t i) const {
+    float k1 = slope(p_[i - 1], p_[i]);
+    float k2 = slope(p_[i], p_[i + 1]);
+    // A doubled point has no direction: the corner is the one between the
+    // nearest segments of length on either side of it.
+    for (std::size_t j = i - 1; std::isnan(k1) && j >= 1; --j) k1 = slope(p_[j - 1], p_[j]);
+    for (std::size_t j = i + 1; std::isnan(k2) && j + 1 < m_; ++j) k2 = slope(p_[j], p_[j + 1]);
+    if (std::isnan(k1) && std::isnan(k2)) k1 = k2 = 0.0f;
+    else if (std::isnan(k1)) k1 = k2;
+    else if (std::isnan(k2)) k2 = k1;
+
+    const double t = st_.thickness;
+    Corner c{0.0, 0.0, k1, k2};
+    if (k1 == k2) {
+        // A straight stretch: the corner is T/sqrt(2) in along both axes.
+        c.dx = -t / std::sqrt(2.0);
+        c.dy = -t / std::sqrt(2.0);
+        return c;
+    }
+    const double a = std::atan(static_cast<double>(k1));
+    const double g = turnAngle(k1, k2);
+    const double m = (kProgramPi - g) * kHalf;
+    if (k2 > k1) {
+        c.dx = t * std::cos(a - m);
+        c.dy = t * std::sin(a - m);
+    } else {
+        c.dx = -t * std::cos(m - a);
+        c.dy = -t * std::sin(m - a);
+    }
+    return c;
+}
+
+Point CutLine::upperPoint(std::size_t i) const {
+    const Corner c = corner(i);
+    return {static_cast<float>(p_[i].modelX + c.dx), static_cast<float>(p_[i].modelY + c.dy)};
+}
+
+Point CutLine::lowerPoint(std::size_t i) const {
+    const Corner c = corner(i);
+    return {static_cast<float>(p_[i].modelX - c.dx), static_cast<float>(p_[i].modelY - c.dy)};
+}
+
+Corner CutLine::appendUpper(std::size_t i, int pen) {
+    const Corner c = corner(i);
+    out_.append(p_[i].modelX + c.dx, p_[i].modelY + c.dy, pen);
+    return c;
+}
+
+void CutLine::appendLower(std::size_t i, int pen) {
+    const Point q = lowerPoint(i);
+    out_.append(0, 0, q.x, q.y, pen);
+}
+
+// The segment i -> i+1 moved T into the airfoil and carried to station s.
+void CutLine::appendParallel(std::size_t i, float s, int pen) {
+    const AirfoilPoint& a = p_[i];
+    const AirfoilPoint& n = p_[i + 1];
+    const double t = st_.thickness;
+    const float k = slope(a, n);
+    double qx;
+    double qy;
+    if (std::isnan(k)) {
+        // No length, no direction: taken as level.
+        qx = n.modelX;
+        qy = n.modelY - t;
+    } else if (std::isinf(k)) {
+        // A vertical segment's parallel lies T behind it.
+        qx = n.modelX + t;
+        qy = n.modelY;
+    } else {
+        const double dy = static_cast<double>(n.modelY) - a.modelY;
+        const double dx = static_cast<double>(n.modelX) - a.modelX;
+        const double v = std::sqrt(t * t / (dy * dy / (dx * dx) + 1.0));
+        qx = n.modelX + std::fabs(static_cast<double>(k)) * v;
+        qy = n.modelY - v;
+    }
+    out_.append(s, qy + carried(k) * (static_cast<double>(s) - qx), pen);
+}
+
+float CutLine::noseX() const {
+    float smallest = std::numeric_limits<float>::infinity();
+    for (const AirfoilPoint& q : p_) {
+        if (q.modelX <= 0.0f) return 0.0f;
+        if (q.modelX < smallest) smallest = q.modelX;
+    }
+    return smallest;
+}
+
+// From the trailing edge along the upper surface to the spar (or to 30 % of
+// the chord without a stick spar), then on to the spar's front face.
+void CutLine::aftUpperRun() {
+    const float e = st_.trailingEdge;
+    const float f = st_.sparFront;
+    const float s = props_.sparStyle == 1 ? st_.sparBack : kSplitStation;
+    std::size_t i = 1;  // P; B is always the node before it
+    if (m_ < 2) return;
+
+    if (props_.trailingEdgeStyle == 1 || props_.trailingEdgeStyle == 3) {
+        // Start at the trailing-edge piece's front face.
+        while (hasSuccessor(i) && p_[i + 1].modelX >= e) ++i;
+        if (!hasCorner(i)) return;  // the whole list lies behind e
+        appendCarried(upperPoint(i), slope(p_[i - 1], p_[i]), e, 1);
+        ++i;
+    }
+    if (!hasCorner(i)) return;
+    do {
+        appendUpper(i, 1);
+        ++i;
+    } while (hasSuccessor(i) && !(p_[i].modelX <= s));
+    if (!hasSuccessor(i)) return;  // the upper surface never came forward of s
+
+    // Down to the surface at s and back up, without drawing.
+    const float k = slope(p_[i], p_[i + 1]);
+    appendLastCarried(k, s, 1);
+    const float h1 = lastY();
+    appendSurface(i, s, 0);
+    const float h0 = lastY();
+    out_.append(s, h1, 0);
+
+    // On to the spar's front face: drawn without a stick spar, moved over
+    // the stick's notch otherwise.
+    const int pen = props_.sparStyle == 1 ? 0 : 1;
+    Point from{s, h0};
+    while (hasSuccessor(i) && p_[i + 1].modelX > f) {
+        appendCarried(from, slope(p_[i], p_[i + 1]), f, pen);
+        from = Point{out_.tail()->modelX, out_.tail()->modelY};
+        ++i;
+    }
+    if (!hasSuccessor(i)) return;
+    appendParallel(i, f, pen);
+    appendSurface(i, f, 0);
+}
+
+// From the spar's front face (or 30 % of the chord) along the upper surface
+// to the leading-edge stock.
+void CutLine::frontUpperRun() {
+    const float n = st_.noseStop;
+    const float s = props_.sparStyle == 1 ? st_.sparFront : kSplitStation;
+    if (m_ < 2) return;
+    std::size_t i = 1;
+    while (hasSuccessor(i) && p_[i + 1].modelX > s) ++i;
+    if (!hasSuccessor(i)) return;  // the upper surface never came forward of s
+
+    // Two moves: to the surface at s, then to the cut line below it.
+    appendSurface(i, s, 0);
+    appendParallel(i, s, 0);
+    ++i;
+    if (!hasCorner(i)) return;
+
+    Corner last{};
+    do {
+        last = appendUpper(i, 1);
+        ++i;
+    } while (hasSuccessor(i) && !(p_[i].modelX < n));
+
+    switch (props_.leadingEdgeStyle) {
+    case 3:
+    case 4:  // down to the stock's back face
+        appendLastCarried(slope(p_[i - 1], p_[i]), n, 1);
+        break;
+    case 0: {  // round the nose, at the thickness from the first node ahead of n
+        const double u = std::atan(static_cast<double>(last.k1)) - turnAngle(last.k1, last.k2) / 2;
+        const double t = st_.thickness;
+        out_.append(p_[i].modelX + t * std::cos(u), p_[i].modelY - t * std::sin(u), 1);
+        break;
+    }
+    default:  // round and square stock: the line ends at the last corner
+        break;
+    }
+}
+
+// From the leading-edge stock along the lower surface to the trailing edge,
+// interrupted at the spar.
+void CutLine::lowerRun() {
+    const float n = st_.noseStop;
+    const float f = st_.sparFront;
+    const float b = st_.sparBack;
+    const float e = st_.trailingEdge;
+    if (m_ < 3) return;
+
+    // Round the nose: B becomes the nose, P the node after it.
+    const float nose = noseX();
+    std::size_t i = 1;
+    while (hasSuccessor(i) && p_[i + 1].modelX > nose) ++i;
+    if (!hasSuccessor(i)) return;  // no nose in the list: no lower line
+    if (p_[i + 1].modelX == nose) i += 2;
+    if (i >= m_) return;
+
+    while (hasSuccessor(i) && p_[i + 1].modelX <= n) ++i;
+
+    if (props_.leadingEdgeStyle == 3 || props_.leadingEdgeStyle == 4) {
+        // Up from the stock's back face, where the upper line came down.
+        if (!hasCorner(i)) return;
+        const Point q = lowerPoint(i);
+        appendCarried(q, slope(p_[i - 1], p_[i]), n, 1);
+        out_.append(0, 0, q.x, q.y, 1);
+        ++i;
+    }
+
+    const float s = props_.sparStyle == 0 ? kSplitStation : f;
+    if (!hasCorner(i)) return;
+    do {
+        appendLower(i, 1);
+        ++i;
+    } while (hasSuccessor(i) && !(p_[i].modelX > s));
+    appendLastCarried(slope(p_[i - 1], p_[i]), f, 1);
+    ++i;
+
+    // Between the spar faces: drawn without a spar, moved over its notch with one.
+    const int pen = props_.sparStyle == 0 ? 1 : 0;
+    while (true) {
+        if (i >= m_) return;
+        if (!(p_[i].modelX <= b)) break;
+        if (!hasCorner(i)) return;
+        appendLower(i, pen);
+        ++i;
+    }
+    appendLastCarried(slope(p_[i - 1], p_[i]), b, pen);
+    ++i;
+
+    const bool trailingPiece = props_.trailingEdgeStyle >= 1 && props_.trailingEdgeStyle <= 3;
+    const float end = trailingPiece ? e : 1.0f;
+    if (!hasCorner(i)) return;
+    do {
+        appendLower(i, 1);
+        ++i;
+    } while (hasSuccessor(i) && !(p_[i].modelX > end));
+    if (trailingPiece) appendLastCarried(slope(p_[i - 1], p_[i]), e, 1);
+}
+
+} // namespace
+
+bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+    window_ = window;
+    style_ = properties.sheetingStyle;
+    if (style_ < 1 || style_ > 4) return true;
+
+    CutLine line(points, stationsFor(properties), properties, outline_);
+    if (style_ == 1 || style_ == 4) line.aftUpperRun();
+    line.frontUpperRun();
+    if (style_ == 3 || style_ == 4) line.lowerRun();
+
+    built_ = 1;
+    rescale();
+    return true;
+}
 
 bool Sheeting::draw(platform::DeviceContext& dc) const {
     drawOutline(outline_, dc, style_ >= 1 && style_ <= 4);
