@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Measures what the README's development section reports: the benchmark
+# medians, the program's start-up time to its first painted window and its
+# peak memory, and the command-line tool's export throughput.
+# Run after scripts/build.sh.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+airfoils=${PARVELIN_AIRFOIL_DIR:-../shared/airfoils}
+runs=${RUNS:-5}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+
+echo "== Machine =="
+echo "$(nproc) cores, $(awk '/MemTotal/ {printf "%.0f GiB", $2/1048576}' /proc/meminfo), $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+
+echo "== Benchmarks (medians of 5 repetitions) =="
+for b in build/bench/parvelin_bench build/bench/parvelin_bench_paint; do
+  [ -x "$b" ] && "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median'
+done
+
+echo "== Start-up to the first painted window, $runs runs =="
+# --quit-after-first-paint ends the program once its first document window has painted.
+for i in $(seq "$runs"); do
+  /usr/bin/time -v build/app/parvelin --quit-after-first-paint 2>&1 >/dev/null |
+    awk -F': ' '/Elapsed \(wall clock\)/ {t=$2} /Maximum resident set size/ {m=$2} END {printf "wall %s s, peak RSS %.1f MiB\n", t, m/1024}'
+done
+
+echo "== parvelin-cli export throughput =="
+out=$(mktemp -d)
+files=()
+for f in "$airfoils"/*; do
+  [ "$(basename "$f")" = SOURCES.md ] && continue
+  files+=("$f")
+done
+start=$(date +%s.%N)
+n=0
+for round in 1 2 3 4 5; do
+  for f in "${files[@]}"; do
+    build/cli/parvelin-cli export --chord 200 --set leadingEdgeStyle=1 --set sparStyle=1 \
+      --set sparDistanceInPercent=1 --set trailingEdgeStyle=1 --set sheetingStyle=4 \
+      "$f" "$out/$round-$(basename "$f").dxf" 2>/dev/null || true
+    n=$((n + 1))
+  done
+done
+end=$(date +%s.%N)
+echo "$n files (one process each) in $(echo "$end - $start" | bc -l | cut -c1-5) s: $(echo "$n / ($end - $start)" | bc -l | cut -c1-6) files/s"
+rm -rf "$out"
