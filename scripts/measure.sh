@@ -18,9 +18,9 @@ for b in build/bench/parvelin_bench build/bench/parvelin_bench_paint; do
 done
 
 echo "== Start-up to the first painted window, $runs runs =="
-# --quit-after-first-paint ends the program once its first document window has painted.
+# PARVELIN_QUIT_AFTER_FIRST_PAINT=1 ends the program once its first document window has painted.
 for i in $(seq "$runs"); do
-  /usr/bin/time -v build/app/parvelin --quit-after-first-paint 2>&1 >/dev/null |
+  PARVELIN_QUIT_AFTER_FIRST_PAINT=1 /usr/bin/time -v build/app/parvelin 2>&1 >/dev/null |
     awk -F': ' '/Elapsed \(wall clock\)/ {t=$2} /Maximum resident set size/ {m=$2} END {printf "wall %s s, peak RSS %.1f MiB\n", t, m/1024}'
 done
 
