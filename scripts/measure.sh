@@ -42,5 +42,5 @@ for round in 1 2 3 4 5; do
   done
 done
 end=$(date +%s.%N)
-echo "$n files (one process each) in $(echo "$end - $start" | bc -l | cut -c1-5) s: $(echo "$n / ($end - $start)" | bc -l | cut -c1-6) files/s"
+awk -v n="$n" -v s="$start" -v e="$end" 'BEGIN {printf "%d files (one process each) in %.2f s: %.0f files/s\n", n, e - s, n / (e - s)}' 
 rm -rf "$out"

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick poppler-utils
   clang libclang-rt-14-dev
-  locales
+  locales time
 )
 
 missing=()
