@@ -174,6 +174,7 @@ DocumentWindow* FrameWindow::createDocumentWindow() {
 }
 
 void FrameWindow::handleCommand(int id) {
+    emit commandReceived(id);
     // A checkable item's mark is the program's to set, never Qt's.
     for (const auto& [checkId, checked] : checked_)
         if (QAction* a = action(checkId)) a->setChecked(checked);
@@ -214,7 +215,7 @@ void FrameWindow::handleCommand(int id) {
         mdi_->tileSubWindows();
         break;
     case kCmdWindowCascade:
-        mdi_->cascadeSubWindows();
+        cascade();
         break;
     case kCmdWindowArrangeIcons:
         arrangeIcons();
@@ -298,6 +299,28 @@ void FrameWindow::toggleViewFlag(int id) {
 void FrameWindow::showDocumentMessage(const char* text, const char* caption) {
     if (platform::Dialogs* dialogs = platform::dialogs())
         dialogs->messageBox(activeChild(), text, caption, platform::MessageIcon::Warning);
+}
+
+void FrameWindow::cascade() {
+    // Back to front in stacking order, each window one title bar further
+    // down and right, so that every title stays readable and the active
+    // window ends up in front. Minimised windows stay where they are.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (!sub->isMinimized()) windows << sub;
+    if (windows.isEmpty()) return;
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    if (active && windows.removeOne(active)) windows << active;
+    const QSize area = mdi_->viewport()->size();
+    const int step = std::max(20, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()));
+    const int offset = static_cast<int>(windows.size() - 1) * step;
+    const QSize size(std::max(area.width() - offset, area.width() / 2), std::max(area.height() - offset, area.height() / 2));
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized()) sub->showNormal();
+        sub->setGeometry(QRect(QPoint(i * step, i * step), size));
+        sub->raise();
+    }
 }
 
 void FrameWindow::arrangeIcons() {

@@ -52,6 +52,10 @@ public:
     void refreshWindowList();
     const QList<QAction*>& windowListActions() const { return windowList_; }
 
+signals:
+    // Every command id that reaches the handler, before it is acted on.
+    void commandReceived(int id);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -64,6 +68,7 @@ private:
     void toggleViewFlag(int id);
     void showDocumentMessage(const char* text, const char* caption);
     void open();
+    void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);
 
