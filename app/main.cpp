@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QSessionManager>
 #include <QStringList>
 #include <clocale>
 
@@ -17,6 +18,13 @@ int main(int argc, char** argv) {
     parvelin::platform::setDialogs(&dialogs);
 
     parvelin::app::FrameWindow frame;
+    // Logging out asks the document windows as closing the frame does.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &frame, [&frame](QSessionManager& manager) {
+        if (!manager.allowsInteraction()) return;
+        const bool allAgree = frame.askAllDocumentWindows();
+        manager.release();
+        if (!allAgree) manager.cancel();
+    });
     frame.start();
 
     // A file given on the command line (a file manager opening a .dat file
