@@ -1,0 +1,404 @@
+#include "app/FrameWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QShortcut>
+#include <QStyle>
+#include <algorithm>
+
+#include "app/AboutDialog.h"
+#include "app/AppIcons.h"
+#include "app/Resources.h"
+#include "app/print/PrintCommand.h"
+#include "dialogs/PropertiesCommand.h"
+#include "platform/Services.h"
+#include "resources/Strings.h"
+
+namespace parvelin::app {
+
+namespace {
+constexpr const char* kMessageExportNeedsDocument = "You need to create or open an airfoil to\nexport the selected airfoil.";
+constexpr const char* kMessagePropertiesNeedsDocument =
+    "You need to create or open an airfoil to\ndisplay the Properties dialog.";
+} // namespace
+
+FrameWindow::FrameWindow() {
+    setWindowTitle(QString::fromStdString(resources::loadString(resources::kStringAppTitle)));
+    setWindowIcon(frameIcon());
+    mdi_ = new QMdiArea(this);
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdi_);
+    connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
+    buildMenu();
+    buildAccelerators();
+}
+
+FrameWindow::~FrameWindow() {
+    // The document windows go while the frame is still whole, and without
+    // reporting activations to it on the way.
+    disconnect(mdi_, nullptr, this, nullptr);
+    for (QMdiSubWindow* sub : mdi_->subWindowList()) delete sub;
+}
+
+void FrameWindow::start() {
+    if (const QScreen* screen = this->screen()) {
+        const QRect work = screen->availableGeometry();
+        move(work.topLeft());
+        resize(work.size());
+    }
+    show();
+    handleCommand(kCmdFileNew);
+}
+
+void FrameWindow::buildMenu() {
+    QMenu* popup = nullptr;
+    for (const MenuEntry& entry : mainMenu()) {
+        switch (entry.kind) {
+        case MenuKind::Popup:
+            popup = menuBar()->addMenu(QString::fromUtf8(entry.text));
+            break;
+        case MenuKind::EndPopup:
+            popup = nullptr;
+            break;
+        case MenuKind::Separator:
+            if (popup) popup->addSeparator();
+            break;
+        case MenuKind::Item: {
+            if (!popup) break;
+            // The text after the tab is the key shown beside the item; the
+            // keys themselves are the accelerator table's.
+            QAction* action = popup->addAction(QString::fromUtf8(entry.text));
+            action->setEnabled(!entry.grayed);
+            if (entry.checked) {
+                action->setCheckable(true);
+                action->setChecked(true);
+                checked_[entry.id] = true;
+            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines) {
+                action->setCheckable(true);
+                checked_[entry.id] = false;
+            }
+            const int id = entry.id;
+            connect(action, &QAction::triggered, this, [this, id] { handleCommand(id); });
+            actions_[id] = action;
+            break;
+        }
+        }
+    }
+    const QList<QAction*> popups = menuBar()->actions();
+    windowMenu_ = popups.size() > kWindowMenuPosition ? popups[kWindowMenuPosition]->menu() : nullptr;
+    if (windowMenu_) connect(windowMenu_, &QMenu::aboutToShow, this, &FrameWindow::refreshWindowList);
+}
+
+void FrameWindow::buildAccelerators() {
+    for (const Accelerator& accelerator : acceleratorTable()) {
+        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int id = accelerator.id;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { handleCommand(id); });
+    }
+}
+
+QAction* FrameWindow::action(int id) const {
+    const auto it = actions_.find(id);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void FrameWindow::enableItem(int id) {
+    if (QAction* a = action(id)) a->setEnabled(true);
+}
+
+void FrameWindow::setItemChecked(int id, bool checked) {
+    checked_[id] = checked;
+    if (QAction* a = action(id)) a->setChecked(checked);
+}
+
+DocumentWindow* FrameWindow::activeChild() const {
+    // A window that has been closed no longer counts, even before it is deleted.
+    if (activeChild_ && activeChild_->document() != nullptr) return activeChild_;
+    return nullptr;
+}
+
+AirfoilDocument* FrameWindow::currentDocument() const {
+    DocumentWindow* window = activeChild();
+    return window ? window->document() : nullptr;
+}
+
+QList<DocumentWindow*> FrameWindow::documentWindows() const {
+    QList<DocumentWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder))
+        if (auto* window = qobject_cast<DocumentWindow*>(sub); window && window->document()) windows << window;
+    return windows;
+}
+
+void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
+    auto* window = qobject_cast<DocumentWindow*>(sub);
+    if (window == nullptr) {
+        // The area reports no active window while the whole application is
+        // inactive (a dialog is up); its current window stays the one the
+        // commands act on. With no window left there is none.
+        window = qobject_cast<DocumentWindow*>(mdi_->currentSubWindow());
+    }
+    if (window == nullptr || window->document() == nullptr) {
+        activeChild_ = nullptr;
+        return;
+    }
+    activeChild_ = window;
+    AirfoilDocument* document = window->document();
+    if (document->isLoaded()) document->fitToWindow();
+    // The View marks show the state of the document that is now current.
+    setItemChecked(kCmdViewChordline, document->showChordLine());
+    setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+}
+
+DocumentWindow* FrameWindow::createDocumentWindow() {
+    auto* window = new DocumentWindow;
+    mdi_->addSubWindow(window);
+    // The default place and size: cascaded one title bar down and right from
+    // the last window, three quarters of the area.
+    const QSize area = mdi_->viewport()->size();
+    const int step = std::max(20, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, window));
+    const int slot = static_cast<int>(documentWindows().size() - 1) % 8;
+    const QSize size(std::max(300, area.width() * 3 / 4), std::max(200, area.height() * 3 / 4));
+    window->setGeometry(QRect(QPoint(slot * step, slot * step), size));
+    window->show();
+    mdi_->setActiveSubWindow(window);
+    // The new window is the active one even where the area activates it later.
+    if (activeChild() != window) onSubWindowActivated(window);
+    return window;
+}
+
+void FrameWindow::handleCommand(int id) {
+    emit commandReceived(id);
+    // A checkable item's mark is the program's to set, never Qt's.
+    for (const auto& [checkId, checked] : checked_)
+        if (QAction* a = action(checkId)) a->setChecked(checked);
+
+    switch (id) {
+    case kCmdFileNew:
+        createDocumentWindow();
+        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
+                         kCmdViewChordline, kCmdViewEdgeLines})
+            enableItem(item);
+        break;
+    case kCmdFileOpen:
+        open();
+        break;
+    case kCmdFilePrint:
+        runPrintCommand(currentDocument(), this);
+        break;
+    case kCmdFileExit:
+        close();
+        break;
+    case kCmdFileExport:
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            document->exportDxf();
+        else
+            showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
+        break;
+    case kCmdAirfoilProperties:
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            dialogs::runPropertiesCommand(*document, activeChild());
+        else
+            showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
+        break;
+    case kCmdViewChordline:
+    case kCmdViewEdgeLines:
+        toggleViewFlag(id);
+        break;
+    case kCmdWindowTile:
+        mdi_->tileSubWindows();
+        break;
+    case kCmdWindowCascade:
+        cascade();
+        break;
+    case kCmdWindowArrangeIcons:
+        arrangeIcons();
+        break;
+    case kCmdWindowCloseAll:
+        if (askAllDocumentWindows()) {
+            closeAllDocumentWindows();
+            mdi_->show();
+        }
+        break;
+    case kCmdHelpAbout: {
+        AboutDialog about(this);
+        about.exec();
+        break;
+    }
+    // Placeholders: the items and keys exist, the commands do nothing.
+    case kCmdFileSave:
+    case kCmdFileSaveAs:
+    case kCmdFileImport:
+    case kCmdWingProperties:
+    case kCmdViewCamberline:
+    case kCmdView3dPreview:
+    case kCmdHelpContents:
+    case kCmdEditUndo:
+    case kCmdEditCut:
+    case kCmdEditCopy:
+    case kCmdEditPaste:
+    case kCmdEditDelete:
+    case kCmdKeyF5:
+    case kCmdKeyF3:
+    case kCmdKeyF4:
+    case kCmdKeyF1:
+    case kCmdKeyShiftF1:
+        break;
+    default:
+        activateListedWindow(id);
+        break;
+    }
+}
+
+void FrameWindow::open() {
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr) {
+        handleCommand(kCmdFileNew);
+        if (currentDocument() != nullptr) handleCommand(kCmdFileOpen);
+    } else if (document->isLoaded()) {
+        createDocumentWindow();
+        if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
+    } else {
+        document->loadCoordinateFile(activeChild());
+    }
+}
+
+void FrameWindow::openPath(const QString& path) {
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr) {
+        handleCommand(kCmdFileNew);
+    } else if (document->isLoaded()) {
+        createDocumentWindow();
+    }
+    document = currentDocument();
+    if (document == nullptr || document->isLoaded()) return;
+    // As if chosen in the Open dialog: its folder becomes the current one.
+    const std::string fileName = enterFolderOf(QFileInfo(path).absoluteFilePath().toStdString());
+    document->loadFile(fileName, activeChild());
+}
+
+void FrameWindow::toggleViewFlag(int id) {
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr || !document->isLoaded()) return;
+    if (id == kCmdViewChordline) {
+        document->setShowChordLine(!document->showChordLine());
+        setItemChecked(id, document->showChordLine());
+    } else {
+        document->setShowEdgeLines(!document->showEdgeLines());
+        setItemChecked(id, document->showEdgeLines());
+    }
+    activeChild()->invalidate(true);
+}
+
+void FrameWindow::showDocumentMessage(const char* text, const char* caption) {
+    if (platform::Dialogs* dialogs = platform::dialogs())
+        dialogs->messageBox(activeChild(), text, caption, platform::MessageIcon::Warning);
+}
+
+void FrameWindow::cascade() {
+    // Back to front in stacking order, each window one title bar further
+    // down and right, so that every title stays readable and the active
+    // window ends up in front. Minimised windows stay where they are.
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::StackingOrder))
+        if (!sub->isMinimized()) windows << sub;
+    if (windows.isEmpty()) return;
+    QMdiSubWindow* active = mdi_->activeSubWindow();
+    if (active && windows.removeOne(active)) windows << active;
+    const QSize area = mdi_->viewport()->size();
+    const int step = std::max(20, style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, windows.front()));
+    const int offset = static_cast<int>(windows.size() - 1) * step;
+    const QSize size(std::max(area.width() - offset, area.width() / 2), std::max(area.height() - offset, area.height() / 2));
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* sub = windows[i];
+        if (sub->isMaximized()) sub->showNormal();
+        sub->setGeometry(QRect(QPoint(i * step, i * step), size));
+        sub->raise();
+    }
+}
+
+void FrameWindow::arrangeIcons() {
+    // Lines the minimised windows up along the bottom of the area, left to
+    // right, starting a new row above when one is full.
+    const QRect area = mdi_->viewport()->rect();
+    int x = 0;
+    int y = area.bottom() + 1;
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : mdi_->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized()) continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            y -= rowHeight;
+            rowHeight = 0;
+        }
+        rowHeight = std::max(rowHeight, size.height());
+        sub->move(x, y - size.height());
+        x += size.width();
+    }
+}
+
+void FrameWindow::activateListedWindow(int id) {
+    const QList<DocumentWindow*> windows = documentWindows();
+    const int index = id - kFirstChildId;
+    if (index >= 0 && index < windows.size()) {
+        DocumentWindow* window = windows[index];
+        if (window->isMinimized()) window->showNormal();
+        mdi_->setActiveSubWindow(window);
+    }
+}
+
+void FrameWindow::refreshWindowList() {
+    if (windowMenu_ == nullptr) return;
+    for (QAction* a : windowList_) {
+        windowMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    windowList_.clear();
+    const QList<DocumentWindow*> windows = documentWindows();
+    if (windows.isEmpty()) return;
+    windowList_ << windowMenu_->addSeparator();
+    for (int i = 0; i < windows.size(); ++i) {
+        QString title = windows[i]->windowTitle();
+        title.replace('&', QStringLiteral("&&"));
+        const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
+        QAction* a = windowMenu_->addAction(number + title);
+        a->setCheckable(true);
+        a->setChecked(windows[i] == activeChild());
+        const int id = kFirstChildId + i;
+        connect(a, &QAction::triggered, this, [this, id] { handleCommand(id); });
+        windowList_ << a;
+    }
+}
+
+bool FrameWindow::askAllDocumentWindows() {
+    for (DocumentWindow* window : documentWindows())
+        if (!window->mayClose()) return false;
+    return true;
+}
+
+void FrameWindow::closeAllDocumentWindows() {
+    mdi_->hide();
+    QList<QPointer<DocumentWindow>> windows;
+    for (DocumentWindow* window : documentWindows()) windows << window;
+    for (const QPointer<DocumentWindow>& window : windows)
+        if (window) window->close();
+    activeChild_ = nullptr;
+}
+
+void FrameWindow::closeEvent(QCloseEvent* event) {
+    if (!askAllDocumentWindows()) {
+        event->ignore();
+        return;
+    }
+    closeAllDocumentWindows();
+    event->accept();
+}
+
+} // namespace parvelin::app

@@ -1,0 +1,85 @@
+#pragma once
+// The frame: the main window with the menu bar, the accelerators and the MDI
+// area that holds the document windows. Every menu item and accelerator
+// sends its command id to handleCommand.
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+
+#include "app/DocumentWindow.h"
+
+class QAction;
+class QMdiArea;
+class QMenu;
+
+namespace parvelin::app {
+
+class FrameWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    FrameWindow();
+    ~FrameWindow() override;
+
+    // Shows the frame over the desktop's work area and sends itself New, so
+    // that the program starts with one empty document window.
+    void start();
+
+    // The command handler: one branch per command id of the menu and the
+    // accelerator table; ids from kFirstChildId on activate the listed window.
+    void handleCommand(int id);
+
+    // Open for a path given on the command line: loads it into the current
+    // document when that is empty, into a new window otherwise.
+    void openPath(const QString& path);
+
+    // The active document window and its document, the current document;
+    // null when there is none.
+    DocumentWindow* activeChild() const;
+    AirfoilDocument* currentDocument() const;
+
+    QList<DocumentWindow*> documentWindows() const;
+    DocumentWindow* createDocumentWindow();
+    // True when every document window agrees to close.
+    bool askAllDocumentWindows();
+    void closeAllDocumentWindows();
+
+    QMdiArea* mdiArea() const { return mdi_; }
+    QAction* action(int id) const;
+    QMenu* windowMenu() const { return windowMenu_; }
+    // Brings the Window menu's list of document windows up to date (done
+    // each time the menu opens).
+    void refreshWindowList();
+    const QList<QAction*>& windowListActions() const { return windowList_; }
+
+signals:
+    // Every command id that reaches the handler, before it is acted on.
+    void commandReceived(int id);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildAccelerators();
+    void onSubWindowActivated(QMdiSubWindow* window);
+    void enableItem(int id);
+    void setItemChecked(int id, bool checked);
+    void toggleViewFlag(int id);
+    void showDocumentMessage(const char* text, const char* caption);
+    void open();
+    void cascade();
+    void arrangeIcons();
+    void activateListedWindow(int id);
+
+    QMdiArea* mdi_ = nullptr;
+    QMenu* windowMenu_ = nullptr;
+    std::map<int, QAction*> actions_;
+    // The check mark each checkable item should show; Qt flips a checkable
+    // action on its own when it is triggered, and the handler puts it back.
+    std::map<int, bool> checked_;
+    QList<QAction*> windowList_;
+    QPointer<DocumentWindow> activeChild_;
+};
+
+} // namespace parvelin::app

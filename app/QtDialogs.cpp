@@ -1,0 +1,94 @@
+#include "app/QtDialogs.h"
+
+#include <QFileInfo>
+#include <QWidget>
+
+#include "platform/Window.h"
+
+namespace parvelin::app {
+namespace {
+
+QString patternsFor(const std::string& pattern) {
+    const QString given = QString::fromStdString(pattern);
+    if (given == "*.*") return QStringLiteral("*");
+    QStringList patterns;
+    for (const QString& p : given.split(';', Qt::SkipEmptyParts)) {
+        patterns << p;
+        if (p.toLower() != p) patterns << p.toLower();
+    }
+    return patterns.join(' ');
+}
+
+std::optional<std::string> runFileDialog(platform::Window* owner, const platform::FileDialogSettings& settings,
+                                         bool save) {
+    QFileDialog dialog(widgetOf(owner));
+    configureFileDialog(dialog, settings, save);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QStringList files = dialog.selectedFiles();
+    if (files.isEmpty()) return std::nullopt;
+    const QString chosen = files.front();
+    // The open dialog only ever hands back a file that exists.
+    if (!save && settings.fileMustExist && !QFileInfo(chosen).isFile()) return std::nullopt;
+    return chosen.toStdString();
+}
+
+} // namespace
+
+QWidget* widgetOf(platform::Window* window) { return dynamic_cast<QWidget*>(window); }
+
+QStringList nameFilters(const platform::FileDialogSettings& settings) {
+    QStringList filters;
+    for (const platform::FileFilter& f : settings.filters)
+        filters << QString::fromStdString(f.description) + " (" + patternsFor(f.pattern) + ")";
+    return filters;
+}
+
+void configureFileDialog(QFileDialog& dialog, const platform::FileDialogSettings& settings, bool save) {
+    dialog.setWindowTitle(QString::fromStdString(settings.title));
+    dialog.setNameFilters(nameFilters(settings));
+    if (!settings.initialFolder.empty()) dialog.setDirectory(QString::fromStdString(settings.initialFolder));
+    // A pattern as the initial name only selects the filter, which is done above.
+    const QString initialName = QString::fromStdString(settings.initialFileName);
+    if (!initialName.isEmpty() && !initialName.contains('*') && !initialName.contains('?'))
+        dialog.selectFile(initialName);
+    if (save) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The program never overwrites a file; it says so itself rather than
+        // offering to replace it.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        if (!settings.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(settings.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+}
+
+std::optional<std::string> QtDialogs::openFile(platform::Window* owner, const platform::FileDialogSettings& settings) {
+    return runFileDialog(owner, settings, false);
+}
+
+std::optional<std::string> QtDialogs::saveFile(platform::Window* owner, const platform::FileDialogSettings& settings) {
+    return runFileDialog(owner, settings, true);
+}
+
+QMessageBox::Icon toQtIcon(platform::MessageIcon icon) {
+    switch (icon) {
+    case platform::MessageIcon::None: return QMessageBox::NoIcon;
+    case platform::MessageIcon::Warning: return QMessageBox::Warning;
+    case platform::MessageIcon::Error: return QMessageBox::Critical;
+    case platform::MessageIcon::Question: return QMessageBox::Question;
+    case platform::MessageIcon::Information: return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+void QtDialogs::messageBox(platform::Window* owner, const std::string& text, const std::string& caption,
+                           platform::MessageIcon icon) {
+    // A box without a caption is titled "Error", as message boxes are.
+    const QString title = caption.empty() ? QStringLiteral("Error") : QString::fromStdString(caption);
+    QMessageBox box(toQtIcon(icon), title, QString::fromStdString(text), QMessageBox::Ok, widgetOf(owner));
+    box.exec();
+}
+
+} // namespace parvelin::app

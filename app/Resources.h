@@ -1,0 +1,84 @@
+#pragma once
+// The program's window resources: command ids, the main menu (resource 102),
+// the accelerator table (resource 101), the About dialog (resource 129) and
+// the icon ids, as tables the frame builds its menu bar and shortcuts from.
+#include <QKeyCombination>
+#include <span>
+
+namespace parvelin::app {
+
+// --- Resource ids ---
+inline constexpr int kAccelTable = 101;
+inline constexpr int kMenuMain = 102;
+inline constexpr int kIconFrame = 112;
+inline constexpr int kIconDocument = 113;
+inline constexpr int kDialogAbout = 129;
+inline constexpr int kControlAboutOk = 1;
+inline constexpr int kControlAboutText = 1029;
+// The Window menu lists the document windows with ids from this one on.
+inline constexpr int kFirstChildId = 4100;
+// The Window popup's position in the menu bar.
+inline constexpr int kWindowMenuPosition = 4;
+
+// --- Command ids ---
+// File
+inline constexpr int kCmdFileNew = 1001;
+inline constexpr int kCmdFileOpen = 1002;
+inline constexpr int kCmdFileSave = 1003;
+inline constexpr int kCmdFileSaveAs = 1004;
+inline constexpr int kCmdFilePrint = 1005;
+inline constexpr int kCmdFileExit = 1006;
+inline constexpr int kCmdFileImport = 40008;
+inline constexpr int kCmdFileExport = 40007;
+// Edit
+inline constexpr int kCmdEditUndo = 2001;
+inline constexpr int kCmdEditCut = 2002;
+inline constexpr int kCmdEditCopy = 2003;
+inline constexpr int kCmdEditPaste = 2004;
+inline constexpr int kCmdEditDelete = 2005;
+// Properties
+inline constexpr int kCmdAirfoilProperties = 40010;
+inline constexpr int kCmdWingProperties = 40011;
+// View
+inline constexpr int kCmdViewChordline = 40001;
+inline constexpr int kCmdViewEdgeLines = 40002;
+inline constexpr int kCmdViewCamberline = 40003;
+inline constexpr int kCmdView3dPreview = 40004;
+// Window
+inline constexpr int kCmdWindowTile = 4001;
+inline constexpr int kCmdWindowCascade = 4002;
+inline constexpr int kCmdWindowCloseAll = 4003;
+inline constexpr int kCmdWindowArrangeIcons = 4004;
+// Help
+inline constexpr int kCmdHelpAbout = 40005;
+inline constexpr int kCmdHelpContents = 40006;
+// Reached only through the accelerator table; they do nothing.
+inline constexpr int kCmdKeyF5 = 2007;
+inline constexpr int kCmdKeyF3 = 3002;
+inline constexpr int kCmdKeyF4 = 3003;
+inline constexpr int kCmdKeyF1 = 5001;
+inline constexpr int kCmdKeyShiftF1 = 5003;
+
+// --- Menu 102 ---
+enum class MenuKind { Popup, Item, Separator, EndPopup };
+
+struct MenuEntry {
+    MenuKind kind;
+    int id = 0;                  // items only
+    const char* text = nullptr;  // popups and items: & marks the mnemonic, \t starts the key text
+    bool grayed = false;
+    bool checked = false;
+};
+
+// The whole menu bar, popup by popup, in menu order.
+std::span<const MenuEntry> mainMenu();
+
+// --- Accelerator table 101 ---
+struct Accelerator {
+    QKeyCombination keys;
+    int id;
+};
+
+std::span<const Accelerator> acceleratorTable();
+
+} // namespace parvelin::app

@@ -1,0 +1,132 @@
+// File > Export from the frame, and the Qt file dialogs set up from the
+// core's settings.
+#include <QFile>
+#include <QFileDialog>
+
+#include "FrameFixture.h"
+#include "app/QtDialogs.h"
+
+using namespace parvelin;
+using namespace parvelin::app;
+using parvelin::testing::FrameFixture;
+using parvelin::testing::airfoilPath;
+
+namespace {
+
+QByteArray slurp(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class ExportTest : public QObject {
+    Q_OBJECT
+private slots:
+    void exportWritesTheDrawingIntoTheChosenFolder();
+    void exportRefusesAnExistingFile();
+    void exportOfAnEmptyWindowSaysWhy();
+    void saveDialogFollowsTheSettings();
+    void openDialogWantsAnExistingFile();
+};
+
+void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    const QString target = f.scratch.filePath("E387.DXF");
+    f.dialogs.saveAnswers.push_back(target.toStdString());
+    f.frame->handleCommand(kCmdFileExport);
+
+    QCOMPARE(f.dialogs.saveSettings.size(), size_t(1));
+    const platform::FileDialogSettings& s = f.dialogs.saveSettings[0];
+    QCOMPARE(s.title, std::string("Export to DXF format"));
+    QCOMPARE(s.filters.size(), size_t(1));
+    QCOMPARE(s.filters[0].description, std::string("Drawing Interchange Format"));
+    QCOMPARE(s.filters[0].pattern, std::string("*.DXF"));
+    QCOMPARE(s.defaultExtension, std::string("DXF"));
+    // The dialog started where the Open dialog left the current directory.
+    QCOMPARE(QDir(QString::fromStdString(s.initialFolder)).canonicalPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
+    QVERIFY(f.dialogs.messages.empty());
+    QCOMPARE(QDir::currentPath(), QDir(f.scratch.path()).canonicalPath());
+
+    const QByteArray dxf = slurp(target);
+    QVERIFY(dxf.startsWith("0\nSECTION\n2\nHEADER\n"));
+    QVERIFY(dxf.endsWith("0\nENDSEC\n0\nEOF"));
+    QVERIFY(!dxf.contains('\r'));
+    // One LINE per pair of neighbouring points, in the chord's millimetres.
+    const qsizetype lines = dxf.count("0\nLINE\n");
+    QCOMPARE(static_cast<size_t>(lines), f.frame->currentDocument()->points().size() - 1);
+    QVERIFY(dxf.contains("\n10\n100.000000\n"));
+}
+
+void ExportTest::exportRefusesAnExistingFile() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    const std::string existing = f.write("rib.DXF", "keep me");
+    f.dialogs.saveAnswers.push_back(existing);
+    f.frame->handleCommand(kCmdFileExport);
+    QCOMPARE(slurp(QString::fromStdString(existing)), QByteArray("keep me"));
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QCOMPARE(f.dialogs.messages[0].text, std::string("The file already exists.\nNothing was exported."));
+    QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Warning);
+    QCOMPARE(f.dialogs.messages[0].owner, static_cast<platform::Window*>(f.frame->activeChild()));
+
+    // A folder that cannot take the file: its own message, no file.
+    f.dialogs.saveAnswers.push_back(f.scratch.filePath("missing/rib.DXF").toStdString());
+    f.frame->handleCommand(kCmdFileExport);
+    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageExportCannotCreate));
+    QVERIFY(!QFile::exists(f.scratch.filePath("missing/rib.DXF")));
+
+    // Cancelling says nothing.
+    f.frame->handleCommand(kCmdFileExport);
+    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+}
+
+void ExportTest::exportOfAnEmptyWindowSaysWhy() {
+    FrameFixture f;
+    f.frame->handleCommand(kCmdFileExport);
+    QVERIFY(f.dialogs.saveSettings.empty());
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QCOMPARE(f.dialogs.messages[0].caption, std::string("Export Dialog"));
+    QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Warning);
+    // The box belongs to the active document window.
+    QCOMPARE(f.dialogs.messages[0].owner, static_cast<platform::Window*>(f.frame->activeChild()));
+}
+
+void ExportTest::saveDialogFollowsTheSettings() {
+    platform::FileDialogSettings s;
+    s.title = "Export to DXF format";
+    s.filters = {{"Drawing Interchange Format", "*.DXF"}};
+    s.initialFileName = "*.DXF";
+    s.initialFolder = QDir::tempPath().toStdString() + "/";
+    s.defaultExtension = "DXF";
+    QFileDialog dialog;
+    configureFileDialog(dialog, s, true);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Export to DXF format"));
+    QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Drawing Interchange Format (*.DXF *.dxf)")});
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("DXF"));
+    QCOMPARE(dialog.directory().canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
+    // The program tells the user about an existing file itself.
+    QVERIFY(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+}
+
+void ExportTest::openDialogWantsAnExistingFile() {
+    platform::FileDialogSettings s;
+    s.title = "Open Airfoil Coordinate File";
+    s.filters = {{"Airfoil Coordinate Files", "*.DAT"}, {"All Files", "*.*"}};
+    s.initialFileName = "*.DAT";
+    s.fileMustExist = true;
+    QFileDialog dialog;
+    configureFileDialog(dialog, s, false);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Airfoil Coordinate File"));
+    QCOMPARE(dialog.nameFilters(),
+             QStringList({QStringLiteral("Airfoil Coordinate Files (*.DAT *.dat)"), QStringLiteral("All Files (*)")}));
+    QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Airfoil Coordinate Files (*.DAT *.dat)"));
+    QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+}
+
+QTEST_MAIN(ExportTest)
+#include "tst_export.moc"

@@ -1,0 +1,304 @@
+// The frame and its document windows: start-up, Open, the current document,
+// closing, and the Window menu.
+#include <QAction>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "FrameFixture.h"
+
+using namespace parvelin;
+using namespace parvelin::app;
+using parvelin::testing::FrameFixture;
+using parvelin::testing::airfoilPath;
+
+class FrameTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsWithOneEmptyUntitledWindow();
+    void openLoadsIntoTheEmptyWindowThenIntoANewOne();
+    void cancelledOpenLeavesTheNewWindowEmpty();
+    void refusedFileLeavesTheWindowEmptyAndSaysWhy();
+    void currentDocumentFollowsActivation();
+    void tileAndCascadeKeepTheCurrentDocument();
+    void closeAllLeavesNoCurrentDocument();
+    void openWithNoWindowMakesOne();
+    void modifiedWindowCanRefuseCloseAll();
+    void exitClosesEveryWindow();
+    void windowMenuListsAndActivatesWindows();
+    void arrangeIconsLinesUpMinimisedWindows();
+    void pathFromTheCommandLineOpensLikeOpen();
+};
+
+void FrameTest::startsWithOneEmptyUntitledWindow() {
+    FrameFixture f;
+    QCOMPARE(f.frame->windowTitle(), QStringLiteral("Parvelin"));
+    const QList<DocumentWindow*> windows = f.frame->documentWindows();
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(windows[0]->windowTitle(), QStringLiteral("Untitled"));
+    QCOMPARE(f.frame->activeChild(), windows[0]);
+    QVERIFY(f.frame->currentDocument() != nullptr);
+    QVERIFY(!f.frame->currentDocument()->isLoaded());
+
+    // The start-up New enabled five items (and the two View toggles); the
+    // rest keep their initial state.
+    for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport,
+                   kCmdFileExit, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdEditUndo,
+                   kCmdWindowTile, kCmdHelpAbout, kCmdHelpContents})
+        QVERIFY2(f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
+    for (int id : {kCmdFileImport, kCmdWingProperties, kCmdViewCamberline, kCmdView3dPreview})
+        QVERIFY2(!f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
+    QVERIFY(f.frame->action(kCmdViewChordline)->isChecked());
+    QVERIFY(f.frame->action(kCmdViewEdgeLines)->isChecked());
+    QVERIFY(!f.frame->action(kCmdViewCamberline)->isChecked());
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void FrameTest::openLoadsIntoTheEmptyWindowThenIntoANewOne() {
+    FrameFixture f;
+    DocumentWindow* first = f.frame->activeChild();
+    f.open(airfoilPath("asb__e387.dat"));
+    QCOMPARE(f.dialogs.openSettings.size(), size_t(1));
+    QCOMPARE(f.dialogs.openSettings[0].title, std::string("Open Airfoil Coordinate File"));
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QCOMPARE(f.frame->activeChild(), first);
+    QVERIFY(first->document()->isLoaded());
+    QCOMPARE(first->windowTitle(), QStringLiteral("E387"));
+    // The chosen file's folder is now the current one.
+    QCOMPARE(QDir::currentPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
+
+    f.open(airfoilPath("asb__naca2412.dat"));
+    const QList<DocumentWindow*> windows = f.frame->documentWindows();
+    QCOMPARE(windows.size(), 2);
+    QCOMPARE(windows[0], first);
+    QCOMPARE(first->windowTitle(), QStringLiteral("E387"));
+    DocumentWindow* second = windows[1];
+    QCOMPARE(f.frame->activeChild(), second);
+    QCOMPARE(f.frame->currentDocument(), second->document());
+    QVERIFY(second->document()->isLoaded());
+    QVERIFY(second->windowTitle().startsWith(QStringLiteral("NAca 2412")));
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void FrameTest::cancelledOpenLeavesTheNewWindowEmpty() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.frame->handleCommand(kCmdFileOpen);  // the dialog is cancelled
+    QCOMPARE(f.dialogs.openSettings.size(), size_t(2));
+    const QList<DocumentWindow*> windows = f.frame->documentWindows();
+    QCOMPARE(windows.size(), 2);
+    QCOMPARE(windows[1]->windowTitle(), QStringLiteral("Untitled"));
+    QVERIFY(!f.frame->currentDocument()->isLoaded());
+    // The empty window is used by the next Open; no third window appears.
+    f.open(airfoilPath("asb__clarky.dat"));
+    QCOMPARE(f.frame->documentWindows().size(), 2);
+    QVERIFY(windows[1]->document()->isLoaded());
+}
+
+void FrameTest::refusedFileLeavesTheWindowEmptyAndSaysWhy() {
+    FrameFixture f;
+    f.open(f.write("empty.dat", "JUST A NAME\r\n"));
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageNoCoordinates));
+    QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Error);
+    QVERIFY(f.dialogs.messages[0].owner == nullptr);
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QCOMPARE(f.frame->activeChild()->windowTitle(), QStringLiteral("Untitled"));
+    QVERIFY(!f.frame->currentDocument()->isLoaded());
+}
+
+void FrameTest::currentDocumentFollowsActivation() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.open(airfoilPath("asb__naca2412.dat"));
+    const QList<DocumentWindow*> windows = f.frame->documentWindows();
+    QAction* chord = f.frame->action(kCmdViewChordline);
+    QAction* edges = f.frame->action(kCmdViewEdgeLines);
+
+    // The second window hides its chord line; the first keeps both.
+    f.frame->handleCommand(kCmdViewChordline);
+    QVERIFY(!windows[1]->document()->showChordLine());
+    QVERIFY(!chord->isChecked());
+
+    f.frame->mdiArea()->setActiveSubWindow(windows[0]);
+    QCOMPARE(f.frame->activeChild(), windows[0]);
+    QCOMPARE(f.frame->currentDocument(), windows[0]->document());
+    QVERIFY(chord->isChecked());
+    QVERIFY(edges->isChecked());
+
+    // Commands act on the document that is now current.
+    f.frame->handleCommand(kCmdViewEdgeLines);
+    QVERIFY(!windows[0]->document()->showEdgeLines());
+    QVERIFY(windows[1]->document()->showEdgeLines());
+
+    f.frame->mdiArea()->setActiveSubWindow(windows[1]);
+    QCOMPARE(f.frame->currentDocument(), windows[1]->document());
+    QVERIFY(!chord->isChecked());
+    QVERIFY(edges->isChecked());
+}
+
+void FrameTest::tileAndCascadeKeepTheCurrentDocument() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.open(airfoilPath("asb__naca2412.dat"));
+    const QList<DocumentWindow*> windows = f.frame->documentWindows();
+    AirfoilDocument* current = f.frame->currentDocument();
+
+    f.frame->handleCommand(kCmdWindowTile);
+    QCOMPARE(f.frame->currentDocument(), current);
+    QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
+    // Tiling refits: each airfoil spans its own window's client width.
+    for (DocumentWindow* w : windows)
+        QCOMPARE(w->document()->points().front().screenX, w->view()->width() - 25);
+
+    f.frame->handleCommand(kCmdWindowCascade);
+    QCOMPARE(f.frame->currentDocument(), current);
+    // The active window is in front, below and right of the other, whose
+    // title bar stays uncovered.
+    QVERIFY(windows[1]->geometry().top() > windows[0]->geometry().top());
+    QVERIFY(windows[1]->geometry().left() > windows[0]->geometry().left());
+    QCOMPARE(f.frame->mdiArea()->subWindowList(QMdiArea::StackingOrder).back(), windows[1]);
+}
+
+void FrameTest::closeAllLeavesNoCurrentDocument() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.open(airfoilPath("asb__naca2412.dat"));
+    QPointer<DocumentWindow> first = f.frame->documentWindows()[0];
+
+    f.frame->handleCommand(kCmdWindowCloseAll);
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(f.frame->activeChild() == nullptr);
+    QVERIFY(f.frame->currentDocument() == nullptr);
+    QVERIFY(f.frame->mdiArea()->isVisible());
+    QTRY_VERIFY(first.isNull());  // deleted once the event loop runs
+
+    // Commands that need a document say so, in boxes that belong to no window.
+    f.frame->handleCommand(kCmdFileExport);
+    f.frame->handleCommand(kCmdAirfoilProperties);
+    f.frame->handleCommand(kCmdViewChordline);
+    f.frame->handleCommand(kCmdFilePrint);
+    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages[0].caption, std::string("Export Dialog"));
+    QCOMPARE(f.dialogs.messages[0].text, std::string("You need to create or open an airfoil to\nexport the selected airfoil."));
+    QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Warning);
+    QVERIFY(f.dialogs.messages[0].owner == nullptr);
+    QCOMPARE(f.dialogs.messages[1].caption, std::string("Properties Dialog"));
+    QCOMPARE(f.dialogs.messages[1].text, std::string("You need to create or open an airfoil to\ndisplay the Properties dialog."));
+    QVERIFY(f.dialogs.messages[1].owner == nullptr);
+    // The enabled items stay enabled.
+    QVERIFY(f.frame->action(kCmdFileExport)->isEnabled());
+}
+
+void FrameTest::openWithNoWindowMakesOne() {
+    FrameFixture f;
+    f.frame->handleCommand(kCmdWindowCloseAll);
+    QVERIFY(f.frame->currentDocument() == nullptr);
+    f.open(airfoilPath("asb__e387.dat"));
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QVERIFY(f.frame->currentDocument() != nullptr);
+    QVERIFY(f.frame->currentDocument()->isLoaded());
+    QCOMPARE(f.frame->activeChild()->windowTitle(), QStringLiteral("E387"));
+    QCOMPARE(f.dialogs.openSettings.size(), size_t(1));
+}
+
+void FrameTest::modifiedWindowCanRefuseCloseAll() {
+    FrameFixture f;
+    f.frame->handleCommand(kCmdFileNew);
+    f.frame->documentWindows()[0]->setModified(true);
+
+    QString question;
+    auto answer = [&question](QMessageBox::StandardButton button) {
+        QTimer::singleShot(0, [&question, button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box != nullptr);
+            question = box->windowTitle() + "|" + box->text();
+            box->button(button)->click();
+        });
+    };
+    answer(QMessageBox::Cancel);
+    f.frame->handleCommand(kCmdWindowCloseAll);
+    QCOMPARE(question, QStringLiteral("Save|Do you want to save?"));
+    QCOMPARE(f.frame->documentWindows().size(), 2);
+
+    question.clear();
+    answer(QMessageBox::No);
+    f.frame->handleCommand(kCmdWindowCloseAll);
+    QCOMPARE(question, QStringLiteral("Save|Do you want to save?"));
+    QVERIFY(f.frame->documentWindows().isEmpty());
+}
+
+void FrameTest::exitClosesEveryWindow() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.open(airfoilPath("asb__naca2412.dat"));
+    f.frame->handleCommand(kCmdFileNew);
+    f.frame->handleCommand(kCmdFileExit);
+    QVERIFY(!f.frame->isVisible());
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(f.frame->currentDocument() == nullptr);
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void FrameTest::windowMenuListsAndActivatesWindows() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.open(airfoilPath("asb__naca2412.dat"));
+    QCOMPARE(f.frame->windowMenu()->title(), QStringLiteral("&Window"));
+    f.frame->refreshWindowList();
+    const QList<QAction*> list = f.frame->windowListActions();
+    QCOMPARE(list.size(), 3);  // a separator and two windows
+    QVERIFY(list[0]->isSeparator());
+    QCOMPARE(list[1]->text(), QStringLiteral("&1 E387"));
+    QVERIFY(!list[1]->isChecked());
+    QVERIFY(list[2]->isChecked());
+
+    QSignalSpy commands(f.frame.get(), &FrameWindow::commandReceived);
+    list[1]->trigger();
+    QCOMPARE(commands.size(), 1);
+    QCOMPARE(commands[0][0].toInt(), kFirstChildId);
+    QCOMPARE(f.frame->activeChild(), f.frame->documentWindows()[0]);
+    // An id past the list changes nothing.
+    f.frame->handleCommand(kFirstChildId + 7);
+    QCOMPARE(f.frame->activeChild(), f.frame->documentWindows()[0]);
+}
+
+void FrameTest::arrangeIconsLinesUpMinimisedWindows() {
+    FrameFixture f;
+    f.frame->handleCommand(kCmdFileNew);
+    f.frame->handleCommand(kCmdFileNew);
+    const QList<DocumentWindow*> windows = f.frame->documentWindows();
+    windows[0]->showMinimized();
+    windows[1]->showMinimized();
+    windows[0]->move(300, 100);
+    windows[1]->move(40, 60);
+    f.frame->handleCommand(kCmdWindowArrangeIcons);
+    const int bottom = f.frame->mdiArea()->viewport()->height();
+    QCOMPARE(windows[0]->geometry().bottom() + 1, bottom);
+    QCOMPARE(windows[1]->geometry().bottom() + 1, bottom);
+    QCOMPARE(windows[0]->x(), 0);
+    QCOMPARE(windows[1]->x(), windows[0]->width());
+    QVERIFY(!windows[2]->isMinimized());
+}
+
+void FrameTest::pathFromTheCommandLineOpensLikeOpen() {
+    FrameFixture f;
+    f.frame->openPath(QString::fromStdString(airfoilPath("asb__e387.dat")));
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QCOMPARE(f.frame->activeChild()->windowTitle(), QStringLiteral("E387"));
+    QCOMPARE(QDir::currentPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
+    f.frame->openPath(QStringLiteral("asb__clarky.dat"));  // relative to the folder just entered
+    QCOMPARE(f.frame->documentWindows().size(), 2);
+    QVERIFY(f.frame->currentDocument()->isLoaded());
+    // A path that is no airfoil file gets the reader's message; the window stays empty.
+    f.frame->openPath(QStringLiteral("/nonexistent/nothing.dat"));
+    QCOMPARE(f.frame->documentWindows().size(), 3);
+    QVERIFY(!f.frame->currentDocument()->isLoaded());
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageOpenFailed));
+}
+
+QTEST_MAIN(FrameTest)
+#include "tst_frame.moc"

@@ -1,0 +1,203 @@
+// The menu bar, the accelerators and the commands that only touch the menu
+// or the view: the placeholders, the View toggles and About.
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+
+#include "FrameFixture.h"
+#include "app/AboutDialog.h"
+
+using namespace parvelin;
+using namespace parvelin::app;
+using parvelin::testing::FrameFixture;
+using parvelin::testing::airfoilPath;
+
+namespace {
+
+// Everything a command could change that a person would notice.
+struct Snapshot {
+    QStringList titles;
+    QList<QRect> geometries;
+    QList<bool> enabled;
+    QList<bool> checked;
+    AirfoilDocument* current = nullptr;
+    QList<bool> flags;
+    QString folder;
+    size_t messages = 0;
+    size_t fileDialogs = 0;
+    bool operator==(const Snapshot&) const = default;
+};
+
+Snapshot snapshot(FrameFixture& f) {
+    Snapshot s;
+    for (DocumentWindow* w : f.frame->documentWindows()) {
+        s.titles << w->windowTitle();
+        s.geometries << w->geometry();
+        s.flags << w->document()->showChordLine() << w->document()->showEdgeLines() << w->document()->isLoaded();
+    }
+    for (const MenuEntry& e : mainMenu())
+        if (e.kind == MenuKind::Item) {
+            s.enabled << f.frame->action(e.id)->isEnabled();
+            s.checked << f.frame->action(e.id)->isChecked();
+        }
+    s.current = f.frame->currentDocument();
+    s.folder = QDir::currentPath();
+    s.messages = f.dialogs.messages.size();
+    s.fileDialogs = f.dialogs.openSettings.size() + f.dialogs.saveSettings.size();
+    return s;
+}
+
+} // namespace
+
+class MenuTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuBarFollowsTheTable();
+    void everyItemAndKeySendsItsId();
+    void placeholdersChangeNothing();
+    void viewTogglesFlipTheLoadedDocumentsFlags();
+    void viewTogglesDoNothingForAnEmptyDocument();
+    void aboutShowsItsText();
+};
+
+void MenuTest::menuBarFollowsTheTable() {
+    FrameFixture f;
+    const QList<QAction*> popups = f.frame->menuBar()->actions();
+    QStringList popupTitles;
+    for (QAction* p : popups) popupTitles << p->text();
+    QCOMPARE(popupTitles, QStringList({"&File", "&Edit", "&Properties", "&View", "&Window", "&Help"}));
+    QCOMPARE(popups[kWindowMenuPosition]->menu(), f.frame->windowMenu());
+
+    // Each popup holds the table's items in order, with separators where the
+    // table has them; the texts carry their mnemonics and key texts.
+    int popupIndex = -1;
+    int position = 0;
+    for (const MenuEntry& e : mainMenu()) {
+        if (e.kind == MenuKind::Popup) {
+            ++popupIndex;
+            position = 0;
+            continue;
+        }
+        if (e.kind == MenuKind::EndPopup) continue;
+        const QList<QAction*> items = popups[popupIndex]->menu()->actions();
+        QVERIFY(position < items.size());
+        QAction* item = items[position++];
+        if (e.kind == MenuKind::Separator) {
+            QVERIFY(item->isSeparator());
+        } else {
+            QCOMPARE(item, f.frame->action(e.id));
+            QCOMPARE(item->text(), QString::fromUtf8(e.text));
+        }
+    }
+    QCOMPARE(f.frame->action(kCmdEditCopy)->text(), QStringLiteral("Co&py\tCtrl+Ins"));
+    QCOMPARE(f.frame->action(kCmdFileSaveAs)->text(), QStringLiteral("Save &as..."));
+    QCOMPARE(popups[0]->menu()->actions().size(), 11);
+}
+
+void MenuTest::everyItemAndKeySendsItsId() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    QSignalSpy commands(f.frame.get(), &FrameWindow::commandReceived);
+    // The harmless items, triggered from the menu.
+    const QList<int> items{kCmdFileSave,   kCmdFileSaveAs,  kCmdEditUndo,      kCmdEditCut,
+                           kCmdEditCopy,   kCmdEditPaste,   kCmdEditDelete,    kCmdViewChordline,
+                           kCmdViewEdgeLines, kCmdWindowTile, kCmdWindowCascade, kCmdWindowArrangeIcons,
+                           kCmdHelpContents};
+    for (int id : items) f.frame->action(id)->trigger();
+    QCOMPARE(commands.size(), items.size());
+    for (int i = 0; i < items.size(); ++i) QCOMPARE(commands[i][0].toInt(), items[i]);
+
+    // The accelerator table, typed on the keyboard.
+    f.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+    commands.clear();
+    for (const Accelerator& a : acceleratorTable())
+        QTest::keyClick(f.frame.get(), a.keys.key(), a.keys.keyboardModifiers());
+    QCOMPARE(commands.size(), static_cast<qsizetype>(acceleratorTable().size()));
+    for (size_t i = 0; i < acceleratorTable().size(); ++i)
+        QCOMPARE(commands[static_cast<qsizetype>(i)][0].toInt(), acceleratorTable()[i].id);
+}
+
+void MenuTest::placeholdersChangeNothing() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.frame->handleCommand(kCmdFileNew);
+    f.frame->handleCommand(kCmdViewEdgeLines);  // an empty document: nothing to toggle
+    const Snapshot before = snapshot(f);
+    for (int id : {kCmdFileSave, kCmdFileSaveAs, kCmdFileImport, kCmdWingProperties, kCmdViewCamberline,
+                   kCmdView3dPreview, kCmdHelpContents, kCmdEditUndo, kCmdEditCut, kCmdEditCopy, kCmdEditPaste,
+                   kCmdEditDelete, kCmdKeyF5, kCmdKeyF3, kCmdKeyF4, kCmdKeyF1, kCmdKeyShiftF1, 0, 12345}) {
+        f.frame->handleCommand(id);
+        QVERIFY2(snapshot(f) == before, qPrintable(QString::number(id)));
+    }
+    f.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+    for (const Accelerator& a : acceleratorTable())
+        QTest::keyClick(f.frame.get(), a.keys.key(), a.keys.keyboardModifiers());
+    QVERIFY(snapshot(f) == before);
+}
+
+void MenuTest::viewTogglesFlipTheLoadedDocumentsFlags() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    AirfoilDocument* doc = f.frame->currentDocument();
+    QAction* chord = f.frame->action(kCmdViewChordline);
+    QAction* edges = f.frame->action(kCmdViewEdgeLines);
+
+    chord->trigger();
+    QVERIFY(!doc->showChordLine());
+    QVERIFY(!chord->isChecked());
+    QVERIFY(doc->showEdgeLines());
+    chord->trigger();
+    QVERIFY(doc->showChordLine());
+    QVERIFY(chord->isChecked());
+
+    edges->trigger();
+    QVERIFY(!doc->showEdgeLines());
+    QVERIFY(!edges->isChecked());
+    f.frame->handleCommand(kCmdViewEdgeLines);
+    QVERIFY(doc->showEdgeLines());
+    QVERIFY(edges->isChecked());
+}
+
+void MenuTest::viewTogglesDoNothingForAnEmptyDocument() {
+    FrameFixture f;
+    AirfoilDocument* doc = f.frame->currentDocument();
+    QAction* chord = f.frame->action(kCmdViewChordline);
+    QVERIFY(chord->isEnabled());
+    chord->trigger();  // Qt would flip the mark by itself; the handler keeps it
+    QVERIFY(chord->isChecked());
+    QVERIFY(doc->showChordLine());
+    f.frame->action(kCmdViewEdgeLines)->trigger();
+    QVERIFY(f.frame->action(kCmdViewEdgeLines)->isChecked());
+    QVERIFY(doc->showEdgeLines());
+}
+
+void MenuTest::aboutShowsItsText() {
+    FrameFixture f;
+    QString title, text;
+    QWidget* owner = nullptr;
+    QTimer::singleShot(0, [&] {
+        auto* about = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
+        QVERIFY(about != nullptr);
+        title = about->windowTitle();
+        text = about->textControl()->text();
+        owner = about->parentWidget();
+        about->okButton()->click();
+    });
+    f.frame->handleCommand(kCmdHelpAbout);
+    QCOMPARE(title, QStringLiteral("About"));
+    QCOMPARE(text, QStringLiteral("This messagebox will display information for the About Dialog"));
+    QCOMPARE(owner, f.frame.get());
+
+    AboutDialog about(f.frame.get());
+    QCOMPARE(about.textControl()->objectName(), QStringLiteral("control1029"));
+    QTimer::singleShot(0, about.okButton(), &QPushButton::click);
+    QCOMPARE(about.exec(), kControlAboutOk);
+}
+
+QTEST_MAIN(MenuTest)
+#include "tst_menu.moc"
