@@ -1,5 +1,8 @@
 #include "app/DocumentWindow.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -26,6 +29,10 @@ void DocumentView::paintEvent(QPaintEvent*) {
         PainterDeviceContext dc(painter);
         document->paint(dc);
     }
+    // For measuring start-up: PARVELIN_QUIT_AFTER_FIRST_PAINT ends the
+    // program once the first document window has painted.
+    static const bool quitAfterFirstPaint = qEnvironmentVariableIsSet("PARVELIN_QUIT_AFTER_FIRST_PAINT");
+    if (quitAfterFirstPaint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 void DocumentView::resizeEvent(QResizeEvent* event) {
