@@ -533,6 +533,12 @@ void PropertySheetTest::commandAppliesOnOk() {
     expected.trailingEdgeStyle = 3;
     expected.sheetingStyle = 1;
     QCOMPARE(loaded.document.properties(), expected);
+    // Every component was rebuilt from the new properties.
+    QCOMPARE(loaded.document.leadingEdge().outline().size(), std::size_t{5});
+    QCOMPARE(loaded.document.spars().outline().size(), std::size_t{10});
+    QCOMPARE(loaded.document.trailingEdge().outline().size(), std::size_t{2});
+    QVERIFY(loaded.document.sheeting().isBuilt());
+    QCOMPARE(loaded.document.trailingEdge().outline()[0].modelX, 1.0f - 25.0f / 250.0f);
 
     // An empty document is not edited.
     AirfoilDocument empty;
