@@ -3,6 +3,10 @@
 
 #include "document/RibProperties.h"
 
+namespace parvelin {
+class AirfoilDocument;
+}
+
 namespace parvelin::cli {
 
 struct JobOptions {
@@ -15,6 +19,11 @@ struct JobOptions {
     bool edgeLines = true;
     bool chordLine = true;
 };
+
+// Loads the input exactly as the program does (the components compute with
+// the defaults), then applies the job's properties as the property sheet's
+// OK does. Reports a refused file on stderr and returns false.
+bool loadJobDocument(const JobOptions& job, AirfoilDocument& document);
 
 // Each returns the process exit status and reports errors on stderr.
 int runExport(const JobOptions& job);

@@ -5,17 +5,20 @@
 
 namespace parvelin::cli {
 
-// Loads the file exactly as the program does (the components compute with the
-// defaults), then applies the properties as the property sheet's OK does.
-int runExport(const JobOptions& job) {
+bool loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
     const CoordinateFileContents contents = readCoordinateFile(job.input);
     if (contents.status != ReadStatus::Loaded) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
-        return 1;
+        return false;
     }
-    AirfoilDocument document;
     document.takeContents(contents, nullptr);
     document.applyProperties(job.properties);
+    return true;
+}
+
+int runExport(const JobOptions& job) {
+    AirfoilDocument document;
+    if (!loadJobDocument(job, document)) return 1;
     const FileWriteResult result = document.writeDxfFile(job.output);
     if (result != FileWriteResult::Written) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), fileWriteMessage(result));

@@ -83,14 +83,8 @@ int runPrint(const JobOptions& job) {
         return 1;
     }
 
-    const CoordinateFileContents contents = readCoordinateFile(job.input);
-    if (contents.status != ReadStatus::Loaded) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
-        return 1;
-    }
     AirfoilDocument document;
-    document.takeContents(contents, nullptr);
-    document.applyProperties(job.properties);
+    if (!loadJobDocument(job, document)) return 1;
     document.setShowEdgeLines(job.edgeLines);
     document.setShowChordLine(job.chordLine);
 

@@ -8,20 +8,16 @@
 #include "components/LeadingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
+#include "support/Airfoils.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
+using parvelin::testing::airfoil;
 using parvelin::testing::DrawCall;
 using parvelin::testing::RecordingDeviceContext;
 using parvelin::testing::RecordingWindow;
 
 namespace {
-
-std::vector<AirfoilPoint> airfoil(std::initializer_list<std::pair<float, float>> xy) {
-    std::vector<AirfoilPoint> points;
-    for (const auto& [x, y] : xy) points.push_back(AirfoilPoint{0, 0, x, y});
-    return points;
-}
 
 RibProperties leadingEdgeStyle(int style) {
     RibProperties p = kDefaultRibProperties;

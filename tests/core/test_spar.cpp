@@ -6,20 +6,16 @@
 
 #include "components/Spar.h"
 #include "dxf/DxfWriter.h"
+#include "support/Airfoils.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
+using parvelin::testing::airfoil;
 using parvelin::testing::DrawCall;
 using parvelin::testing::RecordingDeviceContext;
 using parvelin::testing::RecordingWindow;
 
 namespace {
-
-std::vector<AirfoilPoint> airfoil(std::initializer_list<std::pair<float, float>> xy) {
-    std::vector<AirfoilPoint> points;
-    for (const auto& [x, y] : xy) points.push_back(AirfoilPoint{0, 0, x, y});
-    return points;
-}
 
 // Trailing edge, upper surface, nose at index 5, lower surface.
 const std::vector<AirfoilPoint> kSection = airfoil({{1, 0},

@@ -11,20 +11,16 @@
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
 #include "platform/Services.h"
+#include "support/Airfoils.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
+using parvelin::testing::airfoil;
 using parvelin::testing::DrawCall;
 using parvelin::testing::RecordingDeviceContext;
 using parvelin::testing::RecordingWindow;
 
 namespace {
-
-std::vector<AirfoilPoint> airfoil(std::initializer_list<std::pair<float, float>> xy) {
-    std::vector<AirfoilPoint> points;
-    for (const auto& [x, y] : xy) points.push_back(AirfoilPoint{0, 0, x, y});
-    return points;
-}
 
 RibProperties trailingEdge(int style, float width = 25.0f, float height = 15.0f, float chord = 100.0f) {
     RibProperties p = kDefaultRibProperties;
