@@ -38,6 +38,15 @@ TEST(Reorder, LowerSurfaceReadBackwardsWhenTheNextBlockDoesNotStartAtTheNose) {
               pairs({{1, 0}, {0.5f, 0.1f}, {0, 0}, {0.1f, -0.05f}, {0.5f, -0.1f}, {0.9f, -0.02f}}));
 }
 
+TEST(Reorder, TheOtherSurfaceStopsAtItsOwnBlock) {
+    // The second block has no point at x 0.0: its walk back from the end of
+    // the file ends at the block's first point instead of running on through
+    // the trailing edge into the first block (which would draw it twice).
+    const auto in = pairs({{0, 0}, {0.5f, 0.05f}, {1, 0}, {0.5f, -0.05f}, {0.01f, -0.01f}});
+    EXPECT_EQ(reorderToDrawingOrder(in),
+              pairs({{1, 0}, {0.5f, 0.05f}, {0, 0}, {0.01f, -0.01f}, {0.5f, -0.05f}}));
+}
+
 TEST(Reorder, NoPointAtOneUsesTheLargestXAndNoWalkLeavesTheList) {
     // E387-like: nose not at 0, trailing edge at 0.99999.
     const auto in = pairs({{0.99999f, 0}, {0.5f, 0.1f}, {0.0004f, 0}, {0.5f, -0.1f}, {0.99999f, 0}});
