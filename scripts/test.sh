@@ -6,19 +6,28 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+total=0
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+# Runs ctest and adds its test count to the total (a failure stops the script).
+run_ctest() {
+  ctest "$@" 2>&1 | tee "$log"
+  total=$((total + $(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)))
+}
+
 echo "== Build and test =="
 scripts/build.sh
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j2
+run_ctest --test-dir build --output-on-failure -j2
 echo "== The same tests under LC_ALL=de_DE.UTF-8 =="
-LC_ALL=de_DE.UTF-8 ctest --test-dir build --output-on-failure -j2
+LC_ALL=de_DE.UTF-8 run_ctest --test-dir build --output-on-failure -j2
 
 echo "== Sanitizers (ASan + UBSan) =="
 BUILD_DIR=build-asan BUILD_TYPE=Debug scripts/build.sh -DPARVELIN_SANITIZE=ON -DPARVELIN_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build-asan --output-on-failure -j2
+  run_ctest --test-dir build-asan --output-on-failure -j2
 
 echo "== Fuzzing the reader and every component for ${PARVELIN_FUZZ_SECONDS:-60} s =="
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARVELIN_FUZZ=ON \
@@ -28,3 +37,5 @@ mkdir -p build-fuzz/corpus
 build-fuzz/fuzz/parvelin_fuzz_document -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus ../shared/airfoils 2>&1 | tail -n 12
 echo "Fuzzing found no crash."
+echo
+echo "All test runs: $total passed, 0 failed"
