@@ -169,18 +169,12 @@ TrailingEdgePage::TrailingEdgePage(SheetCopies copies, QWidget* parent)
     auto* style = new QGroupBox(QStringLiteral("Style"), this);
     auto* grid = new QGridLayout(style);
     const QSize pictureSize(150, 34);
-    const std::tuple<StylePicture, QCheckBox*, int> rows[] = {
-        {StylePicture::TeStock, teStock_, kTeStock},
-        {StylePicture::TeSheetedBottom, sheetedBottom_, kSheetedBottom},
-        {StylePicture::TeSheetedTopAndBottom, sheetedTopAndBottom_, kSheetedTopAndBottom},
-        {StylePicture::TeNone, none_, kNone}};
-    int row = 0;
-    for (auto [picture, box, id] : rows) {
-        grid->addWidget(makePicture(picture, pictureSize), row, 0);
-        grid->addWidget(box, row, 1);
-        onClick(box, id);
-        ++row;
-    }
+    addPictureRows(grid,
+                   {{StylePicture::TeStock, teStock_, kTeStock},
+                    {StylePicture::TeSheetedBottom, sheetedBottom_, kSheetedBottom},
+                    {StylePicture::TeSheetedTopAndBottom, sheetedTopAndBottom_, kSheetedTopAndBottom},
+                    {StylePicture::TeNone, none_, kNone}},
+                   pictureSize);
     grid->setColumnStretch(1, 1);
 
     auto* page = new QVBoxLayout(this);

@@ -1,5 +1,7 @@
 #include "dialogs/PropertyPage.h"
 
+#include <QGridLayout>
+
 #include <QCheckBox>
 #include <QFontMetrics>
 #include <QLabel>
@@ -51,6 +53,17 @@ QLabel* PropertyPage::makePicture(StylePicture picture, QSize size) {
     label->setLineWidth(1);
     label->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     return label;
+}
+
+int PropertyPage::addPictureRows(QGridLayout* grid, std::initializer_list<PictureRow> rows, QSize pictureSize) {
+    int row = 0;
+    for (const PictureRow& r : rows) {
+        grid->addWidget(makePicture(r.picture, pictureSize), row, 0);
+        grid->addWidget(r.box, row, 1);
+        onClick(r.box, r.id);
+        ++row;
+    }
+    return row;
 }
 
 void PropertyPage::onClick(QCheckBox* box, int id) {

@@ -10,6 +10,7 @@
 #include "document/RibProperties.h"
 
 class QCheckBox;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -59,6 +60,14 @@ protected:
     QLabel* makePicture(StylePicture picture, QSize size);
     // Calls command(id) whenever the user clicks the box.
     void onClick(QCheckBox* box, int id);
+    struct PictureRow {
+        StylePicture picture;
+        QCheckBox* box;
+        int id;
+    };
+    // One row per style: its picture, then its check box, wired to command().
+    // Returns the number of rows added.
+    int addPictureRows(QGridLayout* grid, std::initializer_list<PictureRow> rows, QSize pictureSize);
     // The page's answer to a click on one of its boxes.
     virtual void command(int id) { (void)id; }
 

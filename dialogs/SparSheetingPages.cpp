@@ -145,18 +145,12 @@ SheetingPage::SheetingPage(SheetCopies copies, QWidget* parent) : PropertyPage(c
     auto* style = new QGroupBox(QStringLiteral("Style"), this);
     auto* grid = new QGridLayout(style);
     const QSize pictureSize(170, 34);
-    const std::tuple<StylePicture, QCheckBox*, int> rows[] = {
-        {StylePicture::SheetingFrontOnly, frontOnly_, kFrontOnly},
-        {StylePicture::SheetingTopFrontOnly, topFrontOnly_, kTopFrontOnly},
-        {StylePicture::SheetingTop, top_, kTop},
-        {StylePicture::SheetingFully, fullySheeted_, kFullySheeted}};
-    int row = 0;
-    for (auto [picture, box, id] : rows) {
-        grid->addWidget(makePicture(picture, pictureSize), row, 0);
-        grid->addWidget(box, row, 1);
-        onClick(box, id);
-        ++row;
-    }
+    const int row = addPictureRows(grid,
+                                   {{StylePicture::SheetingFrontOnly, frontOnly_, kFrontOnly},
+                                    {StylePicture::SheetingTopFrontOnly, topFrontOnly_, kTopFrontOnly},
+                                    {StylePicture::SheetingTop, top_, kTop},
+                                    {StylePicture::SheetingFully, fullySheeted_, kFullySheeted}},
+                                   pictureSize);
     grid->addWidget(none_, row, 1);
     onClick(none_, kNone);
     grid->setColumnStretch(1, 1);
