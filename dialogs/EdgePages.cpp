@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
-#include <tuple>
 #include <utility>
 
 #include "dialogs/PropertyPages.h"
