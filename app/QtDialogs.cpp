@@ -1,5 +1,7 @@
 #include "app/QtDialogs.h"
 
+#include <QAbstractFileIconProvider>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -7,6 +9,25 @@
 
 namespace parvelin::app {
 namespace {
+
+// Icons and type names from what a directory entry is, never from its
+// contents. Qt's own provider reads a file to guess its type, which blocks for
+// good on files such as /proc/kmsg as soon as the dialog shows that folder.
+class PlainFileIcons : public QAbstractFileIconProvider {
+public:
+    QIcon icon(IconType type) const override { return icons_.icon(type); }
+    QIcon icon(const QFileInfo& info) const override {
+        return icons_.icon(info.isDir() ? QAbstractFileIconProvider::Folder : QAbstractFileIconProvider::File);
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("Folder");
+        const QString suffix = info.suffix();
+        return suffix.isEmpty() ? QStringLiteral("File") : suffix.toUpper() + QStringLiteral(" File");
+    }
+
+private:
+    QFileIconProvider icons_;
+};
 
 QString patternsFor(const std::string& pattern) {
     const QString given = QString::fromStdString(pattern);
@@ -44,6 +65,8 @@ QStringList nameFilters(const platform::FileDialogSettings& settings) {
 }
 
 void configureFileDialog(QFileDialog& dialog, const platform::FileDialogSettings& settings, bool save) {
+    static PlainFileIcons plainIcons;
+    dialog.setIconProvider(&plainIcons);
     dialog.setWindowTitle(QString::fromStdString(settings.title));
     dialog.setNameFilters(nameFilters(settings));
     if (!settings.initialFolder.empty()) dialog.setDirectory(QString::fromStdString(settings.initialFolder));

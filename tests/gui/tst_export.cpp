@@ -1,6 +1,8 @@
 // File > Export from the frame, and the Qt file dialogs set up from the
 // core's settings.
 #include <QFile>
+#include <QAbstractFileIconProvider>
+#include <QElapsedTimer>
 #include <QFileDialog>
 
 #include "FrameFixture.h"
@@ -28,6 +30,7 @@ private slots:
     void exportOfAnEmptyWindowSaysWhy();
     void saveDialogFollowsTheSettings();
     void openDialogWantsAnExistingFile();
+    void dialogsNeverReadTheFilesTheyList();
 };
 
 void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
@@ -126,6 +129,26 @@ void ExportTest::openDialogWantsAnExistingFile() {
     QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Airfoil Coordinate Files (*.DAT *.dat)"));
     QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
     QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
+}
+
+void ExportTest::dialogsNeverReadTheFilesTheyList() {
+    // Showing a folder such as /proc must not read its files: reading
+    // /proc/kmsg blocks for good, and the whole program with it.
+    platform::FileDialogSettings s;
+    s.title = "Open Airfoil Coordinate File";
+    s.filters = {{"Airfoil Coordinate Files", "*.DAT"}, {"All Files", "*.*"}};
+    s.initialFolder = "/proc/";
+    s.fileMustExist = true;
+    QFileDialog dialog;
+    configureFileDialog(dialog, s, false);
+    QVERIFY(dialog.iconProvider() != nullptr);
+    QCOMPARE(dialog.iconProvider()->type(QFileInfo(QStringLiteral("/proc/kmsg"))), QStringLiteral("File"));
+    QCOMPARE(dialog.iconProvider()->type(QFileInfo(QStringLiteral("/proc"))), QStringLiteral("Folder"));
+    dialog.show();
+    QElapsedTimer shown;
+    shown.start();
+    while (shown.elapsed() < 500) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QVERIFY(dialog.isVisible());
 }
 
 QTEST_MAIN(ExportTest)
