@@ -71,7 +71,7 @@ TEST(HostileInput, OddNumbersAreReadAsTheCLibraryReadsThem) {
 
 TEST(HostileInput, NonFiniteGeometryIsNeverWrittenOrDrawnBadly) {
     Scratch scratch;
-    const fs::path file = scratch.write("inf.dat", "Inf\n1 0\n0.5 1e39\n0 0\n0.5 -0.1\n1 0\n");
+    const fs::path file = scratch.write("inf.dat", "Inf\n1 0\n0.5 1e39\n0 0\n0.5 -1e39\n1 0\n");
     parvelin::testing::RecordingWindow window;
     AirfoilDocument doc;
     doc.setWindow(&window);
@@ -79,6 +79,7 @@ TEST(HostileInput, NonFiniteGeometryIsNeverWrittenOrDrawnBadly) {
     // The infinite point saturates on screen and on paper instead of wrapping.
     const platform::Rect bounds = doc.pointBounds();
     EXPECT_EQ(bounds.top, std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(bounds.bottom, std::numeric_limits<std::int32_t>::max());
     parvelin::testing::RecordingDeviceContext printer(600, 600, 4960, 7016);
     EXPECT_TRUE(doc.printRib(printer));
     EXPECT_EQ(doc.writeDxfFile((scratch.dir / "inf.dxf").string()), FileWriteResult::NotFinite);
