@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QMessageBox>
 #include <QPainter>
+#include <QStringDecoder>
 
 #include "app/AppIcons.h"
 #include "app/PainterDeviceContext.h"
@@ -70,7 +71,16 @@ void DocumentWindow::invalidate(bool) {
     if (view_ != nullptr) view_->update();
 }
 
-void DocumentWindow::setTitle(const std::string& title) { setWindowTitle(QString::fromStdString(title)); }
+QString windowTitleFor(const std::string& name) {
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString title = utf8(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
+    if (utf8.hasError()) title = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    // Qt shows one "[*]" for every two in a row.
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return title;
+}
+
+void DocumentWindow::setTitle(const std::string& title) { setWindowTitle(windowTitleFor(title)); }
 
 void DocumentWindow::refit() {
     if (document_ && document_->isLoaded()) document_->fitToWindow();

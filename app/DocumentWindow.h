@@ -12,6 +12,12 @@ namespace parvelin::app {
 
 class DocumentWindow;
 
+// A document's name as its window title: UTF-8 when the bytes are valid
+// UTF-8, otherwise Latin-1 (older airfoil files write degree signs and
+// umlauts as single bytes); a "[*]" in the name is shown as it stands rather
+// than taken as Qt's modified marker.
+QString windowTitleFor(const std::string& name);
+
 // The client area: what the document is fitted to and painted on.
 class DocumentView : public QWidget {
     Q_OBJECT

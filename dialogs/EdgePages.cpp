@@ -189,6 +189,9 @@ void TrailingEdgePage::load(const RibProperties& p, LoadStage stage) {
     showLength(height_, p.trailingEdgeHeight, p.precision);
     showLength(width_, p.trailingEdgeWidth, p.precision);
     setState({teStock_, sheetedTopAndBottom_, sheetedBottom_, none_}, Qt::Unchecked);
+    // These are plain two-state boxes; an indeterminate mark set when the
+    // page was made must not leave them three-state.
+    for (QCheckBox* box : {teStock_, sheetedTopAndBottom_, sheetedBottom_}) box->setTristate(false);
     switch (p.trailingEdgeStyle) {
     case 0: none_->setCheckState(Qt::Checked); break;
     case 1: sheetedTopAndBottom_->setCheckState(Qt::Checked); break;

@@ -89,9 +89,9 @@ void SparsPage::load(RibProperties& p, LoadStage stage) {
     fixed_->setCheckState(Qt::Unchecked);
     if (stage == LoadStage::Reset) return;
     sizeUnit_->setText(unitText(p));
-    // The distance is a percentage of the chord once the page has been shown,
+    // Showing the page has just made the distance a percentage of the chord,
     // so its label says so rather than naming a length unit.
-    distanceUnit_->setText(p.sparDistanceInPercent == 1 ? QStringLiteral("%") : unitText(p));
+    distanceUnit_->setText(QStringLiteral("%"));
     setBoxesEnabled(true);
     if (p.sparStyle == 0) setBoxesEnabled(false);
     // Made for a stock spar, the width box starts with the disabled look;

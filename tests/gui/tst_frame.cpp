@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <QWindow>
+
 #include "FrameFixture.h"
 
 using namespace parvelin;
@@ -18,6 +20,7 @@ class FrameTest : public QObject {
     Q_OBJECT
 private slots:
     void startsWithOneEmptyUntitledWindow();
+    void namesBecomeTitlesAsTheyStand();
     void openLoadsIntoTheEmptyWindowThenIntoANewOne();
     void cancelledOpenLeavesTheNewWindowEmpty();
     void refusedFileLeavesTheWindowEmptyAndSaysWhy();
@@ -298,6 +301,18 @@ void FrameTest::pathFromTheCommandLineOpensLikeOpen() {
     QVERIFY(!f.frame->currentDocument()->isLoaded());
     QCOMPARE(f.dialogs.messages.size(), size_t(1));
     QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageOpenFailed));
+}
+
+void FrameTest::namesBecomeTitlesAsTheyStand() {
+    QCOMPARE(windowTitleFor("E387"), QStringLiteral("E387"));
+    QCOMPARE(windowTitleFor("Fl\xC3\xBCgel 12\xC2\xB0"), QString::fromUtf8("Flügel 12°"));
+    QCOMPARE(windowTitleFor("Fl\xFCgel 12\xB0"), QString::fromUtf8("Flügel 12°"));  // Latin-1 bytes
+    // Shown as a window title, a name with "[*]" keeps it.
+    QWidget shown;
+    shown.setWindowTitle(windowTitleFor("RG [*] 15"));
+    shown.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shown));
+    QCOMPARE(shown.windowHandle()->title(), QStringLiteral("RG [*] 15"));
 }
 
 QTEST_MAIN(FrameTest)
