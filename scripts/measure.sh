@@ -5,7 +5,7 @@
 # Run after scripts/build.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-airfoils=${PARVELIN_AIRFOIL_DIR:-../shared/airfoils}
+airfoils=${PARVELIN_AIRFOIL_DIR:-tests/data/airfoils}
 runs=${RUNS:-5}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 

@@ -35,7 +35,7 @@ CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo 
 cmake --build build-fuzz
 mkdir -p build-fuzz/corpus
 build-fuzz/fuzz/parvelin_fuzz_document -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
-  -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus ../shared/airfoils 2>&1 | tail -n 12
+  -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus tests/data/airfoils 2>&1 | tail -n 12
 echo "Fuzzing found no crash."
 echo
 echo "All test runs: $total passed, 0 failed"
