@@ -42,11 +42,12 @@ void FrameViewTest::fitFollowsTheClientArea() {
     QCOMPARE(window->view()->size(), QSize(650, 400));
     f.open(f.write("diamond.dat", kDiamondAirfoil));
     const AirfoilDocument& doc = *window->document();
-    QCOMPARE(doc.points().size(), size_t(4));
+    QCOMPARE(doc.points().size(), size_t(5));  // closed on the first point
     QCOMPARE(screenOf(doc, 0), QPoint(625, 200));  // (1, 0)
     QCOMPARE(screenOf(doc, 1), QPoint(325, 140));  // (0.5, 0.1): trunc(600 x 0.1f) = 60
     QCOMPARE(screenOf(doc, 2), QPoint(25, 200));   // (0, 0)
     QCOMPARE(screenOf(doc, 3), QPoint(325, 260));
+    QCOMPARE(screenOf(doc, 4), QPoint(625, 200));
 
     // Resizing refits: the scale follows the width alone.
     FrameFixture::setClientSize(window, 450, 301);
