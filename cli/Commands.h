@@ -18,6 +18,9 @@ struct JobOptions {
     // The view flags of the printed page (guide lines).
     bool edgeLines = true;
     bool chordLine = true;
+    // cut: the cutter's kerf in the chord's unit, and the DXF version.
+    double kerf = 0.0;
+    bool dxfR12 = false;
 };
 
 // Loads the input exactly as the program does (the components compute with
@@ -28,5 +31,6 @@ bool loadJobDocument(const JobOptions& job, AirfoilDocument& document);
 // Each returns the process exit status and reports errors on stderr.
 int runExport(const JobOptions& job);
 int runPrint(const JobOptions& job);
+int runCut(const JobOptions& job);
 
 } // namespace parvelin::cli

@@ -10,6 +10,7 @@
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
+#include "cut/CutOutline.h"
 #include "document/AirfoilPoint.h"
 #include "document/CoordinateFile.h"
 #include "document/RibProperties.h"
@@ -56,6 +57,13 @@ public:
     void setShowEdgeLines(bool on) { showEdgeLines_ = on ? 1 : 0; }
     void setShowChordLine(bool on) { showChordLine_ = on ? 1 : 0; }
     float viewAngle() const { return viewAngle_; }
+    // View > Cut outline: draw the rib's cut outline over it.
+    bool showCutOutline() const { return showCutOutline_; }
+    void setShowCutOutline(bool on) { showCutOutline_ = on; }
+
+    // The rib as it is cut: the airfoil minus what the built components
+    // remove, in model coordinates.
+    CutOutline cutOutline() const;
 
     const LeadingEdge& leadingEdge() const { return leadingEdge_; }
     const TrailingEdge& trailingEdge() const { return trailingEdge_; }
@@ -94,9 +102,11 @@ public:
 private:
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
+    void drawCutOutline(platform::DeviceContext& dc, const platform::Rect& client) const;
 
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;
+    bool showCutOutline_ = false;
     std::int32_t loaded_ = 0;
     float viewAngle_ = 0.0f;
     LeadingEdge leadingEdge_;

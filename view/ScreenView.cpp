@@ -75,6 +75,21 @@ void AirfoilDocument::drawChordLine(platform::DeviceContext& dc, const platform:
     dc.lineTo(client.right - 12, h / 2);
 }
 
+void AirfoilDocument::drawCutOutline(platform::DeviceContext& dc, const platform::Rect& client) const {
+    // The window's fit (rotation 0): the chord spans the client width less
+    // 25 pixels each side, the chord line at mid-height.
+    const int s = (client.right - client.left) - 50;
+    const int h = client.bottom - client.top;
+    if (s < 0 || h < 0) return;
+    const ModelPolygon outline = cutOutline().outline;
+    if (outline.empty()) return;
+    auto x = [&](const ModelPoint& p) { return deviceCoord(25.0 + std::trunc(static_cast<double>(s) * p.x)); };
+    auto y = [&](const ModelPoint& p) { return deviceCoord(static_cast<double>(h / 2) - std::trunc(static_cast<double>(s) * p.y)); };
+    PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kCutOutline});
+    dc.moveTo(x(outline.back()), y(outline.back()));
+    for (const ModelPoint& p : outline) dc.lineTo(x(p), y(p));
+}
+
 void AirfoilDocument::paint(platform::DeviceContext& dc) {
     const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kWhite});
@@ -89,6 +104,7 @@ void AirfoilDocument::paint(platform::DeviceContext& dc) {
     if (trailingEdge_.isBuilt()) trailingEdge_.draw(dc);
     if (spars_.isBuilt()) spars_.draw(dc);
     if (sheeting_.isBuilt()) sheeting_.draw(dc);
+    if (showCutOutline_) drawCutOutline(dc, client);
 }
 
 } // namespace parvelin
