@@ -117,7 +117,17 @@ class CutLine {
 public:
     CutLine(AirfoilPoints points, const Stations& stations, const RibProperties& properties,
             ComponentOutline& outline)
-        : p_(points), m_(points.size()), st_(stations), props_(properties), out_(outline) {}
+        : p_(points), m_(points.size()), st_(stations), props_(properties), out_(outline) {
+        // A file that lists its lower surface first runs clockwise: the
+        // airfoil then lies on the right of the list's direction.
+        double twiceArea = 0.0;
+        for (std::size_t i = 0; i < m_; ++i) {
+            const AirfoilPoint& a = p_[i];
+            const AirfoilPoint& b = p_[(i + 1) % m_];
+            twiceArea += static_cast<double>(a.modelX) * b.modelY - static_cast<double>(b.modelX) * a.modelY;
+        }
+        inside_ = twiceArea < 0.0 ? -1.0 : 1.0;
+    }
 
     void aftUpperRun();
     void frontUpperRun();
@@ -159,6 +169,7 @@ private:
     Stations st_;
     const RibProperties& props_;
     ComponentOutline& out_;
+    double inside_ = 1.0;  // 1: the airfoil lies left of the list's direction, -1: right
 };
 
 Corner CutLine::corner(std::size_t i) const {
@@ -182,7 +193,8 @@ Corner CutLine::corner(std::size_t i) const {
 
     // The directions the list runs in on either side of the node. It runs
     // aft to fore over the upper surface and fore to aft under the lower
-    // one, so the airfoil always lies on its left.
+    // one, so the airfoil lies on its left (on its right in a file that
+    // lists the lower surface first).
     double d1x = static_cast<double>(p_[i].modelX) - p_[before].modelX;
     double d1y = static_cast<double>(p_[i].modelY) - p_[before].modelY;
     double d2x = static_cast<double>(p_[after].modelX) - p_[i].modelX;
@@ -218,7 +230,7 @@ Corner CutLine::corner(std::size_t i) const {
         vx = t * nx / ln;
         vy = t * ny / ln;
     }
-    return Corner{vx, vy, k1, k2};
+    return Corner{inside_ * vx, inside_ * vy, k1, k2};
 }
 
 Point CutLine::upperPoint(std::size_t i) const {
