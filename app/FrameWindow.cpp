@@ -15,6 +15,7 @@
 #include "app/AppIcons.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
+#include "cut/CutFile.h"
 #include "dialogs/PropertiesCommand.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
@@ -79,7 +80,7 @@ void FrameWindow::buildMenu() {
                 action->setCheckable(true);
                 action->setChecked(true);
                 checked_[entry.id] = true;
-            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines) {
+            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines || entry.id == kCmdViewCutOutline) {
                 action->setCheckable(true);
                 checked_[entry.id] = false;
             }
@@ -154,6 +155,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     // The View marks show the state of the document that is now current.
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    setItemChecked(kCmdViewCutOutline, document->showCutOutline());
 }
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
@@ -182,8 +184,8 @@ void FrameWindow::handleCommand(int id) {
     switch (id) {
     case kCmdFileNew:
         createDocumentWindow();
-        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines})
+        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdFileExportCut,
+                         kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCutOutline})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -201,6 +203,12 @@ void FrameWindow::handleCommand(int id) {
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
+    case kCmdFileExportCut:
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            exportCutFile(*document, activeChild());
+        else
+            showDocumentMessage(kMessageExportNeedsDocument, kExportCutDialogTitle);
+        break;
     case kCmdAirfoilProperties:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             dialogs::runPropertiesCommand(*document, activeChild());
@@ -209,6 +217,7 @@ void FrameWindow::handleCommand(int id) {
         break;
     case kCmdViewChordline:
     case kCmdViewEdgeLines:
+    case kCmdViewCutOutline:
         toggleViewFlag(id);
         break;
     case kCmdWindowTile:
@@ -289,6 +298,9 @@ void FrameWindow::toggleViewFlag(int id) {
     if (id == kCmdViewChordline) {
         document->setShowChordLine(!document->showChordLine());
         setItemChecked(id, document->showChordLine());
+    } else if (id == kCmdViewCutOutline) {
+        document->setShowCutOutline(!document->showCutOutline());
+        setItemChecked(id, document->showCutOutline());
     } else {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());

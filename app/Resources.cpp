@@ -26,6 +26,7 @@ constexpr std::array kMainMenu{
     separator(),
     item(kCmdFileImport, "&Import...", kGrayed),
     item(kCmdFileExport, "&Export...", kGrayed),
+    item(kCmdFileExportCut, "Export for &Cutting...", kGrayed),
     separator(),
     item(kCmdFileExit, "E&xit"),
     end(),
@@ -49,6 +50,7 @@ constexpr std::array kMainMenu{
     item(kCmdViewEdgeLines, "&LE and TE lines", kGrayed, kChecked),
     item(kCmdViewCamberline, "C&amberline", kGrayed),
     item(kCmdView3dPreview, "Direct 3D preview", kGrayed),
+    item(kCmdViewCutOutline, "Cut &outline", kGrayed),
     end(),
 
     popup("&Window"),

@@ -17,6 +17,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
+#include "platform/Services.h"
 
 namespace parvelin {
 namespace {
@@ -326,6 +327,31 @@ FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing,
     const std::string text = format == CutFileFormat::Dxf ? cutDxfText(drawing, version) : cutSvgText(drawing);
     if (text.empty()) return FileWriteResult::CannotCreate;
     return writeNewFile(path, text);
+}
+
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    platform::FileDialogSettings settings;
+    settings.title = kExportCutDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(owner, settings);
+    if (!chosen) return false;
+    const std::string fileName = enterFolderOf(*chosen);
+    CutFileFormat format = CutFileFormat::Dxf;
+    if (!cutFormatFor(fileName, format)) {
+        dialogs->messageBox(owner, kMessageCutFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return false;
+    }
+    const FileWriteResult result = writeCutFile(fileName, cutDrawing(document, 0.0), format, DxfVersion::R2000);
+    if (result == FileWriteResult::Written) return true;
+    dialogs->messageBox(owner, fileWriteMessage(result), kExportCutDialogTitle,
+                        result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                 : platform::MessageIcon::Error);
+    return false;
 }
 
 } // namespace parvelin

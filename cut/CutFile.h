@@ -8,6 +8,7 @@
 
 #include "cut/CutOutline.h"
 #include "dxf/DxfWriter.h"
+#include "platform/Window.h"
 
 namespace parvelin {
 
@@ -55,5 +56,13 @@ bool cutFormatFor(const std::string& path, CutFileFormat& format);
 // (FileWriteResult::NotFinite; an empty outline counts as that too).
 FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing, CutFileFormat format,
                              DxfVersion version);
+
+inline constexpr const char* kExportCutDialogTitle = "Export for Cutting";
+inline constexpr const char* kMessageCutFileName = "The file's name must end in .dxf or .svg.\nNothing was exported.";
+
+// File > Export for Cutting: the save dialog (DXF or SVG), then the cut file
+// of the document (no kerf, R2000 DXF); tells the user when nothing was
+// written. Returns true when a file was written.
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner);
 
 } // namespace parvelin
