@@ -31,6 +31,25 @@ double AirfoilBoundary::distance(double x, double y) const {
     return best;
 }
 
+void AirfoilBoundary::nearest(double x, double y, double& nx, double& ny) const {
+    double best = std::numeric_limits<double>::infinity();
+    nx = x;
+    ny = y;
+    for (const Edge& e : edges_) {
+        const double dx = e.x1 - e.x0;
+        const double dy = e.y1 - e.y0;
+        const double t = std::clamp(((x - e.x0) * dx + (y - e.y0) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+        const double px = e.x0 + t * dx;
+        const double py = e.y0 + t * dy;
+        const double d = std::hypot(px - x, py - y);
+        if (d < best) {
+            best = d;
+            nx = px;
+            ny = py;
+        }
+    }
+}
+
 bool AirfoilBoundary::contains(double x, double y, double tolerance) const {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
     bool inside = false;
@@ -67,14 +86,16 @@ std::vector<double> AirfoilBoundary::crossings(double ax, double ay, double bx, 
     return ts;
 }
 
-void clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boundary) {
-    if (outline.empty() || boundary.empty()) return;
+std::size_t clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boundary, std::size_t mark) {
+    if (outline.empty() || boundary.empty()) return std::min(mark, outline.size());
     ComponentOutline kept;
+    std::size_t marked = outline.size() + 1;
     auto sameAsLast = [&](float x, float y) {
         const OutlineSegment* last = kept.tail();
         return last != nullptr && last->modelX == x && last->modelY == y;
     };
     for (std::size_t i = 0; i < outline.size(); ++i) {
+        if (i == mark) marked = kept.size();
         const OutlineSegment& b = outline[i];
         if (i == 0 || b.penDown != 1) {
             if (boundary.contains(b.modelX, b.modelY)) kept.append(0, 0, b.modelX, b.modelY, b.penDown);
@@ -103,6 +124,7 @@ void clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boundary) {
         }
     }
     outline = kept;
+    return std::min(marked, outline.size());
 }
 
 } // namespace parvelin

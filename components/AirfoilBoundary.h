@@ -25,6 +25,8 @@ public:
     bool contains(double x, double y, double tolerance = kOnOutlineTolerance) const;
     // Distance from (x, y) to the nearest edge.
     double distance(double x, double y) const;
+    // The point of the outline nearest to (x, y); (x, y) itself when empty.
+    void nearest(double x, double y, double& nx, double& ny) const;
     // The parameters t in (0, 1) at which the segment a + t (b - a) crosses
     // an edge, sorted, each once.
     std::vector<double> crossings(double ax, double ay, double bx, double by) const;
@@ -40,7 +42,8 @@ private:
 // Drops what of an outline lies outside the airfoil: a drawn segment that
 // leaves it ends at the crossing, one that comes back in begins there (with a
 // move), and a moved-to point outside is left out. Segments inside are kept
-// node for node.
-void clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boundary);
+// node for node. Returns where the node that stood at `mark` (or the first
+// kept node after it) now stands: the size of the outline when none is left.
+std::size_t clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boundary, std::size_t mark = 0);
 
 } // namespace parvelin

@@ -442,11 +442,12 @@ bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties, pl
     CutLine line(points, stationsFor(properties), properties, outline_);
     if (style_ == 1 || style_ == 4) line.aftUpperRun();
     line.frontUpperRun();
+    const std::size_t lowerFrom = outline_.size();
     if (style_ == 3 || style_ == 4) line.lowerRun();
     // Where the rib is thinner than the sheeting (towards the trailing edge,
     // without a trailing-edge piece) a cut line runs on through the opposite
     // surface: it ends at that crossing, and the part outside is dropped.
-    clipToAirfoil(outline_, AirfoilBoundary(points));
+    lowerLineStart_ = clipToAirfoil(outline_, AirfoilBoundary(points), lowerFrom);
 
     built_ = 1;
     rescale();

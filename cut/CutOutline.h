@@ -40,9 +40,9 @@ std::vector<ModelPolygon> sparRegions(const Spar& spars, const OuterBox& box);
 // Trailing edge: the stock takes everything aft of its cut; sheeted styles
 // take the bands between each surface and its inner line.
 std::vector<ModelPolygon> trailingEdgeRegions(const TrailingEdge& trailingEdge, const OuterBox& box);
-// Sheeting: the band between each drawn run of the cut line and the surface
-// outside it.
-std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, const OuterBox& box);
+// Sheeting: the band between the cut line and the surface it lies under,
+// as one strip per drawn segment.
+std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, AirfoilPoints points, const OuterBox& box);
 
 struct CutOutline {
     ModelPolygon outline;  // counter-clockwise; empty when nothing is left
