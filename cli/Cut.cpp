@@ -16,6 +16,11 @@ int runCut(const JobOptions& job) {
     AirfoilDocument document;
     if (!loadJobDocument(job, document)) return 1;
     const CutDrawing drawing = cutDrawing(document, job.kerf);
+    const float chord = document.properties().chord;
+    if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), kMessageCutNothingLeft);
+        return 1;
+    }
     if (drawing.pieces > 1)
         std::fprintf(stderr, "parvelin-cli: %s: the components cut the rib into %d pieces; the largest is written\n",
                      job.output.c_str(), drawing.pieces);

@@ -248,7 +248,8 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
 }
 
 bool drawingIsSound(const CutDrawing& d) {
-    if (d.outline.size() < 3) return false;
+    // An outline without area (a chord of 0) is nothing to cut either.
+    if (d.outline.size() < 3 || !(std::fabs(polygonArea(d.outline)) > 0.0)) return false;
     auto finite = [](const ModelPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); };
     for (const ModelPoint& p : d.outline)
         if (!finite(p)) return false;
@@ -346,7 +347,12 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
         dialogs->messageBox(owner, kMessageCutFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);
         return false;
     }
-    const FileWriteResult result = writeCutFile(fileName, cutDrawing(document, 0.0), format, DxfVersion::R2000);
+    const CutDrawing drawing = cutDrawing(document, 0.0);
+    if (drawing.pieces == 0 && std::isfinite(document.properties().chord) && document.properties().chord > 0.0f) {
+        dialogs->messageBox(owner, kMessageCutNothingLeft, kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return false;
+    }
+    const FileWriteResult result = writeCutFile(fileName, drawing, format, DxfVersion::R2000);
     if (result == FileWriteResult::Written) return true;
     dialogs->messageBox(owner, fileWriteMessage(result), kExportCutDialogTitle,
                         result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning

@@ -37,7 +37,8 @@ struct CutDrawing {
 // (kerf in the chord's unit, >= 0), the marks and the label.
 CutDrawing cutDrawing(const AirfoilDocument& document, double kerf);
 
-// False when any coordinate is not a finite number, or there is no outline.
+// False when any coordinate is not a finite number, or there is no outline
+// (none left, or one without area).
 bool drawingIsSound(const CutDrawing& drawing);
 
 // File texts. The DXF is written with dxflib: a complete drawing with its
@@ -58,6 +59,8 @@ FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing,
                              DxfVersion version);
 
 inline constexpr const char* kExportCutDialogTitle = "Export for Cutting";
+inline constexpr const char* kMessageCutNothingLeft =
+    "The components leave nothing of the rib to cut\n(the sheeting or the notches are deeper than the rib).\nNothing was exported.";
 inline constexpr const char* kMessageCutFileName = "The file's name must end in .dxf or .svg.\nNothing was exported.";
 
 // File > Export for Cutting: the save dialog (DXF or SVG), then the cut file
