@@ -330,7 +330,8 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
                 ++result.otherNumberLines;
             }
         } else if (!name) {
-            name = text;
+            // The name as it stands, as Open takes it; only a comment is cut off.
+            name = std::string(line);
         }
     }
     if (pairLines.size() > kMaxImportPoints + 1) return refuse(ImportStatus::TooManyPoints);

@@ -11,6 +11,7 @@
 #include <functional>
 #include <numbers>
 #include <sstream>
+#include <sys/wait.h>
 #include <string>
 #include <vector>
 
@@ -323,6 +324,45 @@ TEST(ImportReader, RefusedFilesLoadNothingAndSayWhy) {
     fs::remove(big);
     EXPECT_EQ(readImportFile((fs::temp_directory_path() / "parvelin_no_such_file.dat").string()).status,
               ImportStatus::OpenFailed);
+}
+
+// parvelin-cli: --import reads as File > Import does, for info and export.
+TEST(ImportReader, CommandLineImportReadsAndListsTheChanges) {
+    const fs::path folder = fs::temp_directory_path() / "parvelin_cli_import";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string input = std::string(PARVELIN_AIRFOIL_DIR) + "/wgc__mh30.dat";
+    auto run = [&](const std::string& arguments, const fs::path& out) {
+        const std::string command =
+            "'" + std::string(PARVELIN_CLI) + "' " + arguments + " > '" + out.string() + "' 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(run("info --import '" + input + "'", folder / "info.txt"), 0);
+    const std::string info = readAll(folder / "info.txt");
+    const std::string head =
+        "name: MH 30 Originally developed for electric powered pylon racing models. MH.\n"
+        "points: 61\n"
+        "changes: 1\n"
+        "  coordinates in percent of the chord divided by 100\n"
+        "1 0\n";
+    EXPECT_EQ(info.substr(0, head.size()), head);
+
+    EXPECT_EQ(run("export --import --chord 180 '" + input + "' '" + (folder / "mh30.dxf").string() + "'",
+                  folder / "export.txt"),
+              0);
+    AirfoilDocument document;
+    document.takeContents(parseImportFile(readAll(input), input).contents, nullptr);
+    RibProperties properties = kDefaultRibProperties;
+    properties.chord = 180.0f;
+    document.applyProperties(properties);
+    EXPECT_EQ(readAll(folder / "mh30.dxf"), document.dxfDrawing().text());
+
+    // A refused file: the message on standard error, status 1.
+    std::ofstream(folder / "half.dat") << "half\n1 0\n0.5 0.05\n0 0\n";
+    EXPECT_EQ(run("info --import '" + (folder / "half.dat").string() + "'", folder / "refused.txt"), 1);
+    EXPECT_NE(readAll(folder / "refused.txt").find("one surface only"), std::string::npos);
+    fs::remove_all(folder);
 }
 
 } // namespace
