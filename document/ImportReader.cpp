@@ -258,14 +258,14 @@ std::string importChangeText(const ImportResult& result, ImportChange change) {
         return buffer;
     case ImportChange::Clockwise: return "clockwise order reversed";
     case ImportChange::Normalised: {
-        // The numbers are written locale-free by hand: whole and hundredths.
-        const auto fixed = [](double v, int decimals) {
-            char text[64];
-            const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals);
-            return std::string(text, r.ptr);
-        };
-        return "moved, turned by " + fixed(result.turnedDegrees, 2) + " degrees and scaled by " +
-               fixed(result.scale, 6) + " to put the leading edge at (0, 0) and the trailing edge at (1, 0)";
+        // Locale-free numbers: the angle in hundredths of a degree, the
+        // chord to six significant digits.
+        char angle[64];
+        char chord[64];
+        const auto a = std::to_chars(angle, angle + sizeof angle, result.turnedDegrees, std::chars_format::fixed, 2);
+        const auto c = std::to_chars(chord, chord + sizeof chord, result.chordFound, std::chars_format::general, 6);
+        return "moved, turned by " + std::string(angle, a.ptr) + " degrees and scaled from a chord of " +
+               std::string(chord, c.ptr) + " to 1, so the leading edge lies at (0, 0) and the trailing edge at (1, 0)";
     }
     }
     return {};
@@ -494,7 +494,7 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         }
         for (std::vector<Point>* block : {&blockA, &blockB}) block->clear();
         result.turnedDegrees = -angle * 180.0 / std::numbers::pi;
-        result.scale = 1.0 / chord;
+        result.chordFound = chord;
         result.changes.push_back(ImportChange::Normalised);
     }
 

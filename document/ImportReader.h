@@ -50,7 +50,7 @@ struct ImportResult {
     std::size_t duplicatesDropped = 0;
     std::size_t otherNumberLines = 0;
     double turnedDegrees = 0.0;  // rotation applied by Normalised
-    double scale = 1.0;          // scale factor applied by Normalised
+    double chordFound = 1.0;     // the chord's length before Normalised scaled it to 1
 
     bool changed(ImportChange change) const;
 };

@@ -154,6 +154,8 @@ struct Variant {
     std::function<std::string(const std::vector<XY>&)> make;
     std::vector<ImportChange> changes;
     bool sameDrawingOrder = true;  // false for two blocks, which Open draws in its own way
+    double turnedDegrees = 0.0;    // what Normalised reports
+    double chordFound = 1.0;
 };
 
 TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
@@ -181,7 +183,7 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
         {"tabs", [&](auto& p) { return lines(name, p, "\t"); }, {}},
         {"reversed", [&](auto&) { return lines(name, reversed, " "); }, {C::Clockwise}},
         {"turned 2 degrees about the nose", [&](auto& p) { return lines(name, transformed(p, 2.0, 1.0, {0, 0}), " "); },
-         {C::Normalised}},
+         {C::Normalised}, true, -2.0},
         {"turned -2 degrees about mid-chord",
          [&](auto& p) {
              std::vector<XY> t = transformed(p, -2.0, 1.0, {0, 0});
@@ -189,9 +191,9 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
              for (XY& q : t) q = {q.x - mid.x + 0.5, q.y - mid.y};
              return lines(name, t, " ");
          },
-         {C::Normalised}},
+         {C::Normalised}, true, 2.0},
         {"chord 250, shifted", [&](auto& p) { return lines(name, transformed(p, 0.0, 250.0, {40.0, -12.5}), " ", 7); },
-         {C::Normalised}},
+         {C::Normalised}, true, 0.0, 250.0},
         {"header and comment lines",
          [&](auto& p) {
              std::string text = "# exported by a plotting tool\n" + name + "Smoothed copy, 121 points\n\n! units: chord\n";
@@ -231,7 +233,7 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
              for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
              return crlf;
          },
-         {C::DecimalCommas, C::Percent, C::Clockwise, C::Normalised}},
+         {C::DecimalCommas, C::Percent, C::Clockwise, C::Normalised}, true, 3.0},
     };
 
     for (const Variant& variant : variants) {
@@ -239,6 +241,8 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
         const ImportResult imported = parseImportFile(variant.make(points), "variant.txt");
         ASSERT_EQ(imported.status, ImportStatus::Imported);
         EXPECT_EQ(imported.changes, variant.changes);
+        EXPECT_NEAR(imported.turnedDegrees, variant.turnedDegrees, 1e-4);
+        EXPECT_NEAR(imported.chordFound, variant.chordFound, 1e-6 * variant.chordFound);
         EXPECT_EQ(imported.contents.name, "CLARK Y");
         ASSERT_EQ(imported.outline.size(), reference.outline.size());
         for (std::size_t i = 0; i < imported.outline.size(); ++i) {
