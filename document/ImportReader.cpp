@@ -219,6 +219,171 @@ std::vector<CoordinatePair> drawingOrderOf(const std::vector<CoordinatePair>& ou
     return order;
 }
 
+// What the lines of a file hold, before any geometry.
+struct ScannedLines {
+    std::optional<std::string> name;  // the first line of text, as it stands
+    struct Pair {
+        Point p;
+        bool wholeNumbers;
+    };
+    std::vector<Pair> pairs;  // lines of exactly two numbers, in file order
+    std::size_t otherNumberLines = 0;
+    bool decimalComma = false;
+};
+
+// Lines end at LF, CR LF or a lone CR; comments run from '#' or '!' to the
+// line's end; blank lines and the Ctrl-Z end mark are passed over.
+ScannedLines scanLines(std::string_view bytes) {
+    ScannedLines scanned;
+    std::vector<double> values;
+    std::vector<float> singles;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = start;
+        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
+        std::string_view line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') start = end + 2;
+        if (const auto mark = line.find_first_of("#!"); mark != std::string_view::npos) line = line.substr(0, mark);
+        const std::string text = trim(line);
+        if (text.empty() || text == "\x1A") continue;
+        bool lineComma = false;
+        if (numberFields(text, values, singles, lineComma)) {
+            if (values.size() == 2) {
+                if (lineComma) scanned.decimalComma = true;
+                const bool whole = values[0] == std::floor(values[0]) && values[1] == std::floor(values[1]);
+                scanned.pairs.push_back({Point{values[0], values[1], singles[0], singles[1]}, whole});
+            } else {
+                ++scanned.otherNumberLines;
+            }
+        } else if (!scanned.name) {
+            // The name as it stands, as Open takes it; only a comment is cut off.
+            scanned.name = std::string(line);
+        }
+    }
+    return scanned;
+}
+
+// A Lednicer point-count line leads the pairs: two whole numbers, at least
+// 2 each, that add up to the pairs after it (give or take two) or stand far
+// above every coordinate. Returns the number of pairs to skip (0 or 1) and
+// sets `firstBlock` to the first surface's count when the counts add up.
+std::size_t countLine(const std::vector<ScannedLines::Pair>& pairs, std::size_t& firstBlock) {
+    firstBlock = 0;
+    if (pairs.size() < 5 || !pairs[0].wholeNumbers || pairs[0].p.x < 2 || pairs[0].p.y < 2) return 0;
+    const double sum = pairs[0].p.x + pairs[0].p.y;
+    if (std::fabs(sum - static_cast<double>(pairs.size() - 1)) <= 2.0) {
+        firstBlock = static_cast<std::size_t>(pairs[0].p.x);
+        return 1;
+    }
+    double largest = 0.0;
+    for (std::size_t i = 1; i < pairs.size(); ++i)
+        largest = std::max({largest, std::fabs(pairs[i].p.x), std::fabs(pairs[i].p.y)});
+    return pairs[0].p.x > largest && pairs[0].p.y > largest ? 1 : 0;
+}
+
+// Where the second of two surface blocks starts (Lednicer): after the
+// first block's count when known, otherwise at the one jump across most of
+// the outline. 0 for one run around the airfoil (Selig).
+std::size_t blockSplit(const std::vector<Point>& pairs, std::size_t firstBlock, double size) {
+    if (firstBlock >= 2 && firstBlock + 2 <= pairs.size()) return firstBlock;
+    double longest = 0.0;
+    std::size_t at = 0;
+    for (std::size_t i = 1; i < pairs.size(); ++i) {
+        const double step = distance(pairs[i - 1], pairs[i]);
+        if (step > longest) {
+            longest = step;
+            at = i;
+        }
+    }
+    return longest > kOneSurfaceGap * size && at >= 2 && at + 2 <= pairs.size() ? at : 0;
+}
+
+// Two blocks joined into one run around the airfoil. They meet at the nose:
+// at their first points as a Lednicer file writes them, or at their last
+// ones when written backwards; a nose point both give is taken once.
+std::vector<Point> joinBlocks(const std::vector<Point>& a, const std::vector<Point>& b) {
+    std::vector<Point> outline;
+    if (distance(a.front(), b.front()) <= distance(a.back(), b.back())) {
+        outline.assign(a.rbegin(), a.rend());
+        outline.insert(outline.end(), b.begin() + (b.front() == a.front() ? 1 : 0), b.end());
+    } else {
+        outline = a;
+        outline.insert(outline.end(), b.rbegin() + (b.back() == a.back() ? 1 : 0), b.rend());
+    }
+    return outline;
+}
+
+// Open's drawing of a two-block file (the first block backwards from its
+// trailing edge, the nose twice, the second block up to its trailing edge,
+// the first block's trailing edge again), when Open's reorder gives exactly
+// that for these blocks; empty otherwise.
+std::vector<CoordinatePair> openDrawingOfBlocks(const std::vector<Point>& a, const std::vector<Point>& b,
+                                                std::vector<CoordinatePair>& blocks) {
+    blocks.clear();
+    for (const Point& p : a) blocks.push_back(asPair(p));
+    for (const Point& p : b) blocks.push_back(asPair(p));
+    const CoordinatePair tail = blocks[a.size() - 1];
+    std::vector<CoordinatePair> expected(blocks.rend() - static_cast<std::ptrdiff_t>(a.size()), blocks.rend());
+    std::size_t i = a.size();
+    for (; i < blocks.size() && blocks[i].x != tail.x; ++i) expected.push_back(blocks[i]);
+    expected.push_back(tail);
+    if (i + 1 < blocks.size() || reorderToDrawingOrder(blocks) != expected) return {};
+    return expected;
+}
+
+// Moves, turns and scales the outline onto the unit chord unless it already
+// lies there. The trailing edge is the middle of the two ends when they lie
+// close together, otherwise (a surface that stops short) the end farther
+// from the rest; the leading edge is the point farthest from it. Returns
+// false for an outline without extent.
+bool normalise(std::vector<Point>& outline, double reach, ImportResult& result) {
+    Point te;
+    if (distance(outline.front(), outline.back()) <= kTrailingEdgeGap * reach) {
+        te.x = (outline.front().x + outline.back().x) / 2.0;
+        te.y = (outline.front().y + outline.back().y) / 2.0;
+    } else {
+        double fromFront = 0.0;
+        double fromBack = 0.0;
+        for (const Point& p : outline) {
+            fromFront = std::max(fromFront, distance(outline.front(), p));
+            fromBack = std::max(fromBack, distance(outline.back(), p));
+        }
+        te = fromFront >= fromBack ? outline.front() : outline.back();
+    }
+    Point le = outline.front();
+    for (const Point& p : outline)
+        if (distance(p, te) > distance(le, te)) le = p;
+    const double chord = distance(le, te);
+    if (!(chord > 0.0) || !std::isfinite(chord)) return false;
+
+    double lowX = outline.front().x;
+    double highX = outline.front().x;
+    for (const Point& p : outline) {
+        lowX = std::min(lowX, p.x);
+        highX = std::max(highX, p.x);
+    }
+    if (std::fabs(highX - 1.0) <= kMaxXTolerance && std::fabs(lowX) <= kMinXTolerance &&
+        std::fabs(te.y) <= kEdgeHeight && std::fabs(le.y) <= kEdgeHeight)
+        return true;
+
+    const double angle = std::atan2(te.y - le.y, te.x - le.x);
+    const double c = std::cos(-angle) / chord;
+    const double s = std::sin(-angle) / chord;
+    for (Point& p : outline) {
+        const double dx = p.x - le.x;
+        const double dy = p.y - le.y;
+        p.x = dx * c - dy * s;
+        p.y = dx * s + dy * c;
+        p.fx = static_cast<float>(p.x);
+        p.fy = static_cast<float>(p.y);
+    }
+    result.turnedDegrees = -angle * 180.0 / std::numbers::pi;
+    result.chordFound = chord;
+    result.changes.push_back(ImportChange::Normalised);
+    return true;
+}
+
 } // namespace
 
 bool ImportResult::changed(ImportChange change) const {
@@ -296,79 +461,28 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
     if (looksBinary(bytes)) return refuse(ImportStatus::Binary);
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
 
-    // Lines: LF, CR LF or a lone CR ends one. Comments run from '#' or '!'
-    // to the line's end.
-    std::optional<std::string> name;
-    bool decimalComma = false;
-    std::vector<double> values;
-    std::vector<float> singles;
+    ScannedLines scanned = scanLines(bytes);
+    if (scanned.pairs.size() > kMaxImportPoints + 1) return refuse(ImportStatus::TooManyPoints);
+    std::size_t firstBlock = 0;
     std::vector<Point> pairs;
-    std::size_t pairLineCount = 0;
-    struct PairLine {
-        Point p;
-        bool wholeNumbers;
-    };
-    std::vector<PairLine> pairLines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = start;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r') ++end;
-        std::string_view line = bytes.substr(start, end - start);
-        start = end + 1;
-        if (end + 1 < bytes.size() && bytes[end] == '\r' && bytes[end + 1] == '\n') start = end + 2;
-        if (const auto mark = line.find_first_of("#!"); mark != std::string_view::npos) line = line.substr(0, mark);
-        const std::string text = trim(line);
-        if (text.empty() || text == "\x1A") continue;
-        bool lineComma = false;
-        if (numberFields(text, values, singles, lineComma)) {
-            if (values.size() == 2) {
-                if (lineComma) decimalComma = true;
-                const bool whole = values[0] == std::floor(values[0]) && values[1] == std::floor(values[1]);
-                pairLines.push_back({Point{values[0], values[1], singles[0], singles[1]}, whole});
-                ++pairLineCount;
-            } else {
-                ++result.otherNumberLines;
-            }
-        } else if (!name) {
-            // The name as it stands, as Open takes it; only a comment is cut off.
-            name = std::string(line);
-        }
-    }
-    if (pairLines.size() > kMaxImportPoints + 1) return refuse(ImportStatus::TooManyPoints);
-
-    // A Lednicer point-count line: two whole numbers, at least 2 each, that
-    // add up to the pairs after them. It splits the two surfaces.
-    std::size_t firstBlock = 0;  // points in the first surface block; 0 when the file has no count line
-    std::size_t from = 0;
-    if (pairLines.size() >= 5 && pairLines[0].wholeNumbers && pairLines[0].p.x >= 2 && pairLines[0].p.y >= 2) {
-        const double sum = pairLines[0].p.x + pairLines[0].p.y;
-        const double rest = static_cast<double>(pairLines.size() - 1);
-        double largest = 0.0;
-        for (std::size_t i = 1; i < pairLines.size(); ++i)
-            largest = std::max({largest, std::fabs(pairLines[i].p.x), std::fabs(pairLines[i].p.y)});
-        if (std::fabs(sum - rest) <= 2.0) {
-            firstBlock = static_cast<std::size_t>(pairLines[0].p.x);
-            from = 1;
-        } else if (pairLines[0].p.x > largest && pairLines[0].p.y > largest) {
-            from = 1;  // counts that do not add up: the blocks are found by their jump
-        }
-    }
-    for (std::size_t i = from; i < pairLines.size(); ++i) pairs.push_back(pairLines[i].p);
+    for (std::size_t i = countLine(scanned.pairs, firstBlock); i < scanned.pairs.size(); ++i)
+        pairs.push_back(scanned.pairs[i].p);
     result.pairsTaken = pairs.size();
     if (pairs.size() > kMaxImportPoints) return refuse(ImportStatus::TooManyPoints);
 
-    if (name) {
-        if (name->size() > kMaxNameLength) name->resize(kMaxNameLength);
-        result.contents.name = *name;
+    if (scanned.name) {
+        if (scanned.name->size() > kMaxNameLength) scanned.name->resize(kMaxNameLength);
+        result.contents.name = *scanned.name;
     } else {
         result.contents.name = nameFromFile(fileName);
         result.changes.push_back(ImportChange::NamedAfterFile);
     }
-    if (decimalComma) result.changes.push_back(ImportChange::DecimalCommas);
+    result.otherNumberLines = scanned.otherNumberLines;
+    if (scanned.decimalComma) result.changes.push_back(ImportChange::DecimalCommas);
     if (result.otherNumberLines > 0) result.changes.push_back(ImportChange::OtherNumberLines);
+    if (pairs.empty()) return refuse(ImportStatus::NoPairs);
 
     // Percent of the chord.
-    if (pairs.empty()) return refuse(ImportStatus::NoPairs);
     double maxX = pairs[0].x;
     for (const Point& p : pairs) maxX = std::max(maxX, p.x);
     if (maxX >= kPercentLow && maxX <= kPercentHigh) {
@@ -381,7 +495,7 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         result.changes.push_back(ImportChange::Percent);
     }
 
-    // Consecutive repeats. The first block's count shrinks with its own.
+    // Consecutive repeats; the first block's count shrinks with its own.
     std::vector<Point> kept;
     std::size_t keptFirstBlock = firstBlock;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
@@ -401,42 +515,13 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
     for (const Point& p : pairs) size = std::max(size, distance(pairs.front(), p));
     if (!(size > 0.0) || !std::isfinite(size)) return refuse(ImportStatus::NoPairs);
 
-    // Layout: two blocks that each run from the nose to the trailing edge
-    // (Lednicer), split at the count line or, without one, at the one jump
-    // across most of the chord; otherwise one run around the airfoil (Selig).
-    std::size_t split = 0;
-    if (keptFirstBlock >= 2 && keptFirstBlock + 2 <= pairs.size()) {
-        split = keptFirstBlock;
-    } else {
-        double longest = 0.0;
-        std::size_t at = 0;
-        for (std::size_t i = 1; i < pairs.size(); ++i) {
-            const double step = distance(pairs[i - 1], pairs[i]);
-            if (step > longest) {
-                longest = step;
-                at = i;
-            }
-        }
-        if (longest > kOneSurfaceGap * size && at >= 2 && at + 2 <= pairs.size()) split = at;
-    }
-
-    std::vector<Point> outline;
     std::vector<Point> blockA;
     std::vector<Point> blockB;
-    if (split > 0) {
+    std::vector<Point> outline = pairs;
+    if (const std::size_t split = blockSplit(pairs, keptFirstBlock, size); split > 0) {
         blockA.assign(pairs.begin(), pairs.begin() + static_cast<std::ptrdiff_t>(split));
         blockB.assign(pairs.begin() + static_cast<std::ptrdiff_t>(split), pairs.end());
-        // The blocks meet at the nose: at their first points as a Lednicer
-        // file writes them, or at their last ones when written backwards.
-        if (distance(blockA.front(), blockB.front()) <= distance(blockA.back(), blockB.back())) {
-            outline.assign(blockA.rbegin(), blockA.rend());
-            outline.insert(outline.end(), blockB.begin() + (blockB.front() == blockA.front() ? 1 : 0), blockB.end());
-        } else {
-            outline = blockA;
-            outline.insert(outline.end(), blockB.rbegin() + (blockB.back() == blockA.back() ? 1 : 0), blockB.rend());
-        }
-    } else {
-        outline = pairs;
+        outline = joinBlocks(blockA, blockB);
     }
 
     // One surface only: the ends lie about a chord apart.
@@ -450,81 +535,25 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         std::reverse(outline.begin(), outline.end());
         result.changes.push_back(ImportChange::Clockwise);
     }
-
-    // The trailing edge: the middle of the two ends when they lie close
-    // together; otherwise (a surface that stops short) the end farther from
-    // the rest. The leading edge: the point farthest from it.
-    Point te;
-    if (distance(outline.front(), outline.back()) <= kTrailingEdgeGap * reach) {
-        te.x = (outline.front().x + outline.back().x) / 2.0;
-        te.y = (outline.front().y + outline.back().y) / 2.0;
-    } else {
-        double fromFront = 0.0;
-        double fromBack = 0.0;
-        for (const Point& p : outline) {
-            fromFront = std::max(fromFront, distance(outline.front(), p));
-            fromBack = std::max(fromBack, distance(outline.back(), p));
-        }
-        te = fromFront >= fromBack ? outline.front() : outline.back();
-    }
-    Point le = outline.front();
-    for (const Point& p : outline)
-        if (distance(p, te) > distance(le, te)) le = p;
-    const double chord = distance(le, te);
-    if (!(chord > 0.0) || !std::isfinite(chord)) return refuse(ImportStatus::NoPairs);
-    const double angle = std::atan2(te.y - le.y, te.x - le.x);
-    double lowX = outline.front().x;
-    double highX = outline.front().x;
-    for (const Point& p : outline) {
-        lowX = std::min(lowX, p.x);
-        highX = std::max(highX, p.x);
-    }
-    const bool onUnitChord = std::fabs(highX - 1.0) <= kMaxXTolerance && std::fabs(lowX) <= kMinXTolerance &&
-                             std::fabs(te.y) <= kEdgeHeight && std::fabs(le.y) <= kEdgeHeight;
-    if (!onUnitChord) {
-        const double c = std::cos(-angle) / chord;
-        const double s = std::sin(-angle) / chord;
-        for (Point& p : outline) {
-            const double dx = p.x - le.x;
-            const double dy = p.y - le.y;
-            p.x = dx * c - dy * s;
-            p.y = dx * s + dy * c;
-            p.fx = static_cast<float>(p.x);
-            p.fy = static_cast<float>(p.y);
-        }
-        for (std::vector<Point>* block : {&blockA, &blockB}) block->clear();
-        result.turnedDegrees = -angle * 180.0 / std::numbers::pi;
-        result.chordFound = chord;
-        result.changes.push_back(ImportChange::Normalised);
-    }
-
+    if (!normalise(outline, reach, result)) return refuse(ImportStatus::NoPairs);
     if (crossesItself(outline)) return refuse(ImportStatus::SelfCrossing);
 
     for (const Point& p : outline) result.outline.push_back(asPair(p));
-    std::vector<CoordinatePair> order = drawingOrderOf(result.outline);
-    std::vector<CoordinatePair> accepted = result.outline;
+    result.contents.status = ReadStatus::Loaded;
+    result.contents.pairLines = scanned.pairs.size();
+    result.contents.accepted = result.outline;
+    result.contents.drawingOrder = drawingOrderOf(result.outline);
 
-    // A two-block file that needed no turning keeps Open's own drawing of
-    // such files (the nose twice, the first block's trailing edge closing
-    // the outline), so that both commands draw it alike.
-    if (!blockA.empty() && !result.changed(ImportChange::Clockwise)) {
+    // A two-block file taken as it stands keeps Open's own drawing of such
+    // files, so that both commands draw it alike.
+    if (!blockA.empty() && !result.changed(ImportChange::Clockwise) && !result.changed(ImportChange::Normalised)) {
         std::vector<CoordinatePair> blocks;
-        for (const Point& p : blockA) blocks.push_back(asPair(p));
-        for (const Point& p : blockB) blocks.push_back(asPair(p));
-        std::vector<CoordinatePair> expected(blocks.rend() - static_cast<std::ptrdiff_t>(blockA.size()), blocks.rend());
-        std::size_t i = blockA.size();
-        for (; i < blocks.size() && blocks[i].x != blocks[blockA.size() - 1].x; ++i) expected.push_back(blocks[i]);
-        expected.push_back(blocks[blockA.size() - 1]);
-        if (i + 1 >= blocks.size() && reorderToDrawingOrder(blocks) == expected) {
-            order = std::move(expected);
-            accepted = std::move(blocks);
+        std::vector<CoordinatePair> order = openDrawingOfBlocks(blockA, blockB, blocks);
+        if (!order.empty()) {
+            result.contents.accepted = std::move(blocks);
+            result.contents.drawingOrder = std::move(order);
         }
     }
-
-    result.contents.status = ReadStatus::Loaded;
-    result.contents.accepted = std::move(accepted);
-    result.contents.drawingOrder = std::move(order);
-    result.contents.pairLines = pairLineCount;
     return result;
 }
 
