@@ -28,6 +28,10 @@ constexpr double kEdgeHeight = 0.03;
 // Crossings between segments this close along the outline are the wiggles
 // of a trailing edge written with its surfaces a hair apart, not a fault.
 constexpr std::size_t kNearSegments = 3;
+// A last point whose x lies this close to the first point's closes the
+// outline at the trailing edge (files rounded to a few digits, then moved
+// onto the unit chord, leave the two a little apart).
+constexpr float kClosingX = 1e-4f;
 // The two ends of an outline are one trailing edge when they lie closer
 // together than this share of the outline's size.
 constexpr double kTrailingEdgeGap = 0.1;
@@ -215,7 +219,7 @@ CoordinatePair asPair(const Point& p) { return {p.fx, p.fy}; }
 // point, without a last one that returns to the first point's x.
 std::vector<CoordinatePair> drawingOrderOf(const std::vector<CoordinatePair>& outline) {
     std::vector<CoordinatePair> order = outline;
-    if (order.size() > 2 && order.back().x == order.front().x) order.pop_back();
+    if (order.size() > 2 && std::fabs(order.back().x - order.front().x) <= kClosingX) order.pop_back();
     return order;
 }
 

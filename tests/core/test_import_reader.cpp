@@ -194,6 +194,9 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
          {C::Normalised}, true, 2.0},
         {"chord 250, shifted", [&](auto& p) { return lines(name, transformed(p, 0.0, 250.0, {40.0, -12.5}), " ", 7); },
          {C::Normalised}, true, 0.0, 250.0},
+        {"millimetres to three decimals, turned 2 degrees, shifted",
+         [&](auto& p) { return lines(name, transformed(p, 2.0, 250.0, {-20.0, 7.0}), " ", 3); },
+         {C::Normalised}, true, -2.0, 250.0},
         {"header and comment lines",
          [&](auto& p) {
              std::string text = "# exported by a plotting tool\n" + name + "Smoothed copy, 121 points\n\n! units: chord\n";
