@@ -127,6 +127,22 @@ bool numberFields(std::string_view line, std::vector<double>& values, std::vecto
     return true;
 }
 
+// Text saved as UTF-16 (with its byte-order mark, as Windows editors write
+// it) becomes 8-bit text: characters beyond ASCII turn into '?', which only
+// names can hold. Other bytes are returned as they are.
+std::string_view fromUtf16(std::string_view bytes, std::string& storage) {
+    const bool little = bytes.substr(0, 2) == "\xFF\xFE";
+    const bool big = bytes.substr(0, 2) == "\xFE\xFF";
+    if (!little && !big) return bytes;
+    storage.clear();
+    for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[little ? i : i + 1]);
+        const auto hi = static_cast<unsigned char>(bytes[little ? i + 1 : i]);
+        storage += hi == 0 && lo < 0x80 ? static_cast<char>(lo) : '?';
+    }
+    return storage;
+}
+
 bool looksBinary(std::string_view bytes) {
     std::size_t control = 0;
     for (unsigned char c : bytes) {
@@ -462,6 +478,8 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         return result;
     };
     if (bytes.size() > kMaxImportFileSize) return refuse(ImportStatus::TooLarge);
+    std::string decoded;
+    bytes = fromUtf16(bytes, decoded);
     if (looksBinary(bytes)) return refuse(ImportStatus::Binary);
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
 

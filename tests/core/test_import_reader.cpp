@@ -222,6 +222,13 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
              return lines(name, twice, " ");
          },
          {C::Duplicates}},
+        {"UTF-16 with its byte-order mark",
+         [&](auto& p) {
+             std::string text = "\xFF\xFE";
+             for (char c : lines(name, p, "\t")) text += std::string{c, '\0'};
+             return text;
+         },
+         {}},
         {"CR line ends", [&](auto& p) {
              std::string text = lines(name, p, " ");
              std::replace(text.begin(), text.end(), '\n', '\r');
