@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "document/CoordinateFile.h"
-
 #include "document/RibProperties.h"
 
 namespace parvelin {
