@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -37,6 +38,8 @@ constexpr float kClosingX = 1e-4f;
 constexpr double kTrailingEdgeGap = 0.1;
 // Ends farther apart than this share of the size: one surface only.
 constexpr double kOneSurfaceGap = 0.5;
+// No coordinate is larger (a chord of a kilometre in micrometres).
+constexpr double kLargestCoordinate = 1e9;
 // Largest x of a file in percent of the chord.
 constexpr double kPercentLow = 5.0;
 constexpr double kPercentHigh = 110.0;
@@ -51,22 +54,30 @@ struct Point {
 
 double distance(const Point& a, const Point& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
+// A double as a float; numbers beyond the float range stop at its ends.
+float toFloat(double v) {
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::clamp(v, -kLargest, kLargest));
+}
+
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
 // One number field; a '+' sign and a missing leading zero ("-.0104") are
-// allowed, text after the number is not. Infinities and NaN are no numbers.
+// allowed, text after the number is not. Infinities, NaN and magnitudes
+// beyond kLargestCoordinate are no coordinates, so that every distance and
+// area computed from them stays finite.
 bool parseNumber(std::string field, double& value, float& single) {
     if (!field.empty() && field[0] == '+') field.erase(0, 1);
     if (field.empty() || field[0] == '+') return false;
     const char* first = field.data();
     const char* last = first + field.size();
     const auto d = std::from_chars(first, last, value);
-    if (d.ec != std::errc() || d.ptr != last || !std::isfinite(value)) return false;
+    if (d.ec != std::errc() || d.ptr != last || !(std::fabs(value) <= kLargestCoordinate)) return false;
     const auto f = std::from_chars(first, last, single);
     if (f.ptr != last) return false;
     // Out of float range: the float conversion reports it; such a number can
     // only belong to a file that needs scaling, where the double is used.
-    if (f.ec != std::errc()) single = static_cast<float>(std::clamp(value, -3.0e38, 3.0e38));
+    if (f.ec != std::errc()) single = toFloat(value);
     return true;
 }
 
@@ -395,8 +406,8 @@ bool normalise(std::vector<Point>& outline, double reach, ImportResult& result) 
         const double dy = p.y - le.y;
         p.x = dx * c - dy * s;
         p.y = dx * s + dy * c;
-        p.fx = static_cast<float>(p.x);
-        p.fy = static_cast<float>(p.y);
+        p.fx = toFloat(p.x);
+        p.fy = toFloat(p.y);
     }
     result.turnedDegrees = -angle * 180.0 / std::numbers::pi;
     result.chordFound = chord;
@@ -511,8 +522,8 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         for (Point& p : pairs) {
             p.x /= 100.0;
             p.y /= 100.0;
-            p.fx = static_cast<float>(p.x);
-            p.fy = static_cast<float>(p.y);
+            p.fx = toFloat(p.x);
+            p.fy = toFloat(p.y);
         }
         result.changes.push_back(ImportChange::Percent);
     }

@@ -304,6 +304,8 @@ TEST(ImportReader, RefusedFilesLoadNothingAndSayWhy) {
         {"binary", binary, ImportStatus::Binary, "The file holds binary data, not text.\nNothing was imported..."},
         {"no pairs", "NACA 0012\nno numbers here\n1 2 3\n", ImportStatus::NoPairs,
          "The file holds fewer than three usable x, y pairs.\nNothing was imported..."},
+        {"numbers beyond any chord", "huge\n1e300 0\n0 1e300\n-1e300 0\ninf 0\nnan 1\n", ImportStatus::NoPairs,
+         "The file holds fewer than three usable x, y pairs.\nNothing was imported..."},
         {"one point thrice", "dot\n0.5 0.5\n0.5 0.5\n0.5 0.5\n", ImportStatus::NoPairs,
          "The file holds fewer than three usable x, y pairs.\nNothing was imported..."},
         {"one surface", pairs(oneSurface), ImportStatus::OneSurface,
