@@ -9,9 +9,10 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <limits>
-#include <numbers>
 #include <optional>
+
+#include "geom/Constants.h"
+#include "geom/Point.h"
 
 namespace parvelin {
 namespace {
@@ -54,11 +55,6 @@ struct Point {
 
 double distance(const Point& a, const Point& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
-// A double as a float; numbers beyond the float range stop at its ends.
-float toFloat(double v) {
-    constexpr double kLargest = std::numeric_limits<float>::max();
-    return static_cast<float>(std::clamp(v, -kLargest, kLargest));
-}
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
@@ -77,7 +73,7 @@ bool parseNumber(std::string field, double& value, float& single) {
     if (f.ptr != last) return false;
     // Out of float range: the float conversion reports it; such a number can
     // only belong to a file that needs scaling, where the double is used.
-    if (f.ec != std::errc()) single = toFloat(value);
+    if (f.ec != std::errc()) single = geom::modelFloat(value);
     return true;
 }
 
@@ -406,10 +402,10 @@ bool normalise(std::vector<Point>& outline, double reach, ImportResult& result) 
         const double dy = p.y - le.y;
         p.x = dx * c - dy * s;
         p.y = dx * s + dy * c;
-        p.fx = toFloat(p.x);
-        p.fy = toFloat(p.y);
+        p.fx = geom::modelFloat(p.x);
+        p.fy = geom::modelFloat(p.y);
     }
-    result.turnedDegrees = -angle * 180.0 / std::numbers::pi;
+    result.turnedDegrees = -angle * 180.0 / geom::kPi;
     result.chordFound = chord;
     result.changes.push_back(ImportChange::Normalised);
     return true;
@@ -522,8 +518,8 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         for (Point& p : pairs) {
             p.x /= 100.0;
             p.y /= 100.0;
-            p.fx = toFloat(p.x);
-            p.fy = toFloat(p.y);
+            p.fx = geom::modelFloat(p.x);
+            p.fy = geom::modelFloat(p.y);
         }
         result.changes.push_back(ImportChange::Percent);
     }
