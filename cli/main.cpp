@@ -21,7 +21,7 @@ const char* const kUsage =
     "  parvelin-cli export [options] INPUT.dat OUTPUT.dxf\n"
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
     "  parvelin-cli cut [options] [--kerf LENGTH] [--dxf-version R12|R2000] INPUT.dat OUTPUT.{dxf,svg}\n"
-    "  parvelin-cli info INPUT.dat\n"
+    "  parvelin-cli info [--import] INPUT.dat\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -32,10 +32,14 @@ const char* const kUsage =
     "        remove) as one closed polyline on layer CUT, with spar and chord-line\n"
     "        ticks and a label on layer MARK, for a laser or CNC cutter: DXF (R2000\n"
     "        with its unit, or R12) or SVG in mm or inches, by OUTPUT's extension.\n"
-    "info    shows the airfoil's name, its point count and the points in drawing order.\n"
+    "info    shows the airfoil's name, its point count and the points in drawing order;\n"
+    "        with --import also the changes the import made.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "\n"
     "Options for export, print and cut:\n"
+    "  --import            read INPUT as File > Import does: any separator, decimal\n"
+    "                      commas, percent, Lednicer or clockwise order, any scale\n"
+    "                      (also for info)\n"
     "  --set FIELD=VALUE   set a rib property field (see 'fields'), e.g. --set chord=150\n"
     "  --chord LENGTH      the same as --set chord=LENGTH\n"
     "  --inches            lengths are in inches (--set metric=0)\n"
@@ -51,8 +55,9 @@ const char* const kUsage =
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
     "exit status is 1 (2 for a usage error).\n";
 
+// One line naming the problem; the full usage only on --help.
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "parvelin-cli: %s\n\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", message.c_str());
     return 2;
 }
 
@@ -62,14 +67,17 @@ std::string formatFloat(float value) {
     return std::string(buffer, result.ptr);
 }
 
-int runInfo(const std::vector<std::string>& args) {
+int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     if (args.size() != 1) return usageError("info takes one INPUT.dat");
-    const CoordinateFileContents contents = readCoordinateFile(args[0]);
-    if (contents.status != ReadStatus::Loaded) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), readStatusMessage(contents.status));
-        return 1;
-    }
+    job.input = args[0];
+    CoordinateFileContents contents;
+    std::vector<std::string> changes;
+    if (!cli::readJobInput(job, contents, &changes)) return 1;
     std::printf("name: %s\npoints: %zu\n", contents.name.c_str(), contents.drawingOrder.size());
+    if (job.import) {
+        std::printf("changes: %zu\n", changes.size());
+        for (const std::string& change : changes) std::printf("  %s\n", change.c_str());
+    }
     for (const CoordinatePair& p : contents.drawingOrder)
         std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
     return 0;
@@ -125,6 +133,8 @@ int main(int argc, char** argv) {
             const char* v = value(arg);
             if (!v || !setRibPropertyField(job.properties, "chord", v, error))
                 return usageError(v ? error : "--chord needs a length");
+        } else if (arg == "--import") {
+            job.import = true;
         } else if (arg == "--inches") {
             job.properties.metric = 0;
         } else if (arg == "--mm") {
@@ -167,7 +177,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    if (command == "info") return runInfo(positional);
+    if (command == "info") return runInfo(job, positional);
     if (command == "fields") return runFields();
     if (command == "export" || command == "print" || command == "cut") {
         if (positional.size() != 2) return usageError(command + " takes INPUT and OUTPUT");

@@ -98,7 +98,7 @@ std::size_t clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boun
         if (i == mark) marked = kept.size();
         const OutlineSegment& b = outline[i];
         if (i == 0 || b.penDown != 1) {
-            if (boundary.contains(b.modelX, b.modelY)) kept.append(0, 0, b.modelX, b.modelY, b.penDown);
+            if (boundary.contains(b.modelX, b.modelY)) kept.append(b.modelX, b.modelY, b.penDown);
             continue;
         }
         const OutlineSegment& a = outline[i - 1];
@@ -119,8 +119,8 @@ std::size_t clipToAirfoil(ComponentOutline& outline, const AirfoilBoundary& boun
             const float y0 = t0 == 0.0 ? a.modelY : modelFloat(ay + t0 * dy);
             const float x1 = t1 == 1.0 ? b.modelX : modelFloat(ax + t1 * dx);
             const float y1 = t1 == 1.0 ? b.modelY : modelFloat(ay + t1 * dy);
-            if (!sameAsLast(x0, y0)) kept.append(0, 0, x0, y0, kept.empty() ? b.penDown : 0);
-            kept.append(0, 0, x1, y1, 1);
+            if (!sameAsLast(x0, y0)) kept.append(x0, y0, kept.empty() ? b.penDown : 0);
+            kept.append(x1, y1, 1);
         }
     }
     outline = kept;

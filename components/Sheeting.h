@@ -15,14 +15,13 @@ public:
         style_ = 0;
         lowerLineStart_ = 0;
         outline_.clear();
-        window_ = nullptr;
     }
-    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
-    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+    bool compute(AirfoilPoints points, const RibProperties& properties);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties) {
         if (isBuilt()) clear();
-        return compute(points, properties, window);
+        return compute(points, properties);
     }
-    bool draw(platform::DeviceContext& dc) const;
+    bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
     bool builtFlag() const { return built_ != 0; }
     // Where the line under the lower surface begins in the outline (the
     // outline's size when there is none); the nodes before it lie under the

@@ -17,6 +17,7 @@
 #include "dxf/DxfWriter.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin {
 
@@ -38,7 +39,7 @@ public:
     void setName(const char* text);
     const std::optional<std::string>& getName() const { return name_; }
 
-    void appendPoint(int screenX, int screenY, float modelX, float modelY);
+    void appendPoint(float modelX, float modelY);
     void freePoints() { points_.clear(); }
     const std::vector<AirfoilPoint>& points() const { return points_; }
 
@@ -82,12 +83,20 @@ public:
     void takeContents(const CoordinateFileContents& contents, platform::Window* window);
 
     // --- Screen view ---
+    // The window's fit: set by fitToWindow, kept while the window is too
+    // narrow to fit into; none before the first fit.
+    const std::optional<ViewTransform>& screenTransform() const { return screen_; }
+    // The airfoil points in window pixels (empty before the first fit).
+    std::vector<DevicePoint> screenPoints() const;
     platform::Rect pointBounds() const;
+    // Fits the view to the window's client area and asks for a repaint.
+    // Returns false, changing nothing, with no points, no window, or a
+    // client narrower than 50 pixels.
     bool fitToWindow();
-    void paint(platform::DeviceContext& dc);
+    void paint(platform::DeviceContext& dc) const;
 
     // --- Printing at true scale ---
-    bool printRib(platform::DeviceContext& dc);
+    bool printRib(platform::DeviceContext& dc) const;
 
     // --- DXF ---
     // The whole drawing: header, the airfoil's lines, each built component's
@@ -102,7 +111,7 @@ public:
 private:
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
-    void drawCutOutline(platform::DeviceContext& dc, const platform::Rect& client) const;
+    void drawCutOutline(platform::DeviceContext& dc, const ViewTransform& view) const;
 
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;
@@ -114,6 +123,7 @@ private:
     Spar spars_;
     Sheeting sheeting_;
     platform::Window* window_ = nullptr;
+    std::optional<ViewTransform> screen_;
     std::vector<AirfoilPoint> points_;
     std::optional<std::string> name_;
     RibProperties properties_ = kDefaultRibProperties;
