@@ -225,11 +225,12 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
         mark(x1, bottom - 0.01, x1, bottom - 0.04);
     }
 
-    // The label inside the rib at 35 % of the chord, centred between the
-    // outline's edges there and no taller than 40 % of the rib's depth.
+    // The label inside the rib at 45 % of the chord (behind the usual spar
+    // stations), centred between the outline's edges there and no taller
+    // than 40 % of the rib's depth.
     const std::string name = plainLabel(document.getName().value_or(std::string()));
     d.label = (name.empty() ? std::string() : name + " ") + "chord " + chordText(chord, d.metric);
-    const double station = 0.35;
+    const double station = 0.45;
     double low = 0.0, high = 0.0;
     bool found = false;
     for (std::size_t i = 0; i < cut.outline.size(); ++i) {
