@@ -2,6 +2,7 @@
 
 #include "dxf/DxfWriter.h"
 #include "view/DeviceCoord.h"
+#include "view/ViewMapping.h"
 
 namespace parvelin {
 
@@ -21,13 +22,11 @@ void ComponentOutline::insertAsTailAfter(std::size_t index, const OutlineSegment
 
 bool rescaleOutline(ComponentOutline& outline, platform::Window* window) {
     if (outline.empty() || window == nullptr) return false;
-    const platform::Rect client = window->clientRect();
-    const int s = (client.right - client.left) - 50;
-    const int h = client.bottom - client.top;
-    if (s < 0 || h < 0) return false;
+    const std::optional<ViewMapping> view = windowMapping(*window);
+    if (!view) return false;
     for (OutlineSegment& node : outline) {
-        node.screenX = deviceCoord(25.0 + std::trunc(static_cast<double>(s) * node.modelX));
-        node.screenY = deviceCoord(static_cast<double>(h / 2) - std::trunc(static_cast<double>(s) * node.modelY));
+        node.screenX = view->deviceX(node.modelX);
+        node.screenY = view->deviceY(node.modelY);
     }
     window->invalidate(true);
     return true;

@@ -68,9 +68,10 @@ private:
 
 // The walks every component shares.
 
-// Fits the outline to the window's client area (25-pixel margins, chord line
-// at mid-height) and invalidates the window. Returns false, changing nothing,
-// for an empty outline, no window, or a client narrower than 50 pixels.
+// Maps the outline into the window by the window's mapping (the fit, with
+// 25-pixel margins and the chord line at mid-height, or the user's zoom) and
+// invalidates the window. Returns false, changing nothing, for an empty
+// outline, no window, or a fit into a client narrower than 50 pixels.
 bool rescaleOutline(ComponentOutline& outline, platform::Window* window);
 
 // Moves to the first node, then draws to (pen down) or moves to (pen up)

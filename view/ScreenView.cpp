@@ -3,6 +3,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "view/DeviceCoord.h"
+#include "view/ViewMapping.h"
 
 namespace parvelin {
 
@@ -26,27 +27,37 @@ platform::Rect AirfoilDocument::pointBounds() const {
 
 bool AirfoilDocument::fitToWindow() {
     if (points_.empty() || window_ == nullptr) return false;
-    const platform::Rect client = window_->clientRect();
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    const int aWhole = width - 50;
-    const int b = height;
-    if (aWhole < 0 || b < 0) return false;
-    const double a = static_cast<float>(aWhole);
+    const std::optional<ViewMapping> view = windowMapping(*window_);
+    if (!view) return false;
     const double theta = -static_cast<double>(viewAngle_) * 0.017453292519444445;
     const double c = std::cos(theta);
     const double s = std::sin(theta);
     for (AirfoilPoint& p : points_) {
         const double x = p.modelX;
         const double y = p.modelY;
-        p.screenX = deviceCoord(std::trunc(a * (c * (x - 1.0) - s * y + 1.0)) + 25.0);
-        p.screenY = deviceCoord(static_cast<double>(b / 2) - std::trunc(a * (c * y + s * (x - 1.0))));
+        p.screenX = view->deviceX(c * (x - 1.0) - s * y + 1.0);
+        p.screenY = view->deviceY(c * y + s * (x - 1.0));
     }
     if (leadingEdge_.isBuilt()) leadingEdge_.rescale();
     if (trailingEdge_.isBuilt()) trailingEdge_.rescale();
     if (spars_.isBuilt()) spars_.rescale();
     if (sheeting_.isBuilt()) sheeting_.rescale();
+    rescaleOutline(camber_, window_);
     return true;
+}
+
+std::optional<ViewMapping> AirfoilDocument::zoomedMapping() const {
+    if (!isLoaded() || window_ == nullptr) return std::nullopt;
+    const std::optional<platform::ZoomedView> own = window_->zoomedView();
+    if (!own) return std::nullopt;
+    return ViewMapping{own->scale, own->originX, own->originY};
+}
+
+std::optional<CamberPoint> AirfoilDocument::modelAt(double x, double y) const {
+    if (!isLoaded() || window_ == nullptr) return std::nullopt;
+    const std::optional<ViewMapping> view = windowMapping(*window_);
+    if (!view || !(view->scale > 0.0)) return std::nullopt;
+    return CamberPoint{view->modelX(x), view->modelY(y)};
 }
 
 void AirfoilDocument::drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const {
@@ -62,17 +73,27 @@ void AirfoilDocument::drawEdgeLines(platform::DeviceContext& dc, const platform:
         top = h / 2 - 25;
         bottom = h / 2 + 25;
     }
-    dc.moveTo(client.left + 25, top);
-    dc.lineTo(client.left + 25, bottom);
-    dc.moveTo(client.right - 25, top);
-    dc.lineTo(client.right - 25, bottom);
+    int leading = client.left + 25;
+    int trailing = client.right - 25;
+    // Zoomed in or out, the marks stay on the nose and the trailing edge.
+    if (const std::optional<ViewMapping> zoomed = zoomedMapping()) {
+        leading = zoomed->deviceX(0.0);
+        trailing = zoomed->deviceX(1.0);
+    }
+    dc.moveTo(leading, top);
+    dc.lineTo(leading, bottom);
+    dc.moveTo(trailing, top);
+    dc.lineTo(trailing, bottom);
 }
 
 void AirfoilDocument::drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const {
     PenScope pen(dc, Pen{PenStyle::DashDot, 0, platform::kBlack});
     const int h = client.bottom - client.top;
-    dc.moveTo(12, h / 2);
-    dc.lineTo(client.right - 12, h / 2);
+    // Zoomed in or out, the line stays on the chord, across the whole window.
+    const std::optional<ViewMapping> zoomed = zoomedMapping();
+    const int y = zoomed ? zoomed->deviceY(0.0) : h / 2;
+    dc.moveTo(12, y);
+    dc.lineTo(client.right - 12, y);
 }
 
 void AirfoilDocument::paint(platform::DeviceContext& dc) {
@@ -89,6 +110,7 @@ void AirfoilDocument::paint(platform::DeviceContext& dc) {
     if (trailingEdge_.isBuilt()) trailingEdge_.draw(dc);
     if (spars_.isBuilt()) spars_.draw(dc);
     if (sheeting_.isBuilt()) sheeting_.draw(dc);
+    if (showCamberLine_) drawOutline(camber_, dc, true);
 }
 
 } // namespace parvelin
