@@ -11,6 +11,7 @@
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
 #include "document/AirfoilPoint.h"
+#include "document/CamberLine.h"
 #include "document/CoordinateFile.h"
 #include "document/RibProperties.h"
 #include "dxf/DxfWriter.h"
@@ -18,6 +19,8 @@
 #include "platform/Window.h"
 
 namespace parvelin {
+
+struct ViewMapping;
 
 inline constexpr const char* kOpenDialogTitle = "Open Airfoil Coordinate File";
 inline constexpr const char* kExportDialogTitle = "Export to DXF format";
@@ -36,6 +39,12 @@ public:
     // A null text leaves the document without a name.
     void setName(const char* text);
     const std::optional<std::string>& getName() const { return name_; }
+    // The name of the file the airfoil was read from, without its folder;
+    // empty until loadFile read one.
+    const std::string& fileName() const { return fileName_; }
+    // What the export dialog suggests: the airfoil file's name with ".dxf"
+    // for its extension, or "*.DXF" when there is no file name.
+    std::string exportFileName() const;
 
     void appendPoint(int screenX, int screenY, float modelX, float modelY);
     void freePoints() { points_.clear(); }
@@ -55,6 +64,13 @@ public:
     bool showChordLine() const { return showChordLine_ != 0; }
     void setShowEdgeLines(bool on) { showEdgeLines_ = on ? 1 : 0; }
     void setShowChordLine(bool on) { showChordLine_ = on ? 1 : 0; }
+    // The mean camber line, drawn in the components' grey and printed when
+    // shown; off in a new document.
+    bool showCamberLine() const { return showCamberLine_ != 0; }
+    void setShowCamberLine(bool on) { showCamberLine_ = on ? 1 : 0; }
+    // The camber line of the loaded airfoil as an outline (one polyline from
+    // the nose aft); empty before a file is loaded.
+    const ComponentOutline& camberOutline() const { return camber_; }
     float viewAngle() const { return viewAngle_; }
 
     const LeadingEdge& leadingEdge() const { return leadingEdge_; }
@@ -75,6 +91,9 @@ public:
 
     // --- Screen view ---
     platform::Rect pointBounds() const;
+    // The model point (fractions of the chord) under a client-area pixel, by
+    // the window's current fit; nothing when the airfoil is not fitted.
+    std::optional<CamberPoint> modelAt(double x, double y) const;
     bool fitToWindow();
     void paint(platform::DeviceContext& dc);
 
@@ -92,20 +111,26 @@ public:
     bool exportDxf();
 
 private:
+    // The window's own mapping while the user has zoomed or panned a loaded
+    // document; nothing while it shows the fit.
+    std::optional<ViewMapping> zoomedMapping() const;
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
 
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;
+    std::int32_t showCamberLine_ = 0;
     std::int32_t loaded_ = 0;
     float viewAngle_ = 0.0f;
     LeadingEdge leadingEdge_;
     TrailingEdge trailingEdge_;
     Spar spars_;
     Sheeting sheeting_;
+    ComponentOutline camber_;
     platform::Window* window_ = nullptr;
     std::vector<AirfoilPoint> points_;
     std::optional<std::string> name_;
+    std::string fileName_;
     RibProperties properties_ = kDefaultRibProperties;
 };
 

@@ -85,6 +85,7 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) {
     if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, *copy);
     if (trailingEdge_.isBuilt()) trailingEdge_.print(dc, *copy);
     if (spars_.isBuilt()) spars_.print(dc, *copy);
+    if (showCamberLine_) printOutline(camber_, dc, *copy, window_, [&] { walkOutline(camber_, dc); });
     return true;
 }
 

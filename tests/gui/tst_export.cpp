@@ -46,7 +46,9 @@ void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
     QCOMPARE(s.filters.size(), size_t(1));
     QCOMPARE(s.filters[0].description, std::string("Drawing Interchange Format"));
     QCOMPARE(s.filters[0].pattern, std::string("*.DXF"));
-    QCOMPARE(s.defaultExtension, std::string("DXF"));
+    QCOMPARE(s.defaultExtension, std::string("dxf"));
+    // The airfoil's own name is offered, with the extension in lower case.
+    QCOMPARE(s.initialFileName, std::string("asb__e387.dxf"));
     // The dialog started where the Open dialog left the current directory.
     QCOMPARE(QDir(QString::fromStdString(s.initialFolder)).canonicalPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
     QVERIFY(f.dialogs.messages.empty());
