@@ -216,7 +216,7 @@ QString unitOf(const AirfoilDocument& document) {
 } // namespace
 
 QString airfoilStatusText(const AirfoilDocument& document) {
-    const QString name = decodedName(document.getName().value_or(std::string()));
+    const QString name = decodedName(document.getName().value_or(std::string())).trimmed();
     return QStringLiteral("%1   chord %2 %3   %4 points")
         .arg(name, twoDecimals(document.properties().chord), unitOf(document))
         .arg(document.points().size());

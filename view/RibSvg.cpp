@@ -22,14 +22,15 @@ std::string physicalLength(long long units, bool metric) {
 
 std::string ribSvg(const AirfoilDocument& document) {
     if (!document.isLoaded()) return {};
-    const RibProperties& properties = document.properties();
-    const bool metric = properties.metric != 0;
+    const bool metric = document.properties().metric != 0;
     // The components draw through their printing walk, which maps model
-    // coordinates at the device's pixels per inch times the chord: a device
-    // of 1000 units per inch (25400 per inch, that is 1000 per mm, for a
-    // metric chord) gives thousandths of the chord's unit. The page height
-    // of 0 puts the chord line at y = 0.
-    SvgDeviceContext dc(metric ? 25400 : 1000, 0, 0);
+    // coordinates at the device's pixels per inch times the chord (and a
+    // millimetre factor for a metric chord). Taken as inches on a device of
+    // 1000 units per inch, every chord comes out in exact thousandths of its
+    // own unit. The page height of 0 puts the chord line at y = 0.
+    RibProperties properties = document.properties();
+    properties.metric = 0;
+    SvgDeviceContext dc(kSvgUnitsPerLength, 0, 0);
 
     // The airfoil, mapped by the same rule as every outline.
     ComponentOutline airfoil;

@@ -22,8 +22,11 @@ struct ViewMapping {
     double originX = 0.0;
     double originY = 0.0;
 
-    std::int32_t deviceX(double modelX) const { return deviceCoord(std::trunc(scale * modelX) + originX); }
-    std::int32_t deviceY(double modelY) const { return deviceCoord(originY - std::trunc(scale * modelY)); }
+    // While fitted the origin is whole and so is the sum; zoomed or panned,
+    // the sum is rounded down, so that a pan moves everything by exactly
+    // the pixels the cursor moved, on either side of the window's edge.
+    std::int32_t deviceX(double modelX) const { return deviceCoord(std::floor(std::trunc(scale * modelX) + originX)); }
+    std::int32_t deviceY(double modelY) const { return deviceCoord(std::floor(originY - std::trunc(scale * modelY))); }
     double modelX(double x) const { return (x - originX) / scale; }
     double modelY(double y) const { return (originY - y) / scale; }
 

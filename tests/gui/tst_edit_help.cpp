@@ -20,6 +20,7 @@
 #include "FrameFixture.h"
 #include "app/AboutDialog.h"
 #include "app/HelpWindow.h"
+#include "app/RibCopy.h"
 #include "dialogs/ControlIds.h"
 #include "dialogs/PropertiesStep.h"
 #include "dialogs/PropertySheet.h"
@@ -258,6 +259,13 @@ void EditHelpTest::copyPutsTheRibOnTheClipboardAsSvgAndPicture() {
     doc->applyProperties(p);
     f.frame->handleCommand(kCmdEditCopy);
     QVERIFY(svgBox(QApplication::clipboard()->mimeData()->data("image/svg+xml")).left < 0.0);
+    // A round one is a circle touching the nose, drawn as two half arcs.
+    p.leadingEdgeStyle = 1;
+    doc->applyProperties(p);
+    f.frame->handleCommand(kCmdEditCopy);
+    const QByteArray svg = QApplication::clipboard()->mimeData()->data("image/svg+xml");
+    QCOMPARE(svg.count(" A"), 2);
+    QVERIFY(svgBox(svg).left >= 0.0);
 }
 
 void EditHelpTest::f1OpensTheManualCoveringEveryCommand() {
