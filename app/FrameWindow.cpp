@@ -367,7 +367,8 @@ void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y,
 void FrameWindow::copyRib() {
     AirfoilDocument* document = currentDocument();
     if (document == nullptr || !document->isLoaded()) return;
-    QApplication::clipboard()->setMimeData(ribMimeData(*document).release());
+    // A rib that draws nothing leaves the clipboard as it was.
+    if (std::unique_ptr<QMimeData> data = ribMimeData(*document)) QApplication::clipboard()->setMimeData(data.release());
 }
 
 void FrameWindow::showManual() {
