@@ -15,7 +15,7 @@
 #include "app/AppIcons.h"
 #include "app/PainterDeviceContext.h"
 #include "resources/Strings.h"
-#include "view/ViewMapping.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin::app {
 
@@ -58,7 +58,7 @@ void DocumentView::mouseMoveEvent(QMouseEvent* event) {
         panFrom_ = at;
     }
     AirfoilDocument* document = owner_.document();
-    const std::optional<CamberPoint> model = document ? document->modelAt(at.x(), at.y()) : std::nullopt;
+    const std::optional<ModelPosition> model = document ? document->modelAt(at.x(), at.y()) : std::nullopt;
     if (model)
         emit owner_.cursorMoved(model->x, model->y, true);
     else
@@ -242,26 +242,21 @@ void DocumentWindow::fitToWindow() {
 }
 
 double DocumentWindow::viewScale() const {
-    const std::optional<ViewMapping> view = windowMapping(*this);
-    return view ? view->scale : 0.0;
+    if (document_ == nullptr || !document_->screenTransform()) return 0.0;
+    return document_->screenTransform()->placement().scale;
 }
 
 void DocumentWindow::zoomAbout(double factor, double x, double y) {
-    if (document_ == nullptr || !document_->isLoaded()) return;
-    const std::optional<ViewMapping> fit = fitMapping(clientRect());
-    const std::optional<ViewMapping> view = windowMapping(*this);
-    if (!fit || !view || !(fit->scale > 0.0)) return;
-    const ViewMapping zoomed = zoomedAbout(*view, factor, x, y, fit->scale);
-    zoom_ = platform::ZoomedView{zoomed.scale, zoomed.originX, zoomed.originY};
+    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    const std::optional<ViewTransform> fit = ViewTransform::fitToWindow(clientRect(), document_->viewAngle());
+    if (!fit || !(fit->placement().scale > 0.0)) return;
+    zoom_ = document_->screenTransform()->zoomedAbout(factor, x, y, fit->placement().scale).placement();
     refit();
 }
 
 void DocumentWindow::panBy(double dx, double dy) {
-    if (document_ == nullptr || !document_->isLoaded()) return;
-    const std::optional<ViewMapping> view = windowMapping(*this);
-    if (!view) return;
-    const ViewMapping moved = pannedBy(*view, dx, dy);
-    zoom_ = platform::ZoomedView{moved.scale, moved.originX, moved.originY};
+    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    zoom_ = document_->screenTransform()->pannedBy(dx, dy).placement();
     refit();
 }
 

@@ -17,10 +17,9 @@
 #include "dxf/DxfWriter.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin {
-
-struct ViewMapping;
 
 inline constexpr const char* kOpenDialogTitle = "Open Airfoil Coordinate File";
 inline constexpr const char* kExportDialogTitle = "Export to DXF format";
@@ -46,7 +45,7 @@ public:
     // for its extension, or "*.DXF" when there is no file name.
     std::string exportFileName() const;
 
-    void appendPoint(int screenX, int screenY, float modelX, float modelY);
+    void appendPoint(float modelX, float modelY);
     void freePoints() { points_.clear(); }
     const std::vector<AirfoilPoint>& points() const { return points_; }
 
@@ -90,15 +89,24 @@ public:
     void takeContents(const CoordinateFileContents& contents, platform::Window* window);
 
     // --- Screen view ---
+    // The window's fit: set by fitToWindow, kept while the window is too
+    // narrow to fit into; none before the first fit.
+    const std::optional<ViewTransform>& screenTransform() const { return screen_; }
+    // The airfoil points in window pixels (empty before the first fit).
+    std::vector<DevicePoint> screenPoints() const;
     platform::Rect pointBounds() const;
-    // The model point (fractions of the chord) under a client-area pixel, by
-    // the window's current fit; nothing when the airfoil is not fitted.
-    std::optional<CamberPoint> modelAt(double x, double y) const;
+    // The model point under a client-area pixel, by the window's current
+    // view; nothing before the first fit.
+    std::optional<ModelPosition> modelAt(double x, double y) const;
+    // Fits the view to the window's client area (or takes the window's own
+    // zoom, once the user zoomed or panned) and asks for a repaint.
+    // Returns false, changing nothing, with no points, no window, or a fit
+    // into a client narrower than 50 pixels.
     bool fitToWindow();
-    void paint(platform::DeviceContext& dc);
+    void paint(platform::DeviceContext& dc) const;
 
     // --- Printing at true scale ---
-    bool printRib(platform::DeviceContext& dc);
+    bool printRib(platform::DeviceContext& dc) const;
 
     // --- DXF ---
     // The whole drawing: header, the airfoil's lines, each built component's
@@ -111,9 +119,6 @@ public:
     bool exportDxf();
 
 private:
-    // The window's own mapping while the user has zoomed or panned a loaded
-    // document; nothing while it shows the fit.
-    std::optional<ViewMapping> zoomedMapping() const;
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
 
@@ -128,6 +133,7 @@ private:
     Sheeting sheeting_;
     ComponentOutline camber_;
     platform::Window* window_ = nullptr;
+    std::optional<ViewTransform> screen_;
     std::vector<AirfoilPoint> points_;
     std::optional<std::string> name_;
     std::string fileName_;

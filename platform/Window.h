@@ -8,7 +8,7 @@ namespace parvelin::platform {
 
 // A window's own placement of the model once the user zoomed or panned:
 // pixels per chord and the client pixel of the model origin (see
-// view/ViewMapping.h for the rule).
+// view/ViewTransform.h for the rule).
 struct ZoomedView {
     double scale = 0.0;
     double originX = 0.0;
@@ -33,7 +33,7 @@ public:
     // Repaints what is invalid right away (the update after a paint).
     virtual void update() {}
     // The window's own mapping from model to client pixels once the user
-    // zoomed or panned; nothing while it shows the fit (view/ViewMapping.h).
+    // zoomed or panned; nothing while it shows the fit (view/ViewTransform.h).
     virtual std::optional<ZoomedView> zoomedView() const { return std::nullopt; }
 };
 

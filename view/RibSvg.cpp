@@ -22,49 +22,25 @@ std::string physicalLength(long long units, bool metric) {
 
 std::string ribSvg(const AirfoilDocument& document) {
     if (!document.isLoaded()) return {};
-    const bool metric = document.properties().metric != 0;
-    // The components draw through their printing walk, which maps model
-    // coordinates at the device's pixels per inch times the chord (and a
-    // millimetre factor for a metric chord). Taken as inches on a device of
-    // 1000 units per inch, every chord comes out in exact thousandths of its
-    // own unit. The page height of 0 puts the chord line at y = 0.
-    RibProperties properties = document.properties();
-    properties.metric = 0;
+    const RibProperties& properties = document.properties();
+    const bool metric = inMillimetres(properties);
+    // True scale on a device of 1000 units per inch, with the chord taken as
+    // inches: every chord comes out in exact thousandths of its own unit. The
+    // page height of 0 puts the chord line at y = 0.
+    const ViewTransform page = ViewTransform::trueScale(kSvgUnitsPerLength, 0, properties.chord, false);
     SvgDeviceContext dc(kSvgUnitsPerLength, 0, 0);
 
-    // The airfoil, mapped by the same rule as every outline.
     ComponentOutline airfoil;
-    for (const AirfoilPoint& p : document.points()) airfoil.append(0, 0, p.modelX, p.modelY, 1);
-    if (!mapOutlineToPrinter(airfoil, dc, properties)) return {};
-    walkOutline(airfoil, dc);
+    for (const AirfoilPoint& p : document.points()) airfoil.append(p.modelX, p.modelY, 1);
+    walkOutline(airfoil, dc, page);
+    // The components as printed, the sheeting as the window draws it (it is
+    // never printed); the surface draws every pen in black.
+    if (document.leadingEdge().isBuilt()) document.leadingEdge().print(dc, page);
+    if (document.trailingEdge().isBuilt()) document.trailingEdge().print(dc, page);
+    if (document.spars().isBuilt()) document.spars().print(dc, page);
+    if (document.sheeting().isBuilt()) document.sheeting().draw(dc, page);
+    if (document.showCamberLine()) walkOutline(document.camberOutline(), dc, page);
 
-    // Copies of the components, so that the document's own outlines keep
-    // their window coordinates.
-    if (document.leadingEdge().isBuilt()) {
-        LeadingEdge leadingEdge = document.leadingEdge();
-        leadingEdge.print(dc, properties);
-    }
-    if (document.trailingEdge().isBuilt()) {
-        TrailingEdge trailingEdge = document.trailingEdge();
-        trailingEdge.print(dc, properties);
-    }
-    if (document.spars().isBuilt()) {
-        Spar spars = document.spars();
-        spars.print(dc, properties);
-    }
-    // The sheeting is never printed; its line is drawn as the window draws
-    // it, for the styles that draw one.
-    const Sheeting& sheeting = document.sheeting();
-    if (sheeting.isBuilt() && sheeting.style() >= 1 && sheeting.style() <= 4) {
-        ComponentOutline outline = sheeting.outline();
-        mapOutlineToPrinter(outline, dc, properties);
-        walkOutline(outline, dc);
-    }
-    if (document.showCamberLine() && !document.camberOutline().empty()) {
-        ComponentOutline camber = document.camberOutline();
-        mapOutlineToPrinter(camber, dc, properties);
-        walkOutline(camber, dc);
-    }
     const SvgDeviceContext::Bounds& drawn = dc.bounds();
     if (drawn.left > drawn.right) return {};
 

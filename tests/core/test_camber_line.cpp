@@ -28,7 +28,7 @@ std::vector<CorpusAirfoil> corpus() {
         const CoordinateFileContents contents = readCoordinateFile(entry.path().string());
         if (contents.status != ReadStatus::Loaded) continue;
         CorpusAirfoil a{entry.path().filename().string(), {}};
-        for (const CoordinatePair& p : contents.drawingOrder) a.points.push_back(AirfoilPoint{0, 0, p.x, p.y});
+        for (const CoordinatePair& p : contents.drawingOrder) a.points.push_back(AirfoilPoint{p.x, p.y});
         airfoils.push_back(std::move(a));
     }
     std::sort(airfoils.begin(), airfoils.end(), [](const auto& a, const auto& b) { return a.name < b.name; });
@@ -96,7 +96,7 @@ TEST(CamberLine, OfASymmetricSectionLiesOnTheChordLine) {
         std::vector<AirfoilPoint> symmetric(a.points.begin(), a.points.begin() + static_cast<long>(nose) + 1);
         symmetric.back().modelY = 0.0f;
         for (std::size_t i = nose; i-- > 0;)
-            symmetric.push_back(AirfoilPoint{0, 0, a.points[i].modelX, -a.points[i].modelY});
+            symmetric.push_back(AirfoilPoint{a.points[i].modelX, -a.points[i].modelY});
         std::vector<std::vector<AirfoilPoint>> cases{symmetric};
         if (a.name.find("0012") != std::string::npos) {
             cases.push_back(a.points);

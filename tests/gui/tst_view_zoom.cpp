@@ -21,10 +21,13 @@ namespace {
 // component outline node.
 QList<QPoint> deviceCoordinates(const AirfoilDocument& doc) {
     QList<QPoint> all;
-    for (const AirfoilPoint& p : doc.points()) all << QPoint(p.screenX, p.screenY);
+    for (const DevicePoint& p : doc.screenPoints()) all << QPoint(p.x, p.y);
     for (const ComponentOutline* outline : {&doc.leadingEdge().outline(), &doc.trailingEdge().outline(),
                                             &doc.spars().outline(), &doc.sheeting().outline(), &doc.camberOutline()})
-        for (const OutlineSegment& s : *outline) all << QPoint(s.screenX, s.screenY);
+        for (const OutlineSegment& s : *outline) {
+            const DevicePoint p = doc.screenTransform()->map(s.point());
+            all << QPoint(p.x, p.y);
+        }
     return all;
 }
 
@@ -78,10 +81,10 @@ void ViewZoomTest::wheelZoomKeepsTheModelPointUnderTheCursor() {
     for (const QPointF& at : cursors) {
         window->fitToWindow();
         for (int angle : angles) {
-            const std::optional<CamberPoint> before = doc.modelAt(at.x(), at.y());
+            const std::optional<ModelPosition> before = doc.modelAt(at.x(), at.y());
             QVERIFY(before.has_value());
             wheel(view, at, angle);
-            const std::optional<CamberPoint> after = doc.modelAt(at.x(), at.y());
+            const std::optional<ModelPosition> after = doc.modelAt(at.x(), at.y());
             QVERIFY(after.has_value());
             const double scale = window->viewScale();
             QVERIFY2(std::abs(after->x - before->x) * scale <= 1.0 && std::abs(after->y - before->y) * scale <= 1.0,
@@ -95,8 +98,8 @@ void ViewZoomTest::wheelZoomKeepsTheModelPointUnderTheCursor() {
     const QPointF at(25.0 + 600.0 * edge.modelX, 200.0 - 600.0 * edge.modelY);
     for (int i = 0; i < 20; ++i) wheel(view, at, 120);
     QVERIFY(window->viewScale() > 80 * 600);
-    QVERIFY(std::abs(doc.points().front().screenX - at.x()) <= 1.0);
-    QVERIFY(std::abs(doc.points().front().screenY - at.y()) <= 1.0);
+    QVERIFY(std::abs(doc.screenPoints().front().x - at.x()) <= 1.0);
+    QVERIFY(std::abs(doc.screenPoints().front().y - at.y()) <= 1.0);
 }
 
 void ViewZoomTest::fitToWindowRestoresTheFitExactly() {
@@ -129,7 +132,7 @@ void ViewZoomTest::fitToWindowRestoresTheFitExactly() {
     // Fitted again, every resize fits anew.
     FrameFixture::setClientSize(window, 450, 301);
     QCOMPARE(window->viewScale(), 400.0);
-    QCOMPARE(window->document()->points()[0].screenX, 425);
+    QCOMPARE(window->document()->screenPoints()[0].x, 425);
 }
 
 void ViewZoomTest::dragsPanAndResizesKeepAZoomedView() {
