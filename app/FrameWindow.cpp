@@ -170,6 +170,8 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
     setItemChecked(kCmdViewCamberline, document->showCamberLine());
+    // The coordinates shown were another window's.
+    cursorLabel_->clear();
     updateCommandState();
 }
 
