@@ -21,6 +21,7 @@
 #include "app/AppIcons.h"
 #include "app/HelpWindow.h"
 #include "app/RibCopy.h"
+#include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "dialogs/PropertiesCommand.h"
@@ -203,11 +204,14 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileNew:
         createDocumentWindow();
         for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline})
+                         kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
         open();
+        break;
+    case kCmdFileImport:
+        importFile();
         break;
     case kCmdFilePrint:
         runPrintCommand(currentDocument(), this);
@@ -271,7 +275,6 @@ void FrameWindow::handleCommand(int id) {
     // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdFileSave:
     case kCmdFileSaveAs:
-    case kCmdFileImport:
     case kCmdWingProperties:
     case kCmdView3dPreview:
     case kCmdEditCut:
@@ -299,6 +302,20 @@ void FrameWindow::open() {
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
     } else {
         document->loadCoordinateFile(activeChild());
+    }
+}
+
+void FrameWindow::importFile() {
+    // Like Open: into the empty active window, or a new one.
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr) {
+        handleCommand(kCmdFileNew);
+        if (currentDocument() != nullptr) handleCommand(kCmdFileImport);
+    } else if (document->isLoaded()) {
+        createDocumentWindow();
+        if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileImport);
+    } else {
+        runImportCommand(*document, activeChild());
     }
 }
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "document/ImportReader.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
 
@@ -74,6 +75,11 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
     }
     takeContents(contents, window);
     fileName_ = std::filesystem::path(path).filename().string();
+    // A file Open mostly skipped (percent of the chord) loads as the few
+    // points it took; say so and point to File > Import.
+    if (const std::string hint = openReadHint(contents); !hint.empty())
+        if (platform::Dialogs* dialogs = platform::dialogs())
+            dialogs->messageBox(window, hint, "Open", platform::MessageIcon::Information);
     return ReadStatus::Loaded;
 }
 
