@@ -8,6 +8,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPolygonF>
+#include <QString>
 #include <cctype>
 #include <clocale>
 #include <cstdio>
@@ -19,6 +21,8 @@
 #include "app/print/PrintPage.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "document/NumberText.h"
+#include "wing/RibSet.h"
 
 namespace parvelin::cli {
 namespace {
@@ -121,6 +125,99 @@ int runPrint(const JobOptions& job) {
         return 1;
     }
     return 0;
+}
+
+} // namespace parvelin::cli
+
+namespace parvelin::cli {
+namespace {
+
+constexpr double kInchPerMm = 0.03937008;
+
+// The rib's building tabs and its label, drawn over the page that
+// printRibOnPage made: the same true scale, the chord line at mid-height and
+// the nose 25 pixels from the left edge of the drawable area.
+void drawTabsAndLabel(QPainter& painter, const wing::WingRib& rib, const std::string& label) {
+    const app::PageMetrics page = app::pageMetrics(*painter.device());
+    const double perUnit = page.ppiX * (rib.properties.metric != 0 ? kInchPerMm : 1.0);
+    painter.setPen(QPen(Qt::black, 0));
+    painter.setBrush(Qt::NoBrush);
+    for (const wing::BuildingTab& tab : rib.tabs) {
+        QPolygonF outline;
+        // Front side, board edge and back side: the tab's part outside the rib.
+        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}})
+            outline << QPointF(tab.polygon[i].x * perUnit + 25.0, page.height * 0.5 - tab.polygon[i].y * perUnit);
+        painter.drawPolyline(outline);
+    }
+    QFont font = painter.font();
+    font.setPointSizeF(11.0);
+    painter.setFont(font);
+    painter.drawText(QPointF(25.0, page.ppiY * 0.4), QString::fromStdString(label));
+}
+
+} // namespace
+
+bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,
+                    std::string& pdfBytes, std::string& error) {
+    const std::optional<QPageSize::PageSizeId> pageSize = pageSizeNamed(job.pageSize);
+    if (!pageSize) {
+        error = "unknown page size '" + job.pageSize + "' (A4, A3, A5, Letter or Legal)";
+        return false;
+    }
+    const std::unique_ptr<QGuiApplication> application = makeApplication();
+    std::setlocale(LC_NUMERIC, "C");
+
+    // Landscape when the longest rib (with room for its 25-pixel lead) needs it.
+    double longest = 0.0;
+    for (const wing::WingRib& rib : set.ribs) longest = std::max(longest, static_cast<double>(rib.properties.chord));
+    const double longestMm = (job.properties.metric != 0 ? longest : longest * 25.4) + 10.0;
+    const QMarginsF margins(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm);
+    QPageLayout layout(QPageSize(*pageSize), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+    if (job.landscape || layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
+        layout.setOrientation(QPageLayout::Landscape);
+    if (layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
+        std::fprintf(stderr, "parvelin-cli: the longest rib is wider than the page; its tail is cut off\n");
+
+    const std::string letters = wing::traits(side).letters;
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setTitle(QString::fromStdString(name));
+        writer.setCreator(QStringLiteral("Parvelin"));
+        writer.setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            error = "the PDF page could not be started";
+            return false;
+        }
+        bool first = true;
+        for (const wing::WingRib& rib : set.ribs) {
+            if (!first) writer.newPage();
+            first = false;
+            CoordinateFileContents contents;
+            contents.name = rib.name();
+            for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
+            AirfoilDocument document;
+            document.takeContents(contents, nullptr);
+            document.applyProperties(rib.properties);
+            if (!app::printRibOnPage(document, painter)) {
+                error = "rib " + rib.name() + " could not be drawn";
+                painter.end();
+                return false;
+            }
+            std::string label = name + "  " + rib.name();
+            for (std::size_t i = 0; i < letters.size(); ++i) label += (i == 0 ? " " : ", ") + std::string(1, letters[i]);
+            label += "  chord " + formatFixed6(rib.properties.chord).substr(0, formatFixed6(rib.properties.chord).size() - 4) +
+                     (job.properties.metric != 0 ? " mm" : " in");
+            drawTabsAndLabel(painter, rib, label);
+        }
+        painter.end();
+    }
+    pdfBytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    return true;
 }
 
 } // namespace parvelin::cli
