@@ -18,8 +18,12 @@ std::vector<Vec2> sampleRun(const std::vector<Vec2>& run, const std::vector<doub
         const double x = s == 1.0 ? x1 : x0 + s * (x1 - x0);
         samples.push_back(Vec2{x, heightAt(run, x)});
     }
-    // The ends are the run's own points, not a re-interpolation of them.
-    samples.front() = run.front();
+    // The ends are the run's own points, not a re-interpolation of them. A
+    // blunt nose (the nose and the next point at the same x) starts the run
+    // at the foot of that upright edge, so the edge is kept.
+    std::size_t front = 0;
+    while (front + 1 < run.size() && run[front + 1].x == run.front().x) ++front;
+    samples.front() = run[front];
     samples.back() = run.back();
     return samples;
 }
@@ -59,11 +63,16 @@ std::vector<AirfoilPoint> blendAirfoils(AirfoilPoints root, AirfoilPoints tip, d
     const std::vector<double> s = cosineStations(stations);
     const std::vector<Vec2> upper = mix(sampleRun(a.upper, s), sampleRun(b.upper, s), t);
     const std::vector<Vec2> lower = mix(sampleRun(a.lower, s), sampleRun(b.lower, s), t);
+    // In the root's order: its first surface from the trailing edge to the
+    // nose, then the other one back; a nose both runs share is written once.
+    const std::vector<Vec2>& first = a.upperFirst ? upper : lower;
+    const std::vector<Vec2>& second = a.upperFirst ? lower : upper;
 
     std::vector<AirfoilPoint> blended;
     blended.reserve(upper.size() + lower.size());
-    for (std::size_t i = upper.size(); i-- > 0;) blended.push_back(point(upper[i]));
-    for (std::size_t i = 1; i < lower.size(); ++i) blended.push_back(point(lower[i]));
+    for (std::size_t i = first.size(); i-- > 0;) blended.push_back(point(first[i]));
+    for (std::size_t i = second.front() == first.front() ? 1 : 0; i < second.size(); ++i)
+        blended.push_back(point(second[i]));
     const bool ends = blended.back().modelX == blended.front().modelX && blended.back().modelY == blended.front().modelY;
     if (a.closed && !ends) blended.push_back(blended.front());
     return blended;

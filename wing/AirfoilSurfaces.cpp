@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace parvelin::wing {
 
@@ -15,6 +16,19 @@ AirfoilSurfaces splitSurfaces(AirfoilPoints points) {
                points.front().modelY == points.back().modelY;
     for (std::size_t i = nose + 1; i-- > 0;) s.upper.push_back(Vec2{points[i].modelX, points[i].modelY});
     for (std::size_t i = nose; i < points.size(); ++i) s.lower.push_back(Vec2{points[i].modelX, points[i].modelY});
+    // Files list either surface first; compare the runs' heights over the chord.
+    const double x0 = points[nose].modelX;
+    const double x1 = std::max(s.upper.back().x, s.lower.back().x);
+    double first = 0.0;
+    double second = 0.0;
+    for (const double f : {0.1, 0.3, 0.5, 0.7, 0.9}) {
+        first += heightAt(s.upper, x0 + f * (x1 - x0));
+        second += heightAt(s.lower, x0 + f * (x1 - x0));
+    }
+    if (first < second) {
+        std::swap(s.upper, s.lower);
+        s.upperFirst = false;
+    }
     return s;
 }
 

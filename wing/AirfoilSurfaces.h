@@ -12,11 +12,14 @@ struct AirfoilSurfaces {
     std::vector<Vec2> upper;  // nose first, then aft to the trailing edge
     std::vector<Vec2> lower;  // nose first, then aft to the trailing edge
     bool closed = false;      // the drawing order ended on its first point again
+    bool upperFirst = true;   // the drawing order walks the upper surface first
 };
 
-// Splits the drawing order (trailing edge, upper surface, nose, lower
+// Splits the drawing order (trailing edge, one surface, nose, the other
 // surface) at the nose, the point with the smallest x (the first of equals).
-// Both runs start at the nose. Fewer than two points give empty runs.
+// Both runs start at the nose. The run that stands higher over the chord is
+// the upper one, whichever the file gave first. Fewer than two points give
+// empty runs.
 AirfoilSurfaces splitSurfaces(AirfoilPoints points);
 
 // Height of a run at station x: the first segment whose x range holds x,
