@@ -16,6 +16,7 @@
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "dialogs/PropertiesCommand.h"
+#include "dialogs/WingDialog.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
 
@@ -146,6 +147,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     }
     if (window == nullptr || window->document() == nullptr) {
         activeChild_ = nullptr;
+        updateWingItem();
         return;
     }
     activeChild_ = window;
@@ -154,6 +156,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     // The View marks show the state of the document that is now current.
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    updateWingItem();
 }
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
@@ -203,9 +206,14 @@ void FrameWindow::handleCommand(int id) {
         break;
     case kCmdAirfoilProperties:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        {
             dialogs::runPropertiesCommand(*document, activeChild());
-        else
+            activeChild()->rebuildWing();
+        } else
             showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
+        break;
+    case kCmdWingProperties:
+        runWingProperties();
         break;
     case kCmdViewChordline:
     case kCmdViewEdgeLines:
@@ -235,7 +243,6 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileSave:
     case kCmdFileSaveAs:
     case kCmdFileImport:
-    case kCmdWingProperties:
     case kCmdViewCamberline:
     case kCmdView3dPreview:
     case kCmdHelpContents:
@@ -254,6 +261,30 @@ void FrameWindow::handleCommand(int id) {
         activateListedWindow(id);
         break;
     }
+    updateWingItem();
+}
+
+void FrameWindow::runWingProperties() {
+    DocumentWindow* window = activeChild();
+    AirfoilDocument* document = currentDocument();
+    if (window == nullptr || document == nullptr || !document->isLoaded()) return;
+    const dialogs::WingSettings current = window->wing().value_or(dialogs::defaultWingSettings(document->properties()));
+    std::optional<dialogs::WingSettings> chosen =
+        dialogs::runWingDialog(current, document->properties(), window, this);
+    if (!chosen) return;
+    // The tip's washout lives in the document's record, where the General
+    // page shows it too.
+    RibProperties properties = document->properties();
+    properties.washout = static_cast<float>(chosen->panel.washout);
+    document->applyProperties(properties);
+    window->setWing(std::move(chosen));
+    if (!window->ribSet().error.empty())
+        showDocumentMessage(window->ribSet().error.c_str(), dialogs::kWingDialogTitle);
+}
+
+void FrameWindow::updateWingItem() {
+    AirfoilDocument* document = currentDocument();
+    if (QAction* a = action(kCmdWingProperties)) a->setEnabled(document != nullptr && document->isLoaded());
 }
 
 void FrameWindow::open() {
@@ -281,6 +312,7 @@ void FrameWindow::openPath(const QString& path) {
     // As if chosen in the Open dialog: its folder becomes the current one.
     const std::string fileName = enterFolderOf(QFileInfo(path).absoluteFilePath().toStdString());
     document->loadFile(fileName, activeChild());
+    updateWingItem();
 }
 
 void FrameWindow::toggleViewFlag(int id) {

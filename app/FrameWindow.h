@@ -71,6 +71,9 @@ private:
     void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);
+    void runWingProperties();
+    // Wing Properties is offered while the current document has an airfoil.
+    void updateWingItem();
 
     QMdiArea* mdi_ = nullptr;
     QMenu* windowMenu_ = nullptr;

@@ -37,7 +37,8 @@ const char* const kWingUsage =
     "                        edge, or a percentage of the chord written with % (25%)\n"
     "  --spar-tip P          the same at the tip (both lengths or both percentages);\n"
     "                        by default both come from the sparDistance field\n"
-    "  --washout DEG         nose-down twist of the tip rib, 0 at the root\n"
+    "  --washout DEG         nose-down twist of the tip rib, 0 at the root (default:\n"
+    "                        the washout field)\n"
     "  --side left|right|both  which panels (default both: every rib twice)\n"
     "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
@@ -132,6 +133,7 @@ int runWing(int argc, char** argv) {
     bool sparRootPercent = false;
     bool sparTipPercent = false;
     bool sheetGiven = false;
+    bool washoutGiven = false;
     std::string tipAirfoil;
     std::vector<std::string> positional;
     bool spanGiven = false, rootGiven = false, tipGiven = false, ribsGiven = false;
@@ -167,7 +169,7 @@ int runWing(int argc, char** argv) {
             else if (arg == "--sweep") ok = readNumber(v, panel.sweep);
             else if (arg == "--spar-root") ok = sparRootGiven = readSpar(v, panel.sparRoot, sparRootPercent);
             else if (arg == "--spar-tip") ok = sparTipGiven = readSpar(v, panel.sparTip, sparTipPercent);
-            else if (arg == "--washout") ok = readNumber(v, panel.washout);
+            else if (arg == "--washout") ok = washoutGiven = readNumber(v, panel.washout);
             else if (arg == "--side") ok = wingSideNamed(std::string(v), panel.side);
             else if (arg == "--tip-airfoil") tipAirfoil = v;
             else if (arg == "--sheet") ok = sheetGiven = readSheet(v, sheet);
@@ -192,6 +194,8 @@ int runWing(int argc, char** argv) {
     if (ribsGiven && panel.ribSpacing != 0.0 && panel.ribSpacing <= 0.0)
         return wingUsageError("--spacing needs a length above 0");
 
+    // The tip's washout is the record's washout field unless given here.
+    if (!washoutGiven) panel.washout = job.properties.washout;
     // The spar's root and tip default to the document's spar field.
     const bool fieldPercent = job.properties.sparDistanceInPercent == 1;
     if (!sparRootGiven) {
