@@ -278,8 +278,9 @@ void FrameWindow::runWingProperties() {
     properties.washout = static_cast<float>(chosen->panel.washout);
     document->applyProperties(properties);
     window->setWing(std::move(chosen));
-    if (!window->ribSet().error.empty())
-        showDocumentMessage(window->ribSet().error.c_str(), dialogs::kWingDialogTitle);
+    const wing::RibSet& set = window->ribSet();
+    const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
+    if (!problem.empty()) showDocumentMessage(problem.c_str(), dialogs::kWingDialogTitle);
 }
 
 void FrameWindow::updateWingItem() {

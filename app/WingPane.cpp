@@ -85,8 +85,9 @@ WingPane::WingPane(QWidget* parent) : QWidget(parent) {
 void WingPane::showWing(const wing::RibSet& set, const wing::WingPanel& panel, int selected, bool metric) {
     const QSignalBlocker quiet(strip_);
     strip_->clear();
-    message_->setVisible(!set.error.empty());
-    message_->setText(QString::fromStdString(set.error));
+    const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
+    message_->setVisible(!problem.empty());
+    message_->setText(QString::fromStdString(problem));
     const char* unit = metric ? " mm" : " in";
     for (const wing::WingRib& rib : set.ribs) {
         std::string chord = formatFixed6(rib.properties.chord);

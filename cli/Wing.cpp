@@ -219,8 +219,10 @@ int runWing(int argc, char** argv) {
     if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName)) return 1;
 
     const RibSet set = buildRibSet(panel, job.properties, root, tip);
-    if (!set.error.empty()) {
-        std::fprintf(stderr, "parvelin-cli: %s\n", set.error.c_str());
+    // Tabs that cannot stand on the board would make a set that cannot be
+    // built as asked: nothing is written.
+    if (!set.error.empty() || !set.tabProblem.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s\n", (set.error.empty() ? set.tabProblem : set.error).c_str());
         return 1;
     }
     const bool metric = job.properties.metric == 1;

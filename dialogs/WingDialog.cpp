@@ -1,5 +1,6 @@
 #include "dialogs/WingDialog.h"
 
+#include <QButtonGroup>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -83,6 +84,14 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
     sparPercent_->setObjectName(QStringLiteral("sparPercent"));
     sparFixed_ = new QRadioButton(QStringLiteral("Fixed"), this);
     sparFixed_->setObjectName(QStringLiteral("sparFixed"));
+    (p.sparInPercent ? sparPercent_ : sparFixed_)->setChecked(true);
+    // Two separate choices: how the ribs are given, how the spar is measured.
+    for (const auto& [a, b] : {std::pair{byCount_, bySpacing_}, std::pair{sparPercent_, sparFixed_}}) {
+        auto* group = new QButtonGroup(this);
+        group->addButton(a);
+        group->addButton(b);
+    }
+    (p.ribSpacing > 0.0 ? bySpacing_ : byCount_)->setChecked(true);
     (p.sparInPercent ? sparPercent_ : sparFixed_)->setChecked(true);
     tipAirfoil_ = new QLineEdit(QString::fromStdString(settings.tipAirfoilPath), this);
     tipAirfoil_->setObjectName(QStringLiteral("tipAirfoil"));

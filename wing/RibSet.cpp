@@ -112,11 +112,8 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         rib.sheeting.compute(rib.points, rib.properties, nullptr);
 
         BuildingTabs tabs = buildingTabs(rib.points, rib.properties, station.washout);
-        if (!tabs.error.empty()) {
-            set.error = "Rib " + rib.name() + ": " + tabs.error + ".";
-            set.ribs.clear();
-            return set;
-        }
+        if (!tabs.error.empty() && set.tabProblem.empty())
+            set.tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
         rib.tabs = std::move(tabs.tabs);
         rib.outline = joinOutline(airfoilPolygon(rib.points, rib.properties.chord), rib.tabs);
         placeLabel(rib);

@@ -37,13 +37,16 @@ struct WingRib {
 
 struct RibSet {
     std::vector<WingRib> ribs;
-    std::string error;  // empty when every rib was built
+    std::string error;       // the panel cannot be built (then there are no ribs); empty when it can
+    std::string tabProblem;  // the first rib that cannot stand on its board; those ribs have no tabs
 };
 
 // The rib set of a panel. `rootSection` is the document's airfoil; a
 // `tipSection` with at least two points is blended in by span station,
 // otherwise every rib has the root's section. Every property other than the
 // chord, the spar distance (made a length) and the washout is the document's.
+// A rib that cannot stand on its building board is still built, without
+// tabs, and the first such rib is named in `tabProblem`.
 RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, AirfoilPoints rootSection,
                    AirfoilPoints tipSection = {});
 

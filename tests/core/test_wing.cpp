@@ -360,6 +360,14 @@ TEST(BuildingTabs, WashoutShortensTheTipRibsFrontTab) {
 
     p.height = 2.0f;
     EXPECT_NE(buildingTabs(clarkY, p, 3.0).error.find("raise the Height"), std::string::npos);
+    // In a set, such ribs are still built, without tabs, and the first is named.
+    WingPanel panel;
+    panel.washout = 3.0;
+    const RibSet set = buildRibSet(panel, p, clarkY);
+    EXPECT_EQ(set.error, "");
+    EXPECT_EQ(set.tabProblem.rfind("Rib R1: ", 0), 0u) << set.tabProblem;
+    ASSERT_EQ(set.ribs.size(), std::size_t(panel.ribCount));
+    for (const WingRib& rib : set.ribs) EXPECT_TRUE(rib.tabs.empty());
     p.height = 10.0f;
     p.sparStyle = 2;
     p.sparWidth = 70.0f;

@@ -68,6 +68,13 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     f.open(airfoilPath("asb__clarky.dat"));
     DocumentWindow* window = f.frame->activeChild();
     QVERIFY(!window->wingPane()->isVisible());
+    // Each choice of the dialog keeps one of its two buttons checked.
+    runWingProperties(f, [](dialogs::WingDialog& d) {
+        QCOMPARE(d.findChild<QRadioButton*>("byCount")->isChecked(), true);
+        QCOMPARE(d.findChild<QRadioButton*>("sparFixed")->isChecked(), true);
+        d.findChild<QRadioButton*>("sparPercent")->setChecked(true);
+        QCOMPARE(d.findChild<QRadioButton*>("byCount")->isChecked(), true);
+    }, false);
     // A board 12 mm below the trailing edge leaves room for 2 degrees of washout.
     RibProperties board = window->document()->properties();
     board.height = 12.0f;
@@ -82,6 +89,7 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     }, true);
     QVERIFY(window->wing().has_value());
     QCOMPARE(window->ribSet().error, std::string());
+    QCOMPARE(window->ribSet().tabProblem, std::string());
     QCOMPARE(window->ribSet().ribs.size(), std::size_t(7));
     QVERIFY(window->wingPane()->isVisible());
     QListWidget* strip = window->wingPane()->strip();
