@@ -46,7 +46,9 @@ void DocumentView::paintEvent(QPaintEvent*) {
             painter.drawPolyline(sides);
         }
         painter.setPen(Qt::white);
-        painter.drawText(QPointF(8, 16), QString::fromStdString(rib->name()));
+        painter.setBrush(Qt::NoBrush);
+        painter.setFont(font());
+        painter.drawText(QPointF(8, 18), QString::fromStdString(rib->name()));
     }
     // For measuring start-up: PARVELIN_QUIT_AFTER_FIRST_PAINT ends the
     // program once the first document window has painted.

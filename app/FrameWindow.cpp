@@ -17,6 +17,7 @@
 #include "app/print/PrintCommand.h"
 #include "dialogs/PropertiesCommand.h"
 #include "dialogs/WingDialog.h"
+#include "wing/WingFiles.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
 
@@ -199,7 +200,9 @@ void FrameWindow::handleCommand(int id) {
         close();
         break;
     case kCmdFileExport:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            exportWingSet(*window);
+        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             document->exportDxf();
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
@@ -281,6 +284,27 @@ void FrameWindow::runWingProperties() {
     const wing::RibSet& set = window->ribSet();
     const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
     if (!problem.empty()) showDocumentMessage(problem.c_str(), dialogs::kWingDialogTitle);
+}
+
+void FrameWindow::exportWingSet(DocumentWindow& window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return;
+    platform::FileDialogSettings settings;
+    settings.title = kExportDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
+    if (!chosen) return;
+    const std::string fileName = enterFolderOf(*chosen);
+    const DxfWriter drawing = wing::setDrawing(window.ribSet());
+    const FileWriteResult result =
+        drawing.allFinite() ? writeNewFile(fileName, drawing.text()) : FileWriteResult::NotFinite;
+    if (result != FileWriteResult::Written)
+        dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
+                            result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                     : platform::MessageIcon::Error);
 }
 
 void FrameWindow::updateWingItem() {

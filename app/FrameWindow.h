@@ -72,6 +72,8 @@ private:
     void arrangeIcons();
     void activateListedWindow(int id);
     void runWingProperties();
+    // File > Export while the window has a wing: every rib in one drawing.
+    void exportWingSet(DocumentWindow& window);
     // Wing Properties is offered while the current document has an airfoil.
     void updateWingItem();
 

@@ -46,9 +46,10 @@ std::string xmlText(const std::string& text) {
 
 } // namespace
 
-DxfWriter ribDrawing(const WingRib& rib) {
-    DxfWriter writer;
-    writer.header();
+namespace {
+
+// The rib's lines without header and trailer: airfoil, components, tabs.
+void ribLines(DxfWriter& writer, const WingRib& rib) {
     const double k = rib.properties.chord;
     for (std::size_t i = 0; i + 1 < rib.points.size(); ++i) {
         const AirfoilPoint& a = rib.points[i];
@@ -60,6 +61,34 @@ DxfWriter ribDrawing(const WingRib& rib) {
     if (rib.spars.isBuilt()) rib.spars.writeDxf(&writer, rib.properties);
     if (rib.sheeting.isBuilt()) rib.sheeting.writeDxf(&writer, rib.properties);
     for (const BuildingTab& tab : rib.tabs) tabLines(writer, tab);
+}
+
+} // namespace
+
+DxfWriter ribDrawing(const WingRib& rib) {
+    DxfWriter writer;
+    writer.header();
+    ribLines(writer, rib);
+    writer.trailer();
+    return writer;
+}
+
+DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets) {
+    DxfWriter writer;
+    writer.header();
+    double y = 0.0;
+    const double gap = set.ribs.empty() ? 0.0 : 0.1 * set.ribs.front().properties.chord;
+    for (const WingRib& rib : set.ribs) {
+        // The rib's outline (airfoil and tabs) bounds its drawing; its lowest
+        // point goes to y.
+        const Box box = bounds(rib.outline);
+        const double dy = y - box.minY;
+        if (offsets != nullptr) offsets->push_back(dy);
+        writer.setOrigin(0.0, dy);
+        ribLines(writer, rib);
+        y += box.height() + gap;
+    }
+    writer.setOrigin(0.0, 0.0);
     writer.trailer();
     return writer;
 }

@@ -17,6 +17,12 @@ namespace parvelin::wing {
 // sheeting), each tab's three outer sides, trailer.
 DxfWriter ribDrawing(const WingRib& rib);
 
+// Every rib of the set in one drawing, as File > Export writes a single rib:
+// each rib's lines moved to its own place, root at the bottom, each next rib
+// above the one before with a gap of a tenth of the root chord, so that no
+// two overlap. `offsets` receives each rib's move (x 0, y up).
+DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets = nullptr);
+
 // The labelled parts for the sheets: every rib once per side, in rib order,
 // "R1 L", "R1 R", "R2 L" ...
 std::vector<NestPart> nestPartsOf(const RibSet& set, WingSide side);

@@ -477,6 +477,21 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     }
     EXPECT_EQ(closedPolylines, 2 * set.ribs.size());
 
+    // Export of the whole set: every rib's own lines, each rib above the one before.
+    std::vector<double> offsets;
+    const DxfWriter drawing = setDrawing(set, &offsets);
+    ASSERT_EQ(offsets.size(), set.ribs.size());
+    int lines = 0;
+    for (std::size_t i = 0; i < set.ribs.size(); ++i) {
+        lines += ribDrawing(set.ribs[i]).lineCount();
+        if (i == 0) continue;
+        const Box below = bounds(translated(set.ribs[i - 1].outline, 0, offsets[i - 1]));
+        const Box above = bounds(translated(set.ribs[i].outline, 0, offsets[i]));
+        EXPECT_GT(above.minY, below.maxY + 1.0);
+    }
+    EXPECT_EQ(drawing.lineCount(), lines);
+    EXPECT_EQ(drawing.text().rfind(kDxfTrailer), drawing.text().size() - kDxfTrailer.size());
+
     Scratch scratch;
     const fs::path out = scratch.path / "set";
     ASSERT_EQ(writeOutputFolder(out.string(), files), "");

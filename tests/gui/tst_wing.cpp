@@ -2,6 +2,7 @@
 // the plan view under the document's rib, the General page's washout.
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "FrameFixture.h"
 #include "app/WingPane.h"
 #include "dialogs/WingDialog.h"
+#include "wing/WingFiles.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -108,6 +110,14 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     QCOMPARE(window->shownDocument()->properties().chord, 150.0f);
     QCOMPARE(window->shownDocument()->points().size(), window->ribSet().ribs[3].points.size());
     QCOMPARE(window->windowTitle(), title);
+
+    // File > Export writes the whole set in one drawing.
+    const QString exported = f.scratch.filePath("SET.DXF");
+    f.dialogs.saveAnswers.push_back(exported.toStdString());
+    f.frame->handleCommand(kCmdFileExport);
+    QFile file(exported);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toStdString(), wing::setDrawing(window->ribSet()).text());
 
     // Cancel changes nothing, even after editing every box.
     runWingProperties(f, [](dialogs::WingDialog& d) {
