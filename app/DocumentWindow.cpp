@@ -13,6 +13,7 @@
 #include "app/AppIcons.h"
 #include "app/PainterDeviceContext.h"
 #include "app/WingPane.h"
+#include "view/ViewTransform.h"
 #include "resources/Strings.h"
 
 namespace parvelin::app {
@@ -33,16 +34,18 @@ void DocumentView::paintEvent(QPaintEvent*) {
         PainterDeviceContext dc(painter);
         document->paint(dc);
     }
-    if (const wing::WingRib* rib = owner_.shownRib()) {
-        // The rib's building tabs, fitted as the rib is: the chord spans the
-        // width less 25 pixels each side, the chord line at mid-height.
-        const double a = width() - 50;
-        const double perUnit = a / rib->properties.chord;
+    const AirfoilDocument* shown = owner_.shownDocument();
+    if (const wing::WingRib* rib = owner_.shownRib(); rib && shown->screenTransform()) {
+        // The rib's building tabs through the rib's own fit to the window.
+        const ViewTransform& view = *shown->screenTransform();
+        const double c = rib->properties.chord;
         painter.setPen(QPen(QColor(128, 128, 128), 0));
         for (const wing::BuildingTab& tab : rib->tabs) {
             QPolygonF sides;
-            for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}})
-                sides << QPointF(25.0 + tab.polygon[i].x * perUnit, height() / 2 - tab.polygon[i].y * perUnit);
+            for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
+                const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
+                sides << QPointF(d.x, d.y);
+            }
             painter.drawPolyline(sides);
         }
         painter.setPen(Qt::white);

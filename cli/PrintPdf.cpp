@@ -24,6 +24,7 @@
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
+#include "view/ViewTransform.h"
 #include "wing/RibSet.h"
 
 namespace parvelin::cli {
@@ -144,21 +145,23 @@ int runPrint(const JobOptions& job) {
 namespace parvelin::cli {
 namespace {
 
-constexpr double kInchPerMm = 0.03937008;
-
 // The rib's building tabs and its label, drawn over the page that
 // printRibOnPage made: the same true scale, the chord line at mid-height and
 // the nose 25 pixels from the left edge of the drawable area.
 void drawTabsAndLabel(QPainter& painter, const wing::WingRib& rib, const std::string& label) {
     const app::PageMetrics page = app::pageMetrics(*painter.device());
-    const double perUnit = page.ppiX * (rib.properties.metric != 0 ? kInchPerMm : 1.0);
+    const ViewTransform view =
+        ViewTransform::trueScale(page.ppiX, page.height, rib.properties.chord, rib.properties.metric != 0);
+    const double c = rib.properties.chord;
     painter.setPen(QPen(Qt::black, 0));
     painter.setBrush(Qt::NoBrush);
     for (const wing::BuildingTab& tab : rib.tabs) {
         QPolygonF outline;
         // Front side, board edge and back side: the tab's part outside the rib.
-        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}})
-            outline << QPointF(tab.polygon[i].x * perUnit + 25.0, page.height * 0.5 - tab.polygon[i].y * perUnit);
+        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
+            const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
+            outline << QPointF(d.x, d.y);
+        }
         painter.drawPolyline(outline);
     }
     QFont font = painter.font();

@@ -106,10 +106,10 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
             rib.points = blendAirfoils(rootSection, tipSection, station.fraction);
 
         // The same computation, in the same order, as a document's rib.
-        rib.leadingEdge.compute(rib.points, rib.properties, nullptr);
-        rib.trailingEdge.compute(rib.points, rib.properties, nullptr);
-        rib.spars.compute(rib.points, rib.properties, nullptr);
-        rib.sheeting.compute(rib.points, rib.properties, nullptr);
+        rib.leadingEdge.compute(rib.points, rib.properties);
+        rib.trailingEdge.compute(rib.points, rib.properties);
+        rib.spars.compute(rib.points, rib.properties);
+        rib.sheeting.compute(rib.points, rib.properties);
 
         BuildingTabs tabs = buildingTabs(rib.points, rib.properties, station.washout);
         if (!tabs.error.empty() && set.tabProblem.empty())

@@ -29,7 +29,7 @@ namespace {
 
 std::vector<AirfoilPoint> toPoints(const CoordinateFileContents& contents) {
     std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{0, 0, p.x, p.y});
+    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
     return points;
 }
 
