@@ -13,6 +13,17 @@ namespace {
 // Clipper works on integers: a ten-thousandth of the unit (0.1 um in
 // millimetres) keeps every airfoil point apart.
 constexpr double kClipperScale = 1e4;
+// Clipper's integers hold about 4.6e18; coordinates are kept well inside
+// that (a kilometre-long rib in millimetres is still 1e6).
+constexpr double kLargestCoordinate = 1e12;
+
+bool layable(const Polygon& polygon) {
+    for (const Vec2& p : polygon)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > kLargestCoordinate ||
+            std::abs(p.y) > kLargestCoordinate)
+            return false;
+    return true;
+}
 
 ClipperLib::Path toPath(const Polygon& polygon) {
     ClipperLib::Path path;
@@ -115,7 +126,15 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         if (!tabs.error.empty() && set.tabProblem.empty())
             set.tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
         rib.tabs = std::move(tabs.tabs);
-        rib.outline = joinOutline(airfoilPolygon(rib.points, rib.properties.chord), rib.tabs);
+        const Polygon airfoil = airfoilPolygon(rib.points, rib.properties.chord);
+        bool sound = layable(airfoil);
+        for (const BuildingTab& tab : rib.tabs) sound = sound && layable(tab.polygon);
+        if (!sound) {
+            set.error = "Rib " + rib.name() + " has coordinates too large to lay out (check the airfoil and the sizes).";
+            set.ribs.clear();
+            return set;
+        }
+        rib.outline = joinOutline(airfoil, rib.tabs);
         placeLabel(rib);
         set.ribs.push_back(std::move(rib));
     }

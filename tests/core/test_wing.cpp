@@ -195,6 +195,14 @@ TEST(WingPanel, BadValuesAreRefusedWithAMessageThatNamesThem) {
         EXPECT_EQ(set.error, message);
         EXPECT_TRUE(set.ribs.empty());
     }
+    // A section far beyond any sheet is refused, not laid out.
+    for (float huge : {1e20f, INFINITY}) {
+        std::vector<AirfoilPoint> wild = clarkY;
+        wild[5].modelY = huge;
+        const RibSet set = buildRibSet(WingPanel{}, kDefaultRibProperties, wild);
+        EXPECT_NE(set.error.find("too large"), std::string::npos) << set.error;
+        EXPECT_TRUE(set.ribs.empty());
+    }
     for (int count : {2, 500}) {
         WingPanel p;
         p.ribCount = count;
