@@ -50,6 +50,7 @@ void DocumentView::paintEvent(QPaintEvent*) {
         }
         painter.setPen(Qt::white);
         painter.setBrush(Qt::NoBrush);
+        painter.setBackgroundMode(Qt::TransparentMode);
         painter.setFont(font());
         painter.drawText(QPointF(8, 18), QString::fromStdString(rib->name()));
     }
