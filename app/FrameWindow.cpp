@@ -15,6 +15,7 @@
 #include "app/AppIcons.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
+#include "app/print/RibSetPages.h"
 #include "dialogs/PropertiesCommand.h"
 #include "dialogs/WingDialog.h"
 #include "wing/WingFiles.h"
@@ -194,7 +195,11 @@ void FrameWindow::handleCommand(int id) {
         open();
         break;
     case kCmdFilePrint:
-        runPrintCommand(currentDocument(), this);
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side,
+                                  window->document()->getName().value_or(std::string()), this);
+        else
+            runPrintCommand(currentDocument(), this);
         break;
     case kCmdFileExit:
         close();

@@ -21,6 +21,7 @@
 #include <sys/stat.h>
 
 #include "app/print/PrintPage.h"
+#include "app/print/RibSetPages.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
@@ -143,34 +144,6 @@ int runPrint(const JobOptions& job) {
 } // namespace parvelin::cli
 
 namespace parvelin::cli {
-namespace {
-
-// The rib's building tabs and its label, drawn over the page that
-// printRibOnPage made: the same true scale, the chord line at mid-height and
-// the nose 25 pixels from the left edge of the drawable area.
-void drawTabsAndLabel(QPainter& painter, const wing::WingRib& rib, const std::string& label) {
-    const app::PageMetrics page = app::pageMetrics(*painter.device());
-    const ViewTransform view =
-        ViewTransform::trueScale(page.ppiX, page.height, rib.properties.chord, rib.properties.metric != 0);
-    const double c = rib.properties.chord;
-    painter.setPen(QPen(Qt::black, 0));
-    painter.setBrush(Qt::NoBrush);
-    for (const wing::BuildingTab& tab : rib.tabs) {
-        QPolygonF outline;
-        // Front side, board edge and back side: the tab's part outside the rib.
-        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
-            const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
-            outline << QPointF(d.x, d.y);
-        }
-        painter.drawPolyline(outline);
-    }
-    QFont font = painter.font();
-    font.setPointSizeF(11.0);
-    painter.setFont(font);
-    painter.drawText(QPointF(25.0, page.ppiY * 0.4), QString::fromStdString(label));
-}
-
-} // namespace
 
 bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,
                     std::string& pdfBytes, std::string& error) {
@@ -193,7 +166,6 @@ bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::str
     if (layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
         std::fprintf(stderr, "parvelin-cli: the longest rib is wider than the page; its tail is cut off\n");
 
-    const std::string letters = wing::traits(side).letters;
     QByteArray pdf;
     {
         QBuffer buffer(&pdf);
@@ -208,28 +180,9 @@ bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::str
             error = "the PDF page could not be started";
             return false;
         }
-        bool first = true;
-        for (const wing::WingRib& rib : set.ribs) {
-            if (!first) writer.newPage();
-            first = false;
-            CoordinateFileContents contents;
-            contents.name = rib.name();
-            for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
-            AirfoilDocument document;
-            document.takeContents(contents, nullptr);
-            document.applyProperties(rib.properties);
-            if (!app::printRibOnPage(document, painter)) {
-                error = "rib " + rib.name() + " could not be drawn";
-                painter.end();
-                return false;
-            }
-            std::string label = name + "  " + rib.name();
-            for (std::size_t i = 0; i < letters.size(); ++i) label += (i == 0 ? " " : ", ") + std::string(1, letters[i]);
-            label += "  chord " + formatFixed6(rib.properties.chord).substr(0, formatFixed6(rib.properties.chord).size() - 4) +
-                     (job.properties.metric != 0 ? " mm" : " in");
-            drawTabsAndLabel(painter, rib, label);
-        }
+        const bool printed = app::printRibSetPages(set, side, name, writer, painter, error);
         painter.end();
+        if (!printed) return false;
     }
     pdfBytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
     return true;
