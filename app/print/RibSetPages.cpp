@@ -78,8 +78,13 @@ bool printRibSetPages(const wing::RibSet& set, wing::WingSide side, const std::s
 }
 
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame) {
-    if (set.ribs.empty()) return false;
     QPrinter printer(QPrinter::HighResolution);
+    return runRibSetPrintCommand(set, side, name, frame, printer);
+}
+
+bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame,
+                           QPrinter& printer) {
+    if (set.ribs.empty()) return false;
     printer.setDocName(kPrintDocumentName);
     QPrintDialog dialog(&printer, frame);
     if (dialog.exec() != QDialog::Accepted) return true;

@@ -7,6 +7,7 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QPrinter;
 class QWidget;
 
 namespace parvelin::app {
@@ -24,5 +25,8 @@ bool printRibSetPages(const wing::RibSet& set, wing::WingSide side, const std::s
 // File > Print while the window has a wing: the print dialog, then every
 // rib on its own page (landscape when the longest rib needs it).
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame);
+// The same on a given printer.
+bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame,
+                           QPrinter& printer);
 
 } // namespace parvelin::app

@@ -5,7 +5,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
@@ -13,6 +17,7 @@
 
 #include "FrameFixture.h"
 #include "app/WingPane.h"
+#include "app/print/RibSetPages.h"
 #include "dialogs/WingDialog.h"
 #include "wing/WingFiles.h"
 
@@ -54,6 +59,7 @@ private slots:
     void offeredOnlyForADocumentWithAnAirfoil();
     void okBuildsTheRibSetCancelKeepsIt();
     void badValuesKeepTheDialogOpenWithAMessage();
+    void printPutsEveryRibOnItsOwnPage();
 };
 
 void WingTest::offeredOnlyForADocumentWithAnAirfoil() {
@@ -163,6 +169,36 @@ void WingTest::badValuesKeepTheDialogOpenWithAMessage() {
     }, true);
     QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
     QVERIFY(f.dialogs.messages[0].text.find("at most 500") != std::string::npos);
+}
+
+void WingTest::printPutsEveryRibOnItsOwnPage() {
+    wing::WingPanel panel;
+    panel.ribCount = 6;
+    panel.rootChord = 250;  // wider than a portrait page: the job turns landscape
+    RibProperties p = kDefaultRibProperties;
+    p.height = 10.0f;
+    const CoordinateFileContents contents = readCoordinateFile(airfoilPath("asb__clarky.dat"));
+    std::vector<AirfoilPoint> points;
+    for (const CoordinatePair& c : contents.drawingOrder) points.push_back(AirfoilPoint{c.x, c.y});
+    const wing::RibSet set = wing::buildRibSet(panel, p, points);
+    QCOMPARE(set.error, std::string());
+
+    QTemporaryDir folder;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = folder.filePath("ribs.pdf");
+    printer.setOutputFileName(pdf);
+    QWidget frame;
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    QVERIFY(app::runRibSetPrintCommand(set, wing::WingSide::Both, "CLARK Y", &frame, printer));
+    QProcess info;
+    info.start("pdfinfo", {pdf});
+    info.waitForFinished(10000);
+    const QString text = QString::fromUtf8(info.readAllStandardOutput());
+    QVERIFY2(text.contains(QRegularExpression("Pages:\\s+6\\n")), qPrintable(text));
+    QVERIFY2(text.contains(QRegularExpression("Page size:\\s+842 x 595")), qPrintable(text));  // A4 landscape, in points
 }
 
 QTEST_MAIN(WingTest)
