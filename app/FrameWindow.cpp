@@ -372,6 +372,8 @@ void FrameWindow::toggleViewFlag(int id) {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
+    // A rib of the wing on show takes the document's guide lines.
+    if (activeChild()->selectedRib() >= 0) activeChild()->selectRib(activeChild()->selectedRib());
     activeChild()->invalidate(true);
 }
 

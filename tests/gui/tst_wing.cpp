@@ -116,6 +116,8 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     QCOMPARE(window->shownDocument()->properties().chord, 150.0f);
     QCOMPARE(window->shownDocument()->points().size(), window->ribSet().ribs[3].points.size());
     QCOMPARE(window->windowTitle(), title);
+    f.frame->handleCommand(kCmdViewChordline);
+    QVERIFY(!window->shownDocument()->showChordLine());
 
     // File > Export writes the whole set in one drawing.
     const QString exported = f.scratch.filePath("SET.DXF");
