@@ -521,6 +521,37 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     EXPECT_TRUE(fs::is_empty(fresh));
 }
 
+// A small set's first sheet against the stored one: the sections, the blend,
+// the tabs, the outlines, the nesting and the SVG text together. The stored
+// file is written anew only on purpose, with PARVELIN_REGENERATE_WING=1 set
+// for this test, after a change of behaviour that is meant.
+TEST(WingFiles, ASmallSetsSheetMatchesTheStoredOne) {
+    WingPanel panel;
+    panel.span = 480;
+    panel.rootChord = 190;
+    panel.tipChord = 120;
+    panel.ribCount = 6;
+    panel.sweep = 30;
+    panel.washout = 1.5;
+    panel.sparInPercent = true;
+    panel.sparRoot = 28;
+    panel.sparTip = 32;
+    RibProperties p = everyComponent();
+    p.height = 12.0f;
+    const RibSet set = buildRibSet(panel, p, section("asb__clarky.dat"), section("asb__e205.dat"));
+    ASSERT_EQ(set.error, "");
+    ASSERT_EQ(set.tabProblem, "");
+    const Nesting nesting = nestParts(nestPartsOf(set, WingSide::Both), SheetSize{}, partGap(0.2, true));
+    ASSERT_EQ(nesting.error, "");
+    const std::string svg = sheetSvg(nesting.sheets.at(0), SheetSize{}, true);
+    const fs::path stored = fs::path(PARVELIN_SOURCE_DIR) / "tests/data/wing/clarky-e205-6-ribs-sheet-1.svg";
+    if (std::getenv("PARVELIN_REGENERATE_WING") != nullptr) {
+        fs::create_directories(stored.parent_path());
+        std::ofstream(stored, std::ios::binary) << svg;
+    }
+    EXPECT_EQ(svg, slurp(stored));
+}
+
 TEST(WingCommand, WritesEveryRibTheSheetsAndThePdfIntoANewFolderOnly) {
     Scratch scratch;
     const fs::path out = scratch.path / "ribs";
