@@ -6,6 +6,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
@@ -182,7 +183,7 @@ void FrameWindow::handleCommand(int id) {
     switch (id) {
     case kCmdFileNew:
         createDocumentWindow();
-        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
+        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
                          kCmdViewChordline, kCmdViewEdgeLines})
             enableItem(item);
         break;
@@ -190,7 +191,16 @@ void FrameWindow::handleCommand(int id) {
         open();
         break;
     case kCmdFilePrint:
-        runPrintCommand(currentDocument(), this);
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            runPrintCommand(document, this, printer());
+        else
+            showDocumentMessage(kMessagePrintNeedsDocument, kPrintNeedsDocumentCaption);
+        break;
+    case kCmdFilePrintPreview:
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            runPrintPreviewCommand(document, this, printer());
+        else
+            showDocumentMessage(kMessagePrintNeedsDocument, kPrintPreviewNeedsDocumentCaption);
         break;
     case kCmdFileExit:
         close();
@@ -254,6 +264,14 @@ void FrameWindow::handleCommand(int id) {
         activateListedWindow(id);
         break;
     }
+}
+
+QPrinter& FrameWindow::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        preparePrinter(*printer_);
+    }
+    return *printer_;
 }
 
 void FrameWindow::open() {

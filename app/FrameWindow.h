@@ -6,12 +6,14 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
 #include "app/DocumentWindow.h"
 
 class QAction;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 
 namespace parvelin::app {
 
@@ -47,6 +49,9 @@ public:
     QMdiArea* mdiArea() const { return mdi_; }
     QAction* action(int id) const;
     QMenu* windowMenu() const { return windowMenu_; }
+    // The printer Print and Print Preview share, with the page setup last
+    // chosen in either.
+    QPrinter& printer();
     // Brings the Window menu's list of document windows up to date (done
     // each time the menu opens).
     void refreshWindowList();
@@ -80,6 +85,7 @@ private:
     std::map<int, bool> checked_;
     QList<QAction*> windowList_;
     QPointer<DocumentWindow> activeChild_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace parvelin::app

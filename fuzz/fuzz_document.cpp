@@ -36,6 +36,10 @@ public:
         sum_ += static_cast<unsigned>(l) + static_cast<unsigned>(t) + static_cast<unsigned>(r) +
                 static_cast<unsigned>(b);
     }
+    void text(int x, int y, int height, const std::string& text) override {
+        sum_ += static_cast<unsigned>(x) + static_cast<unsigned>(y) + static_cast<unsigned>(height) +
+                static_cast<unsigned>(text.size());
+    }
     int pixelsPerInchX() const override { return ppiX_; }
     int pixelsPerInchY() const override { return ppiY_; }
     int pageWidth() const override { return 4960; }

@@ -1,5 +1,6 @@
 #include "app/print/PrintPage.h"
 
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
@@ -35,12 +36,28 @@ platform::Pen PrinterDeviceContext::selectPen(const platform::Pen& pen) {
     return previous;
 }
 
-bool printRibOnPage(AirfoilDocument& document, QPainter& painter) {
+PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device) {
     const PageMetrics page = pageMetrics(*painter.device());
-    // Hairlines are exact device pixels; smoothing would widen and grey them.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    PrinterDeviceContext dc(painter, page);
-    return document.printRib(dc);
+    const PrintLayout layout = layoutPrint(document, page.ppiX, page.ppiY, page.width, page.height);
+    PrintOutcome outcome;
+    outcome.status = layout.status;
+    outcome.pagesNeeded = layout.pagesNeeded;
+    if (layout.status != PrintLayoutStatus::Ready) {
+        outcome.pages = layout.status == PrintLayoutStatus::Refused ? 1 : 0;
+        return outcome;
+    }
+    for (int index = 0; index < layout.pageCount(); ++index) {
+        if (index > 0 && !device.newPage()) break;
+        // Hairlines are exact device pixels; smoothing would widen and grey them.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        // Nothing of a neighbouring page spills into the border.
+        painter.setClipRect(QRect(0, 0, page.width, page.height));
+        PrinterDeviceContext dc(painter, page);
+        printLayoutPage(document, dc, layout, index);
+        ++outcome.pages;
+    }
+    return outcome;
 }
 
 } // namespace parvelin::app
