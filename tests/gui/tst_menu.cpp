@@ -94,7 +94,11 @@ void MenuTest::menuBarFollowsTheTable() {
     }
     QCOMPARE(f.frame->action(kCmdEditCopy)->text(), QStringLiteral("Co&py\tCtrl+Ins"));
     QCOMPARE(f.frame->action(kCmdFileSaveAs)->text(), QStringLiteral("Save &as..."));
-    QCOMPARE(popups[0]->menu()->actions().size(), 11);
+    QCOMPARE(popups[0]->menu()->actions().size(), 12);
+    // Print Preview comes right before Print.
+    const QList<QAction*> file = popups[0]->menu()->actions();
+    QCOMPARE(file.indexOf(f.frame->action(kCmdFilePrintPreview)) + 1, file.indexOf(f.frame->action(kCmdFilePrint)));
+    QCOMPARE(f.frame->action(kCmdFilePrintPreview)->text(), QStringLiteral("Print Pre&view..."));
 }
 
 void MenuTest::everyItemAndKeySendsItsId() {
