@@ -9,6 +9,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
 #include <string>
 
 #include "app/print/PrintPage.h"
@@ -91,6 +92,12 @@ bool runPrintCommand(AirfoilDocument* document, QWidget* frame, QPrinter& printe
 
 bool runPrintPreviewCommand(AirfoilDocument* document, QWidget* frame, QPrinter& printer) {
     if (document == nullptr || !document->isLoaded()) return false;
+    const PageMetrics page = pageMetrics(printer);
+    const PrintLayout layout = layoutPrint(*document, page.ppiX, page.ppiY, page.width, page.height);
+    if (layout.status == PrintLayoutStatus::TooManyPages) {
+        tell(tooManyPagesMessage(layout.pagesNeeded));
+        return true;
+    }
     printer.setDocName(kPrintDocumentName);
     printer.setCopyCount(1);
     offerDefaultFile(*document, printer, nullptr);
@@ -107,8 +114,16 @@ bool runPrintPreviewCommand(AirfoilDocument* document, QWidget* frame, QPrinter&
 
 bool printPages(AirfoilDocument& document, QPrinter& printer) {
     printer.setDocName(kPrintDocumentName);
-    // Every page is always sent: a page range chosen in the dialog would
-    // make the spooler drop pages the job does not have.
+    // The pages chosen in the dialog, when the rib has any of them (the
+    // dialog starts at 65535, which means every page); the program picks
+    // them itself, so the job's own range is cleared: the spooler would
+    // otherwise drop pages by their place in the job.
+    int firstPage = 1;
+    int lastPage = 0;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        firstPage = printer.fromPage();
+        lastPage = std::max(printer.toPage(), firstPage);
+    }
     printer.setPrintRange(QPrinter::AllPages);
     printer.setPageRanges(QPageRanges());
     printer.setFullPage(false);
@@ -125,7 +140,7 @@ bool printPages(AirfoilDocument& document, QPrinter& printer) {
         tell(kMessagePrintFailed);
         return false;
     }
-    printRibPages(document, painter, printer);
+    printRibPages(document, painter, printer, firstPage, lastPage);
     painter.end();
     return true;
 }

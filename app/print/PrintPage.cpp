@@ -4,6 +4,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 #include "app/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
@@ -36,7 +37,8 @@ platform::Pen PrinterDeviceContext::selectPen(const platform::Pen& pen) {
     return previous;
 }
 
-PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device) {
+PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device, int firstPage,
+                           int lastPage) {
     const PageMetrics page = pageMetrics(*painter.device());
     const PrintLayout layout = layoutPrint(document, page.ppiX, page.ppiY, page.width, page.height);
     PrintOutcome outcome;
@@ -46,8 +48,15 @@ PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedP
         outcome.pages = layout.status == PrintLayoutStatus::Refused ? 1 : 0;
         return outcome;
     }
-    for (int index = 0; index < layout.pageCount(); ++index) {
-        if (index > 0 && !device.newPage()) break;
+    // A range that holds none of the rib's pages prints them all.
+    int first = std::max(firstPage, 1);
+    int last = lastPage <= 0 ? layout.pageCount() : std::min(lastPage, layout.pageCount());
+    if (first > last) {
+        first = 1;
+        last = layout.pageCount();
+    }
+    for (int index = first - 1; index < last; ++index) {
+        if (index > first - 1 && !device.newPage()) break;
         // Hairlines are exact device pixels; smoothing would widen and grey them.
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setRenderHint(QPainter::TextAntialiasing, true);

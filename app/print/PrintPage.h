@@ -50,7 +50,10 @@ struct PrintOutcome {
 // Prints the document's rib on as many pages as it needs, starting on the
 // painter's current page of `device` and adding pages with newPage(). A rib
 // the printer refuses (non-square pixels) leaves the one page empty; one that
-// would need more than kMaxPrintPages pages draws nothing.
-PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device);
+// would need more than kMaxPrintPages pages draws nothing. Only pages
+// firstPage to lastPage (counted from 1; lastPage 0: to the end) are printed
+// when that range holds any of the rib's pages.
+PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device,
+                           int firstPage = 1, int lastPage = 0);
 
 } // namespace parvelin::app

@@ -11,6 +11,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -218,6 +219,48 @@ private slots:
         QCOMPARE(printer.printRange(), QPrinter::AllPages);
         QVERIFY(pdfInfo(pdf).contains(QRegularExpression("Pages:\\s+1\\n")));
         QVERIFY(measuredChordMm(pdf, folder_.path()) > 99.0);
+    }
+
+    void aRangeOfTheRibsPagesPrintsThosePages() {
+        testing::RecordingWindow window(650, 400);
+        AirfoilDocument wide;
+        wide.setWindow(&window);
+        QCOMPARE(wide.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", &window), ReadStatus::Loaded);
+        RibProperties properties = kDefaultRibProperties;
+        properties.chord = 400.0f;  // three pages of A4 portrait
+        wide.applyProperties(properties);
+        QPrinter printer(QPrinter::HighResolution);
+        app::preparePrinter(printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+
+        const QString all = folder_.filePath("all.pdf");
+        {
+            DialogWatch watch(printTo(all));
+            QVERIFY(app::runPrintCommand(&wide, &frame_, printer));
+        }
+        QCOMPARE(pageCount(pdfInfo(all)), 3);
+
+        // Pages 2 to 5 of a three-page rib: pages 2 and 3.
+        const QString some = folder_.filePath("some.pdf");
+        bool chosen = false;
+        {
+            DialogWatch watch([&](QPrintDialog* dialog) {
+                auto* pages = dialog->findChild<QRadioButton*>("printRange");
+                auto* from = dialog->findChild<QSpinBox*>("from");
+                auto* to = dialog->findChild<QSpinBox*>("to");
+                if (pages && from && to) {
+                    pages->setChecked(true);
+                    from->setValue(2);
+                    to->setValue(5);
+                    chosen = true;
+                }
+                printTo(some)(dialog);
+            });
+            QVERIFY(app::runPrintCommand(&wide, &frame_, printer));
+        }
+        QVERIFY(chosen);
+        QCOMPARE(pageCount(pdfInfo(some)), 2);
+        QCOMPARE(printer.printRange(), QPrinter::AllPages);
     }
 
     void theOutputFileIsTheDocumentsNameInTheLastFolderUsed() {
