@@ -11,6 +11,7 @@
 // a tiled print shows the sheet moved by its tile's offset; a rib that fits
 // has one tile at offset (0, 0), so its page is exactly the one-page print.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/DeviceContext.h"
