@@ -110,9 +110,10 @@ std::string trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
-// The part of the page the rib does not cover and the neighbours do not
-// share: candidates are tried in order, the first that lies on the page and
-// clear of every obstacle wins; failing that, the one that covers least.
+// Chooses where a box goes: of the candidate places, in order, the first
+// whose box lies on the page and clear of every obstacle (the rib, the strips
+// shared with neighbours, furniture already placed); failing that, the one
+// on the page that covers least of them.
 template <typename MakeBox>
 std::optional<std::pair<int, int>> place(const std::vector<std::pair<int, int>>& candidates, MakeBox&& box,
                                          const Rect& page, const std::vector<Rect>& obstacles) {
