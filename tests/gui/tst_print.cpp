@@ -74,7 +74,7 @@ QString pdfInfo(const QString& pdf) {
 // The distance between the leftmost and rightmost dark pixels near the
 // middle of the page (the chord line, where the nose and the trailing edge
 // lie) rasterised at 600 dots per inch, in millimetres.
-double measuredChordMm(const QString& pdf, const QString& folder) {
+double measuredChordMm(const QString& pdf, const QString& folder, int* noseColumn = nullptr) {
     const QString prefix = folder + "/page";
     if (QProcess::execute("pdftoppm", {"-r", "600", "-gray", "-singlefile", pdf, prefix}) != 0) return -1.0;
     QImageReader::setAllocationLimit(1024);  // a page at 600 dpi is larger than the default limit
@@ -91,6 +91,7 @@ double measuredChordMm(const QString& pdf, const QString& folder) {
             right = std::max(right, x);
         }
     }
+    if (noseColumn != nullptr) *noseColumn = left;
     return left < 0 ? -1.0 : (right - left) * 25.4 / 600.0;
 }
 
@@ -155,6 +156,7 @@ private slots:
 
     void printsOnePageAtTrueScale() {
         QPrinter printer(QPrinter::HighResolution);
+        app::preparePrinter(printer);  // as the frame prepares its printer
         printer.setOutputFormat(QPrinter::PdfFormat);
         const QString pdf = folder_.filePath("printed.pdf");
         printer.setOutputFileName(pdf);
@@ -193,9 +195,13 @@ private slots:
         QVERIFY2(info.contains(QRegularExpression("Title:\\s+Parvelin\\n")), qPrintable(info));
 
         // 100 mm of chord (the default) is 100 mm on the printer's page.
-        const double chord = measuredChordMm(pdf, folder_.path());
+        int nose = -1;
+        const double chord = measuredChordMm(pdf, folder_.path(), &nose);
         qInfo("chord 100 mm printed through the dialog measures %.3f mm", chord);
         QVERIFY2(std::abs(chord - 100.0) <= 0.3, qPrintable(QString::number(chord)));
+        // The page has the command-line tool's border: 6.35 mm (150 pixels at
+        // 600 dpi), then the nose 25 printer pixels (1200 ppi) further in.
+        QVERIFY2(std::abs(nose - (150 + 12)) <= 2, qPrintable(QString::number(nose)));
 
         QVERIFY(windowCoords() == before);
     }
