@@ -43,8 +43,9 @@ const char* const kUsage =
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
     "exit status is 1 (2 for a usage error).\n";
 
+// One line naming the problem; the full usage only on --help.
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "parvelin-cli: %s\n\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", message.c_str());
     return 2;
 }
 
