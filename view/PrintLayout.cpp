@@ -141,19 +141,6 @@ int millimetresToPixels(double mm, int pixelsPerInch) {
 
 // --- Devices ---
 
-int OffsetDeviceContext::mx(int x) const { return deviceCoord(static_cast<double>(x) - dx_); }
-int OffsetDeviceContext::my(int y) const { return deviceCoord(static_cast<double>(y) - dy_); }
-
-void OffsetDeviceContext::moveTo(int x, int y) { target_.moveTo(mx(x), my(y)); }
-void OffsetDeviceContext::lineTo(int x, int y) { target_.lineTo(mx(x), my(y)); }
-void OffsetDeviceContext::arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd,
-                              int yEnd) {
-    target_.arc(mx(left), my(top), mx(right), my(bottom), mx(xStart), my(yStart), mx(xEnd), my(yEnd));
-}
-void OffsetDeviceContext::text(int x, int y, int height, const std::string& text) {
-    target_.text(mx(x), my(y), height, text);
-}
-
 Pen MeasuringDeviceContext::selectPen(const Pen& pen) {
     const Pen previous = pen_;
     pen_ = pen;
@@ -197,7 +184,7 @@ void MeasuringDeviceContext::text(int x, int y, int height, const std::string& t
 
 // --- Layout ---
 
-PrintLayout layoutPrint(AirfoilDocument& document, int ppiX, int ppiY, int pageWidth, int pageHeight) {
+PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int pageWidth, int pageHeight) {
     PrintLayout layout;
     layout.pixelsPerInch = ppiX;
     layout.pageWidth = pageWidth;
@@ -413,16 +400,10 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
     return furniture;
 }
 
-bool printLayoutPage(AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout, int index) {
+bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout, int index) {
     if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return false;
     const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
-    bool drawn = false;
-    if (tile.offsetX == 0 && tile.offsetY == 0) {
-        drawn = document.printRib(dc);
-    } else {
-        OffsetDeviceContext page(dc, tile.offsetX, tile.offsetY);
-        drawn = document.printRib(page);
-    }
+    const bool drawn = document.printRib(dc, DevicePoint{tile.offsetX, tile.offsetY});
 
     const RibProperties& properties = document.properties();
     const PageFurniture furniture = pageFurniture(layout, index, properties.metric != 0,

@@ -8,8 +8,9 @@
 // The sheet is the coordinate system of a one-page print: the rib drawn as
 // printRib draws it on a page of the device's size (nose 25 pixels from the
 // left edge of the printable area, chord line at half its height). A page of
-// a tiled print shows the sheet moved by its tile's offset; a rib that fits
-// has one tile at offset (0, 0), so its page is exactly the one-page print.
+// a tiled print is the page transform shifted by its tile's offset; a rib
+// that fits has one tile at offset (0, 0), so its page is exactly the
+// one-page print.
 #include <string>
 #include <utility>
 #include <vector>
@@ -61,7 +62,7 @@ struct PrintLayout {
 // Lays the document's rib out on pages of the device's size and resolution.
 // Runs the rib's printing on a measuring device, so the layout covers exactly
 // what printRib draws.
-PrintLayout layoutPrint(AirfoilDocument& document, int pixelsPerInchX, int pixelsPerInchY, int pageWidth,
+PrintLayout layoutPrint(const AirfoilDocument& document, int pixelsPerInchX, int pixelsPerInchY, int pageWidth,
                         int pageHeight);
 
 // The scale bar of a page: a baseline `length` pixels long from (left,
@@ -107,34 +108,11 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
 // The text of a tiled page's label, e.g. "CLARK Y  300 mm  page 2 of 3".
 std::string pageLabelText(const std::string& name, float chord, bool metric, int page, int pages);
 
-// Prints page `index` of the layout: the rib moved by the tile's offset, then
-// the registration crosses, the scale bar and (tiled prints only) the label.
-// Returns what printRib returned.
-bool printLayoutPage(AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout,
+// Prints page `index` of the layout: the rib through the page transform
+// shifted by the tile's offset, then the registration crosses, the scale bar
+// and (tiled prints only) the label. Returns what printRib returned.
+bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout,
                      int index);
-
-// Passes drawing on to another device with every coordinate moved by
-// (-dx, -dy); a tiled page is the sheet seen through it.
-class OffsetDeviceContext : public platform::DeviceContext {
-public:
-    OffsetDeviceContext(platform::DeviceContext& target, int dx, int dy) : target_(target), dx_(dx), dy_(dy) {}
-    platform::Pen selectPen(const platform::Pen& pen) override { return target_.selectPen(pen); }
-    void moveTo(int x, int y) override;
-    void lineTo(int x, int y) override;
-    void arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) override;
-    void text(int x, int y, int height, const std::string& text) override;
-    int pixelsPerInchX() const override { return target_.pixelsPerInchX(); }
-    int pixelsPerInchY() const override { return target_.pixelsPerInchY(); }
-    int pageWidth() const override { return target_.pageWidth(); }
-    int pageHeight() const override { return target_.pageHeight(); }
-
-private:
-    int mx(int x) const;
-    int my(int y) const;
-    platform::DeviceContext& target_;
-    int dx_;
-    int dy_;
-};
 
 // Draws nothing; gathers the extent of every line, arc and text drawn on it.
 class MeasuringDeviceContext : public platform::DeviceContext {

@@ -31,12 +31,24 @@ ViewTransform ViewTransform::trueScale(int pixelsPerInch, int pageHeight, float 
     return t;
 }
 
+ViewTransform ViewTransform::shifted(DevicePoint origin) const {
+    ViewTransform t = *this;
+    t.origin_ = {deviceCoord(static_cast<double>(origin_.x) + origin.x),
+                 deviceCoord(static_cast<double>(origin_.y) + origin.y)};
+    return t;
+}
+
+DevicePoint ViewTransform::fromOrigin(DevicePoint p) const {
+    if (origin_.x == 0 && origin_.y == 0) return p;
+    return {deviceCoord(static_cast<double>(p.x) - origin_.x), deviceCoord(static_cast<double>(p.y) - origin_.y)};
+}
+
 DevicePoint ViewTransform::map(geom::Point p) const {
     if (kind_ == Kind::Page)
-        return {deviceCoord(scale_ * p.modelX + 25.0), deviceCoord(halfPage_ - scale_ * p.modelY)};
+        return fromOrigin({deviceCoord(scale_ * p.modelX + 25.0), deviceCoord(halfPage_ - scale_ * p.modelY)});
     const double s = chordPixels_;
-    return {deviceCoord(25.0 + std::trunc(s * p.modelX)),
-            deviceCoord(static_cast<double>(halfHeight_) - std::trunc(s * p.modelY))};
+    return fromOrigin({deviceCoord(25.0 + std::trunc(s * p.modelX)),
+                       deviceCoord(static_cast<double>(halfHeight_) - std::trunc(s * p.modelY))});
 }
 
 DevicePoint ViewTransform::mapAirfoil(geom::Point p) const {
@@ -45,8 +57,8 @@ DevicePoint ViewTransform::mapAirfoil(geom::Point p) const {
     const double a = static_cast<float>(chordPixels_);
     const double x = p.modelX;
     const double y = p.modelY;
-    return {deviceCoord(std::trunc(a * (cos_ * (x - 1.0) - sin_ * y + 1.0)) + 25.0),
-            deviceCoord(static_cast<double>(halfHeight_) - std::trunc(a * (cos_ * y + sin_ * (x - 1.0))))};
+    return fromOrigin({deviceCoord(std::trunc(a * (cos_ * (x - 1.0) - sin_ * y + 1.0)) + 25.0),
+                       deviceCoord(static_cast<double>(halfHeight_) - std::trunc(a * (cos_ * y + sin_ * (x - 1.0))))});
 }
 
 } // namespace parvelin

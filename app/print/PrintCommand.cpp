@@ -112,7 +112,7 @@ bool runPrintPreviewCommand(AirfoilDocument* document, QWidget* frame, QPrinter&
     return true;
 }
 
-bool printPages(AirfoilDocument& document, QPrinter& printer) {
+bool printPages(const AirfoilDocument& document, QPrinter& printer) {
     printer.setDocName(kPrintDocumentName);
     // The pages chosen in the dialog, when the rib has any of them (the
     // dialog starts at 65535, which means every page); the program picks

@@ -42,7 +42,7 @@ bool runPrintPreviewCommand(AirfoilDocument* document, QWidget* frame, QPrinter&
 // The job itself, without a dialog: starts the document, prints every page
 // of the rib and ends the document. Returns false (and has told the user)
 // when the printer could not start or the rib needs too many pages.
-bool printPages(AirfoilDocument& document, QPrinter& printer);
+bool printPages(const AirfoilDocument& document, QPrinter& printer);
 
 std::string tooManyPagesMessage(int pagesNeeded);
 

@@ -37,7 +37,7 @@ platform::Pen PrinterDeviceContext::selectPen(const platform::Pen& pen) {
     return previous;
 }
 
-PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device, int firstPage,
+PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device, int firstPage,
                            int lastPage) {
     const PageMetrics page = pageMetrics(*painter.device());
     const PrintLayout layout = layoutPrint(document, page.ppiX, page.ppiY, page.width, page.height);

@@ -53,7 +53,7 @@ struct PrintOutcome {
 // would need more than kMaxPrintPages pages draws nothing. Only pages
 // firstPage to lastPage (counted from 1; lastPage 0: to the end) are printed
 // when that range holds any of the rib's pages.
-PrintOutcome printRibPages(AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device,
+PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device,
                            int firstPage = 1, int lastPage = 0);
 
 } // namespace parvelin::app
