@@ -287,6 +287,12 @@ TEST_F(PrintedPage, PageSizeAndOrientationAndNoOverwriting) {
     EXPECT_NE(lastErrors_.find("already exists"), std::string::npos) << lastErrors_;
     EXPECT_EQ(readAll(pdf), before);
 
+    // A chord that would take thousands of pages is refused and makes no file.
+    const fs::path huge = folder_ / "huge.pdf";
+    EXPECT_EQ(print("--chord 100000", huge), 1);
+    EXPECT_NE(lastErrors_.find("would need"), std::string::npos) << lastErrors_;
+    EXPECT_FALSE(fs::exists(huge));
+
     // An unknown page size is a usage error and makes no file.
     const fs::path none = folder_ / "none.pdf";
     EXPECT_EQ(print("--page B5", none), 2);
