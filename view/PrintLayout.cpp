@@ -53,9 +53,12 @@ Rect grown(const Rect& r, int by) {
                 deviceOffset(r.bottom, by)};
 }
 
-Rect moved(const Rect& r, int dx, int dy) {
-    return Rect{deviceOffset(r.left, dx), deviceOffset(r.top, dy), deviceOffset(r.right, dx),
-                deviceOffset(r.bottom, dy)};
+// The rectangle as a page whose top-left corner lies at `origin` sees it.
+Rect seenFrom(const Rect& r, const PrintTile& origin) {
+    const double dx = origin.offsetX;
+    const double dy = origin.offsetY;
+    return Rect{deviceCoord(r.left - dx), deviceCoord(r.top - dy), deviceCoord(r.right - dx),
+                deviceCoord(r.bottom - dy)};
 }
 
 int textWidth(const std::string& text, int height) {
@@ -295,7 +298,7 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
     // What the furniture keeps clear of: the rib as it lies on this page and
     // the strips this page shares with its neighbours.
     std::vector<Rect> obstacles;
-    if (layout.hasRib) obstacles.push_back(grown(moved(layout.rib, -tile.offsetX, -tile.offsetY), clearance));
+    if (layout.hasRib) obstacles.push_back(grown(seenFrom(layout.rib, tile), clearance));
     const int strip = layout.overlap + clearance;
     int clearLeft = page.left;
     int clearRight = page.right;
@@ -355,7 +358,7 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
     const int below = labelGap + textHeight;  // from the baseline to the bottom of the label
     std::vector<std::pair<int, int>> barPlaces;
     if (layout.hasRib) {
-        const Rect rib = moved(layout.rib, -tile.offsetX, -tile.offsetY);
+        const Rect rib = seenFrom(layout.rib, tile);
         const int left = std::clamp(rib.left, clearLeft, std::max(clearLeft, clearRight - bar.length));
         barPlaces.emplace_back(left, deviceOffset(rib.bottom, clearance + 1 + major));
         barPlaces.emplace_back(left, deviceOffset(rib.top, -(clearance + 1 + below)));

@@ -25,7 +25,8 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc, DevicePoint sheetOri
         ViewTransform::trueScale(ppiX, pageHeight, properties_.chord, inMillimetres(properties_));
     const ViewTransform page = sheet.shifted(sheetOrigin);
     auto onPage = [&](int x, int y) {
-        return DevicePoint{deviceOffset(x, -sheetOrigin.x), deviceOffset(y, -sheetOrigin.y)};
+        return DevicePoint{deviceCoord(static_cast<double>(x) - sheetOrigin.x),
+                           deviceCoord(static_cast<double>(y) - sheetOrigin.y)};
     };
     std::vector<DevicePoint> pixels;
     pixels.reserve(points_.size());

@@ -250,6 +250,22 @@ TEST(PrintLayout, LabelsNameTheRibAndAbsurdChordsAreRefused) {
         EXPECT_FALSE(printLayoutPage(rib.doc, dc, layout, 0));
         EXPECT_TRUE(dc.calls.empty());
     }
+    // Hostile chords lay out within the page limit and print every page.
+    for (float chord : {-1.0e30f, -std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN(),
+                        -300.0f, 0.0f, 1.0e-30f}) {
+        RibProperties p = kDefaultRibProperties;
+        p.chord = chord;
+        p.leadingEdgeStyle = 1;
+        p.sparStyle = 2;
+        rib.doc.applyProperties(p);
+        const PrintLayout layout = layoutPrint(rib.doc, 600, 600, 4660, 6714);
+        ASSERT_NE(layout.status, PrintLayoutStatus::Refused) << chord;
+        EXPECT_LE(layout.pageCount(), kMaxPrintPages) << chord;
+        for (int i = 0; i < layout.pageCount(); ++i) {
+            RecordingDeviceContext dc(600, 600, 4660, 6714);
+            EXPECT_TRUE(printLayoutPage(rib.doc, dc, layout, i)) << chord;
+        }
+    }
     // Non-square pixels and an empty document: nothing to lay out.
     EXPECT_EQ(layoutPrint(rib.doc, 600, 300, 4660, 6714).status, PrintLayoutStatus::Refused);
     AirfoilDocument empty;
