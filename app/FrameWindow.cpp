@@ -14,6 +14,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "dialogs/PropertiesCommand.h"
@@ -183,12 +184,15 @@ void FrameWindow::handleCommand(int id) {
     switch (id) {
     case kCmdFileNew:
         createDocumentWindow();
-        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines})
+        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport,
+                         kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
         open();
+        break;
+    case kCmdFileImport:
+        importFile();
         break;
     case kCmdFilePrint:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
@@ -244,7 +248,6 @@ void FrameWindow::handleCommand(int id) {
     // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdFileSave:
     case kCmdFileSaveAs:
-    case kCmdFileImport:
     case kCmdWingProperties:
     case kCmdViewCamberline:
     case kCmdView3dPreview:
@@ -284,6 +287,20 @@ void FrameWindow::open() {
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
     } else {
         document->loadCoordinateFile(activeChild());
+    }
+}
+
+void FrameWindow::importFile() {
+    // Like Open: into the empty active window, or a new one.
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr) {
+        handleCommand(kCmdFileNew);
+        if (currentDocument() != nullptr) handleCommand(kCmdFileImport);
+    } else if (document->isLoaded()) {
+        createDocumentWindow();
+        if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileImport);
+    } else {
+        runImportCommand(*document, activeChild());
     }
 }
 
