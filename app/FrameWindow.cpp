@@ -1,19 +1,27 @@
 #include "app/FrameWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/HelpWindow.h"
+#include "app/RibCopy.h"
 #include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
@@ -39,9 +47,14 @@ FrameWindow::FrameWindow() {
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
     buildMenu();
     buildAccelerators();
+    cursorLabel_ = new QLabel(this);
+    airfoilLabel_ = new QLabel(this);
+    statusBar()->addWidget(cursorLabel_, 1);
+    statusBar()->addPermanentWidget(airfoilLabel_);
 }
 
 FrameWindow::~FrameWindow() {
+    delete help_;
     // The document windows go while the frame is still whole, and without
     // reporting activations to it on the way.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -81,7 +94,8 @@ void FrameWindow::buildMenu() {
                 action->setCheckable(true);
                 action->setChecked(true);
                 checked_[entry.id] = true;
-            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines) {
+            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines ||
+                       entry.id == kCmdViewCamberline) {
                 action->setCheckable(true);
                 checked_[entry.id] = false;
             }
@@ -148,6 +162,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     }
     if (window == nullptr || window->document() == nullptr) {
         activeChild_ = nullptr;
+        updateCommandState();
         return;
     }
     activeChild_ = window;
@@ -156,11 +171,16 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     // The View marks show the state of the document that is now current.
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    setItemChecked(kCmdViewCamberline, document->showCamberLine());
+    // The coordinates shown were another window's.
+    cursorLabel_->clear();
+    updateCommandState();
 }
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
     auto* window = new DocumentWindow;
     mdi_->addSubWindow(window);
+    watchWindow(window);
     // The default place and size: cascaded one title bar down and right from
     // the last window, three quarters of the area.
     const QSize area = mdi_->viewport()->size();
@@ -185,7 +205,8 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileNew:
         createDocumentWindow();
         for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport,
-                         kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdFileImport})
+                         kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline,
+                         kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -217,13 +238,30 @@ void FrameWindow::handleCommand(int id) {
         break;
     case kCmdAirfoilProperties:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            dialogs::runPropertiesCommand(*document, activeChild());
+            dialogs::runPropertiesCommand(*document, activeChild(), activeChild()->undoStack());
         else
             showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
         break;
     case kCmdViewChordline:
     case kCmdViewEdgeLines:
+    case kCmdViewCamberline:
         toggleViewFlag(id);
+        break;
+    case kCmdViewFitToWindow:
+        if (DocumentWindow* window = activeChild()) window->fitToWindow();
+        break;
+    case kCmdEditUndo:
+        if (DocumentWindow* window = activeChild()) window->undoStack()->undo();
+        break;
+    case kCmdEditRedo:
+        if (DocumentWindow* window = activeChild()) window->undoStack()->redo();
+        break;
+    case kCmdEditCopy:
+        copyRib();
+        break;
+    case kCmdHelpContents:
+    case kCmdKeyF1:
+        showManual();
         break;
     case kCmdWindowTile:
         mdi_->tileSubWindows();
@@ -249,24 +287,20 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileSave:
     case kCmdFileSaveAs:
     case kCmdWingProperties:
-    case kCmdViewCamberline:
     case kCmdView3dPreview:
-    case kCmdHelpContents:
-    case kCmdEditUndo:
     case kCmdEditCut:
-    case kCmdEditCopy:
     case kCmdEditPaste:
     case kCmdEditDelete:
     case kCmdKeyF5:
     case kCmdKeyF3:
     case kCmdKeyF4:
-    case kCmdKeyF1:
     case kCmdKeyShiftF1:
         break;
     default:
         activateListedWindow(id);
         break;
     }
+    updateCommandState();
 }
 
 QPrinter& FrameWindow::printer() {
@@ -316,6 +350,7 @@ void FrameWindow::openPath(const QString& path) {
     // As if chosen in the Open dialog: its folder becomes the current one.
     const std::string fileName = enterFolderOf(QFileInfo(path).absoluteFilePath().toStdString());
     document->loadFile(fileName, activeChild());
+    updateCommandState();
 }
 
 void FrameWindow::toggleViewFlag(int id) {
@@ -324,11 +359,69 @@ void FrameWindow::toggleViewFlag(int id) {
     if (id == kCmdViewChordline) {
         document->setShowChordLine(!document->showChordLine());
         setItemChecked(id, document->showChordLine());
+    } else if (id == kCmdViewCamberline) {
+        document->setShowCamberLine(!document->showCamberLine());
+        setItemChecked(id, document->showCamberLine());
     } else {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
     activeChild()->invalidate(true);
+}
+
+void FrameWindow::watchWindow(DocumentWindow* window) {
+    // A step done or undone in the current document changes what Undo and
+    // Redo offer and, with the chord, the status bar.
+    connect(window->undoStack(), &QUndoStack::indexChanged, this, [this, window] {
+        if (window == activeChild()) updateCommandState();
+    });
+    connect(window, &DocumentWindow::cursorMoved, this,
+            [this, window](double x, double y, bool inside) { showCursorPosition(window, x, y, inside); });
+}
+
+void FrameWindow::updateCommandState() {
+    DocumentWindow* window = activeChild();
+    AirfoilDocument* document = window ? window->document() : nullptr;
+    const bool loaded = document != nullptr && document->isLoaded();
+    QUndoStack* undo = window ? window->undoStack() : nullptr;
+    if (QAction* a = action(kCmdEditUndo)) a->setEnabled(undo != nullptr && undo->canUndo());
+    if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
+    if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
+    if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
+    airfoilLabel_->setText(loaded ? airfoilStatusText(*document) : QString());
+    if (!loaded) cursorLabel_->clear();
+}
+
+void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
+    if (window != activeChild()) return;
+    AirfoilDocument* document = window->document();
+    if (!inside || document == nullptr || !document->isLoaded()) {
+        cursorLabel_->clear();
+        return;
+    }
+    cursorLabel_->setText(cursorStatusText(*document, x, y));
+}
+
+void FrameWindow::copyRib() {
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr || !document->isLoaded()) return;
+    // A rib that draws nothing leaves the clipboard as it was.
+    if (std::unique_ptr<QMimeData> data = ribMimeData(*document)) QApplication::clipboard()->setMimeData(data.release());
+}
+
+void FrameWindow::showManual() {
+    if (help_ == nullptr) {
+        const QString index = manualIndexPath();
+        if (index.isEmpty()) {
+            if (platform::Dialogs* dialogs = platform::dialogs())
+                dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
+            return;
+        }
+        help_ = new HelpWindow(index);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void FrameWindow::showDocumentMessage(const char* text, const char* caption) {
