@@ -42,19 +42,12 @@ Stations stationsFor(const RibProperties& p) {
         s.sparBack = static_cast<float>(front + static_cast<double>(p.sparWidth) / chord);
     }
     s.trailingEdge = static_cast<float>(1.0 - static_cast<double>(p.trailingEdgeWidth) / chord);
-    switch (p.leadingEdgeStyle) {
-    case 1:  // round stock: the cut line stops behind the dowel's diameter
-        s.noseStop = static_cast<float>(2.0 * static_cast<double>(p.leadingEdgeDepth) / chord);
-        break;
-    case 2:
-    case 3:
-    case 4:
-        s.noseStop = static_cast<float>(static_cast<double>(p.leadingEdgeDepth) / chord);
-        break;
-    default:
+    // Behind the stock: a round dowel's diameter is two depths.
+    const int depths = traitsOf(p.leadingEdge()).sheetingStopDepths;
+    if (depths > 0)
+        s.noseStop = static_cast<float>(depths * static_cast<double>(p.leadingEdgeDepth) / chord);
+    else
         s.noseStop = kNoStockStop;
-        break;
-    }
     return s;
 }
 
@@ -211,11 +204,12 @@ void CutLine::appendParallel(std::size_t i, float s, int pen) {
 void CutLine::aftUpperRun() {
     const float e = st_.trailingEdge;
     const float f = st_.sparFront;
-    const float s = props_.sparStyle == 1 ? st_.sparBack : kSplitStation;
+    const bool stick = props_.spar() == SparStyle::Stick;
+    const float s = stick ? st_.sparBack : kSplitStation;
     std::size_t i = 1;  // P; B is always the node before it
     if (m_ < 2) return;
 
-    if (props_.trailingEdgeStyle == 1 || props_.trailingEdgeStyle == 3) {
+    if (traitsOf(props_.trailingEdge()).upperSheetingStopsAtPiece) {
         // Start at the trailing-edge piece's front face.
         while (hasSuccessor(i) && p_[i + 1].modelX >= e) ++i;
         if (!hasCorner(i)) return;  // the whole list lies behind e
@@ -239,7 +233,7 @@ void CutLine::aftUpperRun() {
 
     // On to the spar's front face: drawn without a stick spar, moved over
     // the stick's notch otherwise.
-    const int pen = props_.sparStyle == 1 ? 0 : 1;
+    const int pen = stick ? 0 : 1;
     Point from{s, h0};
     while (hasSuccessor(i) && p_[i + 1].modelX > f) {
         appendCarried(from, slopeF(p_[i], p_[i + 1]), f, pen);
@@ -255,7 +249,7 @@ void CutLine::aftUpperRun() {
 // to the leading-edge stock.
 void CutLine::frontUpperRun() {
     const float n = st_.noseStop;
-    const float s = props_.sparStyle == 1 ? st_.sparFront : kSplitStation;
+    const float s = props_.spar() == SparStyle::Stick ? st_.sparFront : kSplitStation;
     if (m_ < 2) return;
     std::size_t i = 1;
     while (hasSuccessor(i) && p_[i + 1].modelX > s) ++i;
@@ -273,20 +267,16 @@ void CutLine::frontUpperRun() {
         ++i;
     } while (hasSuccessor(i) && !(p_[i].modelX < n));
 
-    switch (props_.leadingEdgeStyle) {
-    case 3:
-    case 4:  // down to the stock's back face
+    if (traitsOf(props_.leadingEdge()).flatBackFace) {
+        // Down to the stock's back face.
         appendLastCarried(slopeF(p_[i - 1], p_[i]), n, 1);
-        break;
-    case 0: {  // round the nose, at the thickness from the first node ahead of n
+    } else if (props_.leadingEdge() == LeadingEdgeStyle::None) {
+        // Round the nose, at the thickness from the first node ahead of n.
         const double u = std::atan(static_cast<double>(last.k1)) - turnAngle(last.k1, last.k2) / 2;
         const double t = st_.thickness;
         out_.append(p_[i].modelX + t * std::cos(u), p_[i].modelY - t * std::sin(u), 1);
-        break;
     }
-    default:  // round and square stock: the line ends at the last corner
-        break;
-    }
+    // Round and square stock (and unknown codes): the line ends at the last corner.
 }
 
 // From the leading-edge stock along the lower surface to the trailing edge,
@@ -308,7 +298,7 @@ void CutLine::lowerRun() {
 
     while (hasSuccessor(i) && p_[i + 1].modelX <= n) ++i;
 
-    if (props_.leadingEdgeStyle == 3 || props_.leadingEdgeStyle == 4) {
+    if (traitsOf(props_.leadingEdge()).flatBackFace) {
         // Up from the stock's back face, where the upper line came down.
         if (!hasCorner(i)) return;
         const Point q = lowerPoint(i);
@@ -317,7 +307,8 @@ void CutLine::lowerRun() {
         ++i;
     }
 
-    const float s = props_.sparStyle == 0 ? kSplitStation : f;
+    const bool noSpar = props_.spar() == SparStyle::None;
+    const float s = noSpar ? kSplitStation : f;
     if (!hasCorner(i)) return;
     do {
         appendLower(i, 1);
@@ -327,7 +318,7 @@ void CutLine::lowerRun() {
     ++i;
 
     // Between the spar faces: drawn without a spar, moved over its notch with one.
-    const int pen = props_.sparStyle == 0 ? 1 : 0;
+    const int pen = noSpar ? 1 : 0;
     while (true) {
         if (i >= m_) return;
         if (!(p_[i].modelX <= b)) break;
@@ -338,7 +329,7 @@ void CutLine::lowerRun() {
     appendLastCarried(slopeF(p_[i - 1], p_[i]), b, pen);
     ++i;
 
-    const bool trailingPiece = props_.trailingEdgeStyle >= 1 && props_.trailingEdgeStyle <= 3;
+    const bool trailingPiece = traitsOf(props_.trailingEdge()).lowerSheetingStopsAtPiece;
     const float end = trailingPiece ? e : 1.0f;
     if (!hasCorner(i)) return;
     do {
@@ -352,19 +343,20 @@ void CutLine::lowerRun() {
 
 bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.sheetingStyle;
-    if (style_ < 1 || style_ > 4) return true;
+    const SheetingTraits traits = traitsOf(properties.sheeting());
+    if (!traits.drawable) return true;
 
     CutLine line(points, stationsFor(properties), properties, outline_);
-    if (style_ == 1 || style_ == 4) line.aftUpperRun();
+    if (traits.sheetsAftUpper) line.aftUpperRun();
     line.frontUpperRun();
-    if (style_ == 3 || style_ == 4) line.lowerRun();
+    if (traits.sheetsLower) line.lowerRun();
 
     built_ = 1;
     return true;
 }
 
 bool Sheeting::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
-    drawOutline(outline_, dc, view, style_ >= 1 && style_ <= 4);
+    drawOutline(outline_, dc, view, isDrawable(static_cast<SheetingStyle>(style_)));
     return true;
 }
 
