@@ -15,6 +15,7 @@
 #include "app/AppIcons.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
+#include "commands/FileCommands.h"
 #include "dialogs/PropertiesCommand.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
@@ -197,7 +198,7 @@ void FrameWindow::handleCommand(int id) {
         break;
     case kCmdFileExport:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            document->exportDxf();
+            exportDxf(*document);
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
@@ -265,7 +266,7 @@ void FrameWindow::open() {
         createDocumentWindow();
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
     } else {
-        document->loadCoordinateFile(activeChild());
+        openCoordinateFile(*document, activeChild());
     }
 }
 
