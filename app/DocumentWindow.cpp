@@ -9,7 +9,7 @@
 #include <QStringDecoder>
 
 #include "app/AppIcons.h"
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "resources/Strings.h"
 
 namespace parvelin::app {

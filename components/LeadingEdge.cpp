@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "geom/Geometry.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 namespace {

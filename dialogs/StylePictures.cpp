@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 
 namespace parvelin::dialogs {

@@ -16,7 +16,7 @@
 #include "dxf/DxfWriter.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 namespace parvelin {
 

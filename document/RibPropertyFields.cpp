@@ -4,7 +4,7 @@
 #include <charconv>
 #include <initializer_list>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 

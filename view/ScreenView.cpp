@@ -1,6 +1,6 @@
 // Fitting the airfoil to its window and painting it.
 #include "document/AirfoilDocument.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 

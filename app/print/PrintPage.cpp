@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QPen>
 
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 
 namespace parvelin::app {

@@ -1,6 +1,6 @@
 #pragma once
 // The rib on one page of a printer or a PDF file, at true scale.
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 
 class QPaintDevice;
 

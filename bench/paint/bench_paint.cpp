@@ -8,7 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 #include <cmath>
 
 #include "geom/Constants.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 
