@@ -13,6 +13,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "commands/FileCommands.h"
@@ -184,11 +185,14 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileNew:
         createDocumentWindow();
         for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines})
+                         kCmdViewChordline, kCmdViewEdgeLines, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
         open();
+        break;
+    case kCmdFileImport:
+        importFile();
         break;
     case kCmdFilePrint:
         runPrintCommand(currentDocument(), this);
@@ -235,7 +239,6 @@ void FrameWindow::handleCommand(int id) {
     // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdFileSave:
     case kCmdFileSaveAs:
-    case kCmdFileImport:
     case kCmdWingProperties:
     case kCmdViewCamberline:
     case kCmdView3dPreview:
@@ -267,6 +270,20 @@ void FrameWindow::open() {
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
     } else {
         openCoordinateFile(*document, activeChild());
+    }
+}
+
+void FrameWindow::importFile() {
+    // Like Open: into the empty active window, or a new one.
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr) {
+        handleCommand(kCmdFileNew);
+        if (currentDocument() != nullptr) handleCommand(kCmdFileImport);
+    } else if (document->isLoaded()) {
+        createDocumentWindow();
+        if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileImport);
+    } else {
+        runImportCommand(*document, activeChild());
     }
 }
 

@@ -68,6 +68,7 @@ private:
     void toggleViewFlag(int id);
     void showDocumentMessage(const char* text, const char* caption);
     void open();
+    void importFile();
     void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);

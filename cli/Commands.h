@@ -1,6 +1,8 @@
 #pragma once
 #include <string>
+#include <vector>
 
+#include "document/CoordinateFile.h"
 #include "document/RibProperties.h"
 
 namespace parvelin {
@@ -18,7 +20,13 @@ struct JobOptions {
     // The view flags of the printed page (guide lines).
     bool edgeLines = true;
     bool chordLine = true;
+    // --import: the tolerant reader of File > Import instead of Open's.
+    bool import = false;
 };
+
+// Reads the job's input with Open's reader or, for --import, Import's;
+// reports a refused file on stderr. `changes` receives Import's report.
+bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes);
 
 // Loads the input exactly as the program does (the components compute with
 // the defaults), then applies the job's properties as the property sheet's
