@@ -10,7 +10,7 @@ namespace parvelin {
 std::optional<ViewTransform> ViewTransform::fitToWindow(const platform::Rect& client, float viewAngle) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    const int chordPixels = width - 50;
+    const int chordPixels = width - 2 * kMarginPixels;
     if (chordPixels < 0 || height < 0) return std::nullopt;
     ViewTransform t;
     t.kind_ = Kind::Window;
@@ -33,9 +33,9 @@ ViewTransform ViewTransform::trueScale(int pixelsPerInch, int pageHeight, float 
 
 DevicePoint ViewTransform::map(geom::Point p) const {
     if (kind_ == Kind::Page)
-        return {deviceCoord(scale_ * p.modelX + 25.0), deviceCoord(halfPage_ - scale_ * p.modelY)};
+        return {deviceCoord(scale_ * p.modelX + kMarginPixels), deviceCoord(halfPage_ - scale_ * p.modelY)};
     const double s = chordPixels_;
-    return {deviceCoord(25.0 + std::trunc(s * p.modelX)),
+    return {deviceCoord(kMarginPixels + std::trunc(s * p.modelX)),
             deviceCoord(static_cast<double>(halfHeight_) - std::trunc(s * p.modelY))};
 }
 
@@ -45,7 +45,7 @@ DevicePoint ViewTransform::mapAirfoil(geom::Point p) const {
     const double a = static_cast<float>(chordPixels_);
     const double x = p.modelX;
     const double y = p.modelY;
-    return {deviceCoord(std::trunc(a * (cos_ * (x - 1.0) - sin_ * y + 1.0)) + 25.0),
+    return {deviceCoord(std::trunc(a * (cos_ * (x - 1.0) - sin_ * y + 1.0)) + kMarginPixels),
             deviceCoord(static_cast<double>(halfHeight_) - std::trunc(a * (cos_ * y + sin_ * (x - 1.0))))};
 }
 

@@ -11,6 +11,10 @@
 
 namespace parvelin {
 
+// The margin, in device pixels, left of the nose and right of the trailing
+// edge in a window, left of the nose on a page, and round the guide lines.
+inline constexpr int kMarginPixels = 25;
+
 struct DevicePoint {
     std::int32_t x = 0;
     std::int32_t y = 0;

@@ -45,8 +45,8 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
             dc.lineTo(maxX, maxY);
         }
         if (showChordLine_) {
-            dc.moveTo(deviceCoord(static_cast<double>(minX) - 25.0), pageHeight / 2);
-            dc.lineTo(deviceCoord(static_cast<double>(maxX) + 25.0), pageHeight / 2);
+            dc.moveTo(deviceCoord(static_cast<double>(minX) - kMarginPixels), pageHeight / 2);
+            dc.lineTo(deviceCoord(static_cast<double>(maxX) + kMarginPixels), pageHeight / 2);
         }
     }
     {

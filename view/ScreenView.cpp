@@ -49,13 +49,13 @@ void AirfoilDocument::drawEdgeLines(platform::DeviceContext& dc, const platform:
         bottom = bounds.bottom;
     } else {
         const int h = client.bottom - client.top;
-        top = h / 2 - 25;
-        bottom = h / 2 + 25;
+        top = h / 2 - kMarginPixels;
+        bottom = h / 2 + kMarginPixels;
     }
-    dc.moveTo(client.left + 25, top);
-    dc.lineTo(client.left + 25, bottom);
-    dc.moveTo(client.right - 25, top);
-    dc.lineTo(client.right - 25, bottom);
+    dc.moveTo(client.left + kMarginPixels, top);
+    dc.lineTo(client.left + kMarginPixels, bottom);
+    dc.moveTo(client.right - kMarginPixels, top);
+    dc.lineTo(client.right - kMarginPixels, bottom);
 }
 
 void AirfoilDocument::drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const {
