@@ -7,6 +7,17 @@
 
 namespace parvelin {
 
+platform::Rect boundsWithin(const platform::Rect& area, std::span<const DevicePoint> points) {
+    platform::Rect bounds{area.right, area.bottom, area.left, area.top};
+    for (const DevicePoint& p : points) {
+        if (p.x < bounds.left) bounds.left = p.x;
+        if (p.x > bounds.right) bounds.right = deviceOffset(p.x, 1);
+        if (p.y > bounds.bottom) bounds.bottom = deviceOffset(p.y, 1);
+        if (p.y < bounds.top) bounds.top = p.y;
+    }
+    return bounds;
+}
+
 std::optional<ViewTransform> ViewTransform::fitToWindow(const platform::Rect& client, float viewAngle) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;

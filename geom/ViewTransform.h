@@ -5,6 +5,7 @@
 // through a transform as they draw.
 #include <cstdint>
 #include <optional>
+#include <span>
 
 #include "geom/Point.h"
 #include "platform/Window.h"
@@ -20,6 +21,11 @@ struct DevicePoint {
     std::int32_t y = 0;
     friend bool operator==(const DevicePoint&, const DevicePoint&) = default;
 };
+
+// The bounds of device points within an area (a window's client, a page):
+// started inside out from the area's opposite edges, so they never lie
+// outside them; right and bottom one past the last pixel.
+platform::Rect boundsWithin(const platform::Rect& area, std::span<const DevicePoint> points);
 
 class ViewTransform {
 public:

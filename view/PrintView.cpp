@@ -25,16 +25,11 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
     pixels.reserve(points_.size());
     for (const AirfoilPoint& p : points_) pixels.push_back(page.mapAirfoil(p));
 
-    int minX = pageWidth;
-    int maxX = 0;
-    int minY = pageHeight;
-    int maxY = 0;
-    for (const DevicePoint& p : pixels) {
-        if (p.x < minX) minX = p.x;
-        if (p.x > maxX) maxX = deviceOffset(p.x, 1);
-        if (p.y > maxY) maxY = deviceOffset(p.y, 1);
-        if (p.y < minY) minY = p.y;
-    }
+    const platform::Rect bounds = boundsWithin(platform::Rect{0, 0, pageWidth, pageHeight}, pixels);
+    const int minX = bounds.left;
+    const int maxX = bounds.right;
+    const int minY = bounds.top;
+    const int maxY = bounds.bottom;
 
     {
         PenScope pen(dc, Pen{PenStyle::DashDot, 0, platform::kBlack});

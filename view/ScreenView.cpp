@@ -17,17 +17,8 @@ std::vector<DevicePoint> AirfoilDocument::screenPoints() const {
 }
 
 platform::Rect AirfoilDocument::pointBounds() const {
-    platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
-    // Start inside out, so that the bounds never lie outside the client's
-    // opposite edges.
-    platform::Rect bounds{client.right, client.bottom, client.left, client.top};
-    for (const DevicePoint& p : screenPoints()) {
-        if (p.x < bounds.left) bounds.left = p.x;
-        if (p.x > bounds.right) bounds.right = deviceOffset(p.x, 1);
-        if (p.y > bounds.bottom) bounds.bottom = deviceOffset(p.y, 1);
-        if (p.y < bounds.top) bounds.top = p.y;
-    }
-    return bounds;
+    const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
+    return boundsWithin(client, screenPoints());
 }
 
 bool AirfoilDocument::fitToWindow() {
