@@ -4,15 +4,29 @@
 #include <QTimer>
 
 #include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <cmath>
 #include <QMessageBox>
 #include <QPainter>
 #include <QStringDecoder>
 
+#include <QVBoxLayout>
+
 #include "app/AppIcons.h"
+#include "app/WingPane.h"
+#include "geom/ViewTransform.h"
 #include "painting/PainterDeviceContext.h"
 #include "resources/Strings.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin::app {
+
+namespace {
+// The zoom of one wheel notch.
+constexpr double kZoomPerNotch = 1.25;
+} // namespace
 
 DocumentView::DocumentView(DocumentWindow& owner) : owner_(owner) {
     // The whole client area is painted black on every paint.
@@ -21,19 +35,136 @@ DocumentView::DocumentView(DocumentWindow& owner) : owner_(owner) {
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
+    // The status bar follows the cursor without a button held.
+    setMouseTracking(true);
+    // Space held down (for panning) reaches the view.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void DocumentView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    if (AirfoilDocument* document = owner_.document()) {
+    if (AirfoilDocument* document = owner_.shownDocument()) {
         PainterDeviceContext dc(painter);
         document->paint(dc);
+    }
+    const AirfoilDocument* shown = owner_.shownDocument();
+    if (const wing::WingRib* rib = owner_.shownRib(); rib && shown->screenTransform()) {
+        // The rib's building tabs through the rib's own fit to the window.
+        const ViewTransform& view = *shown->screenTransform();
+        const double c = rib->properties.chord;
+        painter.setPen(QPen(QColor(128, 128, 128), 0));
+        for (const wing::BuildingTab& tab : rib->tabs) {
+            QPolygonF sides;
+            for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
+                const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
+                sides << QPointF(d.x, d.y);
+            }
+            painter.drawPolyline(sides);
+        }
+        painter.setPen(Qt::white);
+        painter.setBrush(Qt::NoBrush);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setFont(font());
+        painter.drawText(QPointF(8, 18), QString::fromStdString(rib->name()));
     }
     // For measuring start-up: PARVELIN_QUIT_AFTER_FIRST_PAINT ends the
     // program once the first document window has painted.
     static const bool quitAfterFirstPaint = qEnvironmentVariableIsSet("PARVELIN_QUIT_AFTER_FIRST_PAINT");
     if (quitAfterFirstPaint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void DocumentView::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    const QPointF at = event->position();
+    if (panning_) {
+        owner_.panBy(at.x() - panFrom_.x(), at.y() - panFrom_.y());
+        panFrom_ = at;
+    }
+    AirfoilDocument* document = owner_.document();
+    const std::optional<ModelPosition> model = document ? document->modelAt(at.x(), at.y()) : std::nullopt;
+    if (model)
+        emit owner_.cursorMoved(model->x, model->y, true);
+    else
+        emit owner_.cursorMoved(0.0, 0.0, false);
+}
+
+void DocumentView::wheelEvent(QWheelEvent* event) {
+    // One notch (120 eighths of a degree) zooms by a quarter; finer wheels
+    // and touchpads zoom by their share of a notch.
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = event->position();
+    owner_.zoomAbout(std::pow(kZoomPerNotch, delta / 120.0), at.x(), at.y());
+    event->accept();
+}
+
+void DocumentView::mousePressEvent(QMouseEvent* event) {
+    const bool pan = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_);
+    if (!pan) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    panning_ = true;
+    panFrom_ = event->position();
+    updateCursor();
+    event->accept();
+}
+
+void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
+    if (panning_ && !(event->buttons() & (Qt::MiddleButton | Qt::LeftButton))) {
+        panning_ = false;
+        updateCursor();
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void DocumentView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) {
+            spaceHeld_ = true;
+            updateCursor();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DocumentView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) {
+            spaceHeld_ = false;
+            updateCursor();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void DocumentView::focusOutEvent(QFocusEvent* event) {
+    // A Space released in another window never reaches this one.
+    spaceHeld_ = false;
+    updateCursor();
+    QWidget::focusOutEvent(event);
+}
+
+void DocumentView::updateCursor() {
+    if (panning_)
+        setCursor(Qt::ClosedHandCursor);
+    else if (spaceHeld_)
+        setCursor(Qt::OpenHandCursor);
+    else
+        unsetCursor();
+}
+
+void DocumentView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit owner_.cursorMoved(0.0, 0.0, false);
 }
 
 void DocumentView::resizeEvent(QResizeEvent* event) {
@@ -45,8 +176,22 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowIcon(documentIcon());
     setWindowTitle(QString::fromStdString(resources::loadString(resources::kStringUntitled)));
+    auto* body = new QWidget;
     view_ = new DocumentView(*this);
-    setWidget(view_);
+    wingPane_ = new WingPane(body);
+    wingPane_->hide();
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_, 3);
+    layout->addWidget(wingPane_, 2);
+    setWidget(body);
+    connect(wingPane_, &WingPane::ribSelected, this, &DocumentWindow::selectRib);
+    undo_ = new QUndoStack(this);
+    // Undoing or redoing a change of the properties reaches every rib.
+    connect(undo_, &QUndoStack::indexChanged, this, [this] {
+        if (wing_) rebuildWing();
+    });
     document_ = std::make_unique<AirfoilDocument>();
     document_->setWindow(this);
 }
@@ -58,8 +203,64 @@ DocumentWindow::~DocumentWindow() {
 }
 
 void DocumentWindow::destroyDocument() {
+    ribDocument_.reset();
+    // The steps act on the document: they go first.
+    if (undo_ != nullptr) undo_->clear();
     std::unique_ptr<AirfoilDocument> document = std::move(document_);
     document.reset();
+}
+
+void DocumentWindow::setWing(std::optional<dialogs::WingSettings> wing) {
+    wing_ = std::move(wing);
+    rebuildWing();
+}
+
+void DocumentWindow::rebuildWing() {
+    if (!wing_ || !document_ || !document_->isLoaded()) {
+        ribSet_ = {};
+        selectedRib_ = -1;
+        ribDocument_.reset();
+        wingPane_->hide();
+        invalidate(true);
+        return;
+    }
+    // The tip's washout is the document's washout field.
+    wing::WingPanel panel = wing_->panel;
+    panel.washout = document_->properties().washout;
+    wing_->panel.washout = panel.washout;
+    ribSet_ = wing::buildRibSet(panel, document_->properties(), document_->points(), wing_->tipSection);
+    wingPane_->show();
+    const int keep = std::min(selectedRib_, static_cast<int>(ribSet_.ribs.size()) - 1);
+    selectedRib_ = -1;
+    wingPane_->showWing(ribSet_, wing_->panel, keep, document_->properties().metric == 1);
+    selectRib(keep);
+}
+
+void DocumentWindow::selectRib(int index) {
+    ribDocument_.reset();
+    selectedRib_ = index >= 0 && index < static_cast<int>(ribSet_.ribs.size()) ? index : -1;
+    if (selectedRib_ >= 0) {
+        const wing::WingRib& rib = ribSet_.ribs[static_cast<std::size_t>(selectedRib_)];
+        CoordinateFileContents contents;
+        contents.name = rib.name();
+        for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
+        ribDocument_ = std::make_unique<AirfoilDocument>();
+        ribDocument_->setShowChordLine(document_->showChordLine());
+        ribDocument_->setShowEdgeLines(document_->showEdgeLines());
+        ribDocument_->takeContents(contents, &ribWindow_);
+        ribDocument_->applyProperties(rib.properties);
+    }
+    if (wing_) wingPane_->plan()->setWing(&ribSet_, &wing_->panel, selectedRib_);
+    invalidate(true);
+}
+
+AirfoilDocument* DocumentWindow::shownDocument() const {
+    return ribDocument_ ? ribDocument_.get() : document_.get();
+}
+
+const wing::WingRib* DocumentWindow::shownRib() const {
+    if (!ribDocument_ || selectedRib_ < 0) return nullptr;
+    return &ribSet_.ribs[static_cast<std::size_t>(selectedRib_)];
 }
 
 platform::Rect DocumentWindow::clientRect() const {
@@ -71,20 +272,84 @@ void DocumentWindow::invalidate(bool) {
     if (view_ != nullptr) view_->update();
 }
 
-QString windowTitleFor(const std::string& name) {
+namespace {
+
+// UTF-8 when the bytes are valid UTF-8, otherwise Latin-1.
+QString decodedName(const std::string& name) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString title = utf8(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
-    if (utf8.hasError()) title = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    QString text = utf8(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
+    if (utf8.hasError()) text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return text;
+}
+
+} // namespace
+
+QString windowTitleFor(const std::string& name) {
+    QString title = decodedName(name);
     // Qt shows one "[*]" for every two in a row.
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     return title;
+}
+
+namespace {
+
+// Two decimals, never "-0.00".
+QString twoDecimals(double value) {
+    QString text = QString::number(value, 'f', 2);
+    if (text == QStringLiteral("-0.00")) text.remove(0, 1);
+    return text;
+}
+
+QString unitOf(const AirfoilDocument& document) {
+    return document.properties().metric != 0 ? QStringLiteral("mm") : QStringLiteral("inches");
+}
+
+} // namespace
+
+QString airfoilStatusText(const AirfoilDocument& document) {
+    const QString name = decodedName(document.getName().value_or(std::string())).trimmed();
+    return QStringLiteral("%1   chord %2 %3   %4 points")
+        .arg(name, twoDecimals(document.properties().chord), unitOf(document))
+        .arg(document.points().size());
+}
+
+QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY) {
+    const double chord = document.properties().chord;
+    const QString unit = unitOf(document);
+    return QStringLiteral("x %1 %2   y %3 %4")
+        .arg(twoDecimals(modelX * chord), unit, twoDecimals(modelY * chord), unit);
 }
 
 void DocumentWindow::setTitle(const std::string& title) { setWindowTitle(windowTitleFor(title)); }
 
 void DocumentWindow::refit() {
     if (document_ && document_->isLoaded()) document_->fitToWindow();
+    if (ribDocument_) ribDocument_->fitToWindow();
     invalidate(true);
+}
+
+void DocumentWindow::fitToWindow() {
+    zoom_.reset();
+    refit();
+}
+
+double DocumentWindow::viewScale() const {
+    if (document_ == nullptr || !document_->screenTransform()) return 0.0;
+    return document_->screenTransform()->placement().scale;
+}
+
+void DocumentWindow::zoomAbout(double factor, double x, double y) {
+    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    const std::optional<ViewTransform> fit = ViewTransform::fitToWindow(clientRect(), document_->viewAngle());
+    if (!fit || !(fit->placement().scale > 0.0)) return;
+    zoom_ = document_->screenTransform()->zoomedAbout(factor, x, y, fit->placement().scale).placement();
+    refit();
+}
+
+void DocumentWindow::panBy(double dx, double dy) {
+    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    zoom_ = document_->screenTransform()->pannedBy(dx, dy).placement();
+    refit();
 }
 
 bool DocumentWindow::mayClose() {

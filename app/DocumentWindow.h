@@ -2,21 +2,32 @@
 // A document window of the frame: an MDI child that owns one AirfoilDocument
 // for its whole life and draws it on a black client area.
 #include <QMdiSubWindow>
+#include <QUndoStack>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
+#include "dialogs/WingDialog.h"
 #include "document/AirfoilDocument.h"
 #include "platform/Window.h"
+#include "wing/RibSet.h"
 
 namespace parvelin::app {
 
 class DocumentWindow;
+class WingPane;
 
 // A document's name as its window title: UTF-8 when the bytes are valid
 // UTF-8, otherwise Latin-1 (older airfoil files write degree signs and
 // umlauts as single bytes); a "[*]" in the name is shown as it stands rather
 // than taken as Qt's modified marker.
 QString windowTitleFor(const std::string& name);
+
+// The status bar's texts for a loaded document: its name, chord and point
+// count; and a model point (fractions of the chord) in the chord's unit with
+// two decimals.
+QString airfoilStatusText(const AirfoilDocument& document);
+QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY);
 
 // The client area: what the document is fitted to and painted on.
 class DocumentView : public QWidget {
@@ -28,9 +39,24 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Zoom about the cursor with the wheel; pan by dragging with the middle
+    // button, or with the left button while Space is held.
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void updateCursor();
+
     DocumentWindow& owner_;
+    bool spaceHeld_ = false;
+    bool panning_ = false;
+    QPointF panFrom_;
 };
 
 class DocumentWindow : public QMdiSubWindow, public platform::Window {
@@ -50,6 +76,23 @@ public:
 
     // Fits a loaded document to the client area again and repaints it.
     void refit();
+    // View > Fit to Window: back to the whole airfoil across the window,
+    // which every resize then keeps doing.
+    void fitToWindow();
+    // Zooming and panning: the model point under client pixel (x, y) stays
+    // there while the scale grows by `factor`; panning moves the drawing by
+    // (dx, dy) pixels. Either leaves the fit: resizes keep the view.
+    void zoomAbout(double factor, double x, double y);
+    void panBy(double dx, double dy);
+    // How many pixels per chord the window shows; 0 while nothing is fitted.
+    double viewScale() const;
+    // platform::Window: the window's own mapping once zoomed or panned.
+    std::optional<platform::ZoomedView> zoomedView() const override { return zoom_; }
+
+    // The document's changes, one step each: the property sheet's OK and
+    // whatever else edits the document. Its clean state (cleanChanged) is
+    // the state the document was last saved or opened in.
+    QUndoStack* undoStack() const { return undo_; }
 
     // The modified flag: cleared at creation; nothing in the program sets it
     // yet (there is no Save), but a modified window asks before it closes.
@@ -59,6 +102,25 @@ public:
     // the user answers Cancel to "Do you want to save?".
     bool mayClose();
 
+    // --- The wing: a panel whose root rib is this window's document ---
+    const std::optional<dialogs::WingSettings>& wing() const { return wing_; }
+    // Sets or (with nothing) removes the panel and builds its rib set.
+    void setWing(std::optional<dialogs::WingSettings> wing);
+    // Builds the rib set again from the document, as after its properties changed.
+    void rebuildWing();
+    const wing::RibSet& ribSet() const { return ribSet_; }
+    // The rib shown in the view: -1 for the document's own rib.
+    int selectedRib() const { return selectedRib_; }
+    void selectRib(int index);
+    // What the view draws: the selected rib's document, else the window's own.
+    AirfoilDocument* shownDocument() const;
+    const wing::WingRib* shownRib() const;
+    WingPane* wingPane() const { return wingPane_; }
+signals:
+    // The cursor over the client area, at a model point (fractions of the
+    // chord); inside false when it left the area or nothing is fitted.
+    void cursorMoved(double modelX, double modelY, bool inside);
+
 protected:
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -67,9 +129,30 @@ protected:
 private:
     void destroyDocument();
 
+    // The selected rib's document fits to the view through this window,
+    // which keeps the window's title as it is.
+    class RibWindow : public platform::Window {
+    public:
+        explicit RibWindow(DocumentWindow& owner) : owner_(owner) {}
+        platform::Rect clientRect() const override { return owner_.clientRect(); }
+        void invalidate(bool erase) override { owner_.invalidate(erase); }
+        void setTitle(const std::string&) override {}
+
+    private:
+        DocumentWindow& owner_;
+    };
+
     DocumentView* view_ = nullptr;
+    WingPane* wingPane_ = nullptr;
+    QUndoStack* undo_ = nullptr;
+    std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
     bool modified_ = false;
+    std::optional<dialogs::WingSettings> wing_;
+    wing::RibSet ribSet_;
+    int selectedRib_ = -1;
+    RibWindow ribWindow_{*this};
+    std::unique_ptr<AirfoilDocument> ribDocument_;
 };
 
 } // namespace parvelin::app

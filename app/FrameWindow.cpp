@@ -1,23 +1,34 @@
 #include "app/FrameWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/HelpWindow.h"
+#include "app/RibCopy.h"
 #include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
+#include "app/print/RibSetPages.h"
 #include "commands/FileCommands.h"
 #include "dialogs/PropertiesCommand.h"
+#include "dialogs/WingDialog.h"
+#include "wing/WingFiles.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
 
@@ -39,9 +50,14 @@ FrameWindow::FrameWindow() {
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
     buildMenu();
     buildAccelerators();
+    cursorLabel_ = new QLabel(this);
+    airfoilLabel_ = new QLabel(this);
+    statusBar()->addWidget(cursorLabel_, 1);
+    statusBar()->addPermanentWidget(airfoilLabel_);
 }
 
 FrameWindow::~FrameWindow() {
+    delete help_;
     // The document windows go while the frame is still whole, and without
     // reporting activations to it on the way.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -81,7 +97,8 @@ void FrameWindow::buildMenu() {
                 action->setCheckable(true);
                 action->setChecked(true);
                 checked_[entry.id] = true;
-            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines) {
+            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines ||
+                       entry.id == kCmdViewCamberline) {
                 action->setCheckable(true);
                 checked_[entry.id] = false;
             }
@@ -148,6 +165,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     }
     if (window == nullptr || window->document() == nullptr) {
         activeChild_ = nullptr;
+        updateCommandState();
         return;
     }
     activeChild_ = window;
@@ -156,11 +174,16 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     // The View marks show the state of the document that is now current.
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    setItemChecked(kCmdViewCamberline, document->showCamberLine());
+    // The coordinates shown were another window's.
+    cursorLabel_->clear();
+    updateCommandState();
 }
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
     auto* window = new DocumentWindow;
     mdi_->addSubWindow(window);
+    watchWindow(window);
     // The default place and size: cascaded one title bar down and right from
     // the last window, three quarters of the area.
     const QSize area = mdi_->viewport()->size();
@@ -185,7 +208,7 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileNew:
         createDocumentWindow();
         for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines, kCmdFileImport})
+                         kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -195,26 +218,54 @@ void FrameWindow::handleCommand(int id) {
         importFile();
         break;
     case kCmdFilePrint:
-        runPrintCommand(currentDocument(), this);
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side,
+                                  window->document()->getName().value_or(std::string()), this);
+        else
+            runPrintCommand(currentDocument(), this);
         break;
     case kCmdFileExit:
         close();
         break;
     case kCmdFileExport:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            exportWingSet(*window);
+        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             exportDxf(*document);
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
     case kCmdAirfoilProperties:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            dialogs::runPropertiesCommand(*document, activeChild());
-        else
+        {
+            dialogs::runPropertiesCommand(*document, activeChild(), activeChild()->undoStack());
+            activeChild()->rebuildWing();
+        } else
             showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
+        break;
+    case kCmdWingProperties:
+        runWingProperties();
         break;
     case kCmdViewChordline:
     case kCmdViewEdgeLines:
+    case kCmdViewCamberline:
         toggleViewFlag(id);
+        break;
+    case kCmdViewFitToWindow:
+        if (DocumentWindow* window = activeChild()) window->fitToWindow();
+        break;
+    case kCmdEditUndo:
+        if (DocumentWindow* window = activeChild()) window->undoStack()->undo();
+        break;
+    case kCmdEditRedo:
+        if (DocumentWindow* window = activeChild()) window->undoStack()->redo();
+        break;
+    case kCmdEditCopy:
+        copyRib();
+        break;
+    case kCmdHelpContents:
+    case kCmdKeyF1:
+        showManual();
         break;
     case kCmdWindowTile:
         mdi_->tileSubWindows();
@@ -239,25 +290,65 @@ void FrameWindow::handleCommand(int id) {
     // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdFileSave:
     case kCmdFileSaveAs:
-    case kCmdWingProperties:
-    case kCmdViewCamberline:
     case kCmdView3dPreview:
-    case kCmdHelpContents:
-    case kCmdEditUndo:
     case kCmdEditCut:
-    case kCmdEditCopy:
     case kCmdEditPaste:
     case kCmdEditDelete:
     case kCmdKeyF5:
     case kCmdKeyF3:
     case kCmdKeyF4:
-    case kCmdKeyF1:
     case kCmdKeyShiftF1:
         break;
     default:
         activateListedWindow(id);
         break;
     }
+    updateCommandState();
+}
+
+void FrameWindow::runWingProperties() {
+    DocumentWindow* window = activeChild();
+    AirfoilDocument* document = currentDocument();
+    if (window == nullptr || document == nullptr || !document->isLoaded()) return;
+    const dialogs::WingSettings current = window->wing().value_or(dialogs::defaultWingSettings(document->properties()));
+    std::optional<dialogs::WingSettings> chosen =
+        dialogs::runWingDialog(current, document->properties(), window, this);
+    if (!chosen) return;
+    // The tip's washout lives in the document's record, where the General
+    // page shows it too.
+    RibProperties properties = document->properties();
+    properties.washout = static_cast<float>(chosen->panel.washout);
+    document->applyProperties(properties);
+    window->setWing(std::move(chosen));
+    const wing::RibSet& set = window->ribSet();
+    const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
+    if (!problem.empty()) showDocumentMessage(problem.c_str(), dialogs::kWingDialogTitle);
+}
+
+void FrameWindow::exportWingSet(DocumentWindow& window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return;
+    platform::FileDialogSettings settings;
+    settings.title = kExportDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
+    if (!chosen) return;
+    const std::string fileName = enterFolderOf(*chosen);
+    const DxfWriter drawing = wing::setDrawing(window.ribSet());
+    const FileWriteResult result =
+        drawing.allFinite() ? writeNewFile(fileName, drawing.text()) : FileWriteResult::NotFinite;
+    if (result != FileWriteResult::Written)
+        dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
+                            result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                     : platform::MessageIcon::Error);
+}
+
+void FrameWindow::updateWingItem() {
+    AirfoilDocument* document = currentDocument();
+    if (QAction* a = action(kCmdWingProperties)) a->setEnabled(document != nullptr && document->isLoaded());
 }
 
 void FrameWindow::open() {
@@ -299,6 +390,7 @@ void FrameWindow::openPath(const QString& path) {
     // As if chosen in the Open dialog: its folder becomes the current one.
     const std::string fileName = enterFolderOf(QFileInfo(path).absoluteFilePath().toStdString());
     document->loadFile(fileName, activeChild());
+    updateCommandState();
 }
 
 void FrameWindow::toggleViewFlag(int id) {
@@ -307,11 +399,72 @@ void FrameWindow::toggleViewFlag(int id) {
     if (id == kCmdViewChordline) {
         document->setShowChordLine(!document->showChordLine());
         setItemChecked(id, document->showChordLine());
+    } else if (id == kCmdViewCamberline) {
+        document->setShowCamberLine(!document->showCamberLine());
+        setItemChecked(id, document->showCamberLine());
     } else {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
+    // A rib of the wing on show takes the document's guide lines.
+    if (activeChild()->selectedRib() >= 0) activeChild()->selectRib(activeChild()->selectedRib());
     activeChild()->invalidate(true);
+}
+
+void FrameWindow::watchWindow(DocumentWindow* window) {
+    // A step done or undone in the current document changes what Undo and
+    // Redo offer and, with the chord, the status bar.
+    connect(window->undoStack(), &QUndoStack::indexChanged, this, [this, window] {
+        if (window == activeChild()) updateCommandState();
+    });
+    connect(window, &DocumentWindow::cursorMoved, this,
+            [this, window](double x, double y, bool inside) { showCursorPosition(window, x, y, inside); });
+}
+
+void FrameWindow::updateCommandState() {
+    DocumentWindow* window = activeChild();
+    AirfoilDocument* document = window ? window->document() : nullptr;
+    const bool loaded = document != nullptr && document->isLoaded();
+    QUndoStack* undo = window ? window->undoStack() : nullptr;
+    if (QAction* a = action(kCmdEditUndo)) a->setEnabled(undo != nullptr && undo->canUndo());
+    if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
+    if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
+    if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
+    airfoilLabel_->setText(loaded ? airfoilStatusText(*document) : QString());
+    if (!loaded) cursorLabel_->clear();
+    updateWingItem();
+}
+
+void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
+    if (window != activeChild()) return;
+    AirfoilDocument* document = window->document();
+    if (!inside || document == nullptr || !document->isLoaded()) {
+        cursorLabel_->clear();
+        return;
+    }
+    cursorLabel_->setText(cursorStatusText(*document, x, y));
+}
+
+void FrameWindow::copyRib() {
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr || !document->isLoaded()) return;
+    // A rib that draws nothing leaves the clipboard as it was.
+    if (std::unique_ptr<QMimeData> data = ribMimeData(*document)) QApplication::clipboard()->setMimeData(data.release());
+}
+
+void FrameWindow::showManual() {
+    if (help_ == nullptr) {
+        const QString index = manualIndexPath();
+        if (index.isEmpty()) {
+            if (platform::Dialogs* dialogs = platform::dialogs())
+                dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
+            return;
+        }
+        help_ = new HelpWindow(index);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void FrameWindow::showDocumentMessage(const char* text, const char* caption) {

@@ -10,8 +10,10 @@
 #include "app/DocumentWindow.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QMimeData;
 
 namespace parvelin::app {
 
@@ -52,6 +54,16 @@ public:
     void refreshWindowList();
     const QList<QAction*>& windowListActions() const { return windowList_; }
 
+    // Brings the items that follow the current document (Undo, Redo, Copy,
+    // the View items) and the status bar's airfoil text up to date.
+    void updateCommandState();
+    // The status bar: the model point under the cursor, and the current
+    // airfoil's name, chord and point count.
+    QLabel* cursorLabel() const { return cursorLabel_; }
+    QLabel* airfoilLabel() const { return airfoilLabel_; }
+    // The user manual's window, once Help > Contents has opened it.
+    QWidget* helpWindow() const { return help_; }
+
 signals:
     // Every command id that reaches the handler, before it is acted on.
     void commandReceived(int id);
@@ -72,6 +84,15 @@ private:
     void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);
+    void runWingProperties();
+    // File > Export while the window has a wing: every rib in one drawing.
+    void exportWingSet(DocumentWindow& window);
+    // Wing Properties is offered while the current document has an airfoil.
+    void updateWingItem();
+    void watchWindow(DocumentWindow* window);
+    void showCursorPosition(DocumentWindow* window, double x, double y, bool inside);
+    void copyRib();
+    void showManual();
 
     QMdiArea* mdi_ = nullptr;
     QMenu* windowMenu_ = nullptr;
@@ -81,6 +102,9 @@ private:
     std::map<int, bool> checked_;
     QList<QAction*> windowList_;
     QPointer<DocumentWindow> activeChild_;
+    QLabel* cursorLabel_ = nullptr;
+    QLabel* airfoilLabel_ = nullptr;
+    QPointer<QWidget> help_;
 };
 
 } // namespace parvelin::app

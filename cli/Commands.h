@@ -7,6 +7,10 @@
 
 namespace parvelin {
 class AirfoilDocument;
+namespace wing {
+struct RibSet;
+enum class WingSide;
+}
 }
 
 namespace parvelin::cli {
@@ -36,5 +40,12 @@ bool loadJobDocument(const JobOptions& job, AirfoilDocument& document);
 // Each returns the process exit status and reports errors on stderr.
 int runExport(const JobOptions& job);
 int runPrint(const JobOptions& job);
+// The wing command parses its own options (argv[2] on).
+int runWing(int argc, char** argv);
+
+// Prints every rib of the set at true scale, each on its own page with its
+// label, into PDF bytes. False with the reason when it cannot.
+bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,
+                    std::string& pdf, std::string& error);
 
 } // namespace parvelin::cli

@@ -19,6 +19,7 @@ const char* const kUsage =
     "  parvelin-cli export [options] INPUT.dat OUTPUT.dxf\n"
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
     "  parvelin-cli info [--import] INPUT.dat\n"
+    "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -28,6 +29,7 @@ const char* const kUsage =
     "info    shows the airfoil's name, its point count and the points in drawing order;\n"
     "        with --import also the changes the import made.\n"
     "fields  lists the rib property fields with their defaults.\n"
+    "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
     "\n"
     "Options for export and print:\n"
     "  --import            read INPUT as File > Import does: any separator, decimal\n"
@@ -100,6 +102,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+
+    if (command == "wing") return cli::runWing(argc, argv);
 
     cli::JobOptions job;
     std::vector<std::string> positional;

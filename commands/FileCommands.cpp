@@ -33,8 +33,8 @@ bool exportDxf(const AirfoilDocument& document) {
     platform::FileDialogSettings settings;
     settings.title = kExportDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
-    settings.initialFileName = "*.DXF";
-    settings.defaultExtension = "DXF";
+    settings.initialFileName = document.exportFileName();
+    settings.defaultExtension = "dxf";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(window, settings);
     if (!chosen) return false;

@@ -39,10 +39,12 @@ void AirfoilDocument::reset(platform::Window* window) {
     if (trailingEdge_.isBuilt()) trailingEdge_.clear();
     if (spars_.isBuilt()) spars_.clear();
     if (sheeting_.isBuilt()) sheeting_.clear();
+    camber_.clear();
     freePoints();
     window_ = nullptr;
     screen_.reset();
     name_.reset();
+    fileName_.clear();
     loaded_ = 0;
     if (window != nullptr) window->invalidate(true);
 }
@@ -55,6 +57,7 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
         return contents.status;
     }
     takeContents(contents, window);
+    fileName_ = std::filesystem::path(path).filename().string();
     // A file Open mostly skipped (percent of the chord) loads as the few
     // points it took; say so and point to File > Import.
     if (const std::string hint = openReadHint(contents); !hint.empty())
@@ -73,6 +76,7 @@ void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platf
     trailingEdge_.compute(points_, *copy);
     spars_.compute(points_, *copy);
     sheeting_.compute(points_, *copy);
+    for (const CamberPoint& c : camberLine(points_)) camber_.append(c.x, c.y, 1);
 
     setWindow(window);
     fitToWindow();
@@ -109,6 +113,12 @@ FileWriteResult AirfoilDocument::writeDxfFile(const std::string& path) const {
         return FileWriteResult::NotFinite;
     }
     return writeNewFile(path, drawing.text());
+}
+
+std::string AirfoilDocument::exportFileName() const {
+    const std::filesystem::path file(fileName_);
+    if (file.stem().empty()) return "*.DXF";
+    return file.stem().string() + ".dxf";
 }
 
 const char* fileWriteMessage(FileWriteResult result) {

@@ -22,7 +22,7 @@ std::string layerOf(const std::string& path) {
     if (folder == "text" || folder == "platform" || folder == "resources") return "base";
     if (folder == "document") return path.starts_with("document/AirfoilDocument.") ? "document" : "model";
     if (folder == "view") return "document";
-    for (const char* own : {"geom", "dxf", "components", "commands", "painting", "dialogs", "app", "cli"})
+    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
 }
@@ -35,10 +35,11 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"components", {"base", "geom", "model", "dxf"}},
     {"document", {"base", "geom", "model", "dxf", "components"}},
     {"commands", {"base", "geom", "model", "dxf", "components", "document"}},
+    {"wing", {"base", "geom", "model", "dxf", "components", "document"}},
     {"painting", {"base"}},
-    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "painting"}},
-    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "painting", "dialogs"}},
-    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "painting", "app"}},
+    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting"}},
+    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "app"}},
 };
 
 } // namespace
