@@ -20,6 +20,12 @@ std::string formatPageNumber(float value, int precision);
 // text leaves `field` unchanged and returns false.
 bool readPageNumber(std::string_view text, float& field);
 
+// What a property box holds, read strictly: blanks around a number are
+// allowed, a decimal comma counts as a point, anything else makes the text
+// no number. Empty (or blank) text is Empty and leaves `value` unchanged.
+enum class BoxText { Empty, Number, NotANumber };
+BoxText readBoxNumber(std::string_view text, float& value);
+
 // Text to double, as the C library converts in the "C" locale. `end` receives
 // the number of characters used (0 when there was no number).
 double parseDouble(const char* text, std::size_t* used = nullptr);
