@@ -1,27 +1,77 @@
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "document/PropertyChecks.h"
+#include "document/RibDesignFile.h"
+#include "document/RibPropertyFields.h"
 
 namespace parvelin::cli {
 
-bool loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
-    const CoordinateFileContents contents = readCoordinateFile(job.input);
-    if (contents.status != ReadStatus::Loaded) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
-        return false;
+int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
+    RibProperties properties = job.properties;
+    if (isRibDesignPath(job.input)) {
+        const RibDesignRead read = readRibDesignFile(job.input);
+        if (!read.loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), read.error.c_str());
+            return 1;
+        }
+        loadDesign(document, read.design, nullptr);
+        properties = read.design.properties;
+        for (const auto& [field, value] : job.settings) {
+            std::string error;
+            if (!setRibPropertyField(properties, field, value, error)) {
+                std::fprintf(stderr, "parvelin-cli: %s\n", error.c_str());
+                return 2;
+            }
+        }
+    } else {
+        const CoordinateFileContents contents = readCoordinateFile(job.input);
+        if (contents.status != ReadStatus::Loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
+            return 1;
+        }
+        document.takeContents(contents, nullptr);
     }
-    document.takeContents(contents, nullptr);
-    document.applyProperties(job.properties);
-    return true;
+    // The same values the property pages refuse.
+    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
+        for (const PropertyProblem& problem : problems)
+            std::fprintf(stderr, "parvelin-cli: %s\n", problem.message().c_str());
+        return 2;
+    }
+    document.applyProperties(properties);
+    return 0;
 }
 
 int runExport(const JobOptions& job) {
     AirfoilDocument document;
-    if (!loadJobDocument(job, document)) return 1;
+    if (const int status = loadJobDocument(job, document); status != 0) return status;
     const FileWriteResult result = document.writeDxfFile(job.output);
     if (result != FileWriteResult::Written) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), fileWriteMessage(result));
+        return 1;
+    }
+    return 0;
+}
+
+int runProject(const JobOptions& job) {
+    if (!isRibDesignPath(job.output)) {
+        std::fprintf(stderr, "parvelin-cli: %s: a rib design file's name ends in %s\n", job.output.c_str(),
+                     kRibDesignExtension);
+        return 2;
+    }
+    struct stat info {};
+    if (::lstat(job.output.c_str(), &info) == 0) {
+        std::fprintf(stderr, "parvelin-cli: %s: the file already exists; nothing was written\n", job.output.c_str());
+        return 1;
+    }
+    AirfoilDocument document;
+    if (const int status = loadJobDocument(job, document); status != 0) return status;
+    const ReplaceResult result = writeRibDesignFile(job.output, designOf(document));
+    if (!result.written) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s; nothing was written\n", job.output.c_str(), result.error.c_str());
         return 1;
     }
     return 0;

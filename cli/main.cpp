@@ -1,5 +1,6 @@
 // parvelin-cli: the rib work without a window, for scripts and batch jobs.
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
 
 namespace {
@@ -19,6 +21,7 @@ const char* const kUsage =
     "  parvelin-cli export [options] INPUT.dat OUTPUT.dxf\n"
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
     "  parvelin-cli info INPUT.dat\n"
+    "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -26,9 +29,13 @@ const char* const kUsage =
     "print   prints the rib at true scale onto one PDF page (A4 unless --page says),\n"
     "        inside a 6.35 mm border, as File > Print does on a printer.\n"
     "info    shows the airfoil's name, its point count and the points in drawing order.\n"
+    "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "\n"
-    "Options for export and print:\n"
+    "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
+    "options then change its own rib properties.\n"
+    "\n"
+    "Options for export, print and project:\n"
     "  --set FIELD=VALUE   set a rib property field (see 'fields'), e.g. --set chord=150\n"
     "  --chord LENGTH      the same as --set chord=LENGTH\n"
     "  --inches            lengths are in inches (--set metric=0)\n"
@@ -40,7 +47,9 @@ const char* const kUsage =
     "  --no-edge-lines     print only: leave out the LE and TE lines\n"
     "\n"
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
-    "exit status is 1 (2 for a usage error).\n";
+    "exit status is 1 (2 for a usage error or rib properties that cannot be built:\n"
+    "a length that is negative or not a finite number, a chord or a chosen shape's\n"
+    "size that is not above 0, a style code outside its table).\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "parvelin-cli: %s\n\n%s", message.c_str(), kUsage);
@@ -55,6 +64,17 @@ std::string formatFloat(float value) {
 
 int runInfo(const std::vector<std::string>& args) {
     if (args.size() != 1) return usageError("info takes one INPUT.dat");
+    if (isRibDesignPath(args[0])) {
+        const RibDesignRead read = readRibDesignFile(args[0]);
+        if (!read.loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), read.error.c_str());
+            return 1;
+        }
+        std::printf("name: %s\npoints: %zu\n", read.design.name.c_str(), read.design.points.size());
+        for (const CoordinatePair& p : read.design.points)
+            std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+        return 0;
+    }
     const CoordinateFileContents contents = readCoordinateFile(args[0]);
     if (contents.status != ReadStatus::Loaded) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), readStatusMessage(contents.status));
@@ -79,6 +99,9 @@ int runFields() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail with an error to report, rather
+    // than ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) return usageError("no command given");
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
@@ -112,14 +135,18 @@ int main(int argc, char** argv) {
             if (eq == std::string::npos) return usageError("--set needs FIELD=VALUE, got '" + assignment + "'");
             if (!setRibPropertyField(job.properties, assignment.substr(0, eq), assignment.substr(eq + 1), error))
                 return usageError(error);
+            job.settings.emplace_back(assignment.substr(0, eq), assignment.substr(eq + 1));
         } else if (arg == "--chord") {
             const char* v = value(arg);
             if (!v || !setRibPropertyField(job.properties, "chord", v, error))
                 return usageError(v ? error : "--chord needs a length");
+            job.settings.emplace_back("chord", v);
         } else if (arg == "--inches") {
             job.properties.metric = 0;
+            job.settings.emplace_back("metric", "0");
         } else if (arg == "--mm") {
             job.properties.metric = 1;
+            job.settings.emplace_back("metric", "1");
         } else if (arg == "--page") {
             const char* v = value(arg);
             if (!v) return usageError("--page needs a size");
@@ -149,6 +176,12 @@ int main(int argc, char** argv) {
         job.input = positional[0];
         job.output = positional[1];
         return command == "export" ? cli::runExport(job) : cli::runPrint(job);
+    }
+    if (command == "project") {
+        if (positional.size() != 2) return usageError("project takes INPUT and OUTPUT.parvelin");
+        job.input = positional[0];
+        job.output = positional[1];
+        return cli::runProject(job);
     }
     return usageError("unknown command '" + command + "'");
 }
