@@ -18,6 +18,11 @@ class DocumentWindow;
 // than taken as Qt's modified marker.
 QString windowTitleFor(const std::string& name);
 
+// A window's title as its title bar shows it: Qt's "[*]" placeholder becomes
+// "*" while the window is modified and nothing otherwise ("[*][*]" is a
+// "[*]" in the name).
+QString shownTitle(const QWidget* window);
+
 // The client area: what the document is fitted to and painted on.
 class DocumentView : public QWidget {
     Q_OBJECT
@@ -51,13 +56,35 @@ public:
     // Fits a loaded document to the client area again and repaints it.
     void refit();
 
-    // The modified flag: cleared at creation; nothing in the program sets it
-    // yet (there is no Save), but a modified window asks before it closes.
-    bool isModified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
-    // Whether the window agrees to close: always, unless it is modified and
-    // the user answers Cancel to "Do you want to save?".
+    // The modified flag: set when the rib or the view changes, cleared when
+    // the document is saved or opened; the title shows it as "*".
+    bool isModified() const { return isWindowModified(); }
+    void setModified(bool modified) { setWindowModified(modified); }
+    // Whether the window agrees to close: always when it is not modified;
+    // otherwise the user is asked "Do you want to save?": Save saves (and
+    // refuses when the save does not happen), Discard agrees, Cancel refuses.
     bool mayClose();
+    // Whether the user has already agreed to close this window.
+    void setCloseAgreed(bool agreed) { closeAgreed_ = agreed; }
+
+    // The rib design file the document was opened from or last saved to;
+    // empty for a new document or one read from a coordinate file.
+    const QString& filePath() const { return filePath_; }
+
+    // Loads `path` into this window's empty document: a rib design (by its
+    // ".parvelin" name) or a coordinate file. A refused file is explained in
+    // an error box. Emits fileUsed on success.
+    bool openFile(const QString& path);
+    // File > Save: writes the rib design file; the first save of a document
+    // asks for a name as saveAs does. True when the file was written.
+    bool save();
+    // File > Save as: asks for a name (confirming before replacing a file),
+    // then writes the rib design there.
+    bool saveAs();
+
+signals:
+    // A file was opened into this window or saved from it (absolute path).
+    void fileUsed(const QString& path);
 
 protected:
     void moveEvent(QMoveEvent* event) override;
@@ -66,10 +93,12 @@ protected:
 
 private:
     void destroyDocument();
+    bool writeTo(const QString& path);
 
     DocumentView* view_ = nullptr;
     std::unique_ptr<AirfoilDocument> document_;
-    bool modified_ = false;
+    QString filePath_;
+    bool closeAgreed_ = false;
 };
 
 } // namespace parvelin::app

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStyle>
 #include <algorithm>
@@ -25,6 +26,10 @@ namespace {
 constexpr const char* kMessageExportNeedsDocument = "You need to create or open an airfoil to\nexport the selected airfoil.";
 constexpr const char* kMessagePropertiesNeedsDocument =
     "You need to create or open an airfoil to\ndisplay the Properties dialog.";
+constexpr const char* kMessageSaveNeedsDocument = "You need to create or open an airfoil to\nsave a rib design.";
+constexpr const char* kRecentFilesKey = "recentFiles";
+
+QSettings userSettings() { return QSettings(QStringLiteral("Parvelin"), QStringLiteral("Parvelin")); }
 } // namespace
 
 FrameWindow::FrameWindow() {
@@ -37,6 +42,7 @@ FrameWindow::FrameWindow() {
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
     buildMenu();
     buildAccelerators();
+    rebuildRecentFilesMenu();
 }
 
 FrameWindow::~FrameWindow() {
@@ -62,6 +68,7 @@ void FrameWindow::buildMenu() {
         switch (entry.kind) {
         case MenuKind::Popup:
             popup = menuBar()->addMenu(QString::fromUtf8(entry.text));
+            if (fileMenu_ == nullptr) fileMenu_ = popup;
             break;
         case MenuKind::EndPopup:
             popup = nullptr;
@@ -152,12 +159,12 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     AirfoilDocument* document = window->document();
     if (document->isLoaded()) document->fitToWindow();
     // The View marks show the state of the document that is now current.
-    setItemChecked(kCmdViewChordline, document->showChordLine());
-    setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    showViewFlagsOf(document);
 }
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
     auto* window = new DocumentWindow;
+    connect(window, &DocumentWindow::fileUsed, this, &FrameWindow::addRecentFile);
     mdi_->addSubWindow(window);
     // The default place and size: cascaded one title bar down and right from
     // the last window, three quarters of the area.
@@ -189,6 +196,13 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileOpen:
         open();
         break;
+    case kCmdFileSave:
+    case kCmdFileSaveAs:
+        if (DocumentWindow* window = activeChild())
+            id == kCmdFileSave ? window->save() : window->saveAs();
+        else
+            showDocumentMessage(kMessageSaveNeedsDocument, "Save");
+        break;
     case kCmdFilePrint:
         runPrintCommand(currentDocument(), this);
         break;
@@ -202,9 +216,12 @@ void FrameWindow::handleCommand(int id) {
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
     case kCmdAirfoilProperties:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            dialogs::runPropertiesCommand(*document, activeChild());
-        else
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded()) {
+            const RibProperties before = document->properties();
+            DocumentWindow* window = activeChild();
+            dialogs::runPropertiesCommand(*document, window);
+            if (document->properties() != before) window->setModified(true);
+        } else
             showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
         break;
     case kCmdViewChordline:
@@ -232,8 +249,6 @@ void FrameWindow::handleCommand(int id) {
         break;
     }
     // Placeholders: the items and keys exist, the commands do nothing.
-    case kCmdFileSave:
-    case kCmdFileSaveAs:
     case kCmdFileImport:
     case kCmdWingProperties:
     case kCmdViewCamberline:
@@ -264,9 +279,29 @@ void FrameWindow::open() {
     } else if (document->isLoaded()) {
         createDocumentWindow();
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
-    } else {
-        document->loadCoordinateFile(activeChild());
+    } else if (platform::Dialogs* dialogs = platform::dialogs()) {
+        // The open dialog lists coordinate files and rib designs.
+        platform::FileDialogSettings settings;
+        settings.title = kOpenDialogTitle;
+        settings.filters = {{"Airfoil Coordinate Files", "*.DAT"},
+                            {"Parvelin rib designs", "*.parvelin"},
+                            {"All Files", "*.*"}};
+        settings.initialFileName = "*.DAT";
+        settings.initialFolder = currentFolderForDialog();
+        settings.fileMustExist = true;
+        DocumentWindow* window = activeChild();
+        if (const std::optional<std::string> chosen = dialogs->openFile(window, settings)) {
+            window->openFile(QString::fromStdString(*chosen));
+            showViewFlagsOf(document);
+        }
     }
+}
+
+void FrameWindow::showViewFlagsOf(const AirfoilDocument* document) {
+    // A rib design brings its own view flags.
+    if (document == nullptr) return;
+    setItemChecked(kCmdViewChordline, document->showChordLine());
+    setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
 }
 
 void FrameWindow::openPath(const QString& path) {
@@ -278,9 +313,49 @@ void FrameWindow::openPath(const QString& path) {
     }
     document = currentDocument();
     if (document == nullptr || document->isLoaded()) return;
-    // As if chosen in the Open dialog: its folder becomes the current one.
-    const std::string fileName = enterFolderOf(QFileInfo(path).absoluteFilePath().toStdString());
-    document->loadFile(fileName, activeChild());
+    // As if chosen in the Open dialog.
+    activeChild()->openFile(path);
+    showViewFlagsOf(document);
+}
+
+QStringList FrameWindow::recentFiles() const {
+    QStringList files = userSettings().value(kRecentFilesKey).toStringList();
+    if (files.size() > kMaxRecentFiles) files.erase(files.begin() + kMaxRecentFiles, files.end());
+    return files;
+}
+
+void FrameWindow::addRecentFile(const QString& path) {
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    if (files.size() > kMaxRecentFiles) files.erase(files.begin() + kMaxRecentFiles, files.end());
+    userSettings().setValue(kRecentFilesKey, files);
+    rebuildRecentFilesMenu();
+}
+
+void FrameWindow::rebuildRecentFilesMenu() {
+    QAction* exitAction = action(kCmdFileExit);
+    if (fileMenu_ == nullptr || exitAction == nullptr) return;
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const QStringList files = recentFiles();
+    if (files.isEmpty()) return;
+    for (int i = 0; i < files.size(); ++i) {
+        QString name = QFileInfo(files[i]).fileName();
+        name.replace('&', QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), fileMenu_);
+        a->setToolTip(files[i]);
+        a->setStatusTip(files[i]);
+        a->setData(files[i]);
+        const QString path = files[i];
+        connect(a, &QAction::triggered, this, [this, path] { openPath(path); });
+        fileMenu_->insertAction(exitAction, a);
+        recentActions_ << a;
+    }
+    recentActions_ << fileMenu_->insertSeparator(exitAction);
 }
 
 void FrameWindow::toggleViewFlag(int id) {
@@ -293,6 +368,7 @@ void FrameWindow::toggleViewFlag(int id) {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
+    activeChild()->setModified(true);
     activeChild()->invalidate(true);
 }
 
@@ -365,7 +441,7 @@ void FrameWindow::refreshWindowList() {
     if (windows.isEmpty()) return;
     windowList_ << windowMenu_->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
-        QString title = windows[i]->windowTitle();
+        QString title = shownTitle(windows[i]);
         title.replace('&', QStringLiteral("&&"));
         const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
         QAction* a = windowMenu_->addAction(number + title);
@@ -378,8 +454,14 @@ void FrameWindow::refreshWindowList() {
 }
 
 bool FrameWindow::askAllDocumentWindows() {
-    for (DocumentWindow* window : documentWindows())
-        if (!window->mayClose()) return false;
+    const QList<DocumentWindow*> windows = documentWindows();
+    for (DocumentWindow* window : windows) {
+        if (!window->mayClose()) {
+            // Cancel keeps every window open and asks again next time.
+            for (DocumentWindow* asked : windows) asked->setCloseAgreed(false);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -107,10 +107,13 @@ void LeadingEdgePage::load(const RibProperties& p, LoadStage stage) {
 }
 
 bool LeadingEdgePage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{round_, 1}, {square_, 2}, {rectangular_, 4}, {leStock_, 3}, {none_, 0}}, p.leadingEdgeStyle);
-    storeLength(height_, p.leadingEdgeHeight);
-    storeLength(depth_, p.leadingEdgeDepth);
+    if (!readLengths({{height_, &RibProperties::leadingEdgeHeight, "Leading Edge Size (height)"},
+                      {depth_, &RibProperties::leadingEdgeDepth, "Leading Edge Size (depth)"}},
+                     p))
+        return false;
+    edited() = p;
     return true;
 }
 
@@ -213,10 +216,13 @@ void TrailingEdgePage::load(const RibProperties& p, LoadStage stage) {
 }
 
 bool TrailingEdgePage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{teStock_, 3}, {none_, 0}, {sheetedTopAndBottom_, 1}, {sheetedBottom_, 2}}, p.trailingEdgeStyle);
-    storeLength(width_, p.trailingEdgeWidth);
-    storeLength(height_, p.trailingEdgeHeight);
+    if (!readLengths({{width_, &RibProperties::trailingEdgeWidth, "Trailing Edge Size (width)"},
+                      {height_, &RibProperties::trailingEdgeHeight, "Trailing Edge Size (thickness)"}},
+                     p))
+        return false;
+    edited() = p;
     return true;
 }
 

@@ -100,13 +100,16 @@ void SparsPage::load(RibProperties& p, LoadStage stage) {
 }
 
 bool SparsPage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{stick_, 1}, {none_, 0}, {stock_, 2}}, p.sparStyle);
     if (percent_->checkState() == Qt::Checked) p.sparDistanceInPercent = 1;
     if (fixed_->checkState() == Qt::Checked) p.sparDistanceInPercent = 0;
-    storeLength(distance_, p.sparDistance);
-    storeLength(width_, p.sparWidth);
-    storeLength(height_, p.sparHeight);
+    if (!readLengths({{distance_, &RibProperties::sparDistance, "Distance from Leading Edge"},
+                      {width_, &RibProperties::sparWidth, "Spar Size (width)"},
+                      {height_, &RibProperties::sparHeight, "Spar Size (height)"}},
+                     p))
+        return false;
+    edited() = p;
     return true;
 }
 
@@ -187,9 +190,10 @@ void SheetingPage::load(const RibProperties& p, LoadStage stage) {
 }
 
 bool SheetingPage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{top_, 1}, {fullySheeted_, 4}, {topFrontOnly_, 2}, {frontOnly_, 3}, {none_, 0}}, p.sheetingStyle);
-    storeLength(thickness_, p.sheetingThickness);
+    if (!readLengths({{thickness_, &RibProperties::sheetingThickness, "Sheeting thickness"}}, p)) return false;
+    edited() = p;
     return true;
 }
 
