@@ -36,7 +36,7 @@ cmake --build build-fuzz
 mkdir -p build-fuzz/corpus
 build-fuzz/fuzz/parvelin_fuzz_document -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus tests/data/airfoils 2>&1 | tail -n 12
-mkdir -p build-fuzz/corpus-rib-design tests/data/rib_designs
+mkdir -p build-fuzz/corpus-rib-design
 build-fuzz/fuzz/parvelin_fuzz_rib_design -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus-rib-design tests/data/rib_designs 2>&1 | tail -n 12
 echo "Fuzzing found no crash."
