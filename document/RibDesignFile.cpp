@@ -127,14 +127,15 @@ bool parseVersion(const std::string& text, int& major, int& minor) {
     if (dot == std::string::npos || dot == 0 || dot + 1 == text.size() || text.size() > 12) return false;
     for (std::size_t i = 0; i < text.size(); ++i)
         if (i != dot && !std::isdigit(static_cast<unsigned char>(text[i]))) return false;
-    major = std::stoi(text.substr(0, dot));
-    minor = std::stoi(text.substr(dot + 1));
-    return true;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    return std::from_chars(begin, begin + dot, major).ec == std::errc() &&
+           std::from_chars(begin + dot + 1, end, minor).ec == std::errc();
 }
 
 // "the JSON text ends too early at line 3, column 1" from the parser's own
 // words, without its "[json.exception.parse_error.101]" tag.
-std::string parseProblem(const json::parse_error& e) {
+std::string parseProblem(const json::exception& e) {
     std::string what = e.what();
     if (const auto tag = what.find("] "); tag != std::string::npos) what.erase(0, tag + 2);
     return "the file is not JSON text (" + what + ")";
@@ -209,7 +210,8 @@ RibDesignRead parseRibDesign(std::string_view bytes) {
     json root;
     try {
         root = json::parse(bytes.begin(), bytes.end());
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // Broken syntax, and numbers too large for any number type.
         return refused(parseProblem(e));
     }
     if (!root.is_object()) return refused("the file holds no rib design (its JSON text is not an object)");
