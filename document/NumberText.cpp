@@ -47,13 +47,6 @@ double parseDouble(const char* text, std::size_t* used) {
     return value;
 }
 
-bool readPageNumber(std::string_view text, float& field) {
-    if (text.empty()) return false;
-    const std::string limited(text.substr(0, 80));
-    field = static_cast<float>(parseDouble(limited.c_str()));
-    return true;
-}
-
 BoxText readBoxNumber(std::string_view text, float& value) {
     std::string limited(text.substr(0, 80));
     std::size_t first = 0;
