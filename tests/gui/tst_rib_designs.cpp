@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "FrameFixture.h"
+#include "app/QtDialogs.h"
 #include "document/RibDesignFile.h"
 
 using namespace parvelin;
@@ -39,6 +40,7 @@ private slots:
     void openedDesignIsTheSavedRib();
     void refusedDesignLeavesTheWindowEmpty();
     void recentFilesListTheLastEightAboveExit();
+    void onlyTheRibDesignDialogAsksBeforeReplacing();
 };
 
 void RibDesignTest::titleMarksChangesUntilSaved() {
@@ -222,6 +224,23 @@ void RibDesignTest::recentFilesListTheLastEightAboveExit() {
     QVERIFY(f.frame->currentDocument()->isLoaded());
     QVERIFY(shownTitle(f.frame->activeChild()).startsWith(QStringLiteral("E205  (10.48%)")));
     QCOMPARE(f.frame->recentFiles().front(), expected[2]);
+}
+
+void RibDesignTest::onlyTheRibDesignDialogAsksBeforeReplacing() {
+    // The real save dialog, set up as Save as and as Export set it up.
+    FrameFixture f;
+    f.open(airfoilPath("asb__e387.dat"));
+    f.frame->handleCommand(kCmdFileSaveAs);
+    f.frame->handleCommand(kCmdFileExport);
+    QCOMPARE(f.dialogs.saveSettings.size(), size_t(2));
+    QFileDialog saveAs;
+    configureFileDialog(saveAs, f.dialogs.saveSettings[0], true);
+    QVERIFY(!saveAs.testOption(QFileDialog::DontConfirmOverwrite));
+    QCOMPARE(saveAs.nameFilters(), QStringList{"Parvelin rib designs (*.parvelin)"});
+    QCOMPARE(saveAs.defaultSuffix(), QStringLiteral("parvelin"));
+    QFileDialog exportAs;
+    configureFileDialog(exportAs, f.dialogs.saveSettings[1], true);
+    QVERIFY(exportAs.testOption(QFileDialog::DontConfirmOverwrite));
 }
 
 QTEST_MAIN(RibDesignTest)
