@@ -2,6 +2,8 @@
 // display.
 #include <QBuffer>
 #include <QByteArray>
+#include <QString>
+#include <QtGlobal>
 #include <QGuiApplication>
 #include <QMarginsF>
 #include <QPageLayout>
@@ -40,10 +42,20 @@ std::optional<QPageSize::PageSizeId> pageSizeNamed(const std::string& name) {
     return std::nullopt;
 }
 
+// Qt's own debug, information and warning messages (such as a missing
+// runtime folder) mean nothing to a user of the tool and are dropped; the
+// tool reports its own errors. Critical and fatal ones still go through.
+QtMessageHandler qtDefaultHandler = nullptr;
+void quietQtMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg) return;
+    if (qtDefaultHandler != nullptr) qtDefaultHandler(type, context, message);
+}
+
 // The Qt application that painting needs; off-screen unless the caller chose
 // a platform, so that printing works where there is no display.
 std::unique_ptr<QGuiApplication> makeApplication() {
     if (QGuiApplication::instance() != nullptr) return nullptr;
+    qtDefaultHandler = qInstallMessageHandler(quietQtMessages);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "parvelin-cli";

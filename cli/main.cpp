@@ -51,8 +51,9 @@ const char* const kUsage =
     "a length that is negative or not a finite number, a chord or a chosen shape's\n"
     "size that is not above 0, a style code outside its table).\n";
 
+// One line naming the problem; the full usage only on --help.
 int usageError(const std::string& message) {
-    std::fprintf(stderr, "parvelin-cli: %s\n\n%s", message.c_str(), kUsage);
+    std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", message.c_str());
     return 2;
 }
 

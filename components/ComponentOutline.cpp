@@ -1,14 +1,8 @@
 #include "components/ComponentOutline.h"
 
 #include "dxf/DxfWriter.h"
-#include "view/DeviceCoord.h"
 
 namespace parvelin {
-
-void ComponentOutline::append(std::int32_t screenX, std::int32_t screenY, float modelX, float modelY,
-                              std::int32_t penDown) {
-    nodes_.push_back(OutlineSegment{screenX, screenY, modelX, modelY, penDown});
-}
 
 void ComponentOutline::insertAfter(std::size_t index, const OutlineSegment& node) {
     nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(index) + 1, node);
@@ -19,50 +13,23 @@ void ComponentOutline::insertAsTailAfter(std::size_t index, const OutlineSegment
     nodes_.push_back(node);
 }
 
-bool rescaleOutline(ComponentOutline& outline, platform::Window* window) {
-    if (outline.empty() || window == nullptr) return false;
-    const platform::Rect client = window->clientRect();
-    const int s = (client.right - client.left) - 50;
-    const int h = client.bottom - client.top;
-    if (s < 0 || h < 0) return false;
-    for (OutlineSegment& node : outline) {
-        node.screenX = deviceCoord(25.0 + std::trunc(static_cast<double>(s) * node.modelX));
-        node.screenY = deviceCoord(static_cast<double>(h / 2) - std::trunc(static_cast<double>(s) * node.modelY));
-    }
-    window->invalidate(true);
-    return true;
-}
-
-void walkOutline(const ComponentOutline& outline, platform::DeviceContext& dc) {
+void walkOutline(const ComponentOutline& outline, platform::DeviceContext& dc, const ViewTransform& view) {
     if (outline.empty()) return;
-    dc.moveTo(outline[0].screenX, outline[0].screenY);
+    const DevicePoint first = view.map(outline[0].point());
+    dc.moveTo(first.x, first.y);
     for (std::size_t i = 1; i < outline.size(); ++i) {
+        const DevicePoint p = view.map(outline[i].point());
         if (outline[i].penDown == 1)
-            dc.lineTo(outline[i].screenX, outline[i].screenY);
+            dc.lineTo(p.x, p.y);
         else
-            dc.moveTo(outline[i].screenX, outline[i].screenY);
+            dc.moveTo(p.x, p.y);
     }
 }
 
-void drawOutline(const ComponentOutline& outline, platform::DeviceContext& dc, bool drawable) {
+void drawOutline(const ComponentOutline& outline, platform::DeviceContext& dc, const ViewTransform& view,
+                 bool drawable) {
     platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kComponentGrey});
-    if (drawable) walkOutline(outline, dc);
-}
-
-bool mapOutlineToPrinter(ComponentOutline& outline, const platform::DeviceContext& dc,
-                         const RibProperties& properties) {
-    if (outline.empty()) return false;
-    const int ppiX = dc.pixelsPerInchX();
-    const int ppiY = dc.pixelsPerInchY();
-    if (ppiX != ppiY) return false;
-    double e = static_cast<double>(static_cast<float>(ppiX)) * static_cast<double>(properties.chord);
-    if (properties.metric == 1) e *= static_cast<double>(0.03937008f);
-    const double v = dc.pageHeight();
-    for (OutlineSegment& node : outline) {
-        node.screenX = deviceCoord(e * node.modelX + 25.0);
-        node.screenY = deviceCoord(0.5 * v - e * node.modelY);
-    }
-    return true;
+    if (drawable) walkOutline(outline, dc, view);
 }
 
 bool writeOutlineDxf(const ComponentOutline& outline, DxfWriter* writer, const RibProperties& properties) {

@@ -4,13 +4,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "components/SurfaceSearch.h"
+#include "geom/Geometry.h"
 #include "view/DeviceCoord.h"
 
 namespace parvelin {
 namespace {
-
-constexpr double kQuarterTurn = 0.785398163375;  // pi / 4 to twelve digits
 
 struct CutHeights {
     float upper;
@@ -24,8 +22,8 @@ struct CutHeights {
 // outline rather than inventing a cut outside the rib.
 std::optional<CutHeights> stockCutHeights(AirfoilPoints points, float t) {
     if (points.empty()) return std::nullopt;
-    const std::size_t aft = surface::advanceWhileNextAbove(points, 0, t);
-    if (!surface::hasNext(points, aft)) return std::nullopt;
+    const std::size_t aft = geom::advanceWhileNextAbove(points, 0, t);
+    if (!geom::hasNext(points, aft)) return std::nullopt;
     const AirfoilPoint& a = points[aft];
     const AirfoilPoint& f = points[aft + 1];
 
@@ -39,8 +37,8 @@ std::optional<CutHeights> stockCutHeights(AirfoilPoints points, float t) {
         upper = d > 0.0 ? f.modelY + delta : f.modelY - delta;
     }
 
-    const std::size_t fwd = surface::advanceWhileNextBelow(points, aft + 1, t);
-    if (!surface::hasNext(points, fwd)) return std::nullopt;
+    const std::size_t fwd = geom::advanceWhileNextBelow(points, aft + 1, t);
+    if (!geom::hasNext(points, fwd)) return std::nullopt;
     const AirfoilPoint& f2 = points[fwd];
     const AirfoilPoint& a2 = points[fwd + 1];
 
@@ -56,9 +54,8 @@ std::optional<CutHeights> stockCutHeights(AirfoilPoints points, float t) {
 
 } // namespace
 
-bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.leadingEdgeStyle;
-    window_ = window;
     const float r = properties.leadingEdgeDepth / properties.chord;
     const double rd = r;
 
@@ -72,8 +69,8 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties,
         break;
     case 2: {  // Square: side r, centred at (h, 0), turned by a quarter turn's half
         const double h = modelFloat(rd / 2.0);
-        const double u = std::cos(kQuarterTurn);
-        const double v = std::sin(kQuarterTurn);
+        const double u = std::cos(geom::kQuarterTurn);
+        const double v = std::sin(geom::kQuarterTurn);
         outline_.append(h + h * u - h * v, h * (u + v), 1);   // top
         outline_.append(h - h * u - h * v, h * u - h * v, 1);  // front, ahead of the nose
         outline_.append(h - h * u + h * v, -h * (u + v), 1);  // bottom
@@ -101,21 +98,22 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties,
     }
 
     built_ = 1;  // built for every code, an empty outline included
-    rescale();
     return true;
 }
 
-void LeadingEdge::drawShape(platform::DeviceContext& dc) const {
+void LeadingEdge::drawShape(platform::DeviceContext& dc, const ViewTransform& view) const {
     switch (style_) {
     case 1: {
         // The circle inscribed in the bounding square, from the first corner
         // (left, top) to the third (right, bottom); a full counter-clockwise
         // turn from just above the right-hand middle back to it.
         if (outline_.size() < 3) return;
-        const int left = outline_[0].screenX;
-        const int top = outline_[0].screenY;
-        const int right = outline_[2].screenX;
-        const int bottom = outline_[2].screenY;
+        const DevicePoint topLeft = view.map(outline_[0].point());
+        const DevicePoint bottomRight = view.map(outline_[2].point());
+        const int left = topLeft.x;
+        const int top = topLeft.y;
+        const int right = bottomRight.x;
+        const int bottom = bottomRight.y;
         const std::int64_t middle = top + (static_cast<std::int64_t>(bottom) - top) / 2;
         dc.arc(left, top, right, bottom, right, deviceCoord(static_cast<double>(middle)), right,
                deviceCoord(static_cast<double>(middle + 1)));
@@ -126,23 +124,29 @@ void LeadingEdge::drawShape(platform::DeviceContext& dc) const {
     case 4:
         // A closed polygon or a single cut: every corner is joined.
         if (outline_.empty()) return;
-        dc.moveTo(outline_[0].screenX, outline_[0].screenY);
-        for (std::size_t i = 1; i < outline_.size(); ++i) dc.lineTo(outline_[i].screenX, outline_[i].screenY);
+        {
+            const DevicePoint first = view.map(outline_[0].point());
+            dc.moveTo(first.x, first.y);
+        }
+        for (std::size_t i = 1; i < outline_.size(); ++i) {
+            const DevicePoint p = view.map(outline_[i].point());
+            dc.lineTo(p.x, p.y);
+        }
         return;
     default:
         return;
     }
 }
 
-bool LeadingEdge::draw(platform::DeviceContext& dc) const {
+bool LeadingEdge::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
     platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kComponentGrey});
-    drawShape(dc);
+    drawShape(dc, view);
     return true;
 }
 
-bool LeadingEdge::print(platform::DeviceContext& dc, const RibProperties& properties) {
-    return printOutline(outline_, dc, properties, window_, [&] {
-        if (built_ == 1) drawShape(dc);
+bool LeadingEdge::print(platform::DeviceContext& dc, const ViewTransform& page) const {
+    return printOutline(outline_, dc, [&] {
+        if (built_ == 1) drawShape(dc, page);
     });
 }
 

@@ -3,18 +3,20 @@
 #include <cmath>
 #include <cstddef>
 #include <limits>
-#include <numbers>
+
+#include "geom/Geometry.h"
 
 namespace parvelin {
 
 namespace {
 
-// Constants of the computation. The three stations are held as 32-bit floats,
-// the program's value of pi and the halving factor as doubles.
+using geom::kPercent;
+using geom::kProgramPi;
+
+// The stations of the cut line, held as 32-bit floats, and the halving
+// factor of the corner bisector.
 constexpr float kSplitStation = 0.3f;     // the upper line is split here without a stick spar
-constexpr float kPercent = 0.01f;         // a spar distance in percent of the chord
 constexpr float kNoStockStop = 0.005f;    // where the upper line stops without leading-edge stock
-constexpr double kProgramPi = 3.1415926535;
 constexpr double kHalf = 0.5;
 
 // Where the cut line starts, stops and breaks along the chord, and its depth,
@@ -56,20 +58,11 @@ Stations stationsFor(const RibProperties& p) {
     return s;
 }
 
-// Slope of the segment p -> q, held as a 32-bit float. A segment without
-// chordwise extent has no finite slope: it is +-infinity when it runs
-// straight up or down, NaN when both ends coincide (a doubled point, as at
-// the nose of a file written as two blocks). Every user below says what such
-// a segment means to it, so that none of these values reaches the outline.
-float slope(const AirfoilPoint& p, const AirfoilPoint& q) {
-    const double dy = static_cast<double>(q.modelY) - p.modelY;
-    const double dx = static_cast<double>(q.modelX) - p.modelX;
-    if (dx == 0.0) {
-        if (dy == 0.0) return std::numeric_limits<float>::quiet_NaN();
-        return dy > 0.0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
-    }
-    return static_cast<float>(dy / dx);
-}
+// Slope of the segment p -> q, held as a 32-bit float (F): +-infinity for an
+// upright segment, NaN for a doubled point (as at the nose of a file written
+// as two blocks). Every user below says what such a segment means to it, so
+// that none of these values reaches the outline.
+float slopeF(const AirfoilPoint& p, const AirfoilPoint& q) { return static_cast<float>(geom::slope(p, q)); }
 
 // The slope used to carry a line on to a station. A line without chordwise
 // extent cannot reach another station, so it is carried on level instead.
@@ -88,17 +81,14 @@ double turnAngle(float k1, float k2) {
                                        : -std::numeric_limits<double>::infinity());
         return std::atan(num / den);
     }
-    constexpr double pi = std::numbers::pi;
+    constexpr double pi = geom::kPi;
     double d = std::atan(static_cast<double>(k2)) - std::atan(static_cast<double>(k1));
     if (d > pi / 2) d -= pi;
     if (d < -pi / 2) d += pi;
     return d;
 }
 
-struct Point {
-    float x;
-    float y;
-};
+using geom::Point;
 
 // The corner under an airfoil node: its offset from the node (added on the
 // upper surface, subtracted on the lower) and the two slopes it was made from.
@@ -136,23 +126,18 @@ private:
 
     // The point (x, y) carried with slope k to station s, appended.
     void appendCarried(Point from, float k, float s, int pen) {
-        out_.append(s, from.y + carried(k) * (static_cast<double>(s) - from.x), pen);
+        out_.append(s, from.modelY + carried(k) * (static_cast<double>(s) - from.modelX), pen);
     }
     // The last appended point carried with slope k to station s.
     void appendLastCarried(float k, float s, int pen) {
-        const OutlineSegment& last = *out_.tail();
-        appendCarried(Point{last.modelX, last.modelY}, k, s, pen);
+        appendCarried(out_.tail()->point(), k, s, pen);
     }
     // The surface height at station s on the segment i -> i+1, appended.
     void appendSurface(std::size_t i, float s, int pen) {
-        appendCarried(Point{p_[i].modelX, p_[i].modelY}, slope(p_[i], p_[i + 1]), s, pen);
+        appendCarried(p_[i], slopeF(p_[i], p_[i + 1]), s, pen);
     }
     void appendParallel(std::size_t i, float s, int pen);
     float lastY() const { return out_.tail()->modelY; }
-
-    // The x of the nose the lower run turns round: 0, or the smallest x of a
-    // list without any point at or ahead of 0.
-    float noseX() const;
 
     AirfoilPoints p_;
     std::size_t m_;
@@ -162,12 +147,12 @@ private:
 };
 
 Corner CutLine::corner(std::size_t i) const {
-    float k1 = slope(p_[i - 1], p_[i]);
-    float k2 = slope(p_[i], p_[i + 1]);
+    float k1 = slopeF(p_[i - 1], p_[i]);
+    float k2 = slopeF(p_[i], p_[i + 1]);
     // A doubled point has no direction: the corner is the one between the
     // nearest segments of length on either side of it.
-    for (std::size_t j = i - 1; std::isnan(k1) && j >= 1; --j) k1 = slope(p_[j - 1], p_[j]);
-    for (std::size_t j = i + 1; std::isnan(k2) && j + 1 < m_; ++j) k2 = slope(p_[j], p_[j + 1]);
+    for (std::size_t j = i - 1; std::isnan(k1) && j >= 1; --j) k1 = slopeF(p_[j - 1], p_[j]);
+    for (std::size_t j = i + 1; std::isnan(k2) && j + 1 < m_; ++j) k2 = slopeF(p_[j], p_[j + 1]);
     if (std::isnan(k1) && std::isnan(k2)) k1 = k2 = 0.0f;
     else if (std::isnan(k1)) k1 = k2;
     else if (std::isnan(k2)) k2 = k1;
@@ -211,42 +196,14 @@ Corner CutLine::appendUpper(std::size_t i, int pen) {
 
 void CutLine::appendLower(std::size_t i, int pen) {
     const Point q = lowerPoint(i);
-    out_.append(0, 0, q.x, q.y, pen);
+    out_.append(q.modelX, q.modelY, pen);
 }
 
 // The segment i -> i+1 moved T into the airfoil and carried to station s.
 void CutLine::appendParallel(std::size_t i, float s, int pen) {
-    const AirfoilPoint& a = p_[i];
-    const AirfoilPoint& n = p_[i + 1];
-    const double t = st_.thickness;
-    const float k = slope(a, n);
-    double qx;
-    double qy;
-    if (std::isnan(k)) {
-        // No length, no direction: taken as level.
-        qx = n.modelX;
-        qy = n.modelY - t;
-    } else if (std::isinf(k)) {
-        // A vertical segment's parallel lies T behind it.
-        qx = n.modelX + t;
-        qy = n.modelY;
-    } else {
-        const double dy = static_cast<double>(n.modelY) - a.modelY;
-        const double dx = static_cast<double>(n.modelX) - a.modelX;
-        const double v = std::sqrt(t * t / (dy * dy / (dx * dx) + 1.0));
-        qx = n.modelX + std::fabs(static_cast<double>(k)) * v;
-        qy = n.modelY - v;
-    }
-    out_.append(s, qy + carried(k) * (static_cast<double>(s) - qx), pen);
-}
-
-float CutLine::noseX() const {
-    float smallest = std::numeric_limits<float>::infinity();
-    for (const AirfoilPoint& q : p_) {
-        if (q.modelX <= 0.0f) return 0.0f;
-        if (q.modelX < smallest) smallest = q.modelX;
-    }
-    return smallest;
+    const geom::OffsetEnd q = geom::parallelEnd(p_[i], p_[i + 1], st_.thickness);
+    const float k = slopeF(p_[i], p_[i + 1]);
+    out_.append(s, q.y + carried(k) * (static_cast<double>(s) - q.x), pen);
 }
 
 // From the trailing edge along the upper surface to the spar (or to 30 % of
@@ -262,7 +219,7 @@ void CutLine::aftUpperRun() {
         // Start at the trailing-edge piece's front face.
         while (hasSuccessor(i) && p_[i + 1].modelX >= e) ++i;
         if (!hasCorner(i)) return;  // the whole list lies behind e
-        appendCarried(upperPoint(i), slope(p_[i - 1], p_[i]), e, 1);
+        appendCarried(upperPoint(i), slopeF(p_[i - 1], p_[i]), e, 1);
         ++i;
     }
     if (!hasCorner(i)) return;
@@ -273,7 +230,7 @@ void CutLine::aftUpperRun() {
     if (!hasSuccessor(i)) return;  // the upper surface never came forward of s
 
     // Down to the surface at s and back up, without drawing.
-    const float k = slope(p_[i], p_[i + 1]);
+    const float k = slopeF(p_[i], p_[i + 1]);
     appendLastCarried(k, s, 1);
     const float h1 = lastY();
     appendSurface(i, s, 0);
@@ -285,8 +242,8 @@ void CutLine::aftUpperRun() {
     const int pen = props_.sparStyle == 1 ? 0 : 1;
     Point from{s, h0};
     while (hasSuccessor(i) && p_[i + 1].modelX > f) {
-        appendCarried(from, slope(p_[i], p_[i + 1]), f, pen);
-        from = Point{out_.tail()->modelX, out_.tail()->modelY};
+        appendCarried(from, slopeF(p_[i], p_[i + 1]), f, pen);
+        from = out_.tail()->point();
         ++i;
     }
     if (!hasSuccessor(i)) return;
@@ -319,7 +276,7 @@ void CutLine::frontUpperRun() {
     switch (props_.leadingEdgeStyle) {
     case 3:
     case 4:  // down to the stock's back face
-        appendLastCarried(slope(p_[i - 1], p_[i]), n, 1);
+        appendLastCarried(slopeF(p_[i - 1], p_[i]), n, 1);
         break;
     case 0: {  // round the nose, at the thickness from the first node ahead of n
         const double u = std::atan(static_cast<double>(last.k1)) - turnAngle(last.k1, last.k2) / 2;
@@ -342,7 +299,7 @@ void CutLine::lowerRun() {
     if (m_ < 3) return;
 
     // Round the nose: B becomes the nose, P the node after it.
-    const float nose = noseX();
+    const float nose = geom::noseStation(p_);
     std::size_t i = 1;
     while (hasSuccessor(i) && p_[i + 1].modelX > nose) ++i;
     if (!hasSuccessor(i)) return;  // no nose in the list: no lower line
@@ -355,8 +312,8 @@ void CutLine::lowerRun() {
         // Up from the stock's back face, where the upper line came down.
         if (!hasCorner(i)) return;
         const Point q = lowerPoint(i);
-        appendCarried(q, slope(p_[i - 1], p_[i]), n, 1);
-        out_.append(0, 0, q.x, q.y, 1);
+        appendCarried(q, slopeF(p_[i - 1], p_[i]), n, 1);
+        out_.append(q.modelX, q.modelY, 1);
         ++i;
     }
 
@@ -366,7 +323,7 @@ void CutLine::lowerRun() {
         appendLower(i, 1);
         ++i;
     } while (hasSuccessor(i) && !(p_[i].modelX > s));
-    appendLastCarried(slope(p_[i - 1], p_[i]), f, 1);
+    appendLastCarried(slopeF(p_[i - 1], p_[i]), f, 1);
     ++i;
 
     // Between the spar faces: drawn without a spar, moved over its notch with one.
@@ -378,7 +335,7 @@ void CutLine::lowerRun() {
         appendLower(i, pen);
         ++i;
     }
-    appendLastCarried(slope(p_[i - 1], p_[i]), b, pen);
+    appendLastCarried(slopeF(p_[i - 1], p_[i]), b, pen);
     ++i;
 
     const bool trailingPiece = props_.trailingEdgeStyle >= 1 && props_.trailingEdgeStyle <= 3;
@@ -388,13 +345,12 @@ void CutLine::lowerRun() {
         appendLower(i, 1);
         ++i;
     } while (hasSuccessor(i) && !(p_[i].modelX > end));
-    if (trailingPiece) appendLastCarried(slope(p_[i - 1], p_[i]), e, 1);
+    if (trailingPiece) appendLastCarried(slopeF(p_[i - 1], p_[i]), e, 1);
 }
 
 } // namespace
 
-bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
-    window_ = window;
+bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.sheetingStyle;
     if (style_ < 1 || style_ > 4) return true;
 
@@ -404,12 +360,11 @@ bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties, pl
     if (style_ == 3 || style_ == 4) line.lowerRun();
 
     built_ = 1;
-    rescale();
     return true;
 }
 
-bool Sheeting::draw(platform::DeviceContext& dc) const {
-    drawOutline(outline_, dc, style_ >= 1 && style_ <= 4);
+bool Sheeting::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
+    drawOutline(outline_, dc, view, style_ >= 1 && style_ <= 4);
     return true;
 }
 

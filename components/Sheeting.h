@@ -14,14 +14,13 @@ public:
         built_ = 0;
         style_ = 0;
         outline_.clear();
-        window_ = nullptr;
     }
-    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
-    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+    bool compute(AirfoilPoints points, const RibProperties& properties);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties) {
         if (isBuilt()) clear();
-        return compute(points, properties, window);
+        return compute(points, properties);
     }
-    bool draw(platform::DeviceContext& dc) const;
+    bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
     bool builtFlag() const { return built_ != 0; }
 };
 

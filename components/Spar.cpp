@@ -2,27 +2,24 @@
 
 #include <algorithm>
 
-#include "components/SurfaceSearch.h"
+#include "geom/Geometry.h"
 
 namespace parvelin {
 namespace {
 
 bool drawableSparStyle(int style) { return style == 1 || style == 2; }
 
-// The single-precision factor that turns a percentage into a fraction.
-constexpr float kPercent = 0.01f;
-
 // Stock: one notch standing on the lower surface, front edge at d. A station
 // that the lower surface does not reach (d beyond the trailing edge, or ahead
 // of every point) builds no notch.
 void appendStockNotch(ComponentOutline& outline, AirfoilPoints points, float d, float w, float h) {
     if (points.empty()) return;
-    std::size_t p = surface::advanceWhileNextAbove(points, 0, d);
-    if (!surface::hasNext(points, p)) return;
+    std::size_t p = geom::advanceWhileNextAbove(points, 0, d);
+    if (!geom::hasNext(points, p)) return;
     ++p;  // the first point after the head with x <= d
-    p = surface::advanceWhileNextBelow(points, p, d);
-    if (!surface::hasNext(points, p)) return;
-    const float yb = surface::interpolateHeight(d, points[p], points[p + 1]);
+    p = geom::advanceWhileNextBelow(points, p, d);
+    if (!geom::hasNext(points, p)) return;
+    const float yb = geom::heightAt(d, points[p], points[p + 1]);
     const float top = yb + h;
     const float back = d + w;
     outline.append(d, yb, 1);
@@ -38,20 +35,20 @@ void appendStockNotch(ComponentOutline& outline, AirfoilPoints points, float d, 
 void appendStickNotches(ComponentOutline& outline, AirfoilPoints points, float d, float w, float h) {
     if (points.empty()) return;
     const float d2 = d + w;
-    const std::size_t q0 = surface::advanceWhileNextAbove(points, 0, d2);
-    if (!surface::hasNext(points, q0)) return;
-    const float yT = surface::interpolateHeight(d2, points[q0], points[q0 + 1]);
+    const std::size_t q0 = geom::advanceWhileNextAbove(points, 0, d2);
+    if (!geom::hasNext(points, q0)) return;
+    const float yT = geom::heightAt(d2, points[q0], points[q0 + 1]);
 
     // Past the upper surface to the last point before the nose region, then
     // along the lower surface to the last point ahead of d.
-    std::size_t r = surface::advanceWhileNextAtOrAbove(points, q0, surface::kNoseRegion);
+    std::size_t r = geom::advanceWhileNextAtOrAbove(points, q0, geom::kNoseRegion);
     // A spar inside the nose region would stop that walk on the upper
     // surface; there the walk goes on from the nose, so that the bottom notch
     // still stands on the lower surface (or on the nose point itself).
-    if (static_cast<double>(d) < surface::kNoseRegion) r = std::max(r, surface::noseIndex(points));
-    r = surface::advanceWhileNextBelow(points, r, d);
+    if (static_cast<double>(d) < geom::kNoseRegion) r = std::max(r, geom::noseIndex(points));
+    r = geom::advanceWhileNextBelow(points, r, d);
     // The list ended before the lower surface reached d: beyond the airfoil.
-    if (!surface::hasNext(points, r)) return;
+    if (!geom::hasNext(points, r)) return;
     const float yL = points[r].modelY;
 
     const float low = yT - h;
@@ -71,11 +68,11 @@ void appendStickNotches(ComponentOutline& outline, AirfoilPoints points, float d
 
 } // namespace
 
-bool Spar::compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+bool Spar::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.sparStyle;
     const float w = properties.sparWidth / properties.chord;
     const float h = properties.sparHeight / properties.chord;
-    const float d = properties.sparDistanceInPercent == 1 ? properties.sparDistance * kPercent
+    const float d = properties.sparDistanceInPercent == 1 ? properties.sparDistance * geom::kPercent
                                                           : properties.sparDistance / properties.chord;
     if (style_ == 0) return true;
 
@@ -84,20 +81,18 @@ bool Spar::compute(AirfoilPoints points, const RibProperties& properties, platfo
     else if (style_ == 2)
         appendStockNotch(outline_, points, d, w, h);
 
-    window_ = window;
     built_ = 1;
-    rescale();
     return true;
 }
 
-bool Spar::draw(platform::DeviceContext& dc) const {
-    drawOutline(outline_, dc, drawableSparStyle(style_));
+bool Spar::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
+    drawOutline(outline_, dc, view, drawableSparStyle(style_));
     return true;
 }
 
-bool Spar::print(platform::DeviceContext& dc, const RibProperties& properties) {
-    return printOutline(outline_, dc, properties, window_, [&] {
-        if (built_ == 1 && drawableSparStyle(style_)) walkOutline(outline_, dc);
+bool Spar::print(platform::DeviceContext& dc, const ViewTransform& page) const {
+    return printOutline(outline_, dc, [&] {
+        if (built_ == 1 && drawableSparStyle(style_)) walkOutline(outline_, dc, page);
     });
 }
 

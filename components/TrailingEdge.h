@@ -7,13 +7,13 @@ namespace parvelin {
 
 class TrailingEdge : public OutlineComponent {
 public:
-    bool compute(AirfoilPoints points, const RibProperties& properties, platform::Window* window);
-    bool rebuild(AirfoilPoints points, const RibProperties& properties, platform::Window* window) {
+    bool compute(AirfoilPoints points, const RibProperties& properties);
+    bool rebuild(AirfoilPoints points, const RibProperties& properties) {
         if (isBuilt()) clear();
-        return compute(points, properties, window);
+        return compute(points, properties);
     }
-    bool draw(platform::DeviceContext& dc) const;
-    bool print(platform::DeviceContext& dc, const RibProperties& properties);
+    bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
+    bool print(platform::DeviceContext& dc, const ViewTransform& page) const;
 };
 
 } // namespace parvelin

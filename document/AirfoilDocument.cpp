@@ -21,16 +21,15 @@ void AirfoilDocument::setName(const char* text) {
         name_ = std::string(text);
 }
 
-void AirfoilDocument::appendPoint(int screenX, int screenY, float modelX, float modelY) {
-    points_.push_back(AirfoilPoint{screenX, screenY, modelX, modelY});
-}
+void AirfoilDocument::appendPoint(float modelX, float modelY) { points_.push_back(AirfoilPoint{modelX, modelY}); }
 
 void AirfoilDocument::applyProperties(const RibProperties& record) {
     properties_ = record;
-    leadingEdge_.rebuild(points_, properties_, window_);
-    trailingEdge_.rebuild(points_, properties_, window_);
-    spars_.rebuild(points_, properties_, window_);
-    sheeting_.rebuild(points_, properties_, window_);
+    leadingEdge_.rebuild(points_, properties_);
+    trailingEdge_.rebuild(points_, properties_);
+    spars_.rebuild(points_, properties_);
+    sheeting_.rebuild(points_, properties_);
+    if (window_ != nullptr) window_->invalidate(true);
 }
 
 void AirfoilDocument::reset(platform::Window* window) {
@@ -41,6 +40,7 @@ void AirfoilDocument::reset(platform::Window* window) {
     if (sheeting_.isBuilt()) sheeting_.clear();
     freePoints();
     window_ = nullptr;
+    screen_.reset();
     name_.reset();
     loaded_ = 0;
     if (window != nullptr) window->invalidate(true);
@@ -76,15 +76,14 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
 
 void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platform::Window* window) {
     setName(contents.name.c_str());
-    for (const CoordinatePair& p : contents.drawingOrder) appendPoint(0, 0, p.x, p.y);
+    for (const CoordinatePair& p : contents.drawingOrder) appendPoint(p.x, p.y);
 
-    // Each component computes from the new points and a copy of the
-    // properties, and fits its own outline to the window.
+    // Each component computes from the new points and a copy of the properties.
     const std::unique_ptr<RibProperties> copy = copyProperties();
-    leadingEdge_.compute(points_, *copy, window);
-    trailingEdge_.compute(points_, *copy, window);
-    spars_.compute(points_, *copy, window);
-    sheeting_.compute(points_, *copy, window);
+    leadingEdge_.compute(points_, *copy);
+    trailingEdge_.compute(points_, *copy);
+    spars_.compute(points_, *copy);
+    sheeting_.compute(points_, *copy);
 
     setWindow(window);
     fitToWindow();

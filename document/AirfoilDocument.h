@@ -16,6 +16,7 @@
 #include "dxf/DxfWriter.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin {
 
@@ -37,7 +38,7 @@ public:
     void setName(const char* text);
     const std::optional<std::string>& getName() const { return name_; }
 
-    void appendPoint(int screenX, int screenY, float modelX, float modelY);
+    void appendPoint(float modelX, float modelY);
     void freePoints() { points_.clear(); }
     const std::vector<AirfoilPoint>& points() const { return points_; }
 
@@ -74,12 +75,20 @@ public:
     void takeContents(const CoordinateFileContents& contents, platform::Window* window);
 
     // --- Screen view ---
+    // The window's fit: set by fitToWindow, kept while the window is too
+    // narrow to fit into; none before the first fit.
+    const std::optional<ViewTransform>& screenTransform() const { return screen_; }
+    // The airfoil points in window pixels (empty before the first fit).
+    std::vector<DevicePoint> screenPoints() const;
     platform::Rect pointBounds() const;
+    // Fits the view to the window's client area and asks for a repaint.
+    // Returns false, changing nothing, with no points, no window, or a
+    // client narrower than 50 pixels.
     bool fitToWindow();
-    void paint(platform::DeviceContext& dc);
+    void paint(platform::DeviceContext& dc) const;
 
     // --- Printing at true scale ---
-    bool printRib(platform::DeviceContext& dc);
+    bool printRib(platform::DeviceContext& dc) const;
 
     // --- DXF ---
     // The whole drawing: header, the airfoil's lines, each built component's
@@ -104,6 +113,7 @@ private:
     Spar spars_;
     Sheeting sheeting_;
     platform::Window* window_ = nullptr;
+    std::optional<ViewTransform> screen_;
     std::vector<AirfoilPoint> points_;
     std::optional<std::string> name_;
     RibProperties properties_ = kDefaultRibProperties;

@@ -35,6 +35,10 @@ struct RibProperties {
 static_assert(std::is_trivially_copyable_v<RibProperties>);
 static_assert(sizeof(RibProperties) == 84);
 
+// Whether lengths are in millimetres: any unit code other than 0 (inches).
+// The one place the unit is decided; the tool and the pages set only 0 or 1.
+inline bool inMillimetres(const RibProperties& p) { return p.metric != 0; }
+
 // Every new document starts from this table.
 inline constexpr RibProperties kDefaultRibProperties{
     /*leadingEdgeStyle*/ 0, /*leadingEdgeHeight*/ 10.0f, /*leadingEdgeDepth*/ 3.0f,

@@ -16,21 +16,21 @@ run_ctest() {
 }
 
 echo "== Build and test =="
-scripts/build.sh
+scripts/build.sh -DPARVELIN_WERROR=ON
 export QT_QPA_PLATFORM=offscreen
 run_ctest --test-dir build --output-on-failure -j2
 echo "== The same tests under LC_ALL=de_DE.UTF-8 =="
 LC_ALL=de_DE.UTF-8 run_ctest --test-dir build --output-on-failure -j2
 
 echo "== Sanitizers (ASan + UBSan) =="
-BUILD_DIR=build-asan BUILD_TYPE=Debug scripts/build.sh -DPARVELIN_SANITIZE=ON -DPARVELIN_BUILD_BENCH=OFF
+BUILD_DIR=build-asan BUILD_TYPE=Debug scripts/build.sh -DPARVELIN_WERROR=ON -DPARVELIN_SANITIZE=ON -DPARVELIN_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest --test-dir build-asan --output-on-failure -j2
 
 echo "== Fuzzing the readers (coordinate files, rib designs) for ${PARVELIN_FUZZ_SECONDS:-60} s each =="
-CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARVELIN_FUZZ=ON \
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARVELIN_FUZZ=ON -DPARVELIN_WERROR=ON \
   -DPARVELIN_BUILD_GUI=OFF -DPARVELIN_BUILD_TESTS=OFF -DPARVELIN_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz
 mkdir -p build-fuzz/corpus

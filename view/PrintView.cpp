@@ -1,9 +1,5 @@
 // Printing the rib at true scale: the chord measures `chord` millimetres (or
 // inches) on paper, whatever the printer's resolution.
-#include <algorithm>
-#include <cmath>
-#include <cstdint>
-#include <utility>
 #include <vector>
 
 #include "document/AirfoilDocument.h"
@@ -15,40 +11,29 @@ using platform::Pen;
 using platform::PenScope;
 using platform::PenStyle;
 
-bool AirfoilDocument::printRib(platform::DeviceContext& dc) {
+bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
     if (!isLoaded()) return false;
-    const std::unique_ptr<RibProperties> copy = copyProperties();
-
     const int ppiX = dc.pixelsPerInchX();
     const int ppiY = dc.pixelsPerInchY();
     const int pageWidth = dc.pageWidth();
     const int pageHeight = dc.pageHeight();
     if (ppiX != ppiY) return false;
 
-    // The window coordinates, in case the fit below cannot run (no window,
-    // or a client area narrower than the margins): the window must show the
-    // airfoil where it was, never the printer's pixels.
-    std::vector<std::pair<std::int32_t, std::int32_t>> windowCoords;
-    windowCoords.reserve(points_.size());
-    for (const AirfoilPoint& p : points_) windowCoords.emplace_back(p.screenX, p.screenY);
-
-    double s = static_cast<double>(static_cast<float>(ppiX)) * static_cast<double>(copy->chord);
-    if (copy->metric != 0) s *= static_cast<double>(0.03937008f);
-
-    for (AirfoilPoint& p : points_) {
-        p.screenX = deviceCoord(static_cast<double>(p.modelX) * s + 25.0);
-        p.screenY = deviceCoord(static_cast<double>(pageHeight) * 0.5 - static_cast<double>(p.modelY) * s);
-    }
+    const ViewTransform page =
+        ViewTransform::trueScale(ppiX, pageHeight, properties_.chord, inMillimetres(properties_));
+    std::vector<DevicePoint> pixels;
+    pixels.reserve(points_.size());
+    for (const AirfoilPoint& p : points_) pixels.push_back(page.mapAirfoil(p));
 
     int minX = pageWidth;
     int maxX = 0;
     int minY = pageHeight;
     int maxY = 0;
-    for (const AirfoilPoint& p : points_) {
-        if (p.screenX < minX) minX = p.screenX;
-        if (p.screenX > maxX) maxX = deviceOffset(p.screenX, 1);
-        if (p.screenY > maxY) maxY = deviceOffset(p.screenY, 1);
-        if (p.screenY < minY) minY = p.screenY;
+    for (const DevicePoint& p : pixels) {
+        if (p.x < minX) minX = p.x;
+        if (p.x > maxX) maxX = deviceOffset(p.x, 1);
+        if (p.y > maxY) maxY = deviceOffset(p.y, 1);
+        if (p.y < minY) minY = p.y;
     }
 
     {
@@ -66,25 +51,19 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) {
     }
     {
         PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
-        if (!points_.empty()) {
-            dc.moveTo(points_.front().screenX, points_.front().screenY);
-            for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
-                dc.moveTo(points_[i].screenX, points_[i].screenY);
-                dc.lineTo(points_[i + 1].screenX, points_[i + 1].screenY);
+        if (!pixels.empty()) {
+            dc.moveTo(pixels.front().x, pixels.front().y);
+            for (std::size_t i = 0; i + 1 < pixels.size(); ++i) {
+                dc.moveTo(pixels[i].x, pixels[i].y);
+                dc.lineTo(pixels[i + 1].x, pixels[i + 1].y);
             }
         }
     }
 
-    if (!fitToWindow()) {
-        for (std::size_t i = 0; i < points_.size(); ++i) {
-            points_[i].screenX = windowCoords[i].first;
-            points_[i].screenY = windowCoords[i].second;
-        }
-    }
-
-    if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, *copy);
-    if (trailingEdge_.isBuilt()) trailingEdge_.print(dc, *copy);
-    if (spars_.isBuilt()) spars_.print(dc, *copy);
+    // The sheeting's cut line is drawn and exported but never printed.
+    if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, page);
+    if (trailingEdge_.isBuilt()) trailingEdge_.print(dc, page);
+    if (spars_.isBuilt()) spars_.print(dc, page);
     return true;
 }
 

@@ -1,6 +1,4 @@
 // Fitting the airfoil to its window and painting it.
-#include <cmath>
-
 #include "document/AirfoilDocument.h"
 #include "view/DeviceCoord.h"
 
@@ -10,42 +8,34 @@ using platform::Pen;
 using platform::PenScope;
 using platform::PenStyle;
 
+std::vector<DevicePoint> AirfoilDocument::screenPoints() const {
+    std::vector<DevicePoint> pixels;
+    if (!screen_) return pixels;
+    pixels.reserve(points_.size());
+    for (const AirfoilPoint& p : points_) pixels.push_back(screen_->mapAirfoil(p));
+    return pixels;
+}
+
 platform::Rect AirfoilDocument::pointBounds() const {
     platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
     // Start inside out, so that the bounds never lie outside the client's
     // opposite edges.
     platform::Rect bounds{client.right, client.bottom, client.left, client.top};
-    for (const AirfoilPoint& p : points_) {
-        if (p.screenX < bounds.left) bounds.left = p.screenX;
-        if (p.screenX > bounds.right) bounds.right = deviceOffset(p.screenX, 1);
-        if (p.screenY > bounds.bottom) bounds.bottom = deviceOffset(p.screenY, 1);
-        if (p.screenY < bounds.top) bounds.top = p.screenY;
+    for (const DevicePoint& p : screenPoints()) {
+        if (p.x < bounds.left) bounds.left = p.x;
+        if (p.x > bounds.right) bounds.right = deviceOffset(p.x, 1);
+        if (p.y > bounds.bottom) bounds.bottom = deviceOffset(p.y, 1);
+        if (p.y < bounds.top) bounds.top = p.y;
     }
     return bounds;
 }
 
 bool AirfoilDocument::fitToWindow() {
     if (points_.empty() || window_ == nullptr) return false;
-    const platform::Rect client = window_->clientRect();
-    const int width = client.right - client.left;
-    const int height = client.bottom - client.top;
-    const int aWhole = width - 50;
-    const int b = height;
-    if (aWhole < 0 || b < 0) return false;
-    const double a = static_cast<float>(aWhole);
-    const double theta = -static_cast<double>(viewAngle_) * 0.017453292519444445;
-    const double c = std::cos(theta);
-    const double s = std::sin(theta);
-    for (AirfoilPoint& p : points_) {
-        const double x = p.modelX;
-        const double y = p.modelY;
-        p.screenX = deviceCoord(std::trunc(a * (c * (x - 1.0) - s * y + 1.0)) + 25.0);
-        p.screenY = deviceCoord(static_cast<double>(b / 2) - std::trunc(a * (c * y + s * (x - 1.0))));
-    }
-    if (leadingEdge_.isBuilt()) leadingEdge_.rescale();
-    if (trailingEdge_.isBuilt()) trailingEdge_.rescale();
-    if (spars_.isBuilt()) spars_.rescale();
-    if (sheeting_.isBuilt()) sheeting_.rescale();
+    const std::optional<ViewTransform> fit = ViewTransform::fitToWindow(window_->clientRect(), viewAngle_);
+    if (!fit) return false;
+    screen_ = fit;
+    window_->invalidate(true);
     return true;
 }
 
@@ -75,20 +65,22 @@ void AirfoilDocument::drawChordLine(platform::DeviceContext& dc, const platform:
     dc.lineTo(client.right - 12, h / 2);
 }
 
-void AirfoilDocument::paint(platform::DeviceContext& dc) {
+void AirfoilDocument::paint(platform::DeviceContext& dc) const {
     const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kWhite});
     if (showEdgeLines_) drawEdgeLines(dc, client);
     if (showChordLine_) drawChordLine(dc, client);
-    if (points_.empty()) return;
-    for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
-        dc.moveTo(points_[i].screenX, points_[i].screenY);
-        dc.lineTo(points_[i + 1].screenX, points_[i + 1].screenY);
+    // Nothing has been fitted to a window yet: only the guides show.
+    if (points_.empty() || !screen_) return;
+    const std::vector<DevicePoint> pixels = screenPoints();
+    for (std::size_t i = 0; i + 1 < pixels.size(); ++i) {
+        dc.moveTo(pixels[i].x, pixels[i].y);
+        dc.lineTo(pixels[i + 1].x, pixels[i + 1].y);
     }
-    if (leadingEdge_.isBuilt()) leadingEdge_.draw(dc);
-    if (trailingEdge_.isBuilt()) trailingEdge_.draw(dc);
-    if (spars_.isBuilt()) spars_.draw(dc);
-    if (sheeting_.isBuilt()) sheeting_.draw(dc);
+    if (leadingEdge_.isBuilt()) leadingEdge_.draw(dc, *screen_);
+    if (trailingEdge_.isBuilt()) trailingEdge_.draw(dc, *screen_);
+    if (spars_.isBuilt()) spars_.draw(dc, *screen_);
+    if (sheeting_.isBuilt()) sheeting_.draw(dc, *screen_);
 }
 
 } // namespace parvelin

@@ -71,8 +71,8 @@ TEST(AirfoilDocument, OpenThroughTheDialogEntersTheFolderAndTitlesTheWindow) {
     ASSERT_FALSE(window.titles.empty());
     EXPECT_EQ(window.titles.back(), "E387");
     // Fitted: the trailing edge of a 650-pixel-wide client is at x 625.
-    EXPECT_EQ(doc.points().front().screenX, 625);
-    EXPECT_EQ(doc.points().front().screenY, 200);
+    ASSERT_FALSE(doc.screenPoints().empty());
+    EXPECT_EQ(doc.screenPoints().front(), (DevicePoint{625, 200}));
     fs::current_path(before);
 }
 

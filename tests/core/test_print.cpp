@@ -53,11 +53,16 @@ Extent extentOf(const std::vector<DrawCall>& calls) {
     return e;
 }
 
+// Where the window shows the airfoil and every component.
 std::vector<std::pair<int, int>> windowCoords(const AirfoilDocument& doc) {
     std::vector<std::pair<int, int>> out;
-    for (const AirfoilPoint& p : doc.points()) out.emplace_back(p.screenX, p.screenY);
+    for (const DevicePoint& p : doc.screenPoints()) out.emplace_back(p.x, p.y);
+    if (!doc.screenTransform()) return out;
     auto addOutline = [&](const ComponentOutline& outline) {
-        for (const OutlineSegment& n : outline) out.emplace_back(n.screenX, n.screenY);
+        for (const OutlineSegment& n : outline) {
+            const DevicePoint p = doc.screenTransform()->map(n.point());
+            out.emplace_back(p.x, p.y);
+        }
     };
     addOutline(doc.leadingEdge().outline());
     addOutline(doc.trailingEdge().outline());
@@ -202,9 +207,10 @@ TEST(PrintRib, PrintsInBlackTheLeadingEdgeTrailingEdgeAndSparsButNeverTheSheetin
     LeadingEdge leadingEdge = printed.doc.leadingEdge();
     TrailingEdge trailingEdge = printed.doc.trailingEdge();
     Spar spars = printed.doc.spars();
-    if (leadingEdge.isBuilt()) leadingEdge.print(expected, printed.doc.properties());
-    if (trailingEdge.isBuilt()) trailingEdge.print(expected, printed.doc.properties());
-    if (spars.isBuilt()) spars.print(expected, printed.doc.properties());
+    const ViewTransform page = parvelin::testing::pageView(expected, printed.doc.properties());
+    if (leadingEdge.isBuilt()) leadingEdge.print(expected, page);
+    if (trailingEdge.isBuilt()) trailingEdge.print(expected, page);
+    if (spars.isBuilt()) spars.print(expected, page);
     ASSERT_EQ(dc.calls.size(), airfoilCalls + expected.calls.size());
     for (std::size_t i = 0; i < expected.calls.size(); ++i)
         EXPECT_TRUE(sameCall(dc.calls[airfoilCalls + i], expected.calls[i])) << "component call " << i;

@@ -31,7 +31,7 @@ void loadDiamond(AirfoilDocument& doc, RecordingWindow& window) {
 
 std::vector<std::pair<int, int>> screen(const AirfoilDocument& doc) {
     std::vector<std::pair<int, int>> s;
-    for (const AirfoilPoint& p : doc.points()) s.emplace_back(p.screenX, p.screenY);
+    for (const DevicePoint& p : doc.screenPoints()) s.emplace_back(p.x, p.y);
     return s;
 }
 

@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "components/SurfaceSearch.h"
 #include "components/TrailingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
+#include "geom/Geometry.h"
 #include "platform/Services.h"
 #include "support/Airfoils.h"
 #include "support/Recorders.h"
@@ -68,15 +68,12 @@ bool allFinite(const ComponentOutline& outline) {
 } // namespace
 
 TEST(TrailingEdge, NoneByDefault) {
-    RecordingWindow window;
     TrailingEdge te;
-    te.compute(kWedge, kDefaultRibProperties, &window);
+    te.compute(kWedge, kDefaultRibProperties);
     EXPECT_FALSE(te.isBuilt());
-    EXPECT_EQ(te.window(), nullptr);
-    EXPECT_EQ(window.invalidations, 0);
 
     // Codes the pages never set: built, with nothing to draw or export.
-    te.compute(kWedge, trailingEdge(4), &window);
+    te.compute(kWedge, trailingEdge(4));
     EXPECT_TRUE(te.isBuilt());
     EXPECT_TRUE(te.outline().empty());
 }
@@ -85,11 +82,11 @@ TEST(TrailingEdge, StockCutAtTheStartOfTheRegion) {
     const CoordinateFileContents contents = readCoordinateFile(airfoilPath("asb__clarky.dat"));
     ASSERT_EQ(contents.status, ReadStatus::Loaded);
     std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{0, 0, p.x, p.y});
+    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
 
     TrailingEdge te;
     for (const auto& [chord, station] : {std::pair{100.0f, 0.75f}, std::pair{50.0f, 0.5f}}) {
-        te.rebuild(points, trailingEdge(3, 25.0f, 15.0f, chord), nullptr);
+        te.rebuild(points, trailingEdge(3, 25.0f, 15.0f, chord));
         ASSERT_EQ(te.outline().size(), 2u);
         EXPECT_EQ(te.outline()[0].modelX, station);
         EXPECT_EQ(te.outline()[1].modelX, station);
@@ -101,7 +98,7 @@ TEST(TrailingEdge, StockCutAtTheStartOfTheRegion) {
 
     // On the stepped section the cut at 0.5 meets the upper point (0.5, 0.15)
     // exactly and the lower surface on its level stretch.
-    te.rebuild(kStepped, trailingEdge(3, 50.0f), nullptr);
+    te.rebuild(kStepped, trailingEdge(3, 50.0f));
     ASSERT_EQ(te.outline().size(), 2u);
     EXPECT_EQ(te.outline()[0].modelY, 0.15f);
     EXPECT_EQ(te.outline()[1].modelY, -0.1f);
@@ -110,7 +107,7 @@ TEST(TrailingEdge, StockCutAtTheStartOfTheRegion) {
 TEST(TrailingEdge, OffsetPointsOfLevelAndSlopedSegments) {
     // Region from 0.5, thickness 0.01.
     TrailingEdge te;
-    te.compute(kStepped, trailingEdge(2, 50.0f, 1.0f), nullptr);
+    te.compute(kStepped, trailingEdge(2, 50.0f, 1.0f));
     const ComponentOutline& o = te.outline();
     ASSERT_EQ(o.size(), 4u);
     const double t = 0.01f;
@@ -134,7 +131,7 @@ TEST(TrailingEdge, LowerLineEndsWhereItLeavesThroughTheUpperSurface) {
     // Thickness 0.15: the third segment, from the slope-1 corner's offset to
     // the offset of (0.7, 0), climbs through the upper segment (1, 0.05)-(0.5, 0.15).
     TrailingEdge te;
-    te.compute(kStepped, trailingEdge(2, 50.0f, 15.0f), nullptr);
+    te.compute(kStepped, trailingEdge(2, 50.0f, 15.0f));
     const ComponentOutline& o = te.outline();
     ASSERT_EQ(o.size(), 4u);
     const OutlineSegment& c = o[3];
@@ -147,7 +144,7 @@ TEST(TrailingEdge, LowerLineEndsWhereItLeavesThroughTheUpperSurface) {
 TEST(TrailingEdge, SheetedTopAndBottomTrimsBothInnerLines) {
     TraceRecorded trace;
     TrailingEdge te;
-    te.compute(kWedge, trailingEdge(1, 50.0f, 2.0f), nullptr);
+    te.compute(kWedge, trailingEdge(1, 50.0f, 2.0f));
     const ComponentOutline& o = te.outline();
     // Inner lines lie 0.02 inside surfaces of slope +-0.1.
     const double k = 0.02 * std::sqrt(1.01);
@@ -179,43 +176,41 @@ TEST(TrailingEdge, SheetedTopAndBottomTrimsBothInnerLines) {
     EXPECT_EQ(writer.lineCount(), 7);  // 4 lower, 3 upper; the hidden node and the move write nothing
 
     RecordingDeviceContext dc;
-    te.draw(dc);
+    te.draw(dc, parvelin::testing::windowView());
     EXPECT_EQ(dc.countLinesWith(platform::kComponentGrey), 7);
 }
 
 TEST(TrailingEdge, DebugTextForSheetedTopAndBottomOnly) {
     TraceRecorded trace;
     TrailingEdge te;
-    for (int code : {0, 2, 3, 4}) te.rebuild(kWedge, trailingEdge(code, 50.0f, 2.0f), nullptr);
+    for (int code : {0, 2, 3, 4}) te.rebuild(kWedge, trailingEdge(code, 50.0f, 2.0f));
     EXPECT_TRUE(gTrace.empty());
 
-    te.rebuild(kWedge, trailingEdge(1, 50.0f, 2.0f), nullptr);
+    te.rebuild(kWedge, trailingEdge(1, 50.0f, 2.0f));
     const std::string text("sd\xF8kgjsdg2\n", 11);
     EXPECT_EQ(gTrace, text);
     // Every compute writes it, also when the inner lines do not cross or no
     // outline can be built.
-    te.rebuild(kStepped, trailingEdge(1, 50.0f, 0.5f), nullptr);
-    te.rebuild(kWedge, trailingEdge(1, 150.0f), nullptr);
+    te.rebuild(kStepped, trailingEdge(1, 50.0f, 0.5f));
+    te.rebuild(kWedge, trailingEdge(1, 150.0f));
     EXPECT_EQ(gTrace, text + text + text);
 }
 
 TEST(TrailingEdge, RegionsTheListDoesNotSpanLeaveNoOutline) {
-    RecordingWindow window;
     TrailingEdge te;
     const std::vector<AirfoilPoint> upperOnly = airfoil({{1, 0}, {0.6f, 0.06f}, {0.3f, 0.08f}, {0.1f, 0.05f}});
     for (int code : {1, 2, 3}) {
         // Deeper than the chord, or the chord itself.
         for (float width : {100.0f, 250.0f}) {
-            te.rebuild(kWedge, trailingEdge(code, width), &window);
+            te.rebuild(kWedge, trailingEdge(code, width));
             EXPECT_TRUE(te.isBuilt());
             EXPECT_TRUE(te.outline().empty()) << code << " " << width;
         }
         // A list that never reaches the nose region, and an empty list.
-        te.rebuild(upperOnly, trailingEdge(code), &window);
+        te.rebuild(upperOnly, trailingEdge(code));
         EXPECT_TRUE(te.outline().empty()) << code;
-        te.rebuild({}, trailingEdge(code), &window);
+        te.rebuild({}, trailingEdge(code));
         EXPECT_TRUE(te.outline().empty()) << code;
-        EXPECT_EQ(te.window(), &window);
     }
 }
 
@@ -226,11 +221,11 @@ TEST(TrailingEdge, UprightSegmentsGiveFinitePoints) {
         airfoil({{1, 0}, {1, 0}, {0.5f, 0.1f}, {0, 0}, {0.3f, -0.05f}, {0.6f, -0.05f}, {0.6f, -0.03f}, {1, 0}});
     TrailingEdge te;
     for (int code : {1, 2, 3}) {
-        te.rebuild(stepped, trailingEdge(code, 50.0f, 1.0f), nullptr);
+        te.rebuild(stepped, trailingEdge(code, 50.0f, 1.0f));
         EXPECT_FALSE(te.outline().empty()) << code;
         EXPECT_TRUE(allFinite(te.outline())) << code;
     }
-    te.rebuild(stepped, trailingEdge(2, 50.0f, 1.0f), nullptr);
+    te.rebuild(stepped, trailingEdge(2, 50.0f, 1.0f));
     // The offset of (0.6, -0.05) on the upright segment lies T forward at the
     // same height.
     ASSERT_GE(te.outline().size(), 3u);
@@ -238,39 +233,39 @@ TEST(TrailingEdge, UprightSegmentsGiveFinitePoints) {
     EXPECT_EQ(te.outline()[2].modelY, -0.05f);
 }
 
-TEST(TrailingEdge, PrintUsesTheBlackPenAndRestoresTheWindow) {
-    RecordingWindow window;
+TEST(TrailingEdge, DrawsFittedAndPrintsWithTheBlackPen) {
     TrailingEdge te;
-    te.compute(kWedge, trailingEdge(3, 50.0f), &window);
+    te.compute(kWedge, trailingEdge(3, 50.0f));
     ASSERT_EQ(te.outline().size(), 2u);
-    const int x = te.outline()[0].screenX;
-    EXPECT_EQ(x, 25 + 300);
+    RecordingDeviceContext screen;
+    te.draw(screen, parvelin::testing::windowView());
+    ASSERT_EQ(screen.calls.size(), 2u);
+    EXPECT_EQ(screen.calls[0].x, 25 + 300);
 
     RecordingDeviceContext printer(600, 600, 4800, 6000);
-    EXPECT_TRUE(te.print(printer, trailingEdge(3, 50.0f)));
+    EXPECT_TRUE(te.print(printer, parvelin::testing::pageView(printer, trailingEdge(3, 50.0f))));
     ASSERT_EQ(printer.calls.size(), 2u);
     EXPECT_EQ(printer.calls[1].pen.color, platform::kBlack);
     const double e = 600.0 * 100.0 * static_cast<double>(0.03937008f);
     EXPECT_EQ(printer.calls[0].x, static_cast<int>(e * 0.5 + 25.0));
-    EXPECT_EQ(te.outline()[0].screenX, x);
 }
 
 TEST(SurfaceSearch, NoseAndHeightsNeverLeaveTheList) {
     // The nose is the first point at x <= 0, else the first with the smallest x.
-    EXPECT_EQ(surface::noseIndex(kWedge), 4u);
+    EXPECT_EQ(geom::noseIndex(kWedge), 4u);
     const std::vector<AirfoilPoint> blunt =
         airfoil({{1, 0}, {0.5f, 0.05f}, {0.001f, 0.001f}, {0.001f, -0.001f}, {0.5f, -0.05f}, {1, 0}});
-    EXPECT_EQ(surface::noseIndex(blunt), 2u);
-    EXPECT_EQ(surface::noseIndex({}), 0u);
+    EXPECT_EQ(geom::noseIndex(blunt), 2u);
+    EXPECT_EQ(geom::noseIndex({}), 0u);
 
     // Walks stop at the last point.
-    EXPECT_EQ(surface::advanceWhileNextAbove(kWedge, 0, -1.0), kWedge.size() - 1);
-    EXPECT_EQ(surface::advanceWhileNextBelow(kWedge, 4, 2.0), kWedge.size() - 1);
-    EXPECT_EQ(surface::advanceWhileNextAtOrAbove({}, 0, 0.5), 0u);
+    EXPECT_EQ(geom::advanceWhileNextAbove(kWedge, 0, -1.0), kWedge.size() - 1);
+    EXPECT_EQ(geom::advanceWhileNextBelow(kWedge, 4, 2.0), kWedge.size() - 1);
+    EXPECT_EQ(geom::advanceWhileNextAtOrAbove({}, 0, 0.5), 0u);
 
     // Equal x at both ends: the second end's height, not a division by zero.
-    EXPECT_EQ(surface::interpolateHeight(0.5f, 0.5f, 0.1f, 0.5f, 0.2f), 0.2f);
-    EXPECT_EQ(surface::interpolateHeight(0.7f, 0.5f, 0.1f, 0.5f, 0.2f), 0.2f);
+    EXPECT_EQ(geom::heightAt(0.5f, {0.5f, 0.1f}, {0.5f, 0.2f}), 0.2f);
+    EXPECT_EQ(geom::heightAt(0.7f, {0.5f, 0.1f}, {0.5f, 0.2f}), 0.2f);
     // A point at the station gives exactly its height.
-    EXPECT_EQ(surface::interpolateHeight(0.3f, 0.1f, 0.001f, 0.3f, -0.04f), -0.04f);
+    EXPECT_EQ(geom::heightAt(0.3f, {0.1f, 0.001f}, {0.3f, -0.04f}), -0.04f);
 }

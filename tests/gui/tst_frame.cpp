@@ -154,7 +154,7 @@ void FrameTest::tileAndCascadeKeepTheCurrentDocument() {
     QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
     // Tiling refits: each airfoil spans its own window's client width.
     for (DocumentWindow* w : windows)
-        QCOMPARE(w->document()->points().front().screenX, w->view()->width() - 25);
+        QCOMPARE(w->document()->screenPoints().front().x, w->view()->width() - 25);
 
     f.frame->handleCommand(kCmdWindowCascade);
     QCOMPARE(f.frame->currentDocument(), current);

@@ -11,7 +11,8 @@ using parvelin::testing::kDiamondAirfoil;
 namespace {
 
 QPoint screenOf(const AirfoilDocument& doc, std::size_t i) {
-    return {doc.points()[i].screenX, doc.points()[i].screenY};
+    const DevicePoint p = doc.screenPoints().at(i);
+    return {p.x, p.y};
 }
 
 bool isWhite(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(255, 255, 255); }
@@ -65,7 +66,7 @@ void FrameViewTest::fitFollowsTheClientArea() {
 
     // Moving the window or activating it again refits to the current size.
     FrameFixture::setClientSize(window, 650, 400);
-    window->document()->appendPoint(-7, -7, 0.0f, 0.0f);
+    window->document()->appendPoint(0.0f, 0.0f);
     window->move(window->pos() + QPoint(5, 5));
     QCOMPARE(screenOf(doc, 4), QPoint(25, 200));
 }

@@ -81,7 +81,7 @@ private:
 
     std::vector<std::pair<int, int>> windowCoords() const {
         std::vector<std::pair<int, int>> out;
-        for (const AirfoilPoint& p : document_.points()) out.emplace_back(p.screenX, p.screenY);
+        for (const DevicePoint& p : document_.screenPoints()) out.emplace_back(p.x, p.y);
         return out;
     }
 

@@ -10,7 +10,7 @@ namespace parvelin::testing {
 
 inline std::vector<AirfoilPoint> airfoil(std::initializer_list<std::pair<float, float>> xy) {
     std::vector<AirfoilPoint> points;
-    for (const auto& [x, y] : xy) points.push_back(AirfoilPoint{0, 0, x, y});
+    for (const auto& [x, y] : xy) points.push_back(AirfoilPoint{x, y});
     return points;
 }
 

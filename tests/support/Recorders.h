@@ -6,11 +6,24 @@
 #include <string>
 #include <vector>
 
+#include "document/RibProperties.h"
 #include "platform/DeviceContext.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin::testing {
+
+// The fit of a window's client area of the given size, as the document makes it.
+inline ViewTransform windowView(int width = 650, int height = 400) {
+    return *ViewTransform::fitToWindow(platform::Rect{0, 0, width, height}, 0.0f);
+}
+
+// The true-scale transform of a printer page, as printing makes it.
+inline ViewTransform pageView(const platform::DeviceContext& dc, const RibProperties& properties) {
+    return ViewTransform::trueScale(dc.pixelsPerInchX(), dc.pageHeight(), properties.chord,
+                                    inMillimetres(properties));
+}
 
 class RecordingWindow : public platform::Window {
 public:
