@@ -23,7 +23,7 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
         for (const auto& [field, value] : job.settings) {
             std::string error;
             if (!setRibPropertyField(properties, field, value, error)) {
-                std::fprintf(stderr, "parvelin-cli: %s\n", error.c_str());
+                std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", error.c_str());
                 return 2;
             }
         }
@@ -37,8 +37,10 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
     }
     // The same values the property pages refuse.
     if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
-        for (const PropertyProblem& problem : problems)
-            std::fprintf(stderr, "parvelin-cli: %s\n", problem.message().c_str());
+        // One line, as every usage error.
+        std::string said;
+        for (const PropertyProblem& problem : problems) said += (said.empty() ? "" : "; ") + problem.message();
+        std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", said.c_str());
         return 2;
     }
     document.applyProperties(properties);

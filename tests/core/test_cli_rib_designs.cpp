@@ -100,6 +100,7 @@ TEST_F(CliRibDesigns, UnbuildableValuesAndBadDesignsAreRefused) {
             EXPECT_EQ(run(std::string(command) + " " + c.options + " " + q(clarkY()) + " " + q(output)), 2)
                 << c.options;
             EXPECT_NE(errors.find(c.says), std::string::npos) << c.options << ": " << errors;
+            EXPECT_EQ(errors.find('\n'), errors.size() - 1) << "more than one line: " << errors;
             EXPECT_FALSE(fs::exists(output)) << c.options;
         }
     }
