@@ -20,7 +20,6 @@ namespace parvelin::app {
 namespace {
 constexpr const char* kSaveCaption = "Save";
 constexpr const char* kSaveDialogTitle = "Save Rib Design";
-constexpr const char* kMessageSaveNeedsDocument = "You need to create or open an airfoil to\nsave a rib design.";
 
 // A file name for a rib design that has none yet, from the airfoil's name.
 QString suggestedFileName(const QString& name) {

@@ -12,6 +12,9 @@ namespace parvelin::app {
 
 class DocumentWindow;
 
+// Save and Save as without a loaded airfoil.
+inline constexpr const char* kMessageSaveNeedsDocument = "You need to create or open an airfoil to\nsave a rib design.";
+
 // A document's name as its window title: UTF-8 when the bytes are valid
 // UTF-8, otherwise Latin-1 (older airfoil files write degree signs and
 // umlauts as single bytes); a "[*]" in the name is shown as it stands rather

@@ -26,7 +26,6 @@ namespace {
 constexpr const char* kMessageExportNeedsDocument = "You need to create or open an airfoil to\nexport the selected airfoil.";
 constexpr const char* kMessagePropertiesNeedsDocument =
     "You need to create or open an airfoil to\ndisplay the Properties dialog.";
-constexpr const char* kMessageSaveNeedsDocument = "You need to create or open an airfoil to\nsave a rib design.";
 constexpr const char* kRecentFilesKey = "recentFiles";
 
 QSettings userSettings() { return QSettings(QStringLiteral("Parvelin"), QStringLiteral("Parvelin")); }

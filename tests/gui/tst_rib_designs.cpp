@@ -191,6 +191,7 @@ void RibDesignTest::refusedDesignLeavesTheWindowEmpty() {
     // Save without an airfoil says so.
     f.frame->handleCommand(kCmdFileSave);
     QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageSaveNeedsDocument));
     QVERIFY(f.dialogs.saveSettings.empty());
 }
 
