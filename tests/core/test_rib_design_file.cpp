@@ -236,6 +236,7 @@ TEST(RibDesignFile, DamagedOrHostileFilesAreRefusedWithTheirReason) {
         {"empty", "", "not JSON"},
         {"not JSON", "1.0 0.0\n0.5 0.1\n", "not JSON"},
         {"an array", "[1, 2]", "not an object"},
+        {"deeply nested", std::string(500000, '[') + std::string(500000, ']'), "not an object"},
         {"another format", sampleWith("parvelin-rib-design", "something-else"), "\"format\""},
         {"newer major version", sampleWith("\"1.0\"", "\"2.0\""), "newer version"},
         {"bad version", sampleWith("\"1.0\"", "\"one\""), "\"version\""},
