@@ -14,6 +14,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "dialogs/PropertiesCommand.h"
@@ -189,7 +190,7 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileNew:
         createDocumentWindow();
         for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines})
+                         kCmdViewChordline, kCmdViewEdgeLines, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -201,6 +202,9 @@ void FrameWindow::handleCommand(int id) {
             id == kCmdFileSave ? window->save() : window->saveAs();
         else
             showDocumentMessage(kMessageSaveNeedsDocument, "Save");
+        break;
+    case kCmdFileImport:
+        importFile();
         break;
     case kCmdFilePrint:
         runPrintCommand(currentDocument(), this);
@@ -248,7 +252,6 @@ void FrameWindow::handleCommand(int id) {
         break;
     }
     // Placeholders: the items and keys exist, the commands do nothing.
-    case kCmdFileImport:
     case kCmdWingProperties:
     case kCmdViewCamberline:
     case kCmdView3dPreview:
@@ -301,6 +304,20 @@ void FrameWindow::showViewFlagsOf(const AirfoilDocument* document) {
     if (document == nullptr) return;
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+}
+
+void FrameWindow::importFile() {
+    // Like Open: into the empty active window, or a new one.
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr) {
+        handleCommand(kCmdFileNew);
+        if (currentDocument() != nullptr) handleCommand(kCmdFileImport);
+    } else if (document->isLoaded()) {
+        createDocumentWindow();
+        if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileImport);
+    } else {
+        runImportCommand(*document, activeChild());
+    }
 }
 
 void FrameWindow::openPath(const QString& path) {

@@ -76,6 +76,7 @@ private:
     void showViewFlagsOf(const AirfoilDocument* document);
     void showDocumentMessage(const char* text, const char* caption);
     void open();
+    void importFile();
     void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);

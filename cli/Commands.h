@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "document/CoordinateFile.h"
 #include "document/RibProperties.h"
 
 namespace parvelin {
@@ -24,7 +25,13 @@ struct JobOptions {
     // The view flags of the printed page (guide lines).
     bool edgeLines = true;
     bool chordLine = true;
+    // --import: the tolerant reader of File > Import instead of Open's.
+    bool import = false;
 };
+
+// Reads the job's input with Open's reader or, for --import, Import's;
+// reports a refused file on stderr. `changes` receives Import's report.
+bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes);
 
 // Loads the input exactly as the program does: a coordinate file (the
 // components compute with the defaults, then the job's properties are applied

@@ -4,15 +4,36 @@
 
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "document/ImportReader.h"
 #include "document/PropertyChecks.h"
 #include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
 
 namespace parvelin::cli {
 
+bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes) {
+    if (job.import) {
+        ImportResult result = readImportFile(job.input);
+        if (result.status != ImportStatus::Imported) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), importStatusMessage(result.status));
+            return false;
+        }
+        if (changes != nullptr)
+            for (ImportChange change : result.changes) changes->push_back(importChangeText(result, change));
+        contents = std::move(result.contents);
+        return true;
+    }
+    contents = readCoordinateFile(job.input);
+    if (contents.status != ReadStatus::Loaded) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
+        return false;
+    }
+    return true;
+}
+
 int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
     RibProperties properties = job.properties;
-    if (isRibDesignPath(job.input)) {
+    if (isRibDesignPath(job.input) && !job.import) {
         const RibDesignRead read = readRibDesignFile(job.input);
         if (!read.loaded) {
             std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), read.error.c_str());
@@ -28,11 +49,8 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
             }
         }
     } else {
-        const CoordinateFileContents contents = readCoordinateFile(job.input);
-        if (contents.status != ReadStatus::Loaded) {
-            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
-            return 1;
-        }
+        CoordinateFileContents contents;
+        if (!readJobInput(job, contents, nullptr)) return 1;
         document.takeContents(contents, nullptr);
     }
     // The same values the property pages refuse.

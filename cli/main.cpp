@@ -20,7 +20,7 @@ const char* const kUsage =
     "Usage:\n"
     "  parvelin-cli export [options] INPUT.dat OUTPUT.dxf\n"
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
-    "  parvelin-cli info INPUT.dat\n"
+    "  parvelin-cli info [--import] INPUT.dat\n"
     "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli fields\n"
     "\n"
@@ -28,7 +28,8 @@ const char* const kUsage =
     "        writes the airfoil and every built component as DXF LINE entities.\n"
     "print   prints the rib at true scale onto one PDF page (A4 unless --page says),\n"
     "        inside a 6.35 mm border, as File > Print does on a printer.\n"
-    "info    shows the airfoil's name, its point count and the points in drawing order.\n"
+    "info    shows the airfoil's name, its point count and the points in drawing order;\n"
+    "        with --import also the changes the import made.\n"
     "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "\n"
@@ -36,6 +37,9 @@ const char* const kUsage =
     "options then change its own rib properties.\n"
     "\n"
     "Options for export, print and project:\n"
+    "  --import            read INPUT as File > Import does: any separator, decimal\n"
+    "                      commas, percent, Lednicer or clockwise order, any scale\n"
+    "                      (also for info)\n"
     "  --set FIELD=VALUE   set a rib property field (see 'fields'), e.g. --set chord=150\n"
     "  --chord LENGTH      the same as --set chord=LENGTH\n"
     "  --inches            lengths are in inches (--set metric=0)\n"
@@ -63,9 +67,9 @@ std::string formatFloat(float value) {
     return std::string(buffer, result.ptr);
 }
 
-int runInfo(const std::vector<std::string>& args) {
+int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     if (args.size() != 1) return usageError("info takes one INPUT.dat");
-    if (isRibDesignPath(args[0])) {
+    if (isRibDesignPath(args[0]) && !job.import) {
         const RibDesignRead read = readRibDesignFile(args[0]);
         if (!read.loaded) {
             std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), read.error.c_str());
@@ -76,12 +80,15 @@ int runInfo(const std::vector<std::string>& args) {
             std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
         return 0;
     }
-    const CoordinateFileContents contents = readCoordinateFile(args[0]);
-    if (contents.status != ReadStatus::Loaded) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), readStatusMessage(contents.status));
-        return 1;
-    }
+    job.input = args[0];
+    CoordinateFileContents contents;
+    std::vector<std::string> changes;
+    if (!cli::readJobInput(job, contents, &changes)) return 1;
     std::printf("name: %s\npoints: %zu\n", contents.name.c_str(), contents.drawingOrder.size());
+    if (job.import) {
+        std::printf("changes: %zu\n", changes.size());
+        for (const std::string& change : changes) std::printf("  %s\n", change.c_str());
+    }
     for (const CoordinatePair& p : contents.drawingOrder)
         std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
     return 0;
@@ -142,6 +149,8 @@ int main(int argc, char** argv) {
             if (!v || !setRibPropertyField(job.properties, "chord", v, error))
                 return usageError(v ? error : "--chord needs a length");
             job.settings.emplace_back("chord", v);
+        } else if (arg == "--import") {
+            job.import = true;
         } else if (arg == "--inches") {
             job.properties.metric = 0;
             job.settings.emplace_back("metric", "0");
@@ -170,7 +179,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    if (command == "info") return runInfo(positional);
+    if (command == "info") return runInfo(job, positional);
     if (command == "fields") return runFields();
     if (command == "export" || command == "print") {
         if (positional.size() != 2) return usageError(command + " takes INPUT and OUTPUT");

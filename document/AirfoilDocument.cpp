@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "document/ImportReader.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
 
@@ -71,6 +72,11 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
         return contents.status;
     }
     takeContents(contents, window);
+    // A file Open mostly skipped (percent of the chord) loads as the few
+    // points it took; say so and point to File > Import.
+    if (const std::string hint = openReadHint(contents); !hint.empty())
+        if (platform::Dialogs* dialogs = platform::dialogs())
+            dialogs->messageBox(window, hint, "Open", platform::MessageIcon::Information);
     return ReadStatus::Loaded;
 }
 

@@ -83,6 +83,7 @@ CoordinateFileContents parseCoordinateFile(std::string_view bytes) {
         std::size_t next = size;
         lineEnd(data, pos, next);
         pos = next;
+        if (converted == 2) ++result.pairLines;
         if (converted == 2 && x <= 1.0f && pos <= size) result.accepted.push_back({x, y});
         if (converted == -1) break;
     }

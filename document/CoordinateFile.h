@@ -36,6 +36,7 @@ struct CoordinateFileContents {
     std::string name;                           // the first line, without its terminator
     std::vector<CoordinatePair> accepted;       // pairs in file order
     std::vector<CoordinatePair> drawingOrder;   // trailing edge, one surface, nose, other surface
+    std::size_t pairLines = 0;                  // lines that scanned as two numbers, taken or not
 };
 
 // The message box text for a refused file; null for Loaded.

@@ -39,6 +39,9 @@ build-fuzz/fuzz/parvelin_fuzz_document -max_total_time="${PARVELIN_FUZZ_SECONDS:
 mkdir -p build-fuzz/corpus-rib-design
 build-fuzz/fuzz/parvelin_fuzz_rib_design -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus-rib-design tests/data/rib_designs 2>&1 | tail -n 12
+mkdir -p build-fuzz/corpus-import
+build-fuzz/fuzz/parvelin_fuzz_import -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
+  -artifact_prefix=build-fuzz/import- -print_final_stats=1 build-fuzz/corpus-import tests/data/airfoils 2>&1 | tail -n 12
 echo "Fuzzing found no crash."
 echo
 echo "All test runs: $total passed, 0 failed"

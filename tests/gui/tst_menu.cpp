@@ -127,7 +127,7 @@ void MenuTest::placeholdersChangeNothing() {
     f.frame->handleCommand(kCmdFileNew);
     f.frame->handleCommand(kCmdViewEdgeLines);  // an empty document: nothing to toggle
     const Snapshot before = snapshot(f);
-    for (int id : {kCmdFileImport, kCmdWingProperties, kCmdViewCamberline,
+    for (int id : {kCmdWingProperties, kCmdViewCamberline,
                    kCmdView3dPreview, kCmdHelpContents, kCmdEditUndo, kCmdEditCut, kCmdEditCopy, kCmdEditPaste,
                    kCmdEditDelete, kCmdKeyF5, kCmdKeyF3, kCmdKeyF4, kCmdKeyF1, kCmdKeyShiftF1, 0, 12345}) {
         f.frame->handleCommand(id);

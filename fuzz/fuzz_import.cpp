@@ -1,0 +1,70 @@
+// Feeds arbitrary bytes to File > Import's reader. A refused file must hand
+// over nothing; an imported one an outline of finite points on the unit
+// chord (every point within the chord's length of the trailing edge), whose
+// drawing order loads, fits, paints and writes DXF text like any other.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "document/AirfoilDocument.h"
+#include "document/ImportReader.h"
+#include "platform/Services.h"
+
+namespace {
+
+using namespace parvelin;
+
+class FuzzWindow : public platform::Window {
+public:
+    platform::Rect clientRect() const override { return {0, 0, 650, 400}; }
+    void invalidate(bool) override {}
+    void setTitle(const std::string&) override {}
+};
+
+class CountingDeviceContext : public platform::DeviceContext {
+public:
+    platform::Pen selectPen(const platform::Pen& pen) override { return pen; }
+    void moveTo(int, int) override { ++calls; }
+    void lineTo(int, int) override { ++calls; }
+    void arc(int, int, int, int, int, int, int, int) override { ++calls; }
+    int pixelsPerInchX() const override { return 96; }
+    int pixelsPerInchY() const override { return 96; }
+    int pageWidth() const override { return 794; }
+    int pageHeight() const override { return 1123; }
+    unsigned calls = 0;
+};
+
+void silent(std::string_view) {}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    platform::setDebugSink(&silent);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const ImportResult result = parseImportFile(bytes, "fuzz.dat");
+    if (result.status != ImportStatus::Imported) {
+        if (!result.contents.drawingOrder.empty() || !result.outline.empty()) __builtin_trap();
+        if (importStatusMessage(result.status) == nullptr) __builtin_trap();
+        return 0;
+    }
+    if (result.contents.status != ReadStatus::Loaded || result.outline.size() < 3 ||
+        result.contents.drawingOrder.size() < 2)
+        __builtin_trap();
+    for (const CoordinatePair& p : result.outline) {
+        if (!std::isfinite(p.x) || !std::isfinite(p.y)) __builtin_trap();
+        if (std::hypot(p.x - 1.0, double(p.y)) > 1.2) __builtin_trap();
+    }
+    (void)importChangesMessage(result);
+
+    FuzzWindow window;
+    AirfoilDocument document;
+    document.setWindow(&window);
+    document.takeContents(result.contents, &window);
+    CountingDeviceContext dc;
+    document.paint(dc);
+    document.printRib(dc);
+    const DxfWriter drawing = document.dxfDrawing();
+    if (!drawing.allFinite()) __builtin_trap();
+    return 0;
+}
