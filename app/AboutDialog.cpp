@@ -11,6 +11,13 @@
 
 namespace parvelin::app {
 
+QString aboutText() {
+    return QStringLiteral("%1 %2\n\n%3\n\n%4\n\nBuilt with Qt %5, running on Qt %6.")
+        .arg(QString::fromStdString(resources::loadString(resources::kStringAppTitle)),
+             QStringLiteral(PARVELIN_VERSION), QString::fromStdString(resources::loadString(resources::kStringAbout)),
+             QString::fromUtf8(kLicenceText), QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion()));
+}
+
 AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     setWindowTitle(QStringLiteral("About"));
     setWindowIcon(frameIcon());
@@ -22,7 +29,8 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     text_ = new QLabel(this);
     text_->setObjectName(QStringLiteral("control%1").arg(kControlAboutText));
     text_->setWordWrap(true);
-    text_->setText(QString::fromStdString(resources::loadString(resources::kStringAbout)));
+    text_->setText(aboutText());
+    text_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     ok_->setObjectName(QStringLiteral("control%1").arg(kControlAboutOk));
@@ -39,7 +47,7 @@ AboutDialog::AboutDialog(QWidget* owner) : QDialog(owner) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
     layout->addLayout(buttons);
-    setMinimumWidth(360);
+    setMinimumWidth(420);
 }
 
 } // namespace parvelin::app

@@ -1,11 +1,18 @@
 #pragma once
-// Help > About (dialog 129): the About text (string 4) and an OK button.
+// Help > About (dialog 129): the program's name and version, what it does
+// (string 4), its licence and the Qt it runs on, and an OK button.
 #include <QDialog>
+#include <QString>
 
 class QLabel;
 class QPushButton;
 
 namespace parvelin::app {
+
+inline constexpr const char* kLicenceText = "Licensed under the GNU General Public License, version 3 or later.";
+
+// The About text: name and version, the sentence, the licence, the Qt version.
+QString aboutText();
 
 class AboutDialog : public QDialog {
     Q_OBJECT

@@ -5,6 +5,10 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <cmath>
 #include <QMessageBox>
 #include <QPainter>
 #include <QStringDecoder>
@@ -14,6 +18,7 @@
 #include "document/RibDesignFile.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
+#include "view/ViewTransform.h"
 
 namespace parvelin::app {
 
@@ -29,6 +34,9 @@ QString suggestedFileName(const QString& name) {
     if (base.isEmpty()) base = QStringLiteral("rib");
     return base + QString::fromLatin1(kRibDesignExtension);
 }
+
+// The zoom of one wheel notch.
+constexpr double kZoomPerNotch = 1.25;
 } // namespace
 
 DocumentView::DocumentView(DocumentWindow& owner) : owner_(owner) {
@@ -38,6 +46,10 @@ DocumentView::DocumentView(DocumentWindow& owner) : owner_(owner) {
     black.setColor(QPalette::Window, Qt::black);
     setPalette(black);
     setAutoFillBackground(true);
+    // The status bar follows the cursor without a button held.
+    setMouseTracking(true);
+    // Space held down (for panning) reaches the view.
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void DocumentView::paintEvent(QPaintEvent*) {
@@ -53,6 +65,99 @@ void DocumentView::paintEvent(QPaintEvent*) {
     if (quitAfterFirstPaint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
+void DocumentView::mouseMoveEvent(QMouseEvent* event) {
+    QWidget::mouseMoveEvent(event);
+    const QPointF at = event->position();
+    if (panning_) {
+        owner_.panBy(at.x() - panFrom_.x(), at.y() - panFrom_.y());
+        panFrom_ = at;
+    }
+    AirfoilDocument* document = owner_.document();
+    const std::optional<ModelPosition> model = document ? document->modelAt(at.x(), at.y()) : std::nullopt;
+    if (model)
+        emit owner_.cursorMoved(model->x, model->y, true);
+    else
+        emit owner_.cursorMoved(0.0, 0.0, false);
+}
+
+void DocumentView::wheelEvent(QWheelEvent* event) {
+    // One notch (120 eighths of a degree) zooms by a quarter; finer wheels
+    // and touchpads zoom by their share of a notch.
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    const QPointF at = event->position();
+    owner_.zoomAbout(std::pow(kZoomPerNotch, delta / 120.0), at.x(), at.y());
+    event->accept();
+}
+
+void DocumentView::mousePressEvent(QMouseEvent* event) {
+    const bool pan = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_);
+    if (!pan) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    panning_ = true;
+    panFrom_ = event->position();
+    updateCursor();
+    event->accept();
+}
+
+void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
+    if (panning_ && !(event->buttons() & (Qt::MiddleButton | Qt::LeftButton))) {
+        panning_ = false;
+        updateCursor();
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void DocumentView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) {
+            spaceHeld_ = true;
+            updateCursor();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void DocumentView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space) {
+        if (!event->isAutoRepeat()) {
+            spaceHeld_ = false;
+            updateCursor();
+        }
+        event->accept();
+        return;
+    }
+    QWidget::keyReleaseEvent(event);
+}
+
+void DocumentView::focusOutEvent(QFocusEvent* event) {
+    // A Space released in another window never reaches this one.
+    spaceHeld_ = false;
+    updateCursor();
+    QWidget::focusOutEvent(event);
+}
+
+void DocumentView::updateCursor() {
+    if (panning_)
+        setCursor(Qt::ClosedHandCursor);
+    else if (spaceHeld_)
+        setCursor(Qt::OpenHandCursor);
+    else
+        unsetCursor();
+}
+
+void DocumentView::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    emit owner_.cursorMoved(0.0, 0.0, false);
+}
+
 void DocumentView::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     owner_.refit();
@@ -65,6 +170,9 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QMdiSubWindow(parent) {
                    QStringLiteral("[*]"));
     view_ = new DocumentView(*this);
     setWidget(view_);
+    undo_ = new QUndoStack(this);
+    // Every step done, undone or redone changes the rib.
+    connect(undo_, &QUndoStack::indexChanged, this, [this] { setModified(true); });
     document_ = std::make_unique<AirfoilDocument>();
     document_->setWindow(this);
 }
@@ -76,6 +184,8 @@ DocumentWindow::~DocumentWindow() {
 }
 
 void DocumentWindow::destroyDocument() {
+    // The steps act on the document: they go first.
+    if (undo_ != nullptr) undo_->clear();
     std::unique_ptr<AirfoilDocument> document = std::move(document_);
     document.reset();
 }
@@ -89,14 +199,54 @@ void DocumentWindow::invalidate(bool) {
     if (view_ != nullptr) view_->update();
 }
 
-QString windowTitleFor(const std::string& name) {
+namespace {
+
+// UTF-8 when the bytes are valid UTF-8, otherwise Latin-1.
+QString decodedName(const std::string& name) {
     QStringDecoder utf8(QStringDecoder::Utf8);
-    QString title = utf8(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
-    if (utf8.hasError()) title = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    QString text = utf8(QByteArrayView(name.data(), static_cast<qsizetype>(name.size())));
+    if (utf8.hasError()) text = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return text;
+}
+
+} // namespace
+
+QString windowTitleFor(const std::string& name) {
+    QString title = decodedName(name);
     // Qt shows one "[*]" for every two in a row.
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     return title;
 }
+
+namespace {
+
+// Two decimals, never "-0.00".
+QString twoDecimals(double value) {
+    QString text = QString::number(value, 'f', 2);
+    if (text == QStringLiteral("-0.00")) text.remove(0, 1);
+    return text;
+}
+
+QString unitOf(const AirfoilDocument& document) {
+    return document.properties().metric != 0 ? QStringLiteral("mm") : QStringLiteral("inches");
+}
+
+} // namespace
+
+QString airfoilStatusText(const AirfoilDocument& document) {
+    const QString name = decodedName(document.getName().value_or(std::string())).trimmed();
+    return QStringLiteral("%1   chord %2 %3   %4 points")
+        .arg(name, twoDecimals(document.properties().chord), unitOf(document))
+        .arg(document.points().size());
+}
+
+QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY) {
+    const double chord = document.properties().chord;
+    const QString unit = unitOf(document);
+    return QStringLiteral("x %1 %2   y %3 %4")
+        .arg(twoDecimals(modelX * chord), unit, twoDecimals(modelY * chord), unit);
+}
+
 
 QString shownTitle(const QWidget* window) {
     const QString title = window->windowTitle();
@@ -122,6 +272,30 @@ void DocumentWindow::setTitle(const std::string& title) { setWindowTitle(windowT
 void DocumentWindow::refit() {
     if (document_ && document_->isLoaded()) document_->fitToWindow();
     invalidate(true);
+}
+
+void DocumentWindow::fitToWindow() {
+    zoom_.reset();
+    refit();
+}
+
+double DocumentWindow::viewScale() const {
+    if (document_ == nullptr || !document_->screenTransform()) return 0.0;
+    return document_->screenTransform()->placement().scale;
+}
+
+void DocumentWindow::zoomAbout(double factor, double x, double y) {
+    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    const std::optional<ViewTransform> fit = ViewTransform::fitToWindow(clientRect(), document_->viewAngle());
+    if (!fit || !(fit->placement().scale > 0.0)) return;
+    zoom_ = document_->screenTransform()->zoomedAbout(factor, x, y, fit->placement().scale).placement();
+    refit();
+}
+
+void DocumentWindow::panBy(double dx, double dy) {
+    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    zoom_ = document_->screenTransform()->pannedBy(dx, dy).placement();
+    refit();
 }
 
 bool DocumentWindow::mayClose() {

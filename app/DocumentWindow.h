@@ -2,8 +2,10 @@
 // A document window of the frame: an MDI child that owns one AirfoilDocument
 // for its whole life and draws it on a black client area.
 #include <QMdiSubWindow>
+#include <QUndoStack>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "document/AirfoilDocument.h"
 #include "platform/Window.h"
@@ -26,6 +28,12 @@ QString windowTitleFor(const std::string& name);
 // "[*]" in the name).
 QString shownTitle(const QWidget* window);
 
+// The status bar's texts for a loaded document: its name, chord and point
+// count; and a model point (fractions of the chord) in the chord's unit with
+// two decimals.
+QString airfoilStatusText(const AirfoilDocument& document);
+QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY);
+
 // The client area: what the document is fitted to and painted on.
 class DocumentView : public QWidget {
     Q_OBJECT
@@ -36,9 +44,24 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    // Zoom about the cursor with the wheel; pan by dragging with the middle
+    // button, or with the left button while Space is held.
+    void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void updateCursor();
+
     DocumentWindow& owner_;
+    bool spaceHeld_ = false;
+    bool panning_ = false;
+    QPointF panFrom_;
 };
 
 class DocumentWindow : public QMdiSubWindow, public platform::Window {
@@ -58,6 +81,23 @@ public:
 
     // Fits a loaded document to the client area again and repaints it.
     void refit();
+    // View > Fit to Window: back to the whole airfoil across the window,
+    // which every resize then keeps doing.
+    void fitToWindow();
+    // Zooming and panning: the model point under client pixel (x, y) stays
+    // there while the scale grows by `factor`; panning moves the drawing by
+    // (dx, dy) pixels. Either leaves the fit: resizes keep the view.
+    void zoomAbout(double factor, double x, double y);
+    void panBy(double dx, double dy);
+    // How many pixels per chord the window shows; 0 while nothing is fitted.
+    double viewScale() const;
+    // platform::Window: the window's own mapping once zoomed or panned.
+    std::optional<platform::ZoomedView> zoomedView() const override { return zoom_; }
+
+    // The document's changes, one step each: the property sheet's OK and
+    // whatever else edits the document. Its clean state (cleanChanged) is
+    // the state the document was last saved or opened in.
+    QUndoStack* undoStack() const { return undo_; }
 
     // The modified flag: set when the rib or the view changes, cleared when
     // the document is saved or opened; the title shows it as "*".
@@ -89,6 +129,11 @@ signals:
     // A file was opened into this window or saved from it (absolute path).
     void fileUsed(const QString& path);
 
+signals:
+    // The cursor over the client area, at a model point (fractions of the
+    // chord); inside false when it left the area or nothing is fitted.
+    void cursorMoved(double modelX, double modelY, bool inside);
+
 protected:
     void moveEvent(QMoveEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -99,6 +144,8 @@ private:
     bool writeTo(const QString& path);
 
     DocumentView* view_ = nullptr;
+    QUndoStack* undo_ = nullptr;
+    std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
     QString filePath_;
     bool closeAgreed_ = false;

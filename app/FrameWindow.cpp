@@ -1,19 +1,27 @@
 #include "app/FrameWindow.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMimeData>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
 #include <QShortcut>
+#include <QStatusBar>
 #include <QStyle>
+#include <QUndoStack>
 #include <algorithm>
 
 #include "app/AboutDialog.h"
 #include "app/AppIcons.h"
+#include "app/HelpWindow.h"
+#include "app/RibCopy.h"
 #include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
@@ -42,10 +50,15 @@ FrameWindow::FrameWindow() {
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
     buildMenu();
     buildAccelerators();
+    cursorLabel_ = new QLabel(this);
+    airfoilLabel_ = new QLabel(this);
+    statusBar()->addWidget(cursorLabel_, 1);
+    statusBar()->addPermanentWidget(airfoilLabel_);
     rebuildRecentFilesMenu();
 }
 
 FrameWindow::~FrameWindow() {
+    delete help_;
     // The document windows go while the frame is still whole, and without
     // reporting activations to it on the way.
     disconnect(mdi_, nullptr, this, nullptr);
@@ -86,7 +99,8 @@ void FrameWindow::buildMenu() {
                 action->setCheckable(true);
                 action->setChecked(true);
                 checked_[entry.id] = true;
-            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines) {
+            } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines ||
+                       entry.id == kCmdViewCamberline) {
                 action->setCheckable(true);
                 checked_[entry.id] = false;
             }
@@ -153,19 +167,26 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     }
     if (window == nullptr || window->document() == nullptr) {
         activeChild_ = nullptr;
+        updateCommandState();
         return;
     }
     activeChild_ = window;
     AirfoilDocument* document = window->document();
     if (document->isLoaded()) document->fitToWindow();
     // The View marks show the state of the document that is now current.
-    showViewFlagsOf(document);
+    setItemChecked(kCmdViewChordline, document->showChordLine());
+    setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    setItemChecked(kCmdViewCamberline, document->showCamberLine());
+    // The coordinates shown were another window's.
+    cursorLabel_->clear();
+    updateCommandState();
 }
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
     auto* window = new DocumentWindow;
     connect(window, &DocumentWindow::fileUsed, this, &FrameWindow::addRecentFile);
     mdi_->addSubWindow(window);
+    watchWindow(window);
     // The default place and size: cascaded one title bar down and right from
     // the last window, three quarters of the area.
     const QSize area = mdi_->viewport()->size();
@@ -190,7 +211,7 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileNew:
         createDocumentWindow();
         for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines, kCmdFileImport})
+                         kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -219,17 +240,31 @@ void FrameWindow::handleCommand(int id) {
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
     case kCmdAirfoilProperties:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded()) {
-            const RibProperties before = document->properties();
-            DocumentWindow* window = activeChild();
-            dialogs::runPropertiesCommand(*document, window);
-            if (document->properties() != before) window->setModified(true);
-        } else
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            dialogs::runPropertiesCommand(*document, activeChild(), activeChild()->undoStack());
+        else
             showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
         break;
     case kCmdViewChordline:
     case kCmdViewEdgeLines:
+    case kCmdViewCamberline:
         toggleViewFlag(id);
+        break;
+    case kCmdViewFitToWindow:
+        if (DocumentWindow* window = activeChild()) window->fitToWindow();
+        break;
+    case kCmdEditUndo:
+        if (DocumentWindow* window = activeChild()) window->undoStack()->undo();
+        break;
+    case kCmdEditRedo:
+        if (DocumentWindow* window = activeChild()) window->undoStack()->redo();
+        break;
+    case kCmdEditCopy:
+        copyRib();
+        break;
+    case kCmdHelpContents:
+    case kCmdKeyF1:
+        showManual();
         break;
     case kCmdWindowTile:
         mdi_->tileSubWindows();
@@ -253,24 +288,20 @@ void FrameWindow::handleCommand(int id) {
     }
     // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdWingProperties:
-    case kCmdViewCamberline:
     case kCmdView3dPreview:
-    case kCmdHelpContents:
-    case kCmdEditUndo:
     case kCmdEditCut:
-    case kCmdEditCopy:
     case kCmdEditPaste:
     case kCmdEditDelete:
     case kCmdKeyF5:
     case kCmdKeyF3:
     case kCmdKeyF4:
-    case kCmdKeyF1:
     case kCmdKeyShiftF1:
         break;
     default:
         activateListedWindow(id);
         break;
     }
+    updateCommandState();
 }
 
 void FrameWindow::open() {
@@ -304,6 +335,7 @@ void FrameWindow::showViewFlagsOf(const AirfoilDocument* document) {
     if (document == nullptr) return;
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    setItemChecked(kCmdViewCamberline, document->showCamberLine());
 }
 
 void FrameWindow::importFile() {
@@ -332,6 +364,7 @@ void FrameWindow::openPath(const QString& path) {
     // As if chosen in the Open dialog.
     activeChild()->openFile(path);
     showViewFlagsOf(document);
+    updateCommandState();
 }
 
 QStringList FrameWindow::recentFiles() const {
@@ -380,12 +413,70 @@ void FrameWindow::toggleViewFlag(int id) {
     if (id == kCmdViewChordline) {
         document->setShowChordLine(!document->showChordLine());
         setItemChecked(id, document->showChordLine());
+    } else if (id == kCmdViewCamberline) {
+        document->setShowCamberLine(!document->showCamberLine());
+        setItemChecked(id, document->showCamberLine());
     } else {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
     activeChild()->setModified(true);
     activeChild()->invalidate(true);
+}
+
+void FrameWindow::watchWindow(DocumentWindow* window) {
+    // A step done or undone in the current document changes what Undo and
+    // Redo offer and, with the chord, the status bar.
+    connect(window->undoStack(), &QUndoStack::indexChanged, this, [this, window] {
+        if (window == activeChild()) updateCommandState();
+    });
+    connect(window, &DocumentWindow::cursorMoved, this,
+            [this, window](double x, double y, bool inside) { showCursorPosition(window, x, y, inside); });
+}
+
+void FrameWindow::updateCommandState() {
+    DocumentWindow* window = activeChild();
+    AirfoilDocument* document = window ? window->document() : nullptr;
+    const bool loaded = document != nullptr && document->isLoaded();
+    QUndoStack* undo = window ? window->undoStack() : nullptr;
+    if (QAction* a = action(kCmdEditUndo)) a->setEnabled(undo != nullptr && undo->canUndo());
+    if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
+    if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
+    if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
+    airfoilLabel_->setText(loaded ? airfoilStatusText(*document) : QString());
+    if (!loaded) cursorLabel_->clear();
+}
+
+void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
+    if (window != activeChild()) return;
+    AirfoilDocument* document = window->document();
+    if (!inside || document == nullptr || !document->isLoaded()) {
+        cursorLabel_->clear();
+        return;
+    }
+    cursorLabel_->setText(cursorStatusText(*document, x, y));
+}
+
+void FrameWindow::copyRib() {
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr || !document->isLoaded()) return;
+    // A rib that draws nothing leaves the clipboard as it was.
+    if (std::unique_ptr<QMimeData> data = ribMimeData(*document)) QApplication::clipboard()->setMimeData(data.release());
+}
+
+void FrameWindow::showManual() {
+    if (help_ == nullptr) {
+        const QString index = manualIndexPath();
+        if (index.isEmpty()) {
+            if (platform::Dialogs* dialogs = platform::dialogs())
+                dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
+            return;
+        }
+        help_ = new HelpWindow(index);
+    }
+    help_->show();
+    help_->raise();
+    help_->activateWindow();
 }
 
 void FrameWindow::showDocumentMessage(const char* text, const char* caption) {

@@ -10,8 +10,10 @@
 #include "app/DocumentWindow.h"
 
 class QAction;
+class QLabel;
 class QMdiArea;
 class QMenu;
+class QMimeData;
 
 namespace parvelin::app {
 
@@ -59,6 +61,16 @@ public:
     void refreshWindowList();
     const QList<QAction*>& windowListActions() const { return windowList_; }
 
+    // Brings the items that follow the current document (Undo, Redo, Copy,
+    // the View items) and the status bar's airfoil text up to date.
+    void updateCommandState();
+    // The status bar: the model point under the cursor, and the current
+    // airfoil's name, chord and point count.
+    QLabel* cursorLabel() const { return cursorLabel_; }
+    QLabel* airfoilLabel() const { return airfoilLabel_; }
+    // The user manual's window, once Help > Contents has opened it.
+    QWidget* helpWindow() const { return help_; }
+
 signals:
     // Every command id that reaches the handler, before it is acted on.
     void commandReceived(int id);
@@ -81,6 +93,10 @@ private:
     void arrangeIcons();
     void activateListedWindow(int id);
     void rebuildRecentFilesMenu();
+    void watchWindow(DocumentWindow* window);
+    void showCursorPosition(DocumentWindow* window, double x, double y, bool inside);
+    void copyRib();
+    void showManual();
 
     QMdiArea* mdi_ = nullptr;
     QMenu* windowMenu_ = nullptr;
@@ -92,6 +108,9 @@ private:
     QMenu* fileMenu_ = nullptr;
     QList<QAction*> recentActions_;  // the listed files and the separator after them
     QPointer<DocumentWindow> activeChild_;
+    QLabel* cursorLabel_ = nullptr;
+    QLabel* airfoilLabel_ = nullptr;
+    QPointer<QWidget> help_;
 };
 
 } // namespace parvelin::app

@@ -31,12 +31,15 @@ constexpr std::array kMainMenu{
     end(),
 
     popup("&Edit"),
-    item(kCmdEditUndo, "&Undo\tAlt+BkSp"),
+    // Undo and Redo follow the current document's steps, Copy a loaded
+    // document; Cut, Paste and Delete have nothing to act on.
+    item(kCmdEditUndo, "&Undo\tAlt+BkSp", kGrayed),
+    item(kCmdEditRedo, "&Redo\tCtrl+Y", kGrayed),
     separator(),
-    item(kCmdEditCut, "&Cut\tShift+Del"),
-    item(kCmdEditCopy, "Co&py\tCtrl+Ins"),
-    item(kCmdEditPaste, "&Paste\tShift+Ins"),
-    item(kCmdEditDelete, "&Delete\tDel"),
+    item(kCmdEditCut, "&Cut\tShift+Del", kGrayed),
+    item(kCmdEditCopy, "Co&py\tCtrl+Ins", kGrayed),
+    item(kCmdEditPaste, "&Paste\tShift+Ins", kGrayed),
+    item(kCmdEditDelete, "&Delete\tDel", kGrayed),
     end(),
 
     popup("&Properties"),
@@ -49,6 +52,8 @@ constexpr std::array kMainMenu{
     item(kCmdViewEdgeLines, "&LE and TE lines", kGrayed, kChecked),
     item(kCmdViewCamberline, "C&amberline", kGrayed),
     item(kCmdView3dPreview, "Direct 3D preview", kGrayed),
+    separator(),
+    item(kCmdViewFitToWindow, "&Fit to Window\tHome", kGrayed),
     end(),
 
     popup("&Window"),
@@ -74,6 +79,10 @@ constexpr std::array kAccelerators{
     Accelerator{QKeyCombination(Qt::Key_F4), kCmdKeyF4},
     Accelerator{QKeyCombination(Qt::Key_F1), kCmdKeyF1},
     Accelerator{Qt::SHIFT | Qt::Key_F1, kCmdKeyShiftF1},
+    Accelerator{Qt::CTRL | Qt::Key_Z, kCmdEditUndo},
+    Accelerator{Qt::CTRL | Qt::Key_Y, kCmdEditRedo},
+    Accelerator{Qt::CTRL | Qt::Key_C, kCmdEditCopy},
+    Accelerator{QKeyCombination(Qt::Key_Home), kCmdViewFitToWindow},
 };
 
 } // namespace

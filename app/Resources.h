@@ -36,6 +36,7 @@ inline constexpr int kCmdEditCut = 2002;
 inline constexpr int kCmdEditCopy = 2003;
 inline constexpr int kCmdEditPaste = 2004;
 inline constexpr int kCmdEditDelete = 2005;
+inline constexpr int kCmdEditRedo = 2006;
 // Properties
 inline constexpr int kCmdAirfoilProperties = 40010;
 inline constexpr int kCmdWingProperties = 40011;
@@ -44,6 +45,7 @@ inline constexpr int kCmdViewChordline = 40001;
 inline constexpr int kCmdViewEdgeLines = 40002;
 inline constexpr int kCmdViewCamberline = 40003;
 inline constexpr int kCmdView3dPreview = 40004;
+inline constexpr int kCmdViewFitToWindow = 40012;
 // Window
 inline constexpr int kCmdWindowTile = 4001;
 inline constexpr int kCmdWindowCascade = 4002;

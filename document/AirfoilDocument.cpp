@@ -39,10 +39,12 @@ void AirfoilDocument::reset(platform::Window* window) {
     if (trailingEdge_.isBuilt()) trailingEdge_.clear();
     if (spars_.isBuilt()) spars_.clear();
     if (sheeting_.isBuilt()) sheeting_.clear();
+    camber_.clear();
     freePoints();
     window_ = nullptr;
     screen_.reset();
     name_.reset();
+    fileName_.clear();
     loaded_ = 0;
     if (window != nullptr) window->invalidate(true);
 }
@@ -72,6 +74,7 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
         return contents.status;
     }
     takeContents(contents, window);
+    fileName_ = std::filesystem::path(path).filename().string();
     // A file Open mostly skipped (percent of the chord) loads as the few
     // points it took; say so and point to File > Import.
     if (const std::string hint = openReadHint(contents); !hint.empty())
@@ -90,6 +93,7 @@ void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platf
     trailingEdge_.compute(points_, *copy);
     spars_.compute(points_, *copy);
     sheeting_.compute(points_, *copy);
+    for (const CamberPoint& c : camberLine(points_)) camber_.append(c.x, c.y, 1);
 
     setWindow(window);
     fitToWindow();
@@ -134,8 +138,8 @@ bool AirfoilDocument::exportDxf() {
     platform::FileDialogSettings settings;
     settings.title = kExportDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
-    settings.initialFileName = "*.DXF";
-    settings.defaultExtension = "DXF";
+    settings.initialFileName = exportFileName();
+    settings.defaultExtension = "dxf";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(window_, settings);
     if (!chosen) return false;
@@ -146,6 +150,12 @@ bool AirfoilDocument::exportDxf() {
                         result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
                                                                  : platform::MessageIcon::Error);
     return false;
+}
+
+std::string AirfoilDocument::exportFileName() const {
+    const std::filesystem::path file(fileName_);
+    if (file.stem().empty()) return "*.DXF";
+    return file.stem().string() + ".dxf";
 }
 
 const char* fileWriteMessage(FileWriteResult result) {

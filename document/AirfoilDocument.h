@@ -11,6 +11,7 @@
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
 #include "document/AirfoilPoint.h"
+#include "document/CamberLine.h"
 #include "document/CoordinateFile.h"
 #include "document/RibProperties.h"
 #include "dxf/DxfWriter.h"
@@ -37,6 +38,12 @@ public:
     // A null text leaves the document without a name.
     void setName(const char* text);
     const std::optional<std::string>& getName() const { return name_; }
+    // The name of the file the airfoil was read from, without its folder;
+    // empty until loadFile read one.
+    const std::string& fileName() const { return fileName_; }
+    // What the export dialog suggests: the airfoil file's name with ".dxf"
+    // for its extension, or "*.DXF" when there is no file name.
+    std::string exportFileName() const;
 
     void appendPoint(float modelX, float modelY);
     void freePoints() { points_.clear(); }
@@ -56,6 +63,13 @@ public:
     bool showChordLine() const { return showChordLine_ != 0; }
     void setShowEdgeLines(bool on) { showEdgeLines_ = on ? 1 : 0; }
     void setShowChordLine(bool on) { showChordLine_ = on ? 1 : 0; }
+    // The mean camber line, drawn in the components' grey and printed when
+    // shown; off in a new document.
+    bool showCamberLine() const { return showCamberLine_ != 0; }
+    void setShowCamberLine(bool on) { showCamberLine_ = on ? 1 : 0; }
+    // The camber line of the loaded airfoil as an outline (one polyline from
+    // the nose aft); empty before a file is loaded.
+    const ComponentOutline& camberOutline() const { return camber_; }
     float viewAngle() const { return viewAngle_; }
 
     const LeadingEdge& leadingEdge() const { return leadingEdge_; }
@@ -81,9 +95,13 @@ public:
     // The airfoil points in window pixels (empty before the first fit).
     std::vector<DevicePoint> screenPoints() const;
     platform::Rect pointBounds() const;
-    // Fits the view to the window's client area and asks for a repaint.
-    // Returns false, changing nothing, with no points, no window, or a
-    // client narrower than 50 pixels.
+    // The model point under a client-area pixel, by the window's current
+    // view; nothing before the first fit.
+    std::optional<ModelPosition> modelAt(double x, double y) const;
+    // Fits the view to the window's client area (or takes the window's own
+    // zoom, once the user zoomed or panned) and asks for a repaint.
+    // Returns false, changing nothing, with no points, no window, or a fit
+    // into a client narrower than 50 pixels.
     bool fitToWindow();
     void paint(platform::DeviceContext& dc) const;
 
@@ -106,16 +124,19 @@ private:
 
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;
+    std::int32_t showCamberLine_ = 0;
     std::int32_t loaded_ = 0;
     float viewAngle_ = 0.0f;
     LeadingEdge leadingEdge_;
     TrailingEdge trailingEdge_;
     Spar spars_;
     Sheeting sheeting_;
+    ComponentOutline camber_;
     platform::Window* window_ = nullptr;
     std::optional<ViewTransform> screen_;
     std::vector<AirfoilPoint> points_;
     std::optional<std::string> name_;
+    std::string fileName_;
     RibProperties properties_ = kDefaultRibProperties;
 };
 

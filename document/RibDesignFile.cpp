@@ -199,7 +199,8 @@ std::string ribDesignText(const RibDesign& design, std::string& error) {
     text += "  },\n";
     text += "  \"view\": {\n";
     text += std::string("    \"chordLine\": ") + (design.showChordLine ? "true" : "false") + ",\n";
-    text += std::string("    \"edgeLines\": ") + (design.showEdgeLines ? "true" : "false") + "\n";
+    text += std::string("    \"edgeLines\": ") + (design.showEdgeLines ? "true" : "false") + ",\n";
+    text += std::string("    \"camberLine\": ") + (design.showCamberLine ? "true" : "false") + "\n";
     text += "  }\n";
     text += "}\n";
     return text;
@@ -283,7 +284,8 @@ RibDesignRead parseRibDesign(std::string_view bytes) {
     if (const auto view = root.find("view"); view != root.end()) {
         if (!view->is_object()) return refused("\"view\" is not an object");
         for (auto [key, flag] : {std::pair{"chordLine", &design.showChordLine},
-                                 std::pair{"edgeLines", &design.showEdgeLines}}) {
+                                 std::pair{"edgeLines", &design.showEdgeLines},
+                                 std::pair{"camberLine", &design.showCamberLine}}) {
             const auto value = view->find(key);
             if (value == view->end()) continue;
             if (!value->is_boolean()) return refused(std::string("view \"") + key + "\" is not true or false");
@@ -348,6 +350,7 @@ RibDesign designOf(const AirfoilDocument& document) {
     design.properties = document.properties();
     design.showChordLine = document.showChordLine();
     design.showEdgeLines = document.showEdgeLines();
+    design.showCamberLine = document.showCamberLine();
     return design;
 }
 
@@ -360,6 +363,7 @@ void loadDesign(AirfoilDocument& document, const RibDesign& design, platform::Wi
     document.takeContents(contents, window);
     document.setShowChordLine(design.showChordLine);
     document.setShowEdgeLines(design.showEdgeLines);
+    document.setShowCamberLine(design.showCamberLine);
     document.applyProperties(design.properties);
     if (window != nullptr) window->invalidate(true);
 }

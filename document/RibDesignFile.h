@@ -8,7 +8,7 @@
 //     "version": "1.0",
 //     "airfoil": { "name": "CLARK Y", "points": [[1.0, 0.0006], ...] },
 //     "rib": { "leadingEdgeStyle": 1, "leadingEdgeHeight": 10.0, ... },
-//     "view": { "chordLine": true, "edgeLines": true }
+//     "view": { "chordLine": true, "edgeLines": true, "camberLine": false }
 //   }
 //
 // Numbers are written so that they read back to the same float bit for bit.
@@ -45,6 +45,7 @@ struct RibDesign {
     RibProperties properties = kDefaultRibProperties;
     bool showChordLine = true;
     bool showEdgeLines = true;
+    bool showCamberLine = false;
     friend bool operator==(const RibDesign&, const RibDesign&) = default;
 };
 

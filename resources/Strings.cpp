@@ -6,7 +6,9 @@ std::string loadString(int id) {
     switch (id) {
     case kStringUntitled: return "Untitled";
     case kStringAppTitle: return "Parvelin";
-    case kStringAbout: return "This messagebox will display information for the About Dialog";
+    case kStringAbout:
+        return "Designs the ribs of model-aircraft wings: draws each rib over its airfoil, prints it at true scale "
+               "and exports it as a DXF drawing for cutting.";
     default: return {};
     }
 }

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   locales time
   nlohmann-json3-dev
+  qt6-svg-dev
 )
 
 missing=()

@@ -64,6 +64,7 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
     if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, page);
     if (trailingEdge_.isBuilt()) trailingEdge_.print(dc, page);
     if (spars_.isBuilt()) spars_.print(dc, page);
+    if (showCamberLine_) printOutline(camber_, dc, [&] { walkOutline(camber_, dc, page); });
     return true;
 }
 

@@ -32,7 +32,7 @@ platform::Rect AirfoilDocument::pointBounds() const {
 
 bool AirfoilDocument::fitToWindow() {
     if (points_.empty() || window_ == nullptr) return false;
-    const std::optional<ViewTransform> fit = ViewTransform::fitToWindow(window_->clientRect(), viewAngle_);
+    const std::optional<ViewTransform> fit = ViewTransform::forWindow(*window_, viewAngle_);
     if (!fit) return false;
     screen_ = fit;
     window_->invalidate(true);
@@ -52,17 +52,26 @@ void AirfoilDocument::drawEdgeLines(platform::DeviceContext& dc, const platform:
         top = h / 2 - 25;
         bottom = h / 2 + 25;
     }
-    dc.moveTo(client.left + 25, top);
-    dc.lineTo(client.left + 25, bottom);
-    dc.moveTo(client.right - 25, top);
-    dc.lineTo(client.right - 25, bottom);
+    int leading = client.left + 25;
+    int trailing = client.right - 25;
+    // Zoomed in or out, the marks stay on the nose and the trailing edge.
+    if (isLoaded() && screen_ && screen_->isZoomed()) {
+        leading = screen_->map(0.0f, 0.0f).x;
+        trailing = screen_->map(1.0f, 0.0f).x;
+    }
+    dc.moveTo(leading, top);
+    dc.lineTo(leading, bottom);
+    dc.moveTo(trailing, top);
+    dc.lineTo(trailing, bottom);
 }
 
 void AirfoilDocument::drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const {
     PenScope pen(dc, Pen{PenStyle::DashDot, 0, platform::kBlack});
     const int h = client.bottom - client.top;
-    dc.moveTo(12, h / 2);
-    dc.lineTo(client.right - 12, h / 2);
+    // Zoomed in or out, the line stays on the chord, across the whole window.
+    const int y = isLoaded() && screen_ && screen_->isZoomed() ? screen_->map(0.0f, 0.0f).y : h / 2;
+    dc.moveTo(12, y);
+    dc.lineTo(client.right - 12, y);
 }
 
 void AirfoilDocument::paint(platform::DeviceContext& dc) const {
@@ -81,6 +90,12 @@ void AirfoilDocument::paint(platform::DeviceContext& dc) const {
     if (trailingEdge_.isBuilt()) trailingEdge_.draw(dc, *screen_);
     if (spars_.isBuilt()) spars_.draw(dc, *screen_);
     if (sheeting_.isBuilt()) sheeting_.draw(dc, *screen_);
+    if (showCamberLine_) drawOutline(camber_, dc, *screen_, true);
+}
+
+std::optional<ModelPosition> AirfoilDocument::modelAt(double x, double y) const {
+    if (!isLoaded() || !screen_) return std::nullopt;
+    return screen_->modelAt(x, y);
 }
 
 } // namespace parvelin

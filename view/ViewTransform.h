@@ -1,8 +1,8 @@
 #pragma once
 // The one mapping from model coordinates (fractions of the chord) to device
-// pixels, for a window (fitted to its client area) or a printed page (true
-// scale). Geometry stays in model units; painting and printing map it
-// through a transform as they draw.
+// pixels, for a window (fitted to its client area, or zoomed and panned by
+// the user) or a printed page (true scale). Geometry stays in model units;
+// painting and printing map it through a transform as they draw.
 #include <cstdint>
 #include <optional>
 
@@ -17,12 +17,31 @@ struct DevicePoint {
     friend bool operator==(const DevicePoint&, const DevicePoint&) = default;
 };
 
+// A model position in double precision (fractions of the chord).
+struct ModelPosition {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// The zoom range, as multiples of the fit's scale: out to a fifth of the
+// fit, in to ten thousand times it (a 0.01 mm detail of a 1 m chord still
+// spans a pixel).
+inline constexpr double kMinZoom = 0.2;
+inline constexpr double kMaxZoom = 10000.0;
+
 class ViewTransform {
 public:
     // The chord spans the client's width less 25-pixel margins on both sides,
     // the chord line at mid-height (heights halved toward zero). None for a
     // client narrower than 50 pixels or of negative height.
     static std::optional<ViewTransform> fitToWindow(const platform::Rect& client, float viewAngle);
+
+    // A window the user zoomed or panned: `view.scale` pixels per chord, the
+    // model origin at client pixel (view.originX, view.originY).
+    static ViewTransform zoomed(const platform::ZoomedView& view, float viewAngle);
+
+    // What a window shows: its own zoom when it has one, otherwise the fit.
+    static std::optional<ViewTransform> forWindow(const platform::Window& window, float viewAngle);
 
     // The chord measures `chord` millimetres (`millimetres`) or inches on a
     // device of `pixelsPerInch`; the nose 25 pixels in from the page's left
@@ -36,15 +55,34 @@ public:
     // about its trailing edge (the components are not); on a page the same as map().
     DevicePoint mapAirfoil(geom::Point p) const;
 
+    // --- Windows ---
+    // True once the user zoomed or panned (a fit is not zoomed).
+    bool isZoomed() const { return zoomed_; }
+    // Pixels per chord, and the client pixel of the model origin.
+    platform::ZoomedView placement() const;
+    // The model point (unturned) under a client pixel; nothing for a
+    // transform that shows no length (a client exactly 50 pixels wide).
+    std::optional<ModelPosition> modelAt(double x, double y) const;
+    // This view scaled by `factor` about client pixel (x, y): the model
+    // point under that pixel stays there. The scale stays within the zoom
+    // range around `fitScale` (the factor is cut short at either end).
+    ViewTransform zoomedAbout(double factor, double x, double y, double fitScale) const;
+    // This view moved by (dx, dy) pixels.
+    ViewTransform pannedBy(double dx, double dy) const;
+
 private:
     enum class Kind { Window, Page };
     ViewTransform() = default;
 
     Kind kind_ = Kind::Window;
-    // Window: the chord's width in pixels, half the client's height, the
-    // turn of the airfoil.
-    int chordPixels_ = 0;
-    int halfHeight_ = 0;
+    // Window: pixels per chord (for the airfoil as the single-precision value
+    // the turned fit has always used), the model origin's pixel, the turn of
+    // the airfoil. A fit has a whole scale and origin; a zoomed view need not.
+    double chordPixels_ = 0.0;
+    double airfoilPixels_ = 0.0;
+    double originX_ = 25.0;
+    double originY_ = 0.0;
+    bool zoomed_ = false;
     double cos_ = 1.0;
     double sin_ = 0.0;
     // Page: pixels per chord fraction and half the page's height.

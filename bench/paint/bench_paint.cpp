@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "app/PainterDeviceContext.h"
@@ -20,14 +21,15 @@ public:
     platform::Rect clientRect() const override { return {0, 0, 1200, 700}; }
     void invalidate(bool) override {}
     void setTitle(const std::string&) override {}
+    std::optional<platform::ZoomedView> zoomedView() const override { return zoom; }
+    std::optional<platform::ZoomedView> zoom;
 };
 
-void BM_PaintDocumentWithAllComponents(benchmark::State& state) {
+// A Clark Y with every component, loaded into `window`.
+void loadFullRib(AirfoilDocument& document, ImageWindow& window) {
     std::ifstream in(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    ImageWindow window;
-    AirfoilDocument document;
     document.setWindow(&window);
     document.takeContents(parseCoordinateFile(bytes.str()), &window);
     RibProperties p = kDefaultRibProperties;
@@ -37,6 +39,12 @@ void BM_PaintDocumentWithAllComponents(benchmark::State& state) {
     p.trailingEdgeStyle = 1;
     p.sheetingStyle = 4;
     document.applyProperties(p);
+}
+
+void BM_PaintDocumentWithAllComponents(benchmark::State& state) {
+    ImageWindow window;
+    AirfoilDocument document;
+    loadFullRib(document, window);
     QImage image(1200, 700, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::black);
@@ -46,6 +54,28 @@ void BM_PaintDocumentWithAllComponents(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PaintDocumentWithAllComponents)->Unit(benchmark::kMicrosecond);
+
+// The same rib zoomed about its trailing edge by the argument (times the
+// fit) with the camber line shown: most lines run far outside the image and
+// are clipped before they are drawn.
+void BM_PaintZoomedAtTheTrailingEdge(benchmark::State& state) {
+    ImageWindow window;
+    AirfoilDocument document;
+    loadFullRib(document, window);
+    document.setShowCamberLine(true);
+    const double fit = 1200 - 50;
+    const double zoom = static_cast<double>(state.range(0));
+    window.zoom = platform::ZoomedView{fit * zoom, 1100.0 - fit * zoom, 350.0};
+    document.fitToWindow();
+    QImage image(1200, 700, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::black);
+        QPainter painter(&image);
+        app::PainterDeviceContext dc(painter);
+        document.paint(dc);
+    }
+}
+BENCHMARK(BM_PaintZoomedAtTheTrailingEdge)->Arg(1)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

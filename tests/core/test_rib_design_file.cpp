@@ -139,6 +139,7 @@ TEST(RibDesignFile, EveryAirfoilWithEveryPropertySetReopensToTheSameDxf) {
             before.applyProperties(sets[set].second);
             before.setShowChordLine(set % 2 == 0);
             before.setShowEdgeLines(set % 3 != 0);
+            before.setShowCamberLine(set % 5 == 1);
             // Each airfoil goes through a real file once (every write is
             // flushed to the disk, which is slow); the other sets through its text.
             const std::string text = textOf(designOf(before));
@@ -164,6 +165,7 @@ TEST(RibDesignFile, EveryAirfoilWithEveryPropertySetReopensToTheSameDxf) {
             ASSERT_TRUE(sameBits(after.properties(), before.properties())) << where;
             ASSERT_EQ(after.showChordLine(), before.showChordLine()) << where;
             ASSERT_EQ(after.showEdgeLines(), before.showEdgeLines()) << where;
+            ASSERT_EQ(after.showCamberLine(), before.showCamberLine()) << where;
             ASSERT_EQ(after.dxfDrawing().text(), before.dxfDrawing().text()) << where;
             // Saving the reopened document writes the same bytes again.
             ASSERT_EQ(textOf(designOf(after)), text) << where;

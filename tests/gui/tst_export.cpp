@@ -46,7 +46,11 @@ void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
     QCOMPARE(s.filters.size(), size_t(1));
     QCOMPARE(s.filters[0].description, std::string("Drawing Interchange Format"));
     QCOMPARE(s.filters[0].pattern, std::string("*.DXF"));
-    QCOMPARE(s.defaultExtension, std::string("DXF"));
+    QCOMPARE(s.defaultExtension, std::string("dxf"));
+    // The airfoil's own name is offered, with the extension in lower case
+    // (also for a file named in capitals, below).
+    QCOMPARE(s.initialFileName, std::string("asb__e387.dxf"));
+
     // The dialog started where the Open dialog left the current directory.
     QCOMPARE(QDir(QString::fromStdString(s.initialFolder)).canonicalPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
     QVERIFY(f.dialogs.messages.empty());
@@ -60,6 +64,11 @@ void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
     const qsizetype lines = dxf.count("0\nLINE\n");
     QCOMPARE(static_cast<size_t>(lines), f.frame->currentDocument()->points().size() - 1);
     QVERIFY(dxf.contains("\n10\n100.000000\n"));
+
+    FrameFixture capitals;
+    capitals.open(airfoilPath("paso__HD800.DAT"));
+    capitals.frame->handleCommand(kCmdFileExport);
+    QCOMPARE(capitals.dialogs.saveSettings.back().initialFileName, std::string("paso__HD800.dxf"));
 }
 
 void ExportTest::exportRefusesAnExistingFile() {

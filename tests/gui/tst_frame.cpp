@@ -45,13 +45,15 @@ void FrameTest::startsWithOneEmptyUntitledWindow() {
     QVERIFY(f.frame->currentDocument() != nullptr);
     QVERIFY(!f.frame->currentDocument()->isLoaded());
 
-    // The start-up New enabled five items (the two View toggles and Import
-    // too); the rest keep their initial state.
-    for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileImport, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport,
-                   kCmdFileExit, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdEditUndo,
-                   kCmdWindowTile, kCmdHelpAbout, kCmdHelpContents})
+    // The start-up New enabled five items (the three View toggles and Import
+    // too); the rest keep their initial state, and the Edit items have
+    // nothing to act on.
+    for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileImport, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint,
+                   kCmdFileExport, kCmdFileExit, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines,
+                   kCmdViewCamberline, kCmdWindowTile, kCmdHelpAbout, kCmdHelpContents})
         QVERIFY2(f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
-    for (int id : {kCmdWingProperties, kCmdViewCamberline, kCmdView3dPreview})
+    for (int id : {kCmdWingProperties, kCmdView3dPreview, kCmdViewFitToWindow, kCmdEditUndo, kCmdEditRedo,
+                   kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditDelete})
         QVERIFY2(!f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
     QVERIFY(f.frame->action(kCmdViewChordline)->isChecked());
     QVERIFY(f.frame->action(kCmdViewEdgeLines)->isChecked());

@@ -1,0 +1,71 @@
+#include "document/CamberLine.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+namespace parvelin {
+namespace {
+
+// One surface as a walk from the nose aft.
+struct Surface {
+    std::vector<CamberPoint> points;
+
+    double minX() const {
+        double m = points.front().x;
+        for (const CamberPoint& p : points) m = std::min(m, p.x);
+        return m;
+    }
+    double maxX() const {
+        double m = points.front().x;
+        for (const CamberPoint& p : points) m = std::max(m, p.x);
+        return m;
+    }
+
+    // The height where the walk first crosses x, or nothing when it never does.
+    std::optional<double> heightAt(double x) const {
+        for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+            const CamberPoint& a = points[i];
+            const CamberPoint& b = points[i + 1];
+            if (x == a.x) return a.y;
+            if (x == b.x) return b.y;
+            if ((a.x < x && x < b.x) || (b.x < x && x < a.x)) return a.y + (x - a.x) / (b.x - a.x) * (b.y - a.y);
+        }
+        return std::nullopt;
+    }
+};
+
+} // namespace
+
+std::vector<CamberPoint> camberLine(AirfoilPoints points) {
+    if (points.size() < 3) return {};
+    std::size_t nose = 0;
+    for (std::size_t i = 1; i < points.size(); ++i)
+        if (points[i].modelX < points[nose].modelX) nose = i;
+    if (nose == 0 || nose + 1 == points.size()) return {};
+
+    Surface upper;
+    Surface lower;
+    for (std::size_t i = nose + 1; i-- > 0;) upper.points.push_back({points[i].modelX, points[i].modelY});
+    for (std::size_t i = nose; i < points.size(); ++i) lower.points.push_back({points[i].modelX, points[i].modelY});
+
+    const double from = std::max(upper.minX(), lower.minX());
+    const double to = std::min(upper.maxX(), lower.maxX());
+    std::vector<double> stations;
+    for (const Surface* s : {&upper, &lower})
+        for (const CamberPoint& p : s->points)
+            if (p.x >= from && p.x <= to) stations.push_back(p.x);
+    std::sort(stations.begin(), stations.end());
+    stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
+
+    std::vector<CamberPoint> line;
+    line.reserve(stations.size());
+    for (double x : stations) {
+        const std::optional<double> top = upper.heightAt(x);
+        const std::optional<double> bottom = lower.heightAt(x);
+        if (top && bottom) line.push_back({x, (*top + *bottom) / 2.0});
+    }
+    return line;
+}
+
+} // namespace parvelin
