@@ -13,10 +13,14 @@
 #include <QPainter>
 #include <QStringDecoder>
 
+#include <QVBoxLayout>
+
 #include "app/AppIcons.h"
 #include "app/PainterDeviceContext.h"
 #include "document/RibDesignFile.h"
 #include "platform/Services.h"
+#include "app/WingPane.h"
+#include "view/ViewTransform.h"
 #include "resources/Strings.h"
 #include "view/ViewTransform.h"
 
@@ -55,9 +59,29 @@ DocumentView::DocumentView(DocumentWindow& owner) : owner_(owner) {
 void DocumentView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
-    if (AirfoilDocument* document = owner_.document()) {
+    if (AirfoilDocument* document = owner_.shownDocument()) {
         PainterDeviceContext dc(painter);
         document->paint(dc);
+    }
+    const AirfoilDocument* shown = owner_.shownDocument();
+    if (const wing::WingRib* rib = owner_.shownRib(); rib && shown->screenTransform()) {
+        // The rib's building tabs through the rib's own fit to the window.
+        const ViewTransform& view = *shown->screenTransform();
+        const double c = rib->properties.chord;
+        painter.setPen(QPen(QColor(128, 128, 128), 0));
+        for (const wing::BuildingTab& tab : rib->tabs) {
+            QPolygonF sides;
+            for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
+                const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
+                sides << QPointF(d.x, d.y);
+            }
+            painter.drawPolyline(sides);
+        }
+        painter.setPen(Qt::white);
+        painter.setBrush(Qt::NoBrush);
+        painter.setBackgroundMode(Qt::TransparentMode);
+        painter.setFont(font());
+        painter.drawText(QPointF(8, 18), QString::fromStdString(rib->name()));
     }
     // For measuring start-up: PARVELIN_QUIT_AFTER_FIRST_PAINT ends the
     // program once the first document window has painted.
@@ -168,11 +192,24 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QMdiSubWindow(parent) {
     setWindowIcon(documentIcon());
     setWindowTitle(QString::fromStdString(resources::loadString(resources::kStringUntitled)) +
                    QStringLiteral("[*]"));
+    auto* body = new QWidget;
     view_ = new DocumentView(*this);
-    setWidget(view_);
+    wingPane_ = new WingPane(body);
+    wingPane_->hide();
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_, 3);
+    layout->addWidget(wingPane_, 2);
+    setWidget(body);
+    connect(wingPane_, &WingPane::ribSelected, this, &DocumentWindow::selectRib);
     undo_ = new QUndoStack(this);
-    // Every step done, undone or redone changes the rib.
-    connect(undo_, &QUndoStack::indexChanged, this, [this] { setModified(true); });
+    // Every step done, undone or redone changes the rib; undoing or redoing
+    // a change of the properties reaches every rib of the wing.
+    connect(undo_, &QUndoStack::indexChanged, this, [this] {
+        setModified(true);
+        if (wing_) rebuildWing();
+    });
     document_ = std::make_unique<AirfoilDocument>();
     document_->setWindow(this);
 }
@@ -184,10 +221,64 @@ DocumentWindow::~DocumentWindow() {
 }
 
 void DocumentWindow::destroyDocument() {
+    ribDocument_.reset();
     // The steps act on the document: they go first.
     if (undo_ != nullptr) undo_->clear();
     std::unique_ptr<AirfoilDocument> document = std::move(document_);
     document.reset();
+}
+
+void DocumentWindow::setWing(std::optional<dialogs::WingSettings> wing) {
+    wing_ = std::move(wing);
+    rebuildWing();
+}
+
+void DocumentWindow::rebuildWing() {
+    if (!wing_ || !document_ || !document_->isLoaded()) {
+        ribSet_ = {};
+        selectedRib_ = -1;
+        ribDocument_.reset();
+        wingPane_->hide();
+        invalidate(true);
+        return;
+    }
+    // The tip's washout is the document's washout field.
+    wing::WingPanel panel = wing_->panel;
+    panel.washout = document_->properties().washout;
+    wing_->panel.washout = panel.washout;
+    ribSet_ = wing::buildRibSet(panel, document_->properties(), document_->points(), wing_->tipSection);
+    wingPane_->show();
+    const int keep = std::min(selectedRib_, static_cast<int>(ribSet_.ribs.size()) - 1);
+    selectedRib_ = -1;
+    wingPane_->showWing(ribSet_, wing_->panel, keep, document_->properties().metric == 1);
+    selectRib(keep);
+}
+
+void DocumentWindow::selectRib(int index) {
+    ribDocument_.reset();
+    selectedRib_ = index >= 0 && index < static_cast<int>(ribSet_.ribs.size()) ? index : -1;
+    if (selectedRib_ >= 0) {
+        const wing::WingRib& rib = ribSet_.ribs[static_cast<std::size_t>(selectedRib_)];
+        CoordinateFileContents contents;
+        contents.name = rib.name();
+        for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
+        ribDocument_ = std::make_unique<AirfoilDocument>();
+        ribDocument_->setShowChordLine(document_->showChordLine());
+        ribDocument_->setShowEdgeLines(document_->showEdgeLines());
+        ribDocument_->takeContents(contents, &ribWindow_);
+        ribDocument_->applyProperties(rib.properties);
+    }
+    if (wing_) wingPane_->plan()->setWing(&ribSet_, &wing_->panel, selectedRib_);
+    invalidate(true);
+}
+
+AirfoilDocument* DocumentWindow::shownDocument() const {
+    return ribDocument_ ? ribDocument_.get() : document_.get();
+}
+
+const wing::WingRib* DocumentWindow::shownRib() const {
+    if (!ribDocument_ || selectedRib_ < 0) return nullptr;
+    return &ribSet_.ribs[static_cast<std::size_t>(selectedRib_)];
 }
 
 platform::Rect DocumentWindow::clientRect() const {
@@ -271,6 +362,7 @@ void DocumentWindow::setTitle(const std::string& title) { setWindowTitle(windowT
 
 void DocumentWindow::refit() {
     if (document_ && document_->isLoaded()) document_->fitToWindow();
+    if (ribDocument_) ribDocument_->fitToWindow();
     invalidate(true);
 }
 

@@ -7,12 +7,15 @@
 #include <memory>
 #include <optional>
 
+#include "dialogs/WingDialog.h"
 #include "document/AirfoilDocument.h"
 #include "platform/Window.h"
+#include "wing/RibSet.h"
 
 namespace parvelin::app {
 
 class DocumentWindow;
+class WingPane;
 
 // Save and Save as without a loaded airfoil.
 inline constexpr const char* kMessageSaveNeedsDocument = "You need to create or open an airfoil to\nsave a rib design.";
@@ -129,6 +132,20 @@ signals:
     // A file was opened into this window or saved from it (absolute path).
     void fileUsed(const QString& path);
 
+    // --- The wing: a panel whose root rib is this window's document ---
+    const std::optional<dialogs::WingSettings>& wing() const { return wing_; }
+    // Sets or (with nothing) removes the panel and builds its rib set.
+    void setWing(std::optional<dialogs::WingSettings> wing);
+    // Builds the rib set again from the document, as after its properties changed.
+    void rebuildWing();
+    const wing::RibSet& ribSet() const { return ribSet_; }
+    // The rib shown in the view: -1 for the document's own rib.
+    int selectedRib() const { return selectedRib_; }
+    void selectRib(int index);
+    // What the view draws: the selected rib's document, else the window's own.
+    AirfoilDocument* shownDocument() const;
+    const wing::WingRib* shownRib() const;
+    WingPane* wingPane() const { return wingPane_; }
 signals:
     // The cursor over the client area, at a model point (fractions of the
     // chord); inside false when it left the area or nothing is fitted.
@@ -143,12 +160,31 @@ private:
     void destroyDocument();
     bool writeTo(const QString& path);
 
+    // The selected rib's document fits to the view through this window,
+    // which keeps the window's title as it is.
+    class RibWindow : public platform::Window {
+    public:
+        explicit RibWindow(DocumentWindow& owner) : owner_(owner) {}
+        platform::Rect clientRect() const override { return owner_.clientRect(); }
+        void invalidate(bool erase) override { owner_.invalidate(erase); }
+        void setTitle(const std::string&) override {}
+
+    private:
+        DocumentWindow& owner_;
+    };
+
     DocumentView* view_ = nullptr;
+    WingPane* wingPane_ = nullptr;
     QUndoStack* undo_ = nullptr;
     std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
     QString filePath_;
     bool closeAgreed_ = false;
+    std::optional<dialogs::WingSettings> wing_;
+    wing::RibSet ribSet_;
+    int selectedRib_ = -1;
+    RibWindow ribWindow_{*this};
+    std::unique_ptr<AirfoilDocument> ribDocument_;
 };
 
 } // namespace parvelin::app

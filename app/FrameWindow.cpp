@@ -25,7 +25,11 @@
 #include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
+#include "app/print/RibSetPages.h"
+#include "cut/CutFile.h"
 #include "dialogs/PropertiesCommand.h"
+#include "dialogs/WingDialog.h"
+#include "wing/WingFiles.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
 
@@ -100,7 +104,7 @@ void FrameWindow::buildMenu() {
                 action->setChecked(true);
                 checked_[entry.id] = true;
             } else if (entry.id == kCmdViewChordline || entry.id == kCmdViewEdgeLines ||
-                       entry.id == kCmdViewCamberline) {
+                       entry.id == kCmdViewCamberline || entry.id == kCmdViewCutOutline) {
                 action->setCheckable(true);
                 checked_[entry.id] = false;
             }
@@ -177,6 +181,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
     setItemChecked(kCmdViewChordline, document->showChordLine());
     setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
     setItemChecked(kCmdViewCamberline, document->showCamberLine());
+    setItemChecked(kCmdViewCutOutline, document->showCutOutline());
     // The coordinates shown were another window's.
     cursorLabel_->clear();
     updateCommandState();
@@ -210,8 +215,9 @@ void FrameWindow::handleCommand(int id) {
     switch (id) {
     case kCmdFileNew:
         createDocumentWindow();
-        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdAirfoilProperties,
-                         kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdFileImport})
+        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdFileExportCut,
+                         kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline,
+                         kCmdViewCutOutline, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -228,26 +234,44 @@ void FrameWindow::handleCommand(int id) {
         importFile();
         break;
     case kCmdFilePrint:
-        runPrintCommand(currentDocument(), this);
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side,
+                                  window->document()->getName().value_or(std::string()), this);
+        else
+            runPrintCommand(currentDocument(), this);
         break;
     case kCmdFileExit:
         close();
         break;
     case kCmdFileExport:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            exportWingSet(*window);
+        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             document->exportDxf();
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
+    case kCmdFileExportCut:
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            exportCutFile(*document, activeChild());
+        else
+            showDocumentMessage(kMessageExportNeedsDocument, kExportCutDialogTitle);
+        break;
     case kCmdAirfoilProperties:
         if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        {
             dialogs::runPropertiesCommand(*document, activeChild(), activeChild()->undoStack());
-        else
+            activeChild()->rebuildWing();
+        } else
             showDocumentMessage(kMessagePropertiesNeedsDocument, "Properties Dialog");
+        break;
+    case kCmdWingProperties:
+        runWingProperties();
         break;
     case kCmdViewChordline:
     case kCmdViewEdgeLines:
     case kCmdViewCamberline:
+    case kCmdViewCutOutline:
         toggleViewFlag(id);
         break;
     case kCmdViewFitToWindow:
@@ -287,7 +311,6 @@ void FrameWindow::handleCommand(int id) {
         break;
     }
     // Placeholders: the items and keys exist, the commands do nothing.
-    case kCmdWingProperties:
     case kCmdView3dPreview:
     case kCmdEditCut:
     case kCmdEditPaste:
@@ -302,6 +325,51 @@ void FrameWindow::handleCommand(int id) {
         break;
     }
     updateCommandState();
+}
+
+void FrameWindow::runWingProperties() {
+    DocumentWindow* window = activeChild();
+    AirfoilDocument* document = currentDocument();
+    if (window == nullptr || document == nullptr || !document->isLoaded()) return;
+    const dialogs::WingSettings current = window->wing().value_or(dialogs::defaultWingSettings(document->properties()));
+    std::optional<dialogs::WingSettings> chosen =
+        dialogs::runWingDialog(current, document->properties(), window, this);
+    if (!chosen) return;
+    // The tip's washout lives in the document's record, where the General
+    // page shows it too.
+    RibProperties properties = document->properties();
+    properties.washout = static_cast<float>(chosen->panel.washout);
+    document->applyProperties(properties);
+    window->setWing(std::move(chosen));
+    const wing::RibSet& set = window->ribSet();
+    const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
+    if (!problem.empty()) showDocumentMessage(problem.c_str(), dialogs::kWingDialogTitle);
+}
+
+void FrameWindow::exportWingSet(DocumentWindow& window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return;
+    platform::FileDialogSettings settings;
+    settings.title = kExportDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
+    if (!chosen) return;
+    const std::string fileName = enterFolderOf(*chosen);
+    const DxfWriter drawing = wing::setDrawing(window.ribSet());
+    const FileWriteResult result =
+        drawing.allFinite() ? writeNewFile(fileName, drawing.text()) : FileWriteResult::NotFinite;
+    if (result != FileWriteResult::Written)
+        dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
+                            result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                     : platform::MessageIcon::Error);
+}
+
+void FrameWindow::updateWingItem() {
+    AirfoilDocument* document = currentDocument();
+    if (QAction* a = action(kCmdWingProperties)) a->setEnabled(document != nullptr && document->isLoaded());
 }
 
 void FrameWindow::open() {
@@ -416,11 +484,16 @@ void FrameWindow::toggleViewFlag(int id) {
     } else if (id == kCmdViewCamberline) {
         document->setShowCamberLine(!document->showCamberLine());
         setItemChecked(id, document->showCamberLine());
+    } else if (id == kCmdViewCutOutline) {
+        document->setShowCutOutline(!document->showCutOutline());
+        setItemChecked(id, document->showCutOutline());
     } else {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
     activeChild()->setModified(true);
+    // A rib of the wing on show takes the document's guide lines.
+    if (activeChild()->selectedRib() >= 0) activeChild()->selectRib(activeChild()->selectedRib());
     activeChild()->invalidate(true);
 }
 
@@ -445,6 +518,7 @@ void FrameWindow::updateCommandState() {
     if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
     airfoilLabel_->setText(loaded ? airfoilStatusText(*document) : QString());
     if (!loaded) cursorLabel_->clear();
+    updateWingItem();
 }
 
 void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {

@@ -93,6 +93,11 @@ private:
     void arrangeIcons();
     void activateListedWindow(int id);
     void rebuildRecentFilesMenu();
+    void runWingProperties();
+    // File > Export while the window has a wing: every rib in one drawing.
+    void exportWingSet(DocumentWindow& window);
+    // Wing Properties is offered while the current document has an airfoil.
+    void updateWingItem();
     void watchWindow(DocumentWindow* window);
     void showCursorPosition(DocumentWindow* window, double x, double y, bool inside);
     void copyRib();

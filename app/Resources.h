@@ -30,6 +30,7 @@ inline constexpr int kCmdFilePrint = 1005;
 inline constexpr int kCmdFileExit = 1006;
 inline constexpr int kCmdFileImport = 40008;
 inline constexpr int kCmdFileExport = 40007;
+inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
 inline constexpr int kCmdEditCut = 2002;
@@ -46,6 +47,7 @@ inline constexpr int kCmdViewEdgeLines = 40002;
 inline constexpr int kCmdViewCamberline = 40003;
 inline constexpr int kCmdView3dPreview = 40004;
 inline constexpr int kCmdViewFitToWindow = 40012;
+inline constexpr int kCmdViewCutOutline = 40013;  // the cut outline over the rib, per window
 // Window
 inline constexpr int kCmdWindowTile = 4001;
 inline constexpr int kCmdWindowCascade = 4002;

@@ -8,6 +8,10 @@
 
 namespace parvelin {
 class AirfoilDocument;
+namespace wing {
+struct RibSet;
+enum class WingSide;
+}
 }
 
 namespace parvelin::cli {
@@ -25,6 +29,9 @@ struct JobOptions {
     // The view flags of the printed page (guide lines).
     bool edgeLines = true;
     bool chordLine = true;
+    // cut: the cutter's kerf in the chord's unit, and the DXF version.
+    double kerf = 0.0;
+    bool dxfR12 = false;
     // --import: the tolerant reader of File > Import instead of Open's.
     bool import = false;
 };
@@ -43,6 +50,16 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document);
 // Each returns the process exit status and reports errors on stderr.
 int runExport(const JobOptions& job);
 int runPrint(const JobOptions& job);
+int runCut(const JobOptions& job);
+
+// The wing command parses its own options (argv[2] on).
+int runWing(int argc, char** argv);
+
+// Prints every rib of the set at true scale, each on its own page with its
+// label, into PDF bytes. False with the reason when it cannot.
+bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,
+                    std::string& pdf, std::string& error);
+
 // Writes the loaded input as a rib design file (never over an existing file).
 int runProject(const JobOptions& job);
 

@@ -10,6 +10,8 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPolygonF>
+#include <QString>
 #include <cctype>
 #include <clocale>
 #include <cstdio>
@@ -19,8 +21,12 @@
 #include <sys/stat.h>
 
 #include "app/print/PrintPage.h"
+#include "app/print/RibSetPages.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "document/NumberText.h"
+#include "view/ViewTransform.h"
+#include "wing/RibSet.h"
 
 namespace parvelin::cli {
 namespace {
@@ -134,6 +140,53 @@ int runPrint(const JobOptions& job) {
         return 1;
     }
     return 0;
+}
+
+} // namespace parvelin::cli
+
+namespace parvelin::cli {
+
+bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,
+                    std::string& pdfBytes, std::string& error) {
+    const std::optional<QPageSize::PageSizeId> pageSize = pageSizeNamed(job.pageSize);
+    if (!pageSize) {
+        error = "unknown page size '" + job.pageSize + "' (A4, A3, A5, Letter or Legal)";
+        return false;
+    }
+    const std::unique_ptr<QGuiApplication> application = makeApplication();
+    std::setlocale(LC_NUMERIC, "C");
+
+    // Landscape when the longest rib (with room for its 25-pixel lead) needs it.
+    double longest = 0.0;
+    for (const wing::WingRib& rib : set.ribs) longest = std::max(longest, static_cast<double>(rib.properties.chord));
+    const double longestMm = (job.properties.metric != 0 ? longest : longest * 25.4) + 10.0;
+    const QMarginsF margins(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm);
+    QPageLayout layout(QPageSize(*pageSize), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
+    if (job.landscape || layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
+        layout.setOrientation(QPageLayout::Landscape);
+    if (layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
+        std::fprintf(stderr, "parvelin-cli: the longest rib is wider than the page; its tail is cut off\n");
+
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfResolution);
+        writer.setTitle(QString::fromStdString(name));
+        writer.setCreator(QStringLiteral("Parvelin"));
+        writer.setPageLayout(layout);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            error = "the PDF page could not be started";
+            return false;
+        }
+        const bool printed = app::printRibSetPages(set, side, name, writer, painter, error);
+        painter.end();
+        if (!printed) return false;
+    }
+    pdfBytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+    return true;
 }
 
 } // namespace parvelin::cli

@@ -10,3 +10,13 @@ int runPrint(const JobOptions&) {
 }
 
 } // namespace parvelin::cli
+
+namespace parvelin::cli {
+
+bool printRibSetPdf(const wing::RibSet&, wing::WingSide, const std::string&, const JobOptions&, std::string&,
+                    std::string& error) {
+    error = "this build has no printing (it was built without Qt); the other files are written";
+    return false;
+}
+
+} // namespace parvelin::cli

@@ -1,6 +1,7 @@
 // parvelin-cli: the rib work without a window, for scripts and batch jobs.
 #include <charconv>
 #include <csignal>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -10,6 +11,7 @@
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/RibDesignFile.h"
+#include "document/NumberText.h"
 #include "document/RibPropertyFields.h"
 
 namespace {
@@ -20,23 +22,30 @@ const char* const kUsage =
     "Usage:\n"
     "  parvelin-cli export [options] INPUT.dat OUTPUT.dxf\n"
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
+    "  parvelin-cli cut [options] [--kerf LENGTH] [--dxf-version R12|R2000] INPUT.dat OUTPUT.{dxf,svg}\n"
     "  parvelin-cli info [--import] INPUT.dat\n"
     "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
+    "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
     "        writes the airfoil and every built component as DXF LINE entities.\n"
     "print   prints the rib at true scale onto one PDF page (A4 unless --page says),\n"
     "        inside a 6.35 mm border, as File > Print does on a printer.\n"
+    "cut     writes the rib's cut outline (the airfoil less what the components\n"
+    "        remove) as one closed polyline on layer CUT, with spar and chord-line\n"
+    "        ticks and a label on layer MARK, for a laser or CNC cutter: DXF (R2000\n"
+    "        with its unit, or R12) or SVG in mm or inches, by OUTPUT's extension.\n"
     "info    shows the airfoil's name, its point count and the points in drawing order;\n"
     "        with --import also the changes the import made.\n"
     "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
+    "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
     "\n"
     "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
     "options then change its own rib properties.\n"
     "\n"
-    "Options for export, print and project:\n"
+    "Options for export, print, cut and project:\n"
     "  --import            read INPUT as File > Import does: any separator, decimal\n"
     "                      commas, percent, Lednicer or clockwise order, any scale\n"
     "                      (also for info)\n"
@@ -49,6 +58,8 @@ const char* const kUsage =
     "  --no-guides         print only: leave out the chord line and the LE and TE lines\n"
     "  --no-chord-line     print only: leave out the chord line\n"
     "  --no-edge-lines     print only: leave out the LE and TE lines\n"
+    "  --kerf LENGTH       cut only: grow the outline by half this width (default 0)\n"
+    "  --dxf-version V     cut only: R2000 (default, LWPOLYLINE and $INSUNITS) or R12\n"
     "\n"
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
     "exit status is 1 (2 for a usage error or rib properties that cannot be built:\n"
@@ -117,6 +128,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    if (command == "wing") return cli::runWing(argc, argv);
+
     cli::JobOptions job;
     std::vector<std::string> positional;
     for (int i = 2; i < argc; ++i) {
@@ -172,6 +185,22 @@ int main(int argc, char** argv) {
             job.chordLine = false;
         } else if (arg == "--no-edge-lines") {
             job.edgeLines = false;
+        } else if (arg == "--kerf") {
+            const char* v = value(arg);
+            std::size_t used = 0;
+            const double kerf = v ? parseDouble(v, &used) : 0.0;
+            if (!v || used == 0 || v[used] != '\0' || !std::isfinite(kerf) || kerf < 0.0)
+                return usageError("--kerf needs a length of 0 or more");
+            job.kerf = kerf;
+        } else if (arg == "--dxf-version") {
+            const char* v = value(arg);
+            const std::string version = v ? v : "";
+            if (version == "R12" || version == "r12")
+                job.dxfR12 = true;
+            else if (version == "R2000" || version == "r2000")
+                job.dxfR12 = false;
+            else
+                return usageError("--dxf-version needs R12 or R2000");
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError("unknown option '" + std::string(arg) + "'");
         } else {
@@ -181,10 +210,11 @@ int main(int argc, char** argv) {
 
     if (command == "info") return runInfo(job, positional);
     if (command == "fields") return runFields();
-    if (command == "export" || command == "print") {
+    if (command == "export" || command == "print" || command == "cut") {
         if (positional.size() != 2) return usageError(command + " takes INPUT and OUTPUT");
         job.input = positional[0];
         job.output = positional[1];
+        if (command == "cut") return cli::runCut(job);
         return command == "export" ? cli::runExport(job) : cli::runPrint(job);
     }
     if (command == "project") {

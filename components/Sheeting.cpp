@@ -1,5 +1,7 @@
 #include "components/Sheeting.h"
 
+#include "components/AirfoilBoundary.h"
+
 #include <cmath>
 #include <cstddef>
 #include <limits>
@@ -11,13 +13,11 @@ namespace parvelin {
 namespace {
 
 using geom::kPercent;
-using geom::kProgramPi;
 
-// The stations of the cut line, held as 32-bit floats, and the halving
-// factor of the corner bisector.
+// The stations of the cut line, held as 32-bit floats, as the cut line is
+// computed with them.
 constexpr float kSplitStation = 0.3f;     // the upper line is split here without a stick spar
 constexpr float kNoStockStop = 0.005f;    // where the upper line stops without leading-edge stock
-constexpr double kHalf = 0.5;
 
 // Where the cut line starts, stops and breaks along the chord, and its depth,
 // all as fractions of the chord.
@@ -90,8 +90,8 @@ double turnAngle(float k1, float k2) {
 
 using geom::Point;
 
-// The corner under an airfoil node: its offset from the node (added on the
-// upper surface, subtracted on the lower) and the two slopes it was made from.
+// The corner under an airfoil node: its offset from the node (on either
+// surface) and the two slopes it was made from.
 struct Corner {
     double dx;
     double dy;
@@ -107,7 +107,17 @@ class CutLine {
 public:
     CutLine(AirfoilPoints points, const Stations& stations, const RibProperties& properties,
             ComponentOutline& outline)
-        : p_(points), m_(points.size()), st_(stations), props_(properties), out_(outline) {}
+        : p_(points), m_(points.size()), st_(stations), props_(properties), out_(outline) {
+        // A file that lists its lower surface first runs clockwise: the
+        // airfoil then lies on the right of the list's direction.
+        double twiceArea = 0.0;
+        for (std::size_t i = 0; i < m_; ++i) {
+            const AirfoilPoint& a = p_[i];
+            const AirfoilPoint& b = p_[(i + 1) % m_];
+            twiceArea += static_cast<double>(a.modelX) * b.modelY - static_cast<double>(b.modelX) * a.modelY;
+        }
+        inside_ = twiceArea < 0.0 ? -1.0 : 1.0;
+    }
 
     void aftUpperRun();
     void frontUpperRun();
@@ -144,6 +154,7 @@ private:
     Stations st_;
     const RibProperties& props_;
     ComponentOutline& out_;
+    double inside_ = 1.0;  // 1: the airfoil lies left of the list's direction, -1: right
 };
 
 Corner CutLine::corner(std::size_t i) const {
@@ -151,31 +162,60 @@ Corner CutLine::corner(std::size_t i) const {
     float k2 = slopeF(p_[i], p_[i + 1]);
     // A doubled point has no direction: the corner is the one between the
     // nearest segments of length on either side of it.
-    for (std::size_t j = i - 1; std::isnan(k1) && j >= 1; --j) k1 = slopeF(p_[j - 1], p_[j]);
-    for (std::size_t j = i + 1; std::isnan(k2) && j + 1 < m_; ++j) k2 = slopeF(p_[j], p_[j + 1]);
+    std::size_t before = i - 1;
+    std::size_t after = i + 1;
+    for (std::size_t j = i - 1; std::isnan(k1) && j >= 1; --j) {
+        k1 = slopeF(p_[j - 1], p_[j]);
+        before = j - 1;
+    }
+    for (std::size_t j = i + 1; std::isnan(k2) && j + 1 < m_; ++j) {
+        k2 = slopeF(p_[j], p_[j + 1]);
+        after = j + 1;
+    }
     if (std::isnan(k1) && std::isnan(k2)) k1 = k2 = 0.0f;
     else if (std::isnan(k1)) k1 = k2;
     else if (std::isnan(k2)) k2 = k1;
 
+    // The directions the list runs in on either side of the node. It runs
+    // aft to fore over the upper surface and fore to aft under the lower
+    // one, so the airfoil lies on its left (on its right in a file that
+    // lists the lower surface first).
+    double d1x = static_cast<double>(p_[i].modelX) - p_[before].modelX;
+    double d1y = static_cast<double>(p_[i].modelY) - p_[before].modelY;
+    double d2x = static_cast<double>(p_[after].modelX) - p_[i].modelX;
+    double d2y = static_cast<double>(p_[after].modelY) - p_[i].modelY;
+    if (d1x == 0.0 && d1y == 0.0) d1x = d2x, d1y = d2y;
+    if (d2x == 0.0 && d2y == 0.0) d2x = d1x, d2y = d1y;
+
+    // The corner is the point T from the node on the bisector of the
+    // inward normals, on either surface.
     const double t = st_.thickness;
-    Corner c{0.0, 0.0, k1, k2};
-    if (k1 == k2) {
-        // A straight stretch: the corner is T/sqrt(2) in along both axes.
-        c.dx = -t / std::sqrt(2.0);
-        c.dy = -t / std::sqrt(2.0);
-        return c;
+    double vx = 0.0;
+    double vy = -t;  // no direction at all: straight down from the node
+    if (k1 == k2 && std::isfinite(k1) && (d1x != 0.0 || d2x != 0.0)) {
+        // A straight stretch: T along the segment's inward normal,
+        // (k, -1) / sqrt(1 + k^2) where the list runs forward (the upper
+        // surface) and (-k, 1) / sqrt(1 + k^2) where it runs aft.
+        const double k = k1;
+        const double length = std::sqrt(1.0 + k * k);
+        const double side = (d1x != 0.0 ? d1x : d2x) < 0.0 ? 1.0 : -1.0;
+        vx = side * t * k / length;
+        vy = -side * t / length;
+    } else if (d1x != 0.0 || d1y != 0.0) {
+        const double l1 = std::hypot(d1x, d1y);
+        const double l2 = std::hypot(d2x, d2y);
+        double nx = -d1y / l1 - d2y / l2;
+        double ny = d1x / l1 + d2x / l2;
+        double ln = std::hypot(nx, ny);
+        if (ln < 1e-12) {  // the list turns straight back: the first normal
+            nx = -d1y / l1;
+            ny = d1x / l1;
+            ln = 1.0;
+        }
+        vx = t * nx / ln;
+        vy = t * ny / ln;
     }
-    const double a = std::atan(static_cast<double>(k1));
-    const double g = turnAngle(k1, k2);
-    const double m = (kProgramPi - g) * kHalf;
-    if (k2 > k1) {
-        c.dx = t * std::cos(a - m);
-        c.dy = t * std::sin(a - m);
-    } else {
-        c.dx = -t * std::cos(m - a);
-        c.dy = -t * std::sin(m - a);
-    }
-    return c;
+    return Corner{inside_ * vx, inside_ * vy, k1, k2};
 }
 
 Point CutLine::upperPoint(std::size_t i) const {
@@ -183,10 +223,7 @@ Point CutLine::upperPoint(std::size_t i) const {
     return {static_cast<float>(p_[i].modelX + c.dx), static_cast<float>(p_[i].modelY + c.dy)};
 }
 
-Point CutLine::lowerPoint(std::size_t i) const {
-    const Corner c = corner(i);
-    return {static_cast<float>(p_[i].modelX - c.dx), static_cast<float>(p_[i].modelY - c.dy)};
-}
+Point CutLine::lowerPoint(std::size_t i) const { return upperPoint(i); }
 
 Corner CutLine::appendUpper(std::size_t i, int pen) {
     const Corner c = corner(i);
@@ -210,7 +247,10 @@ void CutLine::appendParallel(std::size_t i, float s, int pen) {
 // the chord without a stick spar), then on to the spar's front face.
 void CutLine::aftUpperRun() {
     const float e = st_.trailingEdge;
-    const float f = st_.sparFront;
+    // Without a stick spar the line is split at 30 % of the chord, and that
+    // split is the front it is drawn on to: a spar front elsewhere would draw
+    // the line back to a notch that is not there.
+    const float f = props_.sparStyle == 1 ? st_.sparFront : kSplitStation;
     const float s = props_.sparStyle == 1 ? st_.sparBack : kSplitStation;
     std::size_t i = 1;  // P; B is always the node before it
     if (m_ < 2) return;
@@ -293,8 +333,9 @@ void CutLine::frontUpperRun() {
 // interrupted at the spar.
 void CutLine::lowerRun() {
     const float n = st_.noseStop;
-    const float f = st_.sparFront;
-    const float b = st_.sparBack;
+    // Without spars both spar faces of the lower line are the 30 % split.
+    const float f = props_.sparStyle == 0 ? kSplitStation : st_.sparFront;
+    const float b = props_.sparStyle == 0 ? kSplitStation : st_.sparBack;
     const float e = st_.trailingEdge;
     if (m_ < 3) return;
 
@@ -357,7 +398,12 @@ bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
     CutLine line(points, stationsFor(properties), properties, outline_);
     if (style_ == 1 || style_ == 4) line.aftUpperRun();
     line.frontUpperRun();
+    const std::size_t lowerFrom = outline_.size();
     if (style_ == 3 || style_ == 4) line.lowerRun();
+    // Where the rib is thinner than the sheeting (towards the trailing edge,
+    // without a trailing-edge piece) a cut line runs on through the opposite
+    // surface: it ends at that crossing, and the part outside is dropped.
+    lowerLineStart_ = clipToAirfoil(outline_, AirfoilBoundary(points), lowerFrom);
 
     built_ = 1;
     return true;

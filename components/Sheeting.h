@@ -13,6 +13,7 @@ public:
     void clear() {
         built_ = 0;
         style_ = 0;
+        lowerLineStart_ = 0;
         outline_.clear();
     }
     bool compute(AirfoilPoints points, const RibProperties& properties);
@@ -22,6 +23,13 @@ public:
     }
     bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
     bool builtFlag() const { return built_ != 0; }
+    // Where the line under the lower surface begins in the outline (the
+    // outline's size when there is none); the nodes before it lie under the
+    // upper surface.
+    std::size_t lowerLineStart() const { return lowerLineStart_; }
+
+private:
+    std::size_t lowerLineStart_ = 0;
 };
 
 } // namespace parvelin

@@ -27,15 +27,16 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
     chord_ = makeLengthBox(kChord);
     height_ = makeLengthBox(kHeight);
     washout_ = makeLengthBox(kWashout);
-    height_->setEnabled(false);
-    washout_->setEnabled(false);
     chordUnit_ = makeUnitLabel(kChordUnit, "Unit");
     heightUnit_ = makeUnitLabel(kHeightUnit, "Unit");
     washoutUnit_ = makeUnitLabel(kWashoutUnit, "Unit");
     heightPercent_ = makeCheckBox(kHeightPercent, "Percent", false);
     heightFixed_ = makeCheckBox(kHeightFixed, "Fixed", false);
-    heightPercent_->setEnabled(false);
-    heightFixed_->setEnabled(false);
+    // Height: the building board's distance below the chord line at the
+    // trailing edge, a length or a percentage of the chord. Washout: the
+    // wing tip's twist in degrees.
+    onClick(heightPercent_, kHeightPercent);
+    onClick(heightFixed_, kHeightFixed);
     metric_ = makeCheckBox(kMetric, "Metric", false);
     inches_ = makeCheckBox(kInches, "Inches", false);
     onClick(metric_, kMetric);
@@ -98,6 +99,8 @@ void GeneralPage::load(const RibProperties& p, LoadStage stage) {
     // The height box is not refreshed when the page becomes active again.
     if (stage != LoadStage::Activate) showLength(height_, p.height, p.precision);
     showLength(washout_, p.washout, p.precision);
+    heightPercent_->setCheckState(p.heightInPercent == 1 ? Qt::Checked : Qt::Unchecked);
+    heightFixed_->setCheckState(p.heightInPercent == 1 ? Qt::Unchecked : Qt::Checked);
     metric_->setCheckState(p.metric == 1 ? Qt::Checked : Qt::Unchecked);
     inches_->setCheckState(p.metric == 0 ? Qt::Checked : Qt::Unchecked);
     // The list is filled when the page is made; the selection is set when it
@@ -111,8 +114,9 @@ void GeneralPage::load(const RibProperties& p, LoadStage stage) {
 
 void GeneralPage::setUnits(const QString& unit) {
     chordUnit_->setText(unit);
-    heightUnit_->setText(unit);
-    washoutUnit_->setText(unit);
+    heightUnit_->setText(heightPercent_->checkState() == Qt::Checked ? QStringLiteral("%") : unit);
+    washoutUnit_->setText(QStringLiteral("degrees"));
+    unit_ = unit;
 }
 
 bool GeneralPage::leave() {
@@ -143,6 +147,10 @@ void GeneralPage::command(int id) {
         metric_->setCheckState(Qt::Unchecked);
         inches_->setCheckState(Qt::Checked);
         setUnits(QStringLiteral("inches"));
+    } else if (id == kHeightPercent || id == kHeightFixed) {
+        heightPercent_->setCheckState(id == kHeightPercent ? Qt::Checked : Qt::Unchecked);
+        heightFixed_->setCheckState(id == kHeightFixed ? Qt::Checked : Qt::Unchecked);
+        setUnits(unit_);
     }
 }
 

@@ -33,6 +33,7 @@ private:
     QLabel* chordUnit_;
     QLabel* heightUnit_;
     QLabel* washoutUnit_;
+    QString unit_ = QStringLiteral("mm");  // the length unit the labels show
     QCheckBox* metric_;
     QCheckBox* inches_;
     QCheckBox* heightPercent_;

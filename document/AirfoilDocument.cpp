@@ -104,6 +104,10 @@ void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platf
     }
 }
 
+CutOutline AirfoilDocument::cutOutline() const {
+    return parvelin::cutOutline(points_, leadingEdge_, trailingEdge_, spars_, sheeting_);
+}
+
 DxfWriter AirfoilDocument::dxfDrawing() const {
     DxfWriter writer;
     writer.header();

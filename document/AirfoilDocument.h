@@ -10,6 +10,7 @@
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
+#include "cut/CutOutline.h"
 #include "document/AirfoilPoint.h"
 #include "document/CamberLine.h"
 #include "document/CoordinateFile.h"
@@ -71,6 +72,13 @@ public:
     // the nose aft); empty before a file is loaded.
     const ComponentOutline& camberOutline() const { return camber_; }
     float viewAngle() const { return viewAngle_; }
+    // View > Cut outline: draw the rib's cut outline over it.
+    bool showCutOutline() const { return showCutOutline_; }
+    void setShowCutOutline(bool on) { showCutOutline_ = on; }
+
+    // The rib as it is cut: the airfoil minus what the built components
+    // remove, in model coordinates.
+    CutOutline cutOutline() const;
 
     const LeadingEdge& leadingEdge() const { return leadingEdge_; }
     const TrailingEdge& trailingEdge() const { return trailingEdge_; }
@@ -121,10 +129,12 @@ public:
 private:
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
+    void drawCutOutline(platform::DeviceContext& dc, const ViewTransform& view) const;
 
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;
     std::int32_t showCamberLine_ = 0;
+    bool showCutOutline_ = false;
     std::int32_t loaded_ = 0;
     float viewAngle_ = 0.0f;
     LeadingEdge leadingEdge_;

@@ -38,16 +38,20 @@ struct Surface {
 } // namespace
 
 std::vector<CamberPoint> camberLine(AirfoilPoints points) {
-    if (points.size() < 3) return {};
+    // A list that closes on its first point: the closing point belongs to
+    // the upper surface, not to the lower one.
+    std::size_t end = points.size();
+    if (end > 1 && points[end - 1].modelX == points[0].modelX && points[end - 1].modelY == points[0].modelY) --end;
+    if (end < 3) return {};
     std::size_t nose = 0;
-    for (std::size_t i = 1; i < points.size(); ++i)
+    for (std::size_t i = 1; i < end; ++i)
         if (points[i].modelX < points[nose].modelX) nose = i;
-    if (nose == 0 || nose + 1 == points.size()) return {};
+    if (nose == 0 || nose + 1 == end) return {};
 
     Surface upper;
     Surface lower;
     for (std::size_t i = nose + 1; i-- > 0;) upper.points.push_back({points[i].modelX, points[i].modelY});
-    for (std::size_t i = nose; i < points.size(); ++i) lower.points.push_back({points[i].modelX, points[i].modelY});
+    for (std::size_t i = nose; i < end; ++i) lower.points.push_back({points[i].modelX, points[i].modelY});
 
     const double from = std::max(upper.minX(), lower.minX());
     const double to = std::min(upper.maxX(), lower.maxX());

@@ -127,6 +127,10 @@ std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePa
                 if (i == j) break;
             }
         }
+        // The walk above leaves the file's closing trailing-edge point out;
+        // the first point once more closes the outline at the trailing edge,
+        // as the two-block order does with its first trailing-edge point.
+        if (out.size() >= 2) out.push_back(P[0]);
         return out;
     }
 

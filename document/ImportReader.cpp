@@ -239,10 +239,12 @@ bool crossesItself(const std::vector<Point>& p) {
 CoordinatePair asPair(const Point& p) { return {p.fx, p.fy}; }
 
 // Open's drawing order for an outline that starts at the trailing edge: every
-// point, without a last one that returns to the first point's x.
+// point, without a last one that returns to the first point's x, closed by
+// the first point again.
 std::vector<CoordinatePair> drawingOrderOf(const std::vector<CoordinatePair>& outline) {
     std::vector<CoordinatePair> order = outline;
     if (order.size() > 2 && std::fabs(order.back().x - order.front().x) <= kClosingX) order.pop_back();
+    if (order.size() >= 2) order.push_back(order.front());
     return order;
 }
 

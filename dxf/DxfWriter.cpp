@@ -23,6 +23,12 @@ std::string dxfLineEntity(double x1, double y1, double x2, double y2) {
 }
 
 void DxfWriter::line(double x1, double y1, double x2, double y2) {
+    if (originX_ != 0.0 || originY_ != 0.0) {
+        x1 += originX_;
+        x2 += originX_;
+        y1 += originY_;
+        y2 += originY_;
+    }
     if (!std::isfinite(x1) || !std::isfinite(y1) || !std::isfinite(x2) || !std::isfinite(y2))
         allFinite_ = false;
     text_ += dxfLineEntity(x1, y1, x2, y2);

@@ -20,6 +20,11 @@ public:
     void header() { text_ += kDxfHeader; }
     void line(double x1, double y1, double x2, double y2);
     void trailer() { text_ += kDxfTrailer; }
+    // Moves every following line by (x, y): several drawings side by side in one.
+    void setOrigin(double x, double y) {
+        originX_ = x;
+        originY_ = y;
+    }
 
     const std::string& text() const { return text_; }
     // False once any coordinate written was infinite or not a number.
@@ -30,6 +35,8 @@ private:
     std::string text_;
     bool allFinite_ = true;
     int lineCount_ = 0;
+    double originX_ = 0.0;
+    double originY_ = 0.0;
 };
 
 enum class FileWriteResult {

@@ -25,6 +25,7 @@ struct Pen {
 inline constexpr Color kWhite{255, 255, 255};
 inline constexpr Color kBlack{0, 0, 0};
 inline constexpr Color kComponentGrey{128, 128, 128};
+inline constexpr Color kCutOutline{255, 160, 0};  // the cut outline over the rib, orange
 
 class DeviceContext {
 public:

@@ -12,6 +12,7 @@ packages=(
   locales time
   nlohmann-json3-dev
   qt6-svg-dev
+  libpolyclipping-dev libdxflib-dev python3-ezdxf librecad
 )
 
 missing=()

@@ -74,6 +74,19 @@ void AirfoilDocument::drawChordLine(platform::DeviceContext& dc, const platform:
     dc.lineTo(client.right - 12, y);
 }
 
+void AirfoilDocument::drawCutOutline(platform::DeviceContext& dc, const ViewTransform& view) const {
+    const ModelPolygon outline = cutOutline().outline;
+    if (outline.empty()) return;
+    auto at = [&](const ModelPoint& p) { return view.map(geom::Point{static_cast<float>(p.x), static_cast<float>(p.y)}); };
+    PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kCutOutline});
+    const DevicePoint last = at(outline.back());
+    dc.moveTo(last.x, last.y);
+    for (const ModelPoint& p : outline) {
+        const DevicePoint d = at(p);
+        dc.lineTo(d.x, d.y);
+    }
+}
+
 void AirfoilDocument::paint(platform::DeviceContext& dc) const {
     const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kWhite});
@@ -91,6 +104,7 @@ void AirfoilDocument::paint(platform::DeviceContext& dc) const {
     if (spars_.isBuilt()) spars_.draw(dc, *screen_);
     if (sheeting_.isBuilt()) sheeting_.draw(dc, *screen_);
     if (showCamberLine_) drawOutline(camber_, dc, *screen_, true);
+    if (showCutOutline_) drawCutOutline(dc, *screen_);
 }
 
 std::optional<ModelPosition> AirfoilDocument::modelAt(double x, double y) const {

@@ -62,7 +62,10 @@ TEST(CamberLine, RunsAftFromTheNoseInsideEveryCorpusAirfoilAndFlipsWithIt) {
         // the reader's size limit lose the end of their lower surface),
         // stations strictly increasing.
         float upperReach = 0.0f, lowerReach = 0.0f;
-        for (std::size_t i = 0; i < a.points.size(); ++i)
+        // A list closed on its first point: that point is the upper surface's.
+        std::size_t end = a.points.size();
+        if (a.points.back().modelX == a.points.front().modelX && a.points.back().modelY == a.points.front().modelY) --end;
+        for (std::size_t i = 0; i < end; ++i)
             (i <= nose ? upperReach : lowerReach) = std::max(i <= nose ? upperReach : lowerReach, a.points[i].modelX);
         EXPECT_EQ(line.front().x, a.points[nose].modelX);
         EXPECT_EQ(line.back().x, std::min(upperReach, lowerReach));

@@ -19,9 +19,15 @@ std::vector<CoordinatePair> pairs(std::initializer_list<std::pair<float, float>>
 
 } // namespace
 
-TEST(Reorder, FileStartingAtTheTrailingEdgeDropsOnlyTheLastPoint) {
+TEST(Reorder, FileStartingAtTheTrailingEdgeClosesOnItsFirstPoint) {
+    // The file's own closing point is left out and its first point closes
+    // the outline, also when the two trailing-edge points differ (Clark Y:
+    // an open trailing edge 0.0012 chord thick).
     const auto in = pairs({{1, 0}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}, {1, 0}});
-    EXPECT_EQ(reorderToDrawingOrder(in), pairs({{1, 0}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}}));
+    EXPECT_EQ(reorderToDrawingOrder(in), pairs({{1, 0}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}, {1, 0}}));
+    const auto open = pairs({{1, 0.0006f}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}, {0.99f, -0.001f}, {1, -0.0006f}});
+    EXPECT_EQ(reorderToDrawingOrder(open),
+              pairs({{1, 0.0006f}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}, {0.99f, -0.001f}, {1, 0.0006f}}));
 }
 
 TEST(Reorder, TwoBlocksFromTheLeadingEdge) {
@@ -50,7 +56,8 @@ TEST(Reorder, TheOtherSurfaceStopsAtItsOwnBlock) {
 TEST(Reorder, NoPointAtOneUsesTheLargestXAndNoWalkLeavesTheList) {
     // E387-like: nose not at 0, trailing edge at 0.99999.
     const auto in = pairs({{0.99999f, 0}, {0.5f, 0.1f}, {0.0004f, 0}, {0.5f, -0.1f}, {0.99999f, 0}});
-    EXPECT_EQ(reorderToDrawingOrder(in), pairs({{0.99999f, 0}, {0.5f, 0.1f}, {0.0004f, 0}, {0.5f, -0.1f}}));
+    EXPECT_EQ(reorderToDrawingOrder(in),
+              pairs({{0.99999f, 0}, {0.5f, 0.1f}, {0.0004f, 0}, {0.5f, -0.1f}, {0.99999f, 0}}));
     // Starting at the nose with no point at 0.0: the walk back stops at index 0.
     const auto fromNose = pairs({{0.001f, 0}, {0.5f, 0.1f}, {0.9f, 0}});
     EXPECT_EQ(reorderToDrawingOrder(fromNose), pairs({{0.9f, 0}, {0.5f, 0.1f}, {0.001f, 0}}));
@@ -63,7 +70,7 @@ TEST(CoordinateFile, CrLfFileReadExactly) {
     EXPECT_EQ(c.status, ReadStatus::Loaded);
     EXPECT_EQ(c.name, "NACA 0012 test");
     EXPECT_EQ(c.accepted.size(), 5u);
-    EXPECT_EQ(c.drawingOrder, pairs({{1, 0}, {0.5f, 0.05f}, {0, 0}, {0.5f, -0.05f}}));
+    EXPECT_EQ(c.drawingOrder, pairs({{1, 0}, {0.5f, 0.05f}, {0, 0}, {0.5f, -0.05f}, {1, 0}}));
 }
 
 TEST(CoordinateFile, LineEndsOfEveryKindKeepTheWholeName) {
@@ -150,6 +157,11 @@ TEST(CoordinateFile, EveryFileOfTheCorpus) {
         // Every drawing-order point is one of the file's accepted pairs.
         for (const auto& p : {c.drawingOrder.front(), c.drawingOrder.back()})
             EXPECT_NE(std::find(c.accepted.begin(), c.accepted.end(), p), c.accepted.end());
+        // A file that starts at its trailing edge closes: the outline ends
+        // where it starts.
+        if (c.accepted.front().x == 1.0f) {
+            EXPECT_EQ(c.drawingOrder.back(), c.drawingOrder.front()) << file;
+        }
         EXPECT_LE(c.drawingOrder.size(), c.accepted.size() + 1);
     }
     EXPECT_GT(loaded, 30);

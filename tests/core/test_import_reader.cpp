@@ -358,7 +358,7 @@ TEST(ImportReader, CommandLineImportReadsAndListsTheChanges) {
     const std::string info = readAll(folder / "info.txt");
     const std::string head =
         "name: MH 30 Originally developed for electric powered pylon racing models. MH.\n"
-        "points: 61\n"
+        "points: 62\n"
         "changes: 1\n"
         "  coordinates in percent of the chord divided by 100\n"
         "1 0\n";

@@ -7,6 +7,7 @@
 
 #include "FrameFixture.h"
 #include "app/QtDialogs.h"
+#include "cut/CutFile.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -28,6 +29,7 @@ private slots:
     void exportWritesTheDrawingIntoTheChosenFolder();
     void exportRefusesAnExistingFile();
     void exportOfAnEmptyWindowSaysWhy();
+    void exportForCuttingWritesDxfOrSvg();
     void saveDialogFollowsTheSettings();
     void openDialogWantsAnExistingFile();
     void dialogsNeverReadTheFilesTheyList();
@@ -104,6 +106,42 @@ void ExportTest::exportOfAnEmptyWindowSaysWhy() {
     QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Warning);
     // The box belongs to the active document window.
     QCOMPARE(f.dialogs.messages[0].owner, static_cast<platform::Window*>(f.frame->activeChild()));
+}
+
+void ExportTest::exportForCuttingWritesDxfOrSvg() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__clarky.dat"));
+    QVERIFY(f.frame->action(kCmdFileExportCut)->isEnabled());
+    const QString dxf = f.scratch.filePath("rib.dxf");
+    const QString svg = f.scratch.filePath("rib.svg");
+    f.dialogs.saveAnswers.push_back(dxf.toStdString());
+    f.frame->action(kCmdFileExportCut)->trigger();
+    QCOMPARE(f.dialogs.saveSettings.size(), size_t(1));
+    QCOMPARE(f.dialogs.saveSettings[0].title, std::string(kExportCutDialogTitle));
+    QCOMPARE(f.dialogs.saveSettings[0].filters.size(), size_t(2));
+    QVERIFY(f.dialogs.messages.empty());
+    const QByteArray dxfText = slurp(dxf);
+    QVERIFY(dxfText.contains("LWPOLYLINE"));
+    QVERIFY(dxfText.contains("$INSUNITS"));
+    QCOMPARE(dxfText.count("\nLWPOLYLINE\n"), 1);
+
+    f.dialogs.saveAnswers.push_back(svg.toStdString());
+    f.frame->handleCommand(kCmdFileExportCut);
+    const QByteArray svgText = slurp(svg);
+    QVERIFY(svgText.contains("<svg"));
+    QVERIFY(svgText.contains("mm\""));
+    QVERIFY(f.dialogs.messages.empty());
+
+    // An existing file is kept, a name of another kind is refused; each says so.
+    f.dialogs.saveAnswers.push_back(svg.toStdString());
+    f.frame->handleCommand(kCmdFileExportCut);
+    QCOMPARE(slurp(svg), svgText);
+    f.dialogs.saveAnswers.push_back(f.scratch.filePath("rib.pdf").toStdString());
+    f.frame->handleCommand(kCmdFileExportCut);
+    QVERIFY(!QFile::exists(f.scratch.filePath("rib.pdf")));
+    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageExportExists));
+    QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageCutFileName));
 }
 
 void ExportTest::saveDialogFollowsTheSettings() {

@@ -6,6 +6,7 @@
 using namespace parvelin;
 using namespace parvelin::app;
 using parvelin::testing::FrameFixture;
+using parvelin::testing::airfoilPath;
 using parvelin::testing::kDiamondAirfoil;
 
 namespace {
@@ -34,6 +35,7 @@ private slots:
     void emptyWindowShowsTheEdgeMarksAndChordLine();
     void loadedWindowPaintsTheAirfoilInWhite();
     void windowWithoutGuidesShowsOnlyTheAirfoil();
+    void cutOutlineIsShownPerWindow();
 };
 
 void FrameViewTest::fitFollowsTheClientArea() {
@@ -43,11 +45,12 @@ void FrameViewTest::fitFollowsTheClientArea() {
     QCOMPARE(window->view()->size(), QSize(650, 400));
     f.open(f.write("diamond.dat", kDiamondAirfoil));
     const AirfoilDocument& doc = *window->document();
-    QCOMPARE(doc.points().size(), size_t(4));
+    QCOMPARE(doc.points().size(), size_t(5));  // closed on the first point
     QCOMPARE(screenOf(doc, 0), QPoint(625, 200));  // (1, 0)
     QCOMPARE(screenOf(doc, 1), QPoint(325, 140));  // (0.5, 0.1): trunc(600 x 0.1f) = 60
     QCOMPARE(screenOf(doc, 2), QPoint(25, 200));   // (0, 0)
     QCOMPARE(screenOf(doc, 3), QPoint(325, 260));
+    QCOMPARE(screenOf(doc, 4), QPoint(625, 200));
 
     // Resizing refits: the scale follows the width alone.
     FrameFixture::setClientSize(window, 450, 301);
@@ -68,7 +71,7 @@ void FrameViewTest::fitFollowsTheClientArea() {
     FrameFixture::setClientSize(window, 650, 400);
     window->document()->appendPoint(0.0f, 0.0f);
     window->move(window->pos() + QPoint(5, 5));
-    QCOMPARE(screenOf(doc, 4), QPoint(25, 200));
+    QCOMPARE(screenOf(doc, 5), QPoint(25, 200));
 }
 
 void FrameViewTest::windowIsTheDocumentsWindow() {
@@ -133,6 +136,36 @@ void FrameViewTest::windowWithoutGuidesShowsOnlyTheAirfoil() {
     window->document()->setShowChordLine(false);
     window->document()->setShowEdgeLines(false);
     QCOMPARE(nonBlackPixels(window->view()->grab().toImage()), 0);
+}
+
+void FrameViewTest::cutOutlineIsShownPerWindow() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__clarky.dat"));
+    DocumentWindow* first = f.frame->activeChild();
+    FrameFixture::setClientSize(first, 650, 400);
+    auto orange = [](DocumentWindow* w) {
+        const QImage image = w->view()->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x) count += image.pixel(x, y) == qRgb(255, 160, 0);
+        return count;
+    };
+    QCOMPARE(orange(first), 0);
+    f.frame->action(kCmdViewCutOutline)->trigger();
+    QVERIFY(first->document()->showCutOutline());
+    QVERIFY(f.frame->action(kCmdViewCutOutline)->isChecked());
+    // The outline runs round the whole rib: at least its chord twice over.
+    QVERIFY(orange(first) > 1000);
+
+    // A second window starts without it, and the check mark follows the
+    // window that is active.
+    f.open(airfoilPath("asb__e387.dat"));
+    DocumentWindow* second = f.frame->activeChild();
+    QVERIFY(second != first);
+    QVERIFY(!second->document()->showCutOutline());
+    QVERIFY(!f.frame->action(kCmdViewCutOutline)->isChecked());
+    f.frame->mdiArea()->setActiveSubWindow(first);
+    QVERIFY(f.frame->action(kCmdViewCutOutline)->isChecked());
 }
 
 QTEST_MAIN(FrameViewTest)

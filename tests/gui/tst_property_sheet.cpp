@@ -174,9 +174,11 @@ void PropertySheetTest::defaultsShownOnEveryPage() {
         QCOMPARE(s.text(kGeneral, kHeight), QString("2.000"));
         QCOMPARE(s.text(kGeneral, kWashout), QString("0.000"));
         QCOMPARE(s.looks(kGeneral, {kChord, kHeight, kWashout, kHeightPercent, kHeightFixed, kLandscape, kPortrait}),
-                 QString("edddddd"));
+                 QString("eeeeedd"));
+        QCOMPARE(s.marks(kGeneral, {kHeightPercent, kHeightFixed}), QString("-x"));
         QCOMPARE(s.marks(kGeneral, {kMetric, kInches}), QString("x-"));
-        for (int id : {kChordUnit, kHeightUnit, kWashoutUnit}) QCOMPARE(s.text(kGeneral, id), QString("mm"));
+        for (int id : {kChordUnit, kHeightUnit}) QCOMPARE(s.text(kGeneral, id), QString("mm"));
+        QCOMPARE(s.text(kGeneral, kWashoutUnit), QString("degrees"));
         QStringList entries;
         for (int i = 0; i < s.precision()->count(); ++i) entries << s.precision()->itemText(i);
         QCOMPARE(entries, (QStringList{"1", "1.0", "1.00", "1.000", "1.0000"}));
@@ -424,12 +426,23 @@ void PropertySheetTest::inchesRelabelsAtOnceAndElsewhereWhenNextShown() {
     s.goTo(kGeneral);
     s.click(kGeneral, kInches);
     QCOMPARE(s.marks(kGeneral, {kMetric, kInches}), QString("-x"));
-    for (int id : {kChordUnit, kHeightUnit, kWashoutUnit}) QCOMPARE(s.text(kGeneral, id), QString("inches"));
+    for (int id : {kChordUnit, kHeightUnit}) QCOMPARE(s.text(kGeneral, id), QString("inches"));
+    QCOMPARE(s.text(kGeneral, kWashoutUnit), QString("degrees"));
+    // The board height as a percentage of the chord, and back to a length.
+    s.click(kGeneral, kHeightPercent);
+    QCOMPARE(s.marks(kGeneral, {kHeightPercent, kHeightFixed}), QString("x-"));
+    QCOMPARE(s.text(kGeneral, kHeightUnit), QString("%"));
+    s.click(kGeneral, kHeightFixed);
+    QCOMPARE(s.marks(kGeneral, {kHeightPercent, kHeightFixed}), QString("-x"));
+    QCOMPARE(s.text(kGeneral, kHeightUnit), QString("inches"));
+    s.click(kGeneral, kHeightPercent);
     // The copy changes when the page is left, the other pages when next shown.
     QCOMPARE(s.edited.metric, 1);
+    QCOMPARE(s.edited.heightInPercent, 0);
     QCOMPARE(s.text(kLeadingEdge, leadingEdge::kUnit), QString("mm"));
     s.goTo(kLeadingEdge);
     QCOMPARE(s.edited.metric, 0);
+    QCOMPARE(s.edited.heightInPercent, 1);
     QCOMPARE(s.text(kLeadingEdge, leadingEdge::kUnit), QString("inches"));
     s.goTo(kSpars);
     QCOMPARE(s.text(kSpars, spars::kSizeUnit), QString("inches"));

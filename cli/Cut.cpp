@@ -1,0 +1,36 @@
+#include <cmath>
+#include <cstdio>
+
+#include "cli/Commands.h"
+#include "cut/CutFile.h"
+#include "document/AirfoilDocument.h"
+
+namespace parvelin::cli {
+
+int runCut(const JobOptions& job) {
+    CutFileFormat format = CutFileFormat::Dxf;
+    if (!cutFormatFor(job.output, format)) {
+        std::fprintf(stderr, "parvelin-cli: %s: the cut file's name must end in .dxf or .svg\n", job.output.c_str());
+        return 2;
+    }
+    AirfoilDocument document;
+    if (!loadJobDocument(job, document)) return 1;
+    const CutDrawing drawing = cutDrawing(document, job.kerf);
+    const float chord = document.properties().chord;
+    if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), kMessageCutNothingLeft);
+        return 1;
+    }
+    if (drawing.pieces > 1)
+        std::fprintf(stderr, "parvelin-cli: %s: the components cut the rib into %d pieces; the largest is written\n",
+                     job.output.c_str(), drawing.pieces);
+    const FileWriteResult result =
+        writeCutFile(job.output, drawing, format, job.dxfR12 ? DxfVersion::R12 : DxfVersion::R2000);
+    if (result != FileWriteResult::Written) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), fileWriteMessage(result));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace parvelin::cli

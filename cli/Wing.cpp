@@ -1,0 +1,274 @@
+// parvelin-cli wing: every rib of a wing panel, each as its own drawing, the
+// ribs nested on cutting sheets, and all ribs printed into one PDF.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "document/CoordinateFile.h"
+#include "document/NumberText.h"
+#include "document/RibPropertyFields.h"
+#include "wing/RibSet.h"
+#include "wing/WingFiles.h"
+
+namespace parvelin::cli {
+namespace {
+
+using namespace parvelin::wing;
+
+const char* const kWingUsage =
+    "Usage:\n"
+    "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
+    "\n"
+    "Writes every rib of a wing panel into OUTDIR (a new or empty folder): one DXF\n"
+    "drawing per rib (NAME-R01.dxf ...), the ribs nested on cutting sheets\n"
+    "(sheet-1.dxf and sheet-1.svg ...) and every rib printed at true scale (ribs.pdf).\n"
+    "\n"
+    "Options:\n"
+    "  --span L              root rib to tip rib\n"
+    "  --root-chord L        chord of the root rib\n"
+    "  --tip-chord L         chord of the tip rib\n"
+    "  --ribs N              number of ribs, root and tip included (2 to 500)\n"
+    "  --spacing L           a rib every L from the root instead of --ribs\n"
+    "  --sweep L             the tip's leading edge this far aft of the root's\n"
+    "  --spar-root P         spar's front edge at the root: a length from the leading\n"
+    "                        edge, or a percentage of the chord written with % (25%)\n"
+    "  --spar-tip P          the same at the tip (both lengths or both percentages);\n"
+    "                        by default both come from the sparDistance field\n"
+    "  --washout DEG         nose-down twist of the tip rib, 0 at the root (default:\n"
+    "                        the washout field)\n"
+    "  --side left|right|both  which panels (default both: every rib twice)\n"
+    "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
+    "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
+    "  --kerf L              the cutter's kerf; parts keep 2 mm plus the kerf apart\n"
+    "  --set FIELD=VALUE     a rib property field (see 'parvelin-cli fields'); height\n"
+    "                        and heightInPercent give the building tabs\n"
+    "  --inches, --mm        the unit of every length (default mm)\n"
+    "  --page SIZE, --landscape  the pages of ribs.pdf\n";
+
+int wingUsageError(const std::string& message) {
+    std::fprintf(stderr, "parvelin-cli: %s\n(see parvelin-cli wing --help)\n", message.c_str());
+    return 2;
+}
+
+bool readNumber(std::string_view text, double& value) {
+    const std::string s(text);
+    std::size_t used = 0;
+    value = parseDouble(s.c_str(), &used);
+    return !s.empty() && used == s.size();
+}
+
+bool readCount(std::string_view text, int& value) {
+    double d = 0.0;
+    if (!readNumber(text, d) || d != static_cast<int>(d)) return false;
+    value = static_cast<int>(d);
+    return true;
+}
+
+// "25%" is a percentage, "30" a length.
+bool readSpar(std::string_view text, double& value, bool& percent) {
+    percent = !text.empty() && text.back() == '%';
+    if (percent) text.remove_suffix(1);
+    return readNumber(text, value);
+}
+
+bool readSheet(std::string_view text, SheetSize& size) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) return false;
+    return readNumber(text.substr(0, x), size.width) && readNumber(text.substr(x + 1), size.height);
+}
+
+// A file-name part from the input's name: letters, digits, '-' and '_'.
+std::string fileStem(const std::string& input) {
+    std::string stem;
+    for (char ch : std::filesystem::path(input).stem().string()) {
+        const bool keep = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9') ||
+                          ch == '-' || ch == '_';
+        stem += keep ? ch : '_';
+    }
+    return stem.empty() ? std::string("rib") : stem;
+}
+
+std::string ribNumber(int number, int count) {
+    std::string digits = std::to_string(number);
+    const std::size_t width = std::max<std::size_t>(2, std::to_string(count).size());
+    while (digits.size() < width) digits.insert(digits.begin(), '0');
+    return "R" + digits;
+}
+
+std::vector<AirfoilPoint> pointsOf(const CoordinateFileContents& contents) {
+    std::vector<AirfoilPoint> points;
+    points.reserve(contents.drawingOrder.size());
+    for (const CoordinatePair& p : contents.drawingOrder) {
+        AirfoilPoint point;
+        point.modelX = p.x;
+        point.modelY = p.y;
+        points.push_back(point);
+    }
+    return points;
+}
+
+bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name) {
+    const CoordinateFileContents contents = readCoordinateFile(path);
+    if (contents.status != ReadStatus::Loaded) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), readStatusMessage(contents.status));
+        return false;
+    }
+    points = pointsOf(contents);
+    name = contents.name;
+    return true;
+}
+
+} // namespace
+
+int runWing(int argc, char** argv) {
+    JobOptions job;
+    WingPanel panel;
+    SheetSize sheet;
+    double kerf = 0.0;
+    bool sparRootGiven = false;
+    bool sparTipGiven = false;
+    bool sparRootPercent = false;
+    bool sparTipPercent = false;
+    bool sheetGiven = false;
+    bool washoutGiven = false;
+    std::string tipAirfoil;
+    std::vector<std::string> positional;
+    bool spanGiven = false, rootGiven = false, tipGiven = false, ribsGiven = false;
+
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kWingUsage, stdout);
+            return 0;
+        }
+        if (arg == "--inches") {
+            job.properties.metric = 0;
+            continue;
+        }
+        if (arg == "--mm") {
+            job.properties.metric = 1;
+            continue;
+        }
+        if (arg == "--landscape") {
+            job.landscape = true;
+            continue;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            if (i + 1 >= argc) return wingUsageError(std::string(arg) + " needs a value");
+            const std::string_view v = argv[++i];
+            std::string error;
+            bool ok = true;
+            if (arg == "--span") ok = spanGiven = readNumber(v, panel.span);
+            else if (arg == "--root-chord") ok = rootGiven = readNumber(v, panel.rootChord);
+            else if (arg == "--tip-chord") ok = tipGiven = readNumber(v, panel.tipChord);
+            else if (arg == "--ribs") ok = ribsGiven = readCount(v, panel.ribCount);
+            else if (arg == "--spacing") ok = ribsGiven = readNumber(v, panel.ribSpacing);
+            else if (arg == "--sweep") ok = readNumber(v, panel.sweep);
+            else if (arg == "--spar-root") ok = sparRootGiven = readSpar(v, panel.sparRoot, sparRootPercent);
+            else if (arg == "--spar-tip") ok = sparTipGiven = readSpar(v, panel.sparTip, sparTipPercent);
+            else if (arg == "--washout") ok = washoutGiven = readNumber(v, panel.washout);
+            else if (arg == "--side") ok = wingSideNamed(std::string(v), panel.side);
+            else if (arg == "--tip-airfoil") tipAirfoil = v;
+            else if (arg == "--sheet") ok = sheetGiven = readSheet(v, sheet);
+            else if (arg == "--kerf") ok = readNumber(v, kerf);
+            else if (arg == "--page") job.pageSize = v;
+            else if (arg == "--set") {
+                const std::string assignment(v);
+                const auto eq = assignment.find('=');
+                if (eq == std::string::npos) return wingUsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
+                if (!setRibPropertyField(job.properties, assignment.substr(0, eq), assignment.substr(eq + 1), error))
+                    return wingUsageError(error);
+            } else
+                return wingUsageError("unknown option '" + std::string(arg) + "'");
+            if (!ok) return wingUsageError("'" + std::string(v) + "' is not a value for " + std::string(arg));
+            continue;
+        }
+        positional.emplace_back(arg);
+    }
+    if (positional.size() != 2) return wingUsageError("wing takes INPUT and OUTDIR");
+    if (!spanGiven || !rootGiven || !tipGiven || !ribsGiven)
+        return wingUsageError("wing needs --span, --root-chord, --tip-chord and --ribs (or --spacing)");
+    if (ribsGiven && panel.ribSpacing != 0.0 && panel.ribSpacing <= 0.0)
+        return wingUsageError("--spacing needs a length above 0");
+
+    // The tip's washout is the record's washout field unless given here.
+    if (!washoutGiven) panel.washout = job.properties.washout;
+    // The spar's root and tip default to the document's spar field.
+    const bool fieldPercent = job.properties.sparDistanceInPercent == 1;
+    if (!sparRootGiven) {
+        panel.sparRoot = job.properties.sparDistance;
+        sparRootPercent = fieldPercent;
+    }
+    if (!sparTipGiven) {
+        panel.sparTip = sparRootGiven ? panel.sparRoot : job.properties.sparDistance;
+        sparTipPercent = sparRootGiven ? sparRootPercent : fieldPercent;
+    }
+    if (sparRootPercent != sparTipPercent)
+        return wingUsageError("--spar-root and --spar-tip must both be lengths or both percentages");
+    panel.sparInPercent = sparRootPercent;
+    if (!sheetGiven && job.properties.metric == 0) sheet = SheetSize{600.0 / 25.4, 100.0 / 25.4};
+
+    std::vector<AirfoilPoint> root;
+    std::vector<AirfoilPoint> tip;
+    std::string name;
+    std::string tipName;
+    if (!readSection(positional[0], root, name)) return 1;
+    if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName)) return 1;
+
+    const RibSet set = buildRibSet(panel, job.properties, root, tip);
+    // Tabs that cannot stand on the board would make a set that cannot be
+    // built as asked: nothing is written.
+    if (!set.error.empty() || !set.tabProblem.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s\n", (set.error.empty() ? set.tabProblem : set.error).c_str());
+        return 1;
+    }
+    const bool metric = job.properties.metric == 1;
+    const Nesting nesting = nestParts(nestPartsOf(set, panel.side), sheet, partGap(kerf, metric));
+    if (!nesting.error.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s\n", nesting.error.c_str());
+        return 1;
+    }
+
+    // Everything is made in memory first; the folder is written only when all is sound.
+    std::vector<OutputFile> files;
+    const std::string stem = fileStem(positional[0]);
+    const int count = static_cast<int>(set.ribs.size());
+    for (const WingRib& rib : set.ribs) {
+        const DxfWriter drawing = ribDrawing(rib);
+        if (!drawing.allFinite()) {
+            std::fprintf(stderr, "parvelin-cli: rib %s holds a coordinate that is not a finite number; "
+                                 "nothing was written\n", rib.name().c_str());
+            return 1;
+        }
+        files.push_back({stem + "-" + ribNumber(rib.station.number, count) + ".dxf", drawing.text()});
+    }
+    for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
+        if (!sheetFinite(nesting.sheets[s])) {
+            std::fprintf(stderr, "parvelin-cli: sheet %zu is not finite; nothing was written\n", s + 1);
+            return 1;
+        }
+        const std::string base = "sheet-" + std::to_string(s + 1);
+        files.push_back({base + ".dxf", sheetDxf(nesting.sheets[s], metric)});
+        files.push_back({base + ".svg", sheetSvg(nesting.sheets[s], sheet, metric)});
+    }
+    std::string pdf;
+    std::string pdfError;
+    if (printRibSetPdf(set, panel.side, name, job, pdf, pdfError))
+        files.push_back({"ribs.pdf", pdf});
+    else
+        std::fprintf(stderr, "parvelin-cli: ribs.pdf: %s\n", pdfError.c_str());
+
+    const std::string error = writeOutputFolder(positional[1], files);
+    if (!error.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s\n", error.c_str());
+        return 1;
+    }
+    std::printf("%d ribs, %zu sheets, %zu files in %s\n", count, nesting.sheets.size(), files.size(),
+                positional[1].c_str());
+    return 0;
+}
+
+} // namespace parvelin::cli

@@ -1,0 +1,364 @@
+#include "cut/CutFile.h"
+
+#include <dxflib/dl_dxf.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <system_error>
+
+#include "document/AirfoilDocument.h"
+#include "document/NumberText.h"
+#include "platform/Services.h"
+
+namespace parvelin {
+namespace {
+
+constexpr const char* kCutLayer = "CUT";
+constexpr const char* kMarkLayer = "MARK";
+// DXF colours: red for the cut, blue for the marks.
+constexpr int kCutColour = 1;
+constexpr int kMarkColour = 5;
+
+std::string lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The chord in the drawing's unit, as the label shows it: up to three
+// decimals, no trailing zeros.
+std::string chordText(double chord, bool metric) {
+    std::string text = formatFixed6(chord);
+    text.resize(text.size() - 3);
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text + (metric ? " mm" : " in");
+}
+
+// Label text without control characters (a DXF group value is one line)
+// and without the blanks many files put round the name.
+std::string plainLabel(const std::string& name) {
+    std::string out;
+    for (unsigned char c : name) {
+        if (c < 0x20 || c == 0x7f) c = ' ';
+        out += static_cast<char>(c);
+    }
+    const std::size_t first = out.find_first_not_of(' ');
+    if (first == std::string::npos) return {};
+    return out.substr(first, out.find_last_not_of(' ') - first + 1);
+}
+
+std::string xmlEscaped(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&': out += "&amp;"; break;
+        case '<': out += "&lt;"; break;
+        case '>': out += "&gt;"; break;
+        case '"': out += "&quot;"; break;
+        default: out += c;
+        }
+    }
+    return out;
+}
+
+// SVG text must be UTF-8: bytes of a name that are not are taken as Latin-1.
+std::string utf8(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        bool valid = length > 0 && i + length <= text.size();
+        for (std::size_t k = 1; valid && k < length; ++k)
+            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
+        if (valid) {
+            out.append(text, i, length);
+            i += length;
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+            ++i;
+        }
+    }
+    return out;
+}
+
+// Runs dxflib's writer into a private temporary file and returns its bytes;
+// dxflib writes only to named files.
+std::string dxflibText(const CutDrawing& d, DxfVersion version) {
+    std::error_code ec;
+    std::string pattern = (std::filesystem::temp_directory_path(ec) / "parvelin-cut-XXXXXX").string();
+    const int fd = ::mkstemp(pattern.data());
+    if (fd < 0) return {};
+    ::close(fd);
+    {
+        DL_Dxf dxf;
+        const DL_Codes::version v = version == DxfVersion::R12 ? DL_Codes::AC1009 : DL_Codes::AC1015;
+        std::unique_ptr<DL_WriterA> dw(dxf.out(pattern.c_str(), v));
+        if (!dw) {
+            std::filesystem::remove(pattern, ec);
+            return {};
+        }
+        dxf.writeHeader(*dw);
+        // Drawing units: 4 millimetres, 1 inches; and the matching measurement system.
+        dw->dxfString(9, "$INSUNITS");
+        dw->dxfInt(70, d.metric ? 4 : 1);
+        dw->dxfString(9, "$MEASUREMENT");
+        dw->dxfInt(70, d.metric ? 1 : 0);
+        dw->sectionEnd();
+
+        dw->sectionTables();
+        dxf.writeVPort(*dw);
+        dw->tableLinetypes(3);
+        dxf.writeLinetype(*dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
+        dxf.writeLinetype(*dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
+        dxf.writeLinetype(*dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
+        dw->tableEnd();
+        dw->tableLayers(3);
+        dxf.writeLayer(*dw, DL_LayerData("0", 0), DL_Attributes("", 7, 0, "CONTINUOUS", 1.0));
+        dxf.writeLayer(*dw, DL_LayerData(kCutLayer, 0), DL_Attributes("", kCutColour, 0, "CONTINUOUS", 1.0));
+        dxf.writeLayer(*dw, DL_LayerData(kMarkLayer, 0), DL_Attributes("", kMarkColour, 0, "CONTINUOUS", 1.0));
+        dw->tableEnd();
+        dw->tableStyle(1);
+        dxf.writeStyle(*dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, d.labelHeight, "txt", ""));
+        dw->tableEnd();
+        dxf.writeView(*dw);
+        dxf.writeUcs(*dw);
+        dw->tableAppid(1);
+        dxf.writeAppid(*dw, "ACAD");
+        dw->tableEnd();
+        dxf.writeDimStyle(*dw, 1, 1, 1, 1, 1);
+        if (version == DxfVersion::R2000) {
+            dxf.writeBlockRecord(*dw);
+            dw->tableEnd();
+        }
+        dw->sectionEnd();
+
+        // R2000 needs the model and paper space blocks its block records
+        // name; R12 has neither.
+        dw->sectionBlocks();
+        if (version == DxfVersion::R2000) {
+            dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
+            dxf.writeEndBlock(*dw, "*Model_Space");
+            dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
+            dxf.writeEndBlock(*dw, "*Paper_Space");
+            dxf.writeBlock(*dw, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
+            dxf.writeEndBlock(*dw, "*Paper_Space0");
+        }
+        dw->sectionEnd();
+
+        dw->sectionEntities();
+        const DL_Attributes cut(kCutLayer, 256, 0, "BYLAYER", 1.0);
+        const DL_Attributes mark(kMarkLayer, 256, 0, "BYLAYER", 1.0);
+        // The outline: one closed polyline (flag 1).
+        dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(d.outline.size()), 0, 0, 1), cut);
+        for (const ModelPoint& p : d.outline) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
+        dxf.writePolylineEnd(*dw);
+        for (const CutMark& m : d.marks) dxf.writeLine(*dw, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0), mark);
+        if (!d.label.empty())
+            dxf.writeText(*dw,
+                          DL_TextData(d.labelAt.x, d.labelAt.y, 0.0, d.labelAt.x, d.labelAt.y, 0.0, d.labelHeight,
+                                      1.0, 0, 0, 0, d.label, "Standard", 0.0),
+                          mark);
+        dw->sectionEnd();
+        if (version == DxfVersion::R2000) {
+            dxf.writeObjects(*dw);
+            dxf.writeObjectsEnd(*dw);
+        }
+        dw->dxfEOF();
+        dw->close();
+    }
+    std::ifstream in(pattern, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    in.close();
+    std::filesystem::remove(pattern, ec);
+    return bytes;
+}
+
+} // namespace
+
+CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
+    CutDrawing d;
+    const RibProperties& p = document.properties();
+    const double chord = p.chord;
+    d.metric = p.metric == 1;
+    const CutOutline cut = document.cutOutline();
+    d.pieces = cut.pieces;
+    ModelPolygon outline = cut.outline;
+    if (kerf > 0.0 && chord != 0.0) outline = grownOutline(outline, kerf / 2.0 / chord);
+    for (const ModelPoint& q : outline) d.outline.push_back({q.x * chord, q.y * chord});
+
+    // The marks lie beside the outline, so that etching them never weakens
+    // the rib: the chord line's ends ahead of the nose and behind the tail,
+    // and the spar's faces below the rib, each 3 % of the chord long.
+    double front = 0.0, back = 1.0, bottom = 0.0;
+    if (!cut.outline.empty()) {
+        front = back = cut.outline.front().x;
+        bottom = cut.outline.front().y;
+        for (const ModelPoint& q : cut.outline) {
+            front = std::min(front, q.x);
+            back = std::max(back, q.x);
+            bottom = std::min(bottom, q.y);
+        }
+    }
+    auto mark = [&](double x0, double y0, double x1, double y1) {
+        d.marks.push_back({{x0 * chord, y0 * chord}, {x1 * chord, y1 * chord}});
+    };
+    mark(front - 0.04, 0.0, front - 0.01, 0.0);
+    mark(back + 0.01, 0.0, back + 0.04, 0.0);
+    const ComponentOutline& spar = document.spars().outline();
+    if (document.spars().isBuilt() && spar.size() >= 5) {
+        double x0 = spar[0].modelX, x1 = x0;
+        for (const OutlineSegment& n : spar) {
+            x0 = std::min(x0, static_cast<double>(n.modelX));
+            x1 = std::max(x1, static_cast<double>(n.modelX));
+        }
+        mark(x0, bottom - 0.01, x0, bottom - 0.04);
+        mark(x1, bottom - 0.01, x1, bottom - 0.04);
+    }
+
+    // The label inside the rib at 45 % of the chord (behind the usual spar
+    // stations), centred between the outline's edges there and no taller
+    // than 40 % of the rib's depth.
+    const std::string name = plainLabel(document.getName().value_or(std::string()));
+    d.label = (name.empty() ? std::string() : name + " ") + "chord " + chordText(chord, d.metric);
+    const double station = 0.45;
+    double low = 0.0, high = 0.0;
+    bool found = false;
+    for (std::size_t i = 0; i < cut.outline.size(); ++i) {
+        const ModelPoint& a = cut.outline[i];
+        const ModelPoint& b = cut.outline[(i + 1) % cut.outline.size()];
+        if ((a.x <= station) == (b.x <= station)) continue;
+        const double y = a.y + (station - a.x) / (b.x - a.x) * (b.y - a.y);
+        low = found ? std::min(low, y) : y;
+        high = found ? std::max(high, y) : y;
+        found = true;
+    }
+    const double height = std::min(0.015, 0.4 * (high - low));
+    d.labelHeight = height * chord;
+    d.labelAt = {station * chord, (0.5 * (low + high) - 0.5 * height) * chord};
+    return d;
+}
+
+bool drawingIsSound(const CutDrawing& d) {
+    // An outline without area (a chord of 0) is nothing to cut either.
+    if (d.outline.size() < 3 || !(std::fabs(polygonArea(d.outline)) > 0.0)) return false;
+    auto finite = [](const ModelPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); };
+    for (const ModelPoint& p : d.outline)
+        if (!finite(p)) return false;
+    for (const CutMark& m : d.marks)
+        if (!finite(m.from) || !finite(m.to)) return false;
+    return finite(d.labelAt) && std::isfinite(d.labelHeight);
+}
+
+std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return dxflibText(drawing, version); }
+
+std::string cutSvgText(const CutDrawing& d) {
+    // The page is the outline's extent with a margin of 2 % of it; y turns
+    // downwards in SVG, so every y is negated.
+    double x0 = d.outline.front().x, x1 = x0, y0 = d.outline.front().y, y1 = y0;
+    for (const ModelPoint& p : d.outline) {
+        x0 = std::min(x0, p.x);
+        x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y);
+        y1 = std::max(y1, p.y);
+    }
+    const double margin = 0.02 * std::max(x1 - x0, y1 - y0);
+    const double left = x0 - margin;
+    const double top = -(y1 + margin);
+    const double width = (x1 - x0) + 2 * margin;
+    const double height = (y1 - y0) + 2 * margin;
+    const std::string unit = d.metric ? "mm" : "in";
+    auto num = [](double v) { return formatFixed6(v == 0.0 ? 0.0 : v); };
+
+    std::string s;
+    s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(width) + unit + "\" height=\"" +
+         num(height) + unit + "\" viewBox=\"" + num(left) + " " + num(top) + " " + num(width) + " " + num(height) +
+         "\">\n";
+    s += "<title>" + xmlEscaped(utf8(d.label)) + "</title>\n";
+    // Hairlines: 0.01 mm, the width laser programs take for "cut, do not fill".
+    const std::string hairline = num(d.metric ? 0.01 : 0.01 / 25.4);
+    s += "<g id=\"CUT\" fill=\"none\" stroke=\"#ff0000\" stroke-width=\"" + hairline + "\">\n";
+    s += "<path d=\"M";
+    for (std::size_t i = 0; i < d.outline.size(); ++i) {
+        if (i == 1) s += " L";
+        s += " " + num(d.outline[i].x) + "," + num(-d.outline[i].y);
+    }
+    s += " Z\"/>\n</g>\n";
+    s += "<g id=\"MARK\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"" + hairline + "\">\n";
+    for (const CutMark& m : d.marks)
+        s += "<line x1=\"" + num(m.from.x) + "\" y1=\"" + num(-m.from.y) + "\" x2=\"" + num(m.to.x) + "\" y2=\"" +
+             num(-m.to.y) + "\"/>\n";
+    if (!d.label.empty())
+        s += "<text x=\"" + num(d.labelAt.x) + "\" y=\"" + num(-d.labelAt.y) + "\" font-family=\"sans-serif\" font-size=\"" +
+             num(d.labelHeight * 1.4) + "\" fill=\"#0000ff\" stroke=\"none\">" + xmlEscaped(utf8(d.label)) + "</text>\n";
+    s += "</g>\n</svg>\n";
+    return s;
+}
+
+bool cutFormatFor(const std::string& path, CutFileFormat& format) {
+    const std::string extension = lower(std::filesystem::path(path).extension().string());
+    if (extension == ".dxf") {
+        format = CutFileFormat::Dxf;
+        return true;
+    }
+    if (extension == ".svg") {
+        format = CutFileFormat::Svg;
+        return true;
+    }
+    return false;
+}
+
+FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing, CutFileFormat format,
+                             DxfVersion version) {
+    if (!drawingIsSound(drawing)) {
+        // Never create the file at all: an existing one stays untouched too.
+        std::error_code ec;
+        if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return FileWriteResult::AlreadyExists;
+        return FileWriteResult::NotFinite;
+    }
+    const std::string text = format == CutFileFormat::Dxf ? cutDxfText(drawing, version) : cutSvgText(drawing);
+    if (text.empty()) return FileWriteResult::CannotCreate;
+    return writeNewFile(path, text);
+}
+
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    platform::FileDialogSettings settings;
+    settings.title = kExportCutDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(owner, settings);
+    if (!chosen) return false;
+    const std::string fileName = enterFolderOf(*chosen);
+    CutFileFormat format = CutFileFormat::Dxf;
+    if (!cutFormatFor(fileName, format)) {
+        dialogs->messageBox(owner, kMessageCutFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return false;
+    }
+    const CutDrawing drawing = cutDrawing(document, 0.0);
+    if (drawing.pieces == 0 && std::isfinite(document.properties().chord) && document.properties().chord > 0.0f) {
+        dialogs->messageBox(owner, kMessageCutNothingLeft, kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return false;
+    }
+    const FileWriteResult result = writeCutFile(fileName, drawing, format, DxfVersion::R2000);
+    if (result == FileWriteResult::Written) return true;
+    dialogs->messageBox(owner, fileWriteMessage(result), kExportCutDialogTitle,
+                        result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                 : platform::MessageIcon::Error);
+    return false;
+}
+
+} // namespace parvelin

@@ -1,0 +1,71 @@
+#pragma once
+// Files for the laser or the CNC cutter: the rib's cut outline as one closed
+// polyline (layer CUT) with marks beside it (layer MARK: spar and chord-line
+// ticks, a label with the airfoil's name and chord), as DXF or as SVG, in
+// the rib's unit (millimetres or inches).
+#include <string>
+#include <vector>
+
+#include "cut/CutOutline.h"
+#include "dxf/DxfWriter.h"
+#include "platform/Window.h"
+
+namespace parvelin {
+
+class AirfoilDocument;
+
+enum class DxfVersion { R12, R2000 };
+enum class CutFileFormat { Dxf, Svg };
+
+struct CutMark {
+    ModelPoint from;
+    ModelPoint to;
+};
+
+// The drawing in output units: model coordinates times the chord, y up.
+struct CutDrawing {
+    ModelPolygon outline;  // closed, counter-clockwise
+    std::vector<CutMark> marks;
+    std::string label;
+    ModelPoint labelAt;      // left end of the label's base line
+    double labelHeight = 0;  // cap height in output units
+    bool metric = true;      // millimetres; inches otherwise
+    int pieces = 0;          // pieces of the rib the components left (1 when whole)
+};
+
+// The drawing of a loaded document: its cut outline grown by half the kerf
+// (kerf in the chord's unit, >= 0), the marks and the label.
+CutDrawing cutDrawing(const AirfoilDocument& document, double kerf);
+
+// False when any coordinate is not a finite number, or there is no outline
+// (none left, or one without area).
+bool drawingIsSound(const CutDrawing& drawing);
+
+// File texts. The DXF is written with dxflib: a complete drawing with its
+// tables, the outline as one closed POLYLINE (R12) or LWPOLYLINE (R2000,
+// with $INSUNITS 4 for millimetres or 1 for inches). The SVG holds the page
+// size in the unit, a viewBox in the same unit, hairline strokes, the outline
+// in one colour and the marks in another.
+std::string cutDxfText(const CutDrawing& drawing, DxfVersion version);
+std::string cutSvgText(const CutDrawing& drawing);
+
+// Takes the format from the name's extension (.dxf or .svg, any case).
+bool cutFormatFor(const std::string& path, CutFileFormat& format);
+
+// Creates `path` as a new file holding the drawing: never touches an existing
+// file, never leaves half a file, refuses a drawing that is not sound
+// (FileWriteResult::NotFinite; an empty outline counts as that too).
+FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing, CutFileFormat format,
+                             DxfVersion version);
+
+inline constexpr const char* kExportCutDialogTitle = "Export for Cutting";
+inline constexpr const char* kMessageCutNothingLeft =
+    "The components leave nothing of the rib to cut\n(the sheeting or the notches are deeper than the rib).\nNothing was exported.";
+inline constexpr const char* kMessageCutFileName = "The file's name must end in .dxf or .svg.\nNothing was exported.";
+
+// File > Export for Cutting: the save dialog (DXF or SVG), then the cut file
+// of the document (no kerf, R2000 DXF); tells the user when nothing was
+// written. Returns true when a file was written.
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner);
+
+} // namespace parvelin

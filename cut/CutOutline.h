@@ -1,0 +1,66 @@
+#pragma once
+// The rib as it is cut: the airfoil minus what each component removes. Each
+// component states the region it takes out as closed polygons; the polygon
+// operations run on Clipper with integer coordinates. Everything here is in
+// model coordinates (fractions of the chord, y up).
+#include <vector>
+
+#include "document/AirfoilPoint.h"
+
+namespace parvelin {
+
+class LeadingEdge;
+class TrailingEdge;
+class Spar;
+class Sheeting;
+
+struct ModelPoint {
+    double x = 0.0;
+    double y = 0.0;
+    friend bool operator==(const ModelPoint&, const ModelPoint&) = default;
+};
+using ModelPolygon = std::vector<ModelPoint>;  // closed: the last point joins the first
+
+// How far outside the airfoil the removed regions reach: they are closed
+// round the outside at this distance, so no region leaves a sliver of rib
+// between itself and the surface.
+struct OuterBox {
+    double left, right, bottom, top;
+};
+OuterBox outerBoxFor(AirfoilPoints points);
+
+// The regions each component removes from the rib, empty when the component
+// is not built or removes nothing.
+// Leading edge: the seat of the dowel, the square strip or the rectangle,
+// open forward out of the nose; the stock block takes everything ahead of
+// its cut.
+std::vector<ModelPolygon> leadingEdgeRegions(const LeadingEdge& leadingEdge, const OuterBox& box);
+// Spars: each notch, from its floor out through the surface it stands on.
+std::vector<ModelPolygon> sparRegions(const Spar& spars, const OuterBox& box);
+// Trailing edge: the stock takes everything aft of its cut; sheeted styles
+// take the bands between each surface and its inner line.
+std::vector<ModelPolygon> trailingEdgeRegions(const TrailingEdge& trailingEdge, const OuterBox& box);
+// Sheeting: the band between the cut line and the surface it lies under,
+// as one strip per drawn segment.
+std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, AirfoilPoints points, const OuterBox& box);
+
+struct CutOutline {
+    ModelPolygon outline;  // counter-clockwise; empty when nothing is left
+    int pieces = 0;        // separate pieces the difference left; the largest is kept
+    int holes = 0;         // holes inside the kept piece (left out of the outline)
+};
+
+// The airfoil polygon minus the union of `removed`.
+CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& removed);
+// The rib's cut outline from its points and its four components.
+CutOutline cutOutline(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
+                      const Spar& spars, const Sheeting& sheeting);
+
+// The outline grown outward by `distance` (model units), rounded corners,
+// for a cutter that takes `2 * distance` of material (the kerf).
+ModelPolygon grownOutline(const ModelPolygon& outline, double distance);
+
+// Signed area (positive counter-clockwise) by the shoelace formula.
+double polygonArea(const ModelPolygon& polygon);
+
+} // namespace parvelin

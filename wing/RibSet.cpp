@@ -1,0 +1,144 @@
+#include "wing/RibSet.h"
+
+#include <algorithm>
+#include <cmath>
+#include <polyclipping/clipper.hpp>
+
+#include "wing/AirfoilBlend.h"
+#include "wing/AirfoilSurfaces.h"
+
+namespace parvelin::wing {
+namespace {
+
+// Clipper works on integers: a ten-thousandth of the unit (0.1 um in
+// millimetres) keeps every airfoil point apart.
+constexpr double kClipperScale = 1e4;
+// Clipper's integers hold about 4.6e18; coordinates are kept well inside
+// that (a kilometre-long rib in millimetres is still 1e6).
+constexpr double kLargestCoordinate = 1e12;
+
+bool layable(const Polygon& polygon) {
+    for (const Vec2& p : polygon)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > kLargestCoordinate ||
+            std::abs(p.y) > kLargestCoordinate)
+            return false;
+    return true;
+}
+
+ClipperLib::Path toPath(const Polygon& polygon) {
+    ClipperLib::Path path;
+    path.reserve(polygon.size());
+    for (const Vec2& p : polygon)
+        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
+                          static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale)));
+    return path;
+}
+
+Polygon fromPath(const ClipperLib::Path& path) {
+    Polygon polygon;
+    polygon.reserve(path.size());
+    for (const ClipperLib::IntPoint& p : path)
+        polygon.push_back(Vec2{static_cast<double>(p.X) / kClipperScale, static_cast<double>(p.Y) / kClipperScale});
+    return polygon;
+}
+
+// The label's place: at 35 % of the chord, its baseline a little above the
+// lower surface, its height a third of the rib's thickness there (at most
+// 3 mm or 0.12 inch).
+void placeLabel(WingRib& rib) {
+    const AirfoilSurfaces s = splitSurfaces(rib.points);
+    const double c = rib.properties.chord;
+    const double x = 0.35;
+    const double upper = heightAt(s.upper, x) * c;
+    const double lower = heightAt(s.lower, x) * c;
+    const double thickness = std::max(0.0, upper - lower);
+    const double most = rib.properties.metric == 1 ? 3.0 : 0.12;
+    rib.labelHeight = std::min(most, thickness / 3.0);
+    rib.labelAt = Vec2{x * c, lower + thickness / 3.0};
+}
+
+} // namespace
+
+std::string WingRib::name() const { return "R" + std::to_string(station.number); }
+
+std::string WingRib::label(char side) const { return name() + " " + side; }
+
+Polygon joinOutline(const Polygon& airfoil, const std::vector<BuildingTab>& tabs) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPath(toPath(airfoil), ClipperLib::ptSubject, true);
+    for (const BuildingTab& tab : tabs) clipper.AddPath(toPath(tab.polygon), ClipperLib::ptClip, true);
+    ClipperLib::Paths joined;
+    clipper.Execute(ClipperLib::ctUnion, joined, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    const ClipperLib::Path* largest = nullptr;
+    for (const ClipperLib::Path& p : joined)
+        if (largest == nullptr || std::abs(ClipperLib::Area(p)) > std::abs(ClipperLib::Area(*largest))) largest = &p;
+    if (largest == nullptr) return {};
+    Polygon outline = fromPath(*largest);
+    if (signedArea(outline) < 0.0) std::reverse(outline.begin(), outline.end());
+    return outline;
+}
+
+double overlapArea(const Polygon& a, const Polygon& b) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPath(toPath(a), ClipperLib::ptSubject, true);
+    clipper.AddPath(toPath(b), ClipperLib::ptClip, true);
+    ClipperLib::Paths common;
+    clipper.Execute(ClipperLib::ctIntersection, common, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    double area = 0.0;
+    for (const ClipperLib::Path& p : common) area += ClipperLib::Area(p);
+    return std::abs(area) / (kClipperScale * kClipperScale);
+}
+
+RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, AirfoilPoints rootSection,
+                   AirfoilPoints tipSection) {
+    RibSet set;
+    set.error = validatePanel(panel);
+    if (!set.error.empty()) return set;
+    if (rootSection.size() < 2) {
+        set.error = "The document has no airfoil.";
+        return set;
+    }
+    const bool blend = tipSection.size() >= 2;
+    const std::vector<RibStation> stations = ribStations(panel);
+    set.ribs.reserve(stations.size());
+    for (const RibStation& station : stations) {
+        WingRib rib;
+        rib.station = station;
+        rib.properties = document;
+        rib.properties.chord = static_cast<float>(station.chord);
+        rib.properties.sparDistance = static_cast<float>(station.sparDistance);
+        rib.properties.sparDistanceInPercent = 0;
+        rib.properties.washout = static_cast<float>(station.washout);
+        if (!blend || station.fraction == 0.0)
+            rib.points.assign(rootSection.begin(), rootSection.end());
+        else if (station.fraction == 1.0)
+            rib.points.assign(tipSection.begin(), tipSection.end());
+        else
+            rib.points = blendAirfoils(rootSection, tipSection, station.fraction);
+
+        // The same computation, in the same order, as a document's rib.
+        rib.leadingEdge.compute(rib.points, rib.properties);
+        rib.trailingEdge.compute(rib.points, rib.properties);
+        rib.spars.compute(rib.points, rib.properties);
+        rib.sheeting.compute(rib.points, rib.properties);
+
+        BuildingTabs tabs = buildingTabs(rib.points, rib.properties, station.washout);
+        if (!tabs.error.empty() && set.tabProblem.empty())
+            set.tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
+        rib.tabs = std::move(tabs.tabs);
+        const Polygon airfoil = airfoilPolygon(rib.points, rib.properties.chord);
+        bool sound = layable(airfoil);
+        for (const BuildingTab& tab : rib.tabs) sound = sound && layable(tab.polygon);
+        if (!sound) {
+            set.error = "Rib " + rib.name() + " has coordinates too large to lay out (check the airfoil and the sizes).";
+            set.ribs.clear();
+            return set;
+        }
+        rib.outline = joinOutline(airfoil, rib.tabs);
+        placeLabel(rib);
+        set.ribs.push_back(std::move(rib));
+    }
+    return set;
+}
+
+} // namespace parvelin::wing

@@ -1,0 +1,60 @@
+#pragma once
+// Every rib of a wing panel, each a full rib computed by the same component
+// code as a single document's rib: its own chord and spar distance, the
+// section blended between root and tip airfoils, and its building tabs.
+#include <string>
+#include <vector>
+
+#include "components/LeadingEdge.h"
+#include "components/Sheeting.h"
+#include "components/Spar.h"
+#include "components/TrailingEdge.h"
+#include "document/AirfoilPoint.h"
+#include "document/RibProperties.h"
+#include "wing/BuildingTabs.h"
+#include "wing/Polygon.h"
+#include "wing/WingPanel.h"
+
+namespace parvelin::wing {
+
+struct WingRib {
+    RibStation station;
+    RibProperties properties;          // the document's, with this rib's chord, spar distance and washout
+    std::vector<AirfoilPoint> points;  // model coordinates, drawing order
+    LeadingEdge leadingEdge;
+    TrailingEdge trailingEdge;
+    Spar spars;
+    Sheeting sheeting;
+    std::vector<BuildingTab> tabs;
+    Polygon outline;                   // the airfoil and its tabs joined, in the chord's unit
+    Vec2 labelAt;                      // where the rib's label starts, inside the rib
+    double labelHeight = 0.0;          // a text height that fits the rib there
+
+    // "R3", and with a side letter "R3 L".
+    std::string name() const;
+    std::string label(char side) const;
+};
+
+struct RibSet {
+    std::vector<WingRib> ribs;
+    std::string error;       // the panel cannot be built (then there are no ribs); empty when it can
+    std::string tabProblem;  // the first rib that cannot stand on its board; those ribs have no tabs
+};
+
+// The rib set of a panel. `rootSection` is the document's airfoil; a
+// `tipSection` with at least two points is blended in by span station,
+// otherwise every rib has the root's section. Every property other than the
+// chord, the spar distance (made a length) and the washout is the document's.
+// A rib that cannot stand on its building board is still built, without
+// tabs, and the first such rib is named in `tabProblem`.
+RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, AirfoilPoints rootSection,
+                   AirfoilPoints tipSection = {});
+
+// The airfoil polygon and the tab polygons joined into one outline (Clipper
+// union); the largest piece if they do not meet.
+Polygon joinOutline(const Polygon& airfoil, const std::vector<BuildingTab>& tabs);
+
+// The area of the overlap of two polygons, through Clipper.
+double overlapArea(const Polygon& a, const Polygon& b);
+
+} // namespace parvelin::wing

@@ -1,0 +1,52 @@
+#pragma once
+// The files of a rib set: each rib's drawing (the airfoil, its components and
+// its tabs as DXF LINE entities, as File > Export writes a single rib), and
+// the nested sheets as DXF (closed polylines on layer CUT, labels on layer
+// MARK) and SVG (sized in the chord's unit).
+#include <string>
+#include <vector>
+
+#include "dxf/DxfWriter.h"
+#include "wing/Nesting.h"
+#include "wing/RibSet.h"
+
+namespace parvelin::wing {
+
+// The drawing of one rib in the chord's unit: header, the airfoil's lines,
+// every built component's lines (leading edge, trailing edge, spars,
+// sheeting), each tab's three outer sides, trailer.
+DxfWriter ribDrawing(const WingRib& rib);
+
+// Every rib of the set in one drawing, as File > Export writes a single rib:
+// each rib's lines moved to its own place, root at the bottom, each next rib
+// above the one before with a gap of a tenth of the root chord, so that no
+// two overlap. `offsets` receives each rib's move (x 0, y up).
+DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets = nullptr);
+
+// The labelled parts for the sheets: every rib once per side, in rib order,
+// "R1 L", "R1 R", "R2 L" ...
+std::vector<NestPart> nestPartsOf(const RibSet& set, WingSide side);
+
+// One sheet as DXF text: $INSUNITS (4 mm, 1 inch), every part a closed
+// POLYLINE on layer CUT, every label a TEXT on layer MARK.
+std::string sheetDxf(const Sheet& sheet, bool metric);
+// One sheet as SVG: width, height and viewBox in mm or inches, y up as in
+// the drawing, outlines in red hairlines, labels in blue.
+std::string sheetSvg(const Sheet& sheet, const SheetSize& size, bool metric);
+
+// Every number in both formats is finite (nothing else is written).
+bool sheetFinite(const Sheet& sheet);
+
+struct OutputFile {
+    std::string name;   // within the output folder
+    std::string bytes;
+};
+
+// Writes the files into `folder`, which must be new or empty: the folder is
+// created when missing; an existing file is never touched. When any write
+// fails, every file this call wrote is removed again (and the folder when it
+// made it), so that nothing half-written remains. Returns an empty text on
+// success, otherwise what went wrong.
+std::string writeOutputFolder(const std::string& folder, const std::vector<OutputFile>& files);
+
+} // namespace parvelin::wing
