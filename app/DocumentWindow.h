@@ -132,6 +132,7 @@ signals:
     // A file was opened into this window or saved from it (absolute path).
     void fileUsed(const QString& path);
 
+public:
     // --- The wing: a panel whose root rib is this window's document ---
     const std::optional<dialogs::WingSettings>& wing() const { return wing_; }
     // Sets or (with nothing) removes the panel and builds its rib set.
