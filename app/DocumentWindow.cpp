@@ -209,11 +209,17 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QMdiSubWindow(parent) {
     // Every step done, undone or redone changes the rib; undoing or redoing
     // a change of the properties reaches every rib of the wing.
     connect(undo_, &QUndoStack::indexChanged, this, [this] {
-        setModified(true);
+        setWindowModified(changedOutsideUndo_ || !undo_->isClean());
         if (wing_) rebuildWing();
     });
     document_ = std::make_unique<AirfoilDocument>();
     document_->setWindow(this);
+}
+
+void DocumentWindow::setModified(bool modified) {
+    changedOutsideUndo_ = modified;
+    if (!modified) undo_->setClean();
+    setWindowModified(changedOutsideUndo_ || !undo_->isClean());
 }
 
 DocumentWindow::~DocumentWindow() {

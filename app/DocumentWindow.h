@@ -102,10 +102,12 @@ public:
     // the state the document was last saved or opened in.
     QUndoStack* undoStack() const { return undo_; }
 
-    // The modified flag: set when the rib or the view changes, cleared when
-    // the document is saved or opened; the title shows it as "*".
+    // The modified flag, shown in the title as "*": the undo stack away from
+    // its clean state (undoing back to the saved rib clears it again), or a
+    // change made outside the stack (the view flags). Saving or opening
+    // clears both: the stack's present state becomes the clean one.
     bool isModified() const { return isWindowModified(); }
-    void setModified(bool modified) { setWindowModified(modified); }
+    void setModified(bool modified);
     // Whether the window agrees to close: always when it is not modified;
     // otherwise the user is asked "Do you want to save?": Save saves (and
     // refuses when the save does not happen), Discard agrees, Cancel refuses.
@@ -177,6 +179,7 @@ private:
     DocumentView* view_ = nullptr;
     WingPane* wingPane_ = nullptr;
     QUndoStack* undo_ = nullptr;
+    bool changedOutsideUndo_ = false;
     std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
     QString filePath_;

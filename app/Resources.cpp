@@ -86,6 +86,7 @@ constexpr std::array kAccelerators{
     Accelerator{Qt::CTRL | Qt::Key_Y, kCmdEditRedo},
     Accelerator{Qt::CTRL | Qt::Key_C, kCmdEditCopy},
     Accelerator{QKeyCombination(Qt::Key_Home), kCmdViewFitToWindow},
+    Accelerator{Qt::CTRL | Qt::Key_S, kCmdFileSave},
 };
 
 } // namespace

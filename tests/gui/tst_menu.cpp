@@ -143,8 +143,11 @@ void MenuTest::placeholdersChangeNothing() {
     }
     f.frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+    // Every key but Help and Save (which tells that an empty window has
+    // nothing to save) changes nothing either.
     for (const Accelerator& a : acceleratorTable())
-        if (a.id != kCmdKeyF1) QTest::keyClick(f.frame.get(), a.keys.key(), a.keys.keyboardModifiers());
+        if (a.id != kCmdKeyF1 && a.id != kCmdFileSave)
+            QTest::keyClick(f.frame.get(), a.keys.key(), a.keys.keyboardModifiers());
     QVERIFY(snapshot(f) == before);
 }
 

@@ -11,6 +11,7 @@
 
 #include "FrameFixture.h"
 #include "app/QtDialogs.h"
+#include "dialogs/PropertiesStep.h"
 #include "document/RibDesignFile.h"
 
 using namespace parvelin;
@@ -84,6 +85,18 @@ void RibDesignTest::titleMarksChangesUntilSaved() {
     QVERIFY(!window->isModified());
     QVERIFY(!readRibDesignFile(path + ".parvelin").design.showEdgeLines);
     QVERIFY(f.dialogs.messages.empty());
+
+    // A property change marks the window; undoing it back to the saved rib
+    // clears the mark, redoing sets it again.
+    RibProperties wider = window->document()->properties();
+    wider.chord *= 2.0f;
+    QVERIFY(dialogs::pushPropertiesStep(*window->undoStack(), *window->document(), wider, QStringLiteral("step")));
+    QVERIFY(window->isModified());
+    window->undoStack()->undo();
+    QVERIFY(!window->isModified());
+    window->undoStack()->redo();
+    QVERIFY(window->isModified());
+    window->undoStack()->undo();
 
     // A save that fails says why and leaves the mark on.
     f.frame->handleCommand(kCmdViewEdgeLines);
