@@ -174,3 +174,14 @@ TEST(WingDesign, BadWingsAreRefusedNamingTheProblem) {
     file["wing"]["tipAirfoil"] = tip;
     EXPECT_TRUE(parseDesignWithWing(file.dump()).wing.has_value());
 }
+
+TEST(WingDesign, StoredDesignWithAWingOpensWithIt) {
+    const WingDesignRead read = readDesignWithWing(
+        (fs::path(PARVELIN_SOURCE_DIR) / "tests/data/rib_designs/clarky-wing.parvelin").string());
+    ASSERT_TRUE(read.rib.loaded) << read.rib.error;
+    ASSERT_TRUE(read.wing.has_value());
+    EXPECT_EQ(read.wing->tipName, "GOE 417A");
+    EXPECT_EQ(read.wing->tipPoints.size(), 5U);
+    EXPECT_EQ(read.wing->panel.side, WingSide::Both);
+    EXPECT_EQ(ribDxfs(read.rib.design, *read.wing).size(), 9U);
+}
