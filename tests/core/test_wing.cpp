@@ -73,6 +73,16 @@ Vec2 onBoard(Vec2 p, double chord, double washoutDegrees) {
     return Vec2{chord + dx * std::cos(w) - p.y * std::sin(w), dx * std::sin(w) + p.y * std::cos(w)};
 }
 
+// Whether v lies inside the closed polygon (even-odd crossings).
+bool inside(const Polygon& polygon, Vec2 v) {
+    bool in = false;
+    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const Vec2 a = polygon[i], b = polygon[j];
+        if ((a.y > v.y) != (b.y > v.y) && v.x < a.x + (v.y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+}
+
 RibProperties everyComponent() {
     RibProperties p = kDefaultRibProperties;
     p.leadingEdgeStyle = 2;
@@ -402,6 +412,33 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                     p.height = 12.0f;
                     const RibSet set = buildRibSet(panel, p, clarkY, tip);
                     ASSERT_EQ(set.error, "");
+                    ASSERT_EQ(set.tabProblem, "");
+                    // Each rib is cut: one simple outline inside the airfoil and
+                    // its tabs, smaller than they are, open at the spar notch,
+                    // whole under each tab.
+                    for (const WingRib& rib : set.ribs) {
+                        const double c = rib.properties.chord;
+                        const Polygon whole = joinOutline(airfoilPolygon(rib.points, c), rib.tabs);
+                        const double area = std::abs(signedArea(rib.outline));
+                        EXPECT_NEAR(overlapArea(rib.outline, rib.outline), area, 1e-6 * area) << rib.name();
+                        EXPECT_NEAR(overlapArea(rib.outline, whole), area, 1e-6 * area) << rib.name();
+                        EXPECT_LT(area, std::abs(signedArea(whole)) - p.sparWidth * p.sparHeight) << rib.name();
+                        const AirfoilSurfaces s = splitSurfaces(rib.points);
+                        const double notchX = rib.station.sparDistance + 0.5 * p.sparWidth;
+                        const double below = p.sheetingThickness + 1.0;
+                        EXPECT_FALSE(inside(rib.outline, Vec2{notchX, heightAt(s.upper, notchX / c) * c - below}))
+                            << rib.name();
+                        EXPECT_FALSE(inside(rib.outline, Vec2{notchX, heightAt(s.lower, notchX / c) * c + below}))
+                            << rib.name();
+                        EXPECT_TRUE(inside(rib.outline, Vec2{notchX - p.sparWidth, heightAt(s.upper, notchX / c) * c - below}))
+                            << rib.name();
+                        ASSERT_EQ(rib.tabs.size(), 2u);
+                        for (const BuildingTab& tab : rib.tabs) {
+                            const double x = 0.5 * (tab.front + tab.back);
+                            const double board = boardLineY(c, boardDistance(rib.properties), rib.station.washout, x);
+                            EXPECT_TRUE(inside(rib.outline, Vec2{x, board + 0.2})) << rib.name();
+                        }
+                    }
                     const std::vector<NestPart> parts = nestPartsOf(set, side);
                     ASSERT_EQ(parts.size(), set.ribs.size() * (side == WingSide::Both ? 2 : 1));
                     const double gap = partGap(kerf, true);
