@@ -556,6 +556,31 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     EXPECT_NE(writeOutputFolder(fresh.string(), other), "");
     EXPECT_TRUE(fs::is_directory(fresh));
     EXPECT_TRUE(fs::is_empty(fresh));
+
+    // Export for Cutting of the set: one file per sheet beside the chosen
+    // name, the same sheets; never over a file that is there, all or nothing.
+    const SheetSize small{260, 60};
+    const Nesting onSmall = nestParts(nestPartsOf(set, WingSide::Both), small, partGap(0.2, true));
+    ASSERT_GE(onSmall.sheets.size(), 2u);
+    const fs::path beside = scratch.path / "cut";
+    fs::create_directory(beside);
+    std::vector<std::string> written;
+    ASSERT_EQ(writeSheetFiles((beside / "wing.DXF").string(), set, WingSide::Both, small, 0.2, true, &written), "");
+    ASSERT_EQ(written.size(), onSmall.sheets.size());
+    for (std::size_t s = 0; s < onSmall.sheets.size(); ++s)
+        EXPECT_EQ(slurp(beside / ("wing-sheet-" + std::to_string(s + 1) + ".DXF")), sheetDxf(onSmall.sheets[s], true));
+    EXPECT_NE(writeSheetFiles((beside / "wing.DXF").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_EQ(slurp(beside / "wing-sheet-1.DXF"), sheetDxf(onSmall.sheets[0], true));
+    std::ofstream(beside / "other-sheet-2.svg") << "kept";
+    EXPECT_NE(writeSheetFiles((beside / "other.svg").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_FALSE(fs::exists(beside / "other-sheet-1.svg"));
+    EXPECT_EQ(slurp(beside / "other-sheet-2.svg"), "kept");
+    EXPECT_NE(writeSheetFiles((beside / "wing.txt").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_NE(writeSheetFiles((beside / "tiny.dxf").string(), set, WingSide::Both, SheetSize{100, 20}, 0.2, true)
+                  .find("too small"),
+              std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(beside), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(onSmall.sheets.size() + 1));
 }
 
 // A small set's first sheet against the stored one: the sections, the blend,
