@@ -10,6 +10,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QShortcut>
 #include <QStatusBar>
@@ -208,9 +209,9 @@ void FrameWindow::handleCommand(int id) {
     switch (id) {
     case kCmdFileNew:
         createDocumentWindow();
-        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint, kCmdFileExport, kCmdFileExportCut,
-                         kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline,
-                         kCmdViewCutOutline, kCmdFileImport})
+        for (int item : {kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport,
+                         kCmdFileExportCut, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines,
+                         kCmdViewCamberline, kCmdViewCutOutline, kCmdFileImport})
             enableItem(item);
         break;
     case kCmdFileOpen:
@@ -223,8 +224,16 @@ void FrameWindow::handleCommand(int id) {
         if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
             runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side,
                                   window->document()->getName().value_or(std::string()), this);
+        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            runPrintCommand(document, this, printer());
         else
-            runPrintCommand(currentDocument(), this);
+            showDocumentMessage(kMessagePrintNeedsDocument, kPrintNeedsDocumentCaption);
+        break;
+    case kCmdFilePrintPreview:
+        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+            runPrintPreviewCommand(document, this, printer());
+        else
+            showDocumentMessage(kMessagePrintNeedsDocument, kPrintPreviewNeedsDocumentCaption);
         break;
     case kCmdFileExit:
         close();
@@ -315,6 +324,14 @@ void FrameWindow::handleCommand(int id) {
         break;
     }
     updateCommandState();
+}
+
+QPrinter& FrameWindow::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        preparePrinter(*printer_);
+    }
+    return *printer_;
 }
 
 void FrameWindow::runWingProperties() {

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <map>
+#include <memory>
 
 #include "app/DocumentWindow.h"
 
@@ -14,6 +15,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QMimeData;
+class QPrinter;
 
 namespace parvelin::app {
 
@@ -49,6 +51,9 @@ public:
     QMdiArea* mdiArea() const { return mdi_; }
     QAction* action(int id) const;
     QMenu* windowMenu() const { return windowMenu_; }
+    // The printer Print and Print Preview share, with the page setup last
+    // chosen in either.
+    QPrinter& printer();
     // Brings the Window menu's list of document windows up to date (done
     // each time the menu opens).
     void refreshWindowList();
@@ -108,6 +113,7 @@ private:
     QLabel* cursorLabel_ = nullptr;
     QLabel* airfoilLabel_ = nullptr;
     QPointer<QWidget> help_;
+    std::unique_ptr<QPrinter> printer_;
 };
 
 } // namespace parvelin::app

@@ -1,6 +1,7 @@
 #include "app/PainterDeviceContext.h"
 
 #include <QPaintDevice>
+#include <QFont>
 #include <QPen>
 #include <QRectF>
 #include <algorithm>
@@ -95,6 +96,20 @@ void PainterDeviceContext::arc(int left, int top, int right, int bottom, int xSt
     while (span > 360.0) span -= 360.0;
     const QRectF box = QRectF(left, top, w, h).normalized();
     painter_.drawArc(box, static_cast<int>(std::lround(start * 16.0)), static_cast<int>(std::lround(span * 16.0)));
+}
+
+void PainterDeviceContext::text(int x, int y, int height, const std::string& text) {
+    if (height <= 0 || std::abs(static_cast<double>(x)) > kLimit || std::abs(static_cast<double>(y)) > kLimit) return;
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(height);
+    painter_.save();
+    painter_.setFont(font);
+    // Text has no background of its own, whatever the dashes need.
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.drawText(QRectF(x, y, 1.0e5, height), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                      QString::fromUtf8(text));
+    painter_.restore();
 }
 
 } // namespace parvelin::app

@@ -19,6 +19,7 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) override;
+    void text(int x, int y, int height, const std::string& text) override;
     int pixelsPerInchX() const override { return ppiX_; }
     int pixelsPerInchY() const override { return ppiY_; }
     int pageWidth() const override { return pageWidth_; }

@@ -22,6 +22,7 @@ constexpr std::array kMainMenu{
     item(kCmdFileSave, "&Save", kGrayed),
     item(kCmdFileSaveAs, "Save &as...", kGrayed),
     separator(),
+    item(kCmdFilePrintPreview, "Print Pre&view...", kGrayed),
     item(kCmdFilePrint, "&Print...", kGrayed),
     separator(),
     item(kCmdFileImport, "&Import...", kGrayed),

@@ -28,6 +28,7 @@ inline constexpr int kCmdFileSave = 1003;
 inline constexpr int kCmdFileSaveAs = 1004;
 inline constexpr int kCmdFilePrint = 1005;
 inline constexpr int kCmdFileExit = 1006;
+inline constexpr int kCmdFilePrintPreview = 1007;
 inline constexpr int kCmdFileImport = 40008;
 inline constexpr int kCmdFileExport = 40007;
 inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export

@@ -1,5 +1,5 @@
-// parvelin-cli print: the rib at true scale on one PDF page, made without a
-// display.
+// parvelin-cli print: the rib at true scale on as many PDF pages as it
+// needs, made without a display.
 #include <QBuffer>
 #include <QByteArray>
 #include <QString>
@@ -31,10 +31,9 @@
 namespace parvelin::cli {
 namespace {
 
-// The PDF page has a quarter-inch border all round, like a printer's
-// unprintable edge, so that the page prints at actual size without losing
-// the nose. The rib is placed from where that border ends.
-constexpr double kPageMarginMm = 6.35;
+// The PDF page has the program's quarter-inch border all round, like a
+// printer's unprintable edge, so that the page prints at actual size without
+// losing the nose. The rib is placed from where that border ends.
 constexpr int kPdfResolution = 600;
 
 std::optional<QPageSize::PageSizeId> pageSizeNamed(const std::string& name) {
@@ -111,6 +110,7 @@ int runPrint(const JobOptions& job) {
     std::setlocale(LC_NUMERIC, "C");
 
     QByteArray pdf;
+    app::PrintOutcome outcome;
     {
         QBuffer buffer(&pdf);
         buffer.open(QIODevice::WriteOnly);
@@ -120,17 +120,26 @@ int runPrint(const JobOptions& job) {
         writer.setCreator(QStringLiteral("Parvelin"));
         writer.setPageLayout(QPageLayout(QPageSize(*pageSize),
                                          job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                         QMarginsF(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm),
+                                         QMarginsF(app::kPrintMarginMm, app::kPrintMarginMm,
+                                                   app::kPrintMarginMm, app::kPrintMarginMm),
                                          QPageLayout::Millimeter));
         QPainter painter;
         if (!painter.begin(&writer)) {
             std::fprintf(stderr, "parvelin-cli: the PDF page could not be started\n");
             return 1;
         }
-        if (!app::printRibOnPage(document, painter))
-            std::fprintf(stderr, "parvelin-cli: the rib could not be drawn; the page is empty\n");
+        outcome = app::printRibPages(document, painter, writer);
         painter.end();
     }
+    if (outcome.status == PrintLayoutStatus::TooManyPages) {
+        std::fprintf(stderr,
+                     "parvelin-cli: at this chord and page size the rib would need %d pages (at most %d); "
+                     "nothing was printed\n",
+                     outcome.pagesNeeded, kMaxPrintPages);
+        return 1;
+    }
+    if (outcome.status == PrintLayoutStatus::Refused)
+        std::fprintf(stderr, "parvelin-cli: the rib could not be drawn; the page is empty\n");
 
     const FileWriteResult result =
         writeNewFile(job.output, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
@@ -138,6 +147,11 @@ int runPrint(const JobOptions& job) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), writeMessage(result));
         return 1;
     }
+    if (outcome.pages > 1)
+        std::fprintf(stderr,
+                     "parvelin-cli: %s: the rib takes %d pages; neighbouring pages overlap by %g mm, lay them "
+                     "over each other at the registration crosses\n",
+                     job.output.c_str(), outcome.pages, kPrintOverlapMm);
     return 0;
 }
 
@@ -159,7 +173,7 @@ bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::str
     double longest = 0.0;
     for (const wing::WingRib& rib : set.ribs) longest = std::max(longest, static_cast<double>(rib.properties.chord));
     const double longestMm = (job.properties.metric != 0 ? longest : longest * 25.4) + 10.0;
-    const QMarginsF margins(kPageMarginMm, kPageMarginMm, kPageMarginMm, kPageMarginMm);
+    const QMarginsF margins(app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm);
     QPageLayout layout(QPageSize(*pageSize), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
     if (job.landscape || layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
         layout.setOrientation(QPageLayout::Landscape);

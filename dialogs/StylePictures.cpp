@@ -49,6 +49,7 @@ public:
     void arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override {
         target_.arc(l, t, r, b, xs, ys, xe, ye);
     }
+    void text(int x, int y, int height, const std::string& text) override { target_.text(x, y, height, text); }
     int pixelsPerInchX() const override { return target_.pixelsPerInchX(); }
     int pixelsPerInchY() const override { return target_.pixelsPerInchY(); }
     int pageWidth() const override { return target_.pageWidth(); }

@@ -114,7 +114,10 @@ public:
     void paint(platform::DeviceContext& dc) const;
 
     // --- Printing at true scale ---
-    bool printRib(platform::DeviceContext& dc) const;
+    // The rib on one page of the device's size. `sheetOrigin` is where the
+    // device's page lies on that one-page drawing (the sheet): a page of a
+    // tiled print shows the sheet's pixels moved by -sheetOrigin.
+    bool printRib(platform::DeviceContext& dc, DevicePoint sheetOrigin = {}) const;
 
     // --- DXF ---
     // The whole drawing: header, the airfoil's lines, each built component's

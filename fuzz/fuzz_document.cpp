@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "document/AirfoilDocument.h"
+#include "view/PrintLayout.h"
 #include "platform/Services.h"
 
 namespace {
@@ -35,6 +36,10 @@ public:
     void arc(int l, int t, int r, int b, int, int, int, int) override {
         sum_ += static_cast<unsigned>(l) + static_cast<unsigned>(t) + static_cast<unsigned>(r) +
                 static_cast<unsigned>(b);
+    }
+    void text(int x, int y, int height, const std::string& text) override {
+        sum_ += static_cast<unsigned>(x) + static_cast<unsigned>(y) + static_cast<unsigned>(height) +
+                static_cast<unsigned>(text.size());
     }
     int pixelsPerInchX() const override { return ppiX_; }
     int pixelsPerInchY() const override { return ppiY_; }
@@ -111,6 +116,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     document.printRib(printer);
     FuzzDeviceContext skewed(600, 300);
     document.printRib(skewed);
+
+    // The pages of a print: whatever the chord, the pages cover the rib and
+    // stay within the page limit.
+    for (int ppi : {600, 150}) {
+        FuzzDeviceContext page(ppi, ppi);
+        const PrintLayout layout = layoutPrint(document, ppi, ppi, page.pageWidth(), page.pageHeight());
+        if (layout.status != PrintLayoutStatus::Ready) continue;
+        if (layout.pageCount() < 1 || layout.pageCount() > kMaxPrintPages) __builtin_trap();
+        if (layout.hasRib) {
+            const PrintTile& first = layout.tiles.front();
+            const PrintTile& last = layout.tiles.back();
+            if (layout.rib.left < first.offsetX || layout.rib.top < first.offsetY ||
+                static_cast<long long>(layout.rib.right) >= static_cast<long long>(last.offsetX) + page.pageWidth() ||
+                static_cast<long long>(layout.rib.bottom) >= static_cast<long long>(last.offsetY) + page.pageHeight())
+                __builtin_trap();
+        }
+        for (int i = 0; i < layout.pageCount(); ++i) printLayoutPage(document, page, layout, i);
+    }
 
     const DxfWriter drawing = document.dxfDrawing();
     if (drawing.allFinite() && drawing.text().find("nan") != std::string::npos) __builtin_trap();

@@ -28,6 +28,7 @@ public:
     void moveTo(int, int) override { ++calls; }
     void lineTo(int, int) override { ++calls; }
     void arc(int, int, int, int, int, int, int, int) override { ++calls; }
+    void text(int, int, int, const std::string&) override { ++calls; }
     int pixelsPerInchX() const override { return 96; }
     int pixelsPerInchY() const override { return 96; }
     int pageWidth() const override { return 794; }

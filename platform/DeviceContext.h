@@ -3,6 +3,7 @@
 // device pixels, y growing downwards. Pens are selected by value; selectPen
 // returns the pen that was selected before so the caller can restore it.
 #include <cstdint>
+#include <string>
 
 namespace parvelin::platform {
 
@@ -38,6 +39,9 @@ public:
     // radial through (xStart, yStart) to the radial through (xEnd, yEnd).
     virtual void arc(int left, int top, int right, int bottom,
                      int xStart, int yStart, int xEnd, int yEnd) = 0;
+    // One line of text in the selected pen's colour, its box's top-left
+    // corner at (x, y) and `height` pixels tall.
+    virtual void text(int x, int y, int height, const std::string& text) = 0;
 
     // Device capabilities.
     virtual int pixelsPerInchX() const = 0;

@@ -11,7 +11,7 @@ using platform::Pen;
 using platform::PenScope;
 using platform::PenStyle;
 
-bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
+bool AirfoilDocument::printRib(platform::DeviceContext& dc, DevicePoint sheetOrigin) const {
     if (!isLoaded()) return false;
     const int ppiX = dc.pixelsPerInchX();
     const int ppiY = dc.pixelsPerInchY();
@@ -19,11 +19,18 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
     const int pageHeight = dc.pageHeight();
     if (ppiX != ppiY) return false;
 
-    const ViewTransform page =
+    // Everything is worked out on the sheet and drawn moved by the page's
+    // origin, so that the guides of every page of a tiled print line up.
+    const ViewTransform sheet =
         ViewTransform::trueScale(ppiX, pageHeight, properties_.chord, inMillimetres(properties_));
+    const ViewTransform page = sheet.shifted(sheetOrigin);
+    auto onPage = [&](int x, int y) {
+        return DevicePoint{deviceCoord(static_cast<double>(x) - sheetOrigin.x),
+                           deviceCoord(static_cast<double>(y) - sheetOrigin.y)};
+    };
     std::vector<DevicePoint> pixels;
     pixels.reserve(points_.size());
-    for (const AirfoilPoint& p : points_) pixels.push_back(page.mapAirfoil(p));
+    for (const AirfoilPoint& p : points_) pixels.push_back(sheet.mapAirfoil(p));
 
     int minX = pageWidth;
     int maxX = 0;
@@ -38,19 +45,28 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc) const {
 
     {
         PenScope pen(dc, Pen{PenStyle::DashDot, 0, platform::kBlack});
+        auto moveTo = [&](int x, int y) {
+            const DevicePoint p = onPage(x, y);
+            dc.moveTo(p.x, p.y);
+        };
+        auto lineTo = [&](int x, int y) {
+            const DevicePoint p = onPage(x, y);
+            dc.lineTo(p.x, p.y);
+        };
         if (showEdgeLines_) {
-            dc.moveTo(minX, minY);
-            dc.lineTo(minX, maxY);
-            dc.moveTo(maxX, minY);
-            dc.lineTo(maxX, maxY);
+            moveTo(minX, minY);
+            lineTo(minX, maxY);
+            moveTo(maxX, minY);
+            lineTo(maxX, maxY);
         }
         if (showChordLine_) {
-            dc.moveTo(deviceCoord(static_cast<double>(minX) - 25.0), pageHeight / 2);
-            dc.lineTo(deviceCoord(static_cast<double>(maxX) + 25.0), pageHeight / 2);
+            moveTo(deviceCoord(static_cast<double>(minX) - 25.0), pageHeight / 2);
+            lineTo(deviceCoord(static_cast<double>(maxX) + 25.0), pageHeight / 2);
         }
     }
     {
         PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
+        for (DevicePoint& p : pixels) p = onPage(p.x, p.y);
         if (!pixels.empty()) {
             dc.moveTo(pixels.front().x, pixels.front().y);
             for (std::size_t i = 0; i + 1 < pixels.size(); ++i) {

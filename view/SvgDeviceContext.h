@@ -29,6 +29,9 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void arc(int left, int top, int right, int bottom, int xStart, int yStart, int xEnd, int yEnd) override;
+    // The picture is one path of the rib's lines; the rib draws no text (only
+    // a printed page's furniture does), so text is left out of it.
+    void text(int, int, int, const std::string&) override {}
 
     int pixelsPerInchX() const override { return ppi_; }
     int pixelsPerInchY() const override { return ppi_; }

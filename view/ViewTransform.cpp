@@ -59,16 +59,28 @@ ViewTransform ViewTransform::trueScale(int pixelsPerInch, int pageHeight, float 
     return t;
 }
 
+ViewTransform ViewTransform::shifted(DevicePoint origin) const {
+    ViewTransform t = *this;
+    t.origin_ = {deviceCoord(static_cast<double>(origin_.x) + origin.x),
+                 deviceCoord(static_cast<double>(origin_.y) + origin.y)};
+    return t;
+}
+
+DevicePoint ViewTransform::fromOrigin(DevicePoint p) const {
+    if (origin_.x == 0 && origin_.y == 0) return p;
+    return {deviceCoord(static_cast<double>(p.x) - origin_.x), deviceCoord(static_cast<double>(p.y) - origin_.y)};
+}
+
 // In a window: x = trunc(scale * mx) + originX, y = originY - trunc(scale * my).
 // A fit's origin is whole, so is the sum; a zoomed or panned origin need not
 // be, and the sum is rounded down, so that a pan moves everything by exactly
 // the pixels the cursor moved, on either side of the window's edge.
 DevicePoint ViewTransform::map(geom::Point p) const {
     if (kind_ == Kind::Page)
-        return {deviceCoord(scale_ * p.modelX + 25.0), deviceCoord(halfPage_ - scale_ * p.modelY)};
+        return fromOrigin({deviceCoord(scale_ * p.modelX + 25.0), deviceCoord(halfPage_ - scale_ * p.modelY)});
     const double s = chordPixels_;
-    return {deviceCoord(std::floor(originX_ + std::trunc(s * p.modelX))),
-            deviceCoord(std::floor(originY_ - std::trunc(s * p.modelY)))};
+    return fromOrigin({deviceCoord(std::floor(originX_ + std::trunc(s * p.modelX))),
+                       deviceCoord(std::floor(originY_ - std::trunc(s * p.modelY)))});
 }
 
 DevicePoint ViewTransform::mapAirfoil(geom::Point p) const {
@@ -76,8 +88,8 @@ DevicePoint ViewTransform::mapAirfoil(geom::Point p) const {
     const double a = airfoilPixels_;
     const double x = p.modelX;
     const double y = p.modelY;
-    return {deviceCoord(std::floor(std::trunc(a * (cos_ * (x - 1.0) - sin_ * y + 1.0)) + originX_)),
-            deviceCoord(std::floor(originY_ - std::trunc(a * (cos_ * y + sin_ * (x - 1.0)))))};
+    return fromOrigin({deviceCoord(std::floor(std::trunc(a * (cos_ * (x - 1.0) - sin_ * y + 1.0)) + originX_)),
+                       deviceCoord(std::floor(originY_ - std::trunc(a * (cos_ * y + sin_ * (x - 1.0)))))});
 }
 
 platform::ZoomedView ViewTransform::placement() const { return {chordPixels_, originX_, originY_}; }

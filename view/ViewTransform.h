@@ -48,6 +48,12 @@ public:
     // edge, the chord line at mid-page.
     static ViewTransform trueScale(int pixelsPerInch, int pageHeight, float chord, bool millimetres);
 
+    // The same mapping seen from a page whose top-left corner lies at device
+    // pixel `origin` of this one: every mapped point moves by -origin after
+    // rounding, so a page of a tiled print shows exactly the pixels of the
+    // whole sheet that fall on it.
+    ViewTransform shifted(DevicePoint origin) const;
+
     // A component's point.
     DevicePoint map(geom::Point p) const;
     DevicePoint map(float modelX, float modelY) const { return map(geom::Point{modelX, modelY}); }
@@ -72,6 +78,7 @@ public:
 
 private:
     enum class Kind { Window, Page };
+    DevicePoint fromOrigin(DevicePoint p) const;
     ViewTransform() = default;
 
     Kind kind_ = Kind::Window;
@@ -88,6 +95,8 @@ private:
     // Page: pixels per chord fraction and half the page's height.
     double scale_ = 0.0;
     double halfPage_ = 0.0;
+    // Both: where the device's top-left corner lies on the unshifted mapping.
+    DevicePoint origin_{};
 };
 
 } // namespace parvelin

@@ -1,5 +1,9 @@
 #pragma once
-// File > Print: the print dialog and a one-page job with the rib at true scale.
+// File > Print and File > Print Preview: the print dialog or Qt's print
+// preview, and a job with as many pages as the rib needs.
+#include <QString>
+#include <string>
+
 class QPrinter;
 class QWidget;
 
@@ -12,19 +16,34 @@ namespace parvelin::app {
 inline constexpr const char* kPrintDocumentName = "Parvelin";
 inline constexpr const char* kMessagePrintFailed = "The printer could not start the page.\nNothing was printed.";
 inline constexpr const char* kPrintFailedCaption = "Print";
+inline constexpr const char* kMessagePrintNeedsDocument = "You need to create or open an airfoil to\nprint the selected airfoil.";
+inline constexpr const char* kPrintNeedsDocumentCaption = "Print Dialog";
+inline constexpr const char* kPrintPreviewNeedsDocumentCaption = "Print Preview Dialog";
 
-// Does nothing without a loaded document. Otherwise shows the print dialog,
-// owned by `frame`, and on OK prints one page named "Parvelin" with the rib.
+// The printer both commands use, so that the page size and orientation chosen
+// in one are the other's too: high resolution, "Parvelin", one copy, the
+// program's page border.
+void preparePrinter(QPrinter& printer);
+
+// Where a print to a file goes unless the user says otherwise: the document's
+// name with ".pdf", in the folder the last such print went to (the current
+// folder before the first).
+QString defaultPrintFileName(const AirfoilDocument& document);
+
+// Does nothing without a loaded document (returns false). Otherwise shows the
+// print dialog, owned by `frame`, and on OK prints every page of the rib.
 // Returns true after the dialog ran, whether it was confirmed or cancelled.
-bool runPrintCommand(AirfoilDocument* document, QWidget* frame);
-
-// The same on a printer the caller prepared (its output settings are where
-// the dialog starts from).
 bool runPrintCommand(AirfoilDocument* document, QWidget* frame, QPrinter& printer);
 
-// The job itself, without the dialog: starts the document, draws the rib on
-// its one page and ends the document, whatever the drawing returned. Returns
-// false only when the printer could not start the job.
-bool printOnePage(AirfoilDocument& document, QPrinter& printer);
+// The same through Qt's print preview: it shows exactly the pages that print
+// and prints them from its own Print button.
+bool runPrintPreviewCommand(AirfoilDocument* document, QWidget* frame, QPrinter& printer);
+
+// The job itself, without a dialog: starts the document, prints every page
+// of the rib and ends the document. Returns false (and has told the user)
+// when the printer could not start or the rib needs too many pages.
+bool printPages(const AirfoilDocument& document, QPrinter& printer);
+
+std::string tooManyPagesMessage(int pagesNeeded);
 
 } // namespace parvelin::app

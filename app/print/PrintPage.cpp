@@ -1,8 +1,10 @@
 #include "app/print/PrintPage.h"
 
+#include <QPagedPaintDevice>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 
 #include "app/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
@@ -35,12 +37,44 @@ platform::Pen PrinterDeviceContext::selectPen(const platform::Pen& pen) {
     return previous;
 }
 
-bool printRibOnPage(AirfoilDocument& document, QPainter& painter) {
+bool printRibOnPage(const AirfoilDocument& document, QPainter& painter) {
     const PageMetrics page = pageMetrics(*painter.device());
     // Hairlines are exact device pixels; smoothing would widen and grey them.
     painter.setRenderHint(QPainter::Antialiasing, false);
     PrinterDeviceContext dc(painter, page);
     return document.printRib(dc);
+}
+
+PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device, int firstPage,
+                           int lastPage) {
+    const PageMetrics page = pageMetrics(*painter.device());
+    const PrintLayout layout = layoutPrint(document, page.ppiX, page.ppiY, page.width, page.height);
+    PrintOutcome outcome;
+    outcome.status = layout.status;
+    outcome.pagesNeeded = layout.pagesNeeded;
+    if (layout.status != PrintLayoutStatus::Ready) {
+        outcome.pages = layout.status == PrintLayoutStatus::Refused ? 1 : 0;
+        return outcome;
+    }
+    // A range that holds none of the rib's pages prints them all.
+    int first = std::max(firstPage, 1);
+    int last = lastPage <= 0 ? layout.pageCount() : std::min(lastPage, layout.pageCount());
+    if (first > last) {
+        first = 1;
+        last = layout.pageCount();
+    }
+    for (int index = first - 1; index < last; ++index) {
+        if (index > first - 1 && !device.newPage()) break;
+        // Hairlines are exact device pixels; smoothing would widen and grey them.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        // Nothing of a neighbouring page spills into the border.
+        painter.setClipRect(QRect(0, 0, page.width, page.height));
+        PrinterDeviceContext dc(painter, page);
+        printLayoutPage(document, dc, layout, index);
+        ++outcome.pages;
+    }
+    return outcome;
 }
 
 } // namespace parvelin::app

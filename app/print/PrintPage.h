@@ -1,8 +1,10 @@
 #pragma once
-// The rib on one page of a printer or a PDF file, at true scale.
+// The rib on the pages of a printer or a PDF file, at true scale.
 #include "app/PainterDeviceContext.h"
+#include "view/PrintLayout.h"
 
 class QPaintDevice;
+class QPagedPaintDevice;
 
 namespace parvelin {
 class AirfoilDocument;
@@ -36,7 +38,27 @@ private:
 };
 
 // Draws the document's rib on the painter's current page through a printer
-// device context with the page's metrics. Returns what printRib returned.
-bool printRibOnPage(AirfoilDocument& document, QPainter& painter);
+// device context with the page's metrics, as one page (the wing's rib pages
+// use it). Returns what printRib returned.
+bool printRibOnPage(const AirfoilDocument& document, QPainter& painter);
+
+// The border the program and the command-line tool leave round the page, a
+// quarter of an inch like a printer's unprintable edge.
+inline constexpr double kPrintMarginMm = 6.35;
+
+struct PrintOutcome {
+    PrintLayoutStatus status = PrintLayoutStatus::Refused;
+    int pages = 0;         // pages sent to the device
+    int pagesNeeded = 0;   // TooManyPages: how many the rib would take
+};
+
+// Prints the document's rib on as many pages as it needs, starting on the
+// painter's current page of `device` and adding pages with newPage(). A rib
+// the printer refuses (non-square pixels) leaves the one page empty; one that
+// would need more than kMaxPrintPages pages draws nothing. Only pages
+// firstPage to lastPage (counted from 1; lastPage 0: to the end) are printed
+// when that range holds any of the rib's pages.
+PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device,
+                           int firstPage = 1, int lastPage = 0);
 
 } // namespace parvelin::app

@@ -48,9 +48,9 @@ void FrameTest::startsWithOneEmptyUntitledWindow() {
     // The start-up New enabled five items (the three View toggles and Import
     // too); the rest keep their initial state, and the Edit items have
     // nothing to act on.
-    for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileImport, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrint,
-                   kCmdFileExport, kCmdFileExit, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines,
-                   kCmdViewCamberline, kCmdWindowTile, kCmdHelpAbout, kCmdHelpContents})
+    for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileImport, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview,
+                   kCmdFilePrint, kCmdFileExport, kCmdFileExit, kCmdAirfoilProperties, kCmdViewChordline,
+                   kCmdViewEdgeLines, kCmdViewCamberline, kCmdWindowTile, kCmdHelpAbout, kCmdHelpContents})
         QVERIFY2(f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
     for (int id : {kCmdWingProperties, kCmdView3dPreview, kCmdViewFitToWindow, kCmdEditUndo, kCmdEditRedo,
                    kCmdEditCut, kCmdEditCopy, kCmdEditPaste, kCmdEditDelete})
@@ -185,7 +185,8 @@ void FrameTest::closeAllLeavesNoCurrentDocument() {
     f.frame->handleCommand(kCmdAirfoilProperties);
     f.frame->handleCommand(kCmdViewChordline);
     f.frame->handleCommand(kCmdFilePrint);
-    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    f.frame->handleCommand(kCmdFilePrintPreview);
+    QCOMPARE(f.dialogs.messages.size(), size_t(4));
     QCOMPARE(f.dialogs.messages[0].caption, std::string("Export Dialog"));
     QCOMPARE(f.dialogs.messages[0].text, std::string("You need to create or open an airfoil to\nexport the selected airfoil."));
     QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Warning);
@@ -193,6 +194,13 @@ void FrameTest::closeAllLeavesNoCurrentDocument() {
     QCOMPARE(f.dialogs.messages[1].caption, std::string("Properties Dialog"));
     QCOMPARE(f.dialogs.messages[1].text, std::string("You need to create or open an airfoil to\ndisplay the Properties dialog."));
     QVERIFY(f.dialogs.messages[1].owner == nullptr);
+    for (std::size_t i : {2u, 3u}) {
+        QCOMPARE(f.dialogs.messages[i].text, std::string("You need to create or open an airfoil to\nprint the selected airfoil."));
+        QCOMPARE(f.dialogs.messages[i].icon, platform::MessageIcon::Warning);
+        QVERIFY(f.dialogs.messages[i].owner == nullptr);
+    }
+    QCOMPARE(f.dialogs.messages[2].caption, std::string("Print Dialog"));
+    QCOMPARE(f.dialogs.messages[3].caption, std::string("Print Preview Dialog"));
     // The enabled items stay enabled.
     QVERIFY(f.frame->action(kCmdFileExport)->isEnabled());
 }

@@ -94,9 +94,11 @@ void MenuTest::menuBarFollowsTheTable() {
     }
     QCOMPARE(f.frame->action(kCmdEditCopy)->text(), QStringLiteral("Co&py\tCtrl+Ins"));
     QCOMPARE(f.frame->action(kCmdFileSaveAs)->text(), QStringLiteral("Save &as..."));
-    QCOMPARE(popups[0]->menu()->actions().size(), 12);
-    // Export for Cutting follows Export; Cut outline is a View item.
+    QCOMPARE(popups[0]->menu()->actions().size(), 13);
+    // Print Preview comes right before Print; Export for Cutting follows Export; Cut outline is a View item.
     const QList<QAction*> file = popups[0]->menu()->actions();
+    QCOMPARE(file.indexOf(f.frame->action(kCmdFilePrintPreview)) + 1, file.indexOf(f.frame->action(kCmdFilePrint)));
+    QCOMPARE(f.frame->action(kCmdFilePrintPreview)->text(), QStringLiteral("Print Pre&view..."));
     QCOMPARE(file.indexOf(f.frame->action(kCmdFileExportCut)), file.indexOf(f.frame->action(kCmdFileExport)) + 1);
     QCOMPARE(f.frame->action(kCmdFileExportCut)->text(), QStringLiteral("Export for &Cutting..."));
     QVERIFY(popups[3]->menu()->actions().contains(f.frame->action(kCmdViewCutOutline)));

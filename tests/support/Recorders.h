@@ -46,11 +46,12 @@ private:
 
 // One drawing call, with the pen that was selected when it was made.
 struct DrawCall {
-    enum Kind { MoveTo, LineTo, Arc } kind;
+    enum Kind { MoveTo, LineTo, Arc, Text } kind;
     int x = 0;
     int y = 0;
     platform::Pen pen{};
     int arc[8] = {};
+    std::string text{};  // Text: the string; x, y its top-left corner, arc[0] its height
 };
 
 class RecordingDeviceContext : public platform::DeviceContext {
@@ -69,6 +70,9 @@ public:
     void arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override {
         DrawCall call{DrawCall::Arc, 0, 0, pen_, {l, t, r, b, xs, ys, xe, ye}};
         calls.push_back(call);
+    }
+    void text(int x, int y, int height, const std::string& text) override {
+        calls.push_back({DrawCall::Text, x, y, pen_, {height}, text});
     }
     int pixelsPerInchX() const override { return ppiX_; }
     int pixelsPerInchY() const override { return ppiY_; }

@@ -18,6 +18,7 @@
 #include "document/AirfoilDocument.h"
 #include "document/RibPropertyFields.h"
 #include "support/Recorders.h"
+#include "view/PrintLayout.h"
 
 namespace parvelin::testing::stored {
 
@@ -110,7 +111,9 @@ inline std::string callText(const RecordingDeviceContext& dc) {
     char buf[160];
     for (const DrawCall& c : dc.calls) {
         const char kind = c.kind == DrawCall::MoveTo ? 'M' : c.kind == DrawCall::LineTo ? 'L' : 'A';
-        if (c.kind == DrawCall::Arc)
+        if (c.kind == DrawCall::Text)
+            std::snprintf(buf, sizeof buf, "T %d %d %d \"%s\"", c.x, c.y, c.arc[0], c.text.c_str());
+        else if (c.kind == DrawCall::Arc)
             std::snprintf(buf, sizeof buf, "A %d %d %d %d %d %d %d %d", c.arc[0], c.arc[1], c.arc[2], c.arc[3],
                           c.arc[4], c.arc[5], c.arc[6], c.arc[7]);
         else
@@ -129,10 +132,19 @@ inline std::string screenText(LoadedRib& rib) {
     return callText(dc);
 }
 
+// Every page of the print; a rib on more than one page has a line before
+// each page saying which it is.
 inline std::string printText(LoadedRib& rib) {
-    RecordingDeviceContext dc(kPrintPpi, kPrintPpi, kPrintWidth, kPrintHeight);
-    rib.doc.printRib(dc);
-    return callText(dc);
+    const PrintLayout layout = layoutPrint(rib.doc, kPrintPpi, kPrintPpi, kPrintWidth, kPrintHeight);
+    std::string out;
+    for (int page = 0; page < layout.pageCount(); ++page) {
+        if (layout.tiled())
+            out += "page " + std::to_string(page + 1) + " of " + std::to_string(layout.pageCount()) + "\n";
+        RecordingDeviceContext dc(kPrintPpi, kPrintPpi, kPrintWidth, kPrintHeight);
+        printLayoutPage(rib.doc, dc, layout, page);
+        out += callText(dc);
+    }
+    return out;
 }
 
 // FNV-1a, 64 bits: a digest that is the same on every machine.

@@ -1,0 +1,436 @@
+// Laying a rib out over as many pages as it needs, with registration
+// crosses, a scale bar and page labels.
+#include "view/PrintLayout.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+
+#include "document/AirfoilDocument.h"
+#include "view/DeviceCoord.h"
+
+namespace parvelin {
+
+using platform::Pen;
+using platform::PenScope;
+using platform::PenStyle;
+using platform::Rect;
+
+namespace {
+
+// Sizes on paper, in millimetres.
+constexpr double kEdgeMarginMm = 2.0;    // furniture stays this far inside the printable area
+constexpr double kClearanceMm = 4.0;     // and this far from the rib and the overlap strips
+constexpr double kCrossArmMm = 3.0;
+constexpr double kCrossGapMm = 6.0;      // crosses above and below the rib stand off this far
+constexpr double kTextHeightMm = 3.0;
+constexpr double kLabelGapMm = 1.5;      // between the scale bar's baseline and its label
+constexpr double kMinorTickMm = 1.5;
+constexpr double kMiddleTickMm = 2.5;
+constexpr double kMajorTickMm = 4.0;
+// Text is not measured by the core; this many text heights per character is
+// wider than the usual sans-serif faces, so boxes err on the large side.
+constexpr double kCharWidthPerHeight = 0.62;
+
+struct ScaleChoice {
+    int units;            // ticks: millimetres, or tenths of an inch
+    double pixelsPerUnit;
+    const char* label;
+};
+
+long long overlapArea(const Rect& a, const Rect& b) {
+    const long long w = static_cast<long long>(std::min(a.right, b.right)) - std::max(a.left, b.left) + 1;
+    const long long h = static_cast<long long>(std::min(a.bottom, b.bottom)) - std::max(a.top, b.top) + 1;
+    return w > 0 && h > 0 ? w * h : 0;
+}
+
+Rect grown(const Rect& r, int by) {
+    return Rect{deviceOffset(r.left, -by), deviceOffset(r.top, -by), deviceOffset(r.right, by),
+                deviceOffset(r.bottom, by)};
+}
+
+// The rectangle as a page whose top-left corner lies at `origin` sees it.
+Rect seenFrom(const Rect& r, const PrintTile& origin) {
+    const double dx = origin.offsetX;
+    const double dy = origin.offsetY;
+    return Rect{deviceCoord(r.left - dx), deviceCoord(r.top - dy), deviceCoord(r.right - dx),
+                deviceCoord(r.bottom - dy)};
+}
+
+int textWidth(const std::string& text, int height) {
+    return static_cast<int>(std::ceil(static_cast<double>(text.size()) * height * kCharWidthPerHeight));
+}
+
+// One axis of the tiling: the pages needed to cover [lo, hi] and the sheet
+// coordinate where the first one starts. A span that lies on the page keeps
+// it where it is; one that is shorter than the page but reaches past an edge
+// is centred; a longer one is spread over pages that share `overlap` pixels,
+// the spare room split evenly before and after.
+struct Axis {
+    long long count = 1;
+    long long start = 0;
+    long long step = 0;
+};
+
+Axis tileAxis(long long lo, long long hi, int page, int overlap) {
+    Axis axis;
+    axis.step = static_cast<long long>(page) - overlap;
+    const long long length = hi - lo + 1;
+    if (lo >= 0 && hi < page) return axis;
+    if (length <= page) {
+        axis.start = lo - (page - length) / 2;
+        return axis;
+    }
+    axis.count = 1 + (length - page + axis.step - 1) / axis.step;
+    const long long total = page + (axis.count - 1) * axis.step;
+    axis.start = lo - (total - length) / 2;
+    return axis;
+}
+
+int clampInt(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+std::string formatLength(float value) {
+    // Two decimals at most, trailing zeros dropped; the same in every locale.
+    char buffer[64];
+    const double rounded = std::round(static_cast<double>(value) * 100.0) / 100.0;
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 2);
+    if (result.ec != std::errc()) return "?";
+    std::string text(buffer, result.ptr);
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t\r\n");
+    return text.substr(first, last - first + 1);
+}
+
+// Chooses where a box goes: of the candidate places, in order, the first
+// whose box lies on the page and clear of every obstacle (the rib, the strips
+// shared with neighbours, furniture already placed); failing that, the one
+// on the page that covers least of them.
+template <typename MakeBox>
+std::optional<std::pair<int, int>> place(const std::vector<std::pair<int, int>>& candidates, MakeBox&& box,
+                                         const Rect& page, const std::vector<Rect>& obstacles) {
+    std::optional<std::pair<int, int>> best;
+    long long bestCover = std::numeric_limits<long long>::max();
+    for (const auto& c : candidates) {
+        const Rect b = box(c.first, c.second);
+        if (b.left < page.left || b.top < page.top || b.right > page.right || b.bottom > page.bottom) continue;
+        long long cover = 0;
+        for (const Rect& o : obstacles) cover += overlapArea(b, o);
+        if (cover == 0) return c;
+        if (cover < bestCover) {
+            bestCover = cover;
+            best = c;
+        }
+    }
+    return best;
+}
+
+} // namespace
+
+int millimetresToPixels(double mm, int pixelsPerInch) {
+    return deviceCoord(std::round(mm * pixelsPerInch / 25.4));
+}
+
+// --- Devices ---
+
+Pen MeasuringDeviceContext::selectPen(const Pen& pen) {
+    const Pen previous = pen_;
+    pen_ = pen;
+    return previous;
+}
+
+void MeasuringDeviceContext::include(int x, int y) {
+    if (empty_) {
+        extent_ = Rect{x, y, x, y};
+        empty_ = false;
+        return;
+    }
+    extent_.left = std::min(extent_.left, x);
+    extent_.top = std::min(extent_.top, y);
+    extent_.right = std::max(extent_.right, x);
+    extent_.bottom = std::max(extent_.bottom, y);
+}
+
+void MeasuringDeviceContext::moveTo(int x, int y) {
+    x_ = x;
+    y_ = y;
+}
+
+void MeasuringDeviceContext::lineTo(int x, int y) {
+    include(x_, y_);
+    include(x, y);
+    x_ = x;
+    y_ = y;
+}
+
+void MeasuringDeviceContext::arc(int left, int top, int right, int bottom, int, int, int, int) {
+    // The whole ellipse's box: never smaller than the arc.
+    include(left, top);
+    include(right, bottom);
+}
+
+void MeasuringDeviceContext::text(int x, int y, int height, const std::string& text) {
+    include(x, y);
+    include(deviceOffset(x, textWidth(text, height)), deviceOffset(y, height));
+}
+
+// --- Layout ---
+
+PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int pageWidth, int pageHeight) {
+    PrintLayout layout;
+    layout.pixelsPerInch = ppiX;
+    layout.pageWidth = pageWidth;
+    layout.pageHeight = pageHeight;
+    layout.chordLineY = pageHeight / 2;
+    if (!document.isLoaded() || ppiX != ppiY || ppiX <= 0 || pageWidth <= 0 || pageHeight <= 0) return layout;
+
+    // Never more than a quarter of the page, so that every page shows some
+    // sheet of its own however small the paper.
+    layout.overlap = std::min({millimetresToPixels(kPrintOverlapMm, ppiX), pageWidth / 4, pageHeight / 4});
+
+    MeasuringDeviceContext measure(ppiX, ppiY, pageWidth, pageHeight);
+    if (!document.printRib(measure)) return layout;
+
+    if (measure.empty()) {
+        layout.status = PrintLayoutStatus::Ready;
+        layout.tiles.push_back(PrintTile{});
+        return layout;
+    }
+    layout.hasRib = true;
+    layout.rib = measure.extent();
+
+    const Axis across = tileAxis(layout.rib.left, layout.rib.right, pageWidth, layout.overlap);
+    const Axis down = tileAxis(layout.rib.top, layout.rib.bottom, pageHeight, layout.overlap);
+    const long long pages = across.count * down.count;
+    if (pages > kMaxPrintPages) {
+        layout.status = PrintLayoutStatus::TooManyPages;
+        layout.pagesNeeded = clampInt(pages);
+        return layout;
+    }
+    layout.columns = static_cast<int>(across.count);
+    layout.rows = static_cast<int>(down.count);
+    for (int row = 0; row < layout.rows; ++row)
+        for (int column = 0; column < layout.columns; ++column)
+            layout.tiles.push_back(PrintTile{column, row, clampInt(across.start + column * across.step),
+                                             clampInt(down.start + row * down.step)});
+
+    // Registration crosses in the middle of every overlap strip: on the chord
+    // line and above and below the rib across a vertical join, at a quarter
+    // and three quarters of the page across a horizontal one. Each lies on
+    // both pages of its strip (four at a corner where strips cross).
+    const int arm = millimetresToPixels(kCrossArmMm, ppiX);
+    const int gap = millimetresToPixels(kCrossGapMm, ppiX);
+    auto addCross = [&](int x, int y) {
+        for (const auto& [cx, cy] : layout.registration)
+            if (std::abs(static_cast<long long>(cx) - x) <= 2 * arm && std::abs(static_cast<long long>(cy) - y) <= 2 * arm)
+                return;
+        layout.registration.emplace_back(x, y);
+    };
+    for (int column = 0; column + 1 < layout.columns; ++column) {
+        const int x = clampInt(across.start + (column + 1) * across.step + layout.overlap / 2);
+        for (int row = 0; row < layout.rows; ++row) {
+            const long long bandTop = down.start + row * down.step + arm + 1;
+            const long long bandBottom = down.start + row * down.step + pageHeight - arm - 2;
+            for (long long y : {static_cast<long long>(layout.chordLineY),
+                                static_cast<long long>(layout.rib.top) - gap,
+                                static_cast<long long>(layout.rib.bottom) + gap})
+                addCross(x, clampInt(std::clamp(y, bandTop, std::max(bandTop, bandBottom))));
+        }
+    }
+    for (int row = 0; row + 1 < layout.rows; ++row) {
+        const int y = clampInt(down.start + (row + 1) * down.step + layout.overlap / 2);
+        for (int column = 0; column < layout.columns; ++column) {
+            const long long left = across.start + column * across.step;
+            addCross(clampInt(left + pageWidth / 4), y);
+            addCross(clampInt(left + 3LL * pageWidth / 4), y);
+        }
+    }
+    layout.status = PrintLayoutStatus::Ready;
+    return layout;
+}
+
+// --- Furniture ---
+
+Rect ScaleBar::box() const {
+    int tallest = 0;
+    for (const Tick& t : ticks) tallest = std::max(tallest, t.height);
+    const int labelRight = deviceOffset(labelX, textWidth(label, textHeight));
+    return Rect{left, deviceOffset(baseline, -tallest), std::max(deviceOffset(left, length), labelRight),
+                deviceOffset(labelY, textHeight)};
+}
+
+Rect PageLabel::box() const {
+    return Rect{x, y, deviceOffset(x, textWidth(text, textHeight)), deviceOffset(y, textHeight)};
+}
+
+std::string pageLabelText(const std::string& name, float chord, bool metric, int page, int pages) {
+    std::string shown = trimmed(name);
+    if (shown.empty()) shown = "Untitled";
+    return shown + "   " + formatLength(chord) + (metric ? " mm" : " in") + "   page " + std::to_string(page) +
+           " of " + std::to_string(pages);
+}
+
+PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, const std::string& name,
+                            float chord) {
+    PageFurniture furniture;
+    if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return furniture;
+    const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
+    const int ppi = layout.pixelsPerInch;
+    const int w = layout.pageWidth;
+    const int h = layout.pageHeight;
+    const int edge = millimetresToPixels(kEdgeMarginMm, ppi);
+    const int clearance = millimetresToPixels(kClearanceMm, ppi);
+    const int textHeight = millimetresToPixels(kTextHeightMm, ppi);
+    const Rect page{edge, edge, w - 1 - edge, h - 1 - edge};
+
+    // What the furniture keeps clear of: the rib as it lies on this page and
+    // the strips this page shares with its neighbours.
+    std::vector<Rect> obstacles;
+    if (layout.hasRib) obstacles.push_back(grown(seenFrom(layout.rib, tile), clearance));
+    const int strip = layout.overlap + clearance;
+    int clearLeft = page.left;
+    int clearRight = page.right;
+    int clearTop = page.top;
+    int clearBottom = page.bottom;
+    if (tile.column > 0) {
+        obstacles.push_back(Rect{0, 0, strip, h - 1});
+        clearLeft = std::max(clearLeft, strip + 1);
+    }
+    if (tile.column + 1 < layout.columns) {
+        obstacles.push_back(Rect{w - 1 - strip, 0, w - 1, h - 1});
+        clearRight = std::min(clearRight, w - 2 - strip);
+    }
+    if (tile.row > 0) {
+        obstacles.push_back(Rect{0, 0, w - 1, strip});
+        clearTop = std::max(clearTop, strip + 1);
+    }
+    if (tile.row + 1 < layout.rows) {
+        obstacles.push_back(Rect{0, h - 1 - strip, w - 1, h - 1});
+        clearBottom = std::min(clearBottom, h - 2 - strip);
+    }
+
+    // The scale bar: the longest of 100, 50, 20 or 10 mm (4, 2 or 1 in) that
+    // fits across the clear part of the page.
+    const double pxPerMm = ppi / 25.4;
+    const std::vector<ScaleChoice> choices =
+        metric ? std::vector<ScaleChoice>{{100, pxPerMm, "100 mm"}, {50, pxPerMm, "50 mm"}, {20, pxPerMm, "20 mm"},
+                                          {10, pxPerMm, "10 mm"}}
+               : std::vector<ScaleChoice>{{40, ppi / 10.0, "4 in"}, {20, ppi / 10.0, "2 in"}, {10, ppi / 10.0, "1 in"}};
+    ScaleChoice choice = choices.back();
+    for (const ScaleChoice& c : choices) {
+        if (std::lround(c.units * c.pixelsPerUnit) <= clearRight - clearLeft) {
+            choice = c;
+            break;
+        }
+    }
+    ScaleBar& bar = furniture.scaleBar;
+    bar.length = static_cast<int>(std::lround(choice.units * choice.pixelsPerUnit));
+    bar.label = choice.label;
+    bar.textHeight = textHeight;
+    const int minor = millimetresToPixels(kMinorTickMm, ppi);
+    const int middle = millimetresToPixels(kMiddleTickMm, ppi);
+    const int major = millimetresToPixels(kMajorTickMm, ppi);
+    for (int i = 0; i <= choice.units; ++i) {
+        const int height = i % 10 == 0 ? major : i % 5 == 0 ? middle : minor;
+        bar.ticks.push_back(ScaleBar::Tick{static_cast<int>(std::lround(i * choice.pixelsPerUnit)), height});
+    }
+    const int labelGap = millimetresToPixels(kLabelGapMm, ppi);
+    auto barAt = [&](int left, int baseline) {
+        ScaleBar b = bar;
+        b.left = left;
+        b.baseline = baseline;
+        b.labelX = left;
+        b.labelY = deviceOffset(baseline, labelGap);
+        return b;
+    };
+    const int below = labelGap + textHeight;  // from the baseline to the bottom of the label
+    std::vector<std::pair<int, int>> barPlaces;
+    if (layout.hasRib) {
+        const Rect rib = seenFrom(layout.rib, tile);
+        const int left = std::clamp(rib.left, clearLeft, std::max(clearLeft, clearRight - bar.length));
+        barPlaces.emplace_back(left, deviceOffset(rib.bottom, clearance + 1 + major));
+        barPlaces.emplace_back(left, deviceOffset(rib.top, -(clearance + 1 + below)));
+    }
+    barPlaces.emplace_back(clearLeft, clearBottom - below);
+    barPlaces.emplace_back(clearRight - bar.length, clearBottom - below);
+    barPlaces.emplace_back(clearLeft, clearTop + major);
+    barPlaces.emplace_back(clearRight - bar.length, clearTop + major);
+    const auto barPlace = place(barPlaces, [&](int x, int y) { return barAt(x, y).box(); }, page, obstacles);
+    bar = barPlace ? barAt(barPlace->first, barPlace->second) : barAt(clearLeft, clearBottom - below);
+    obstacles.push_back(grown(bar.box(), clearance));
+
+    // Registration crosses that fall on this page.
+    furniture.crossArm = millimetresToPixels(kCrossArmMm, ppi);
+    for (const auto& [x, y] : layout.registration) {
+        const long long px = static_cast<long long>(x) - tile.offsetX;
+        const long long py = static_cast<long long>(y) - tile.offsetY;
+        if (px >= 0 && px < w && py >= 0 && py < h)
+            furniture.crosses.emplace_back(static_cast<int>(px), static_cast<int>(py));
+    }
+
+    // The label of a tiled page, in a corner away from the rib.
+    if (layout.tiled()) {
+        furniture.hasLabel = true;
+        PageLabel& label = furniture.label;
+        label.text = pageLabelText(name, chord, metric, index + 1, layout.pageCount());
+        label.textHeight = textHeight;
+        const int width = textWidth(label.text, textHeight);
+        const std::vector<std::pair<int, int>> corners{{clearLeft, clearTop},
+                                                       {clearRight - width, clearTop},
+                                                       {clearLeft, clearBottom - textHeight},
+                                                       {clearRight - width, clearBottom - textHeight}};
+        auto labelAt = [&](int x, int y) {
+            PageLabel l = label;
+            l.x = x;
+            l.y = y;
+            return l.box();
+        };
+        const auto corner = place(corners, labelAt, page, obstacles);
+        label.x = corner ? corner->first : clearLeft;
+        label.y = corner ? corner->second : clearTop;
+    }
+    return furniture;
+}
+
+bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout, int index) {
+    if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return false;
+    const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
+    const bool drawn = document.printRib(dc, DevicePoint{tile.offsetX, tile.offsetY});
+
+    const RibProperties& properties = document.properties();
+    const PageFurniture furniture = pageFurniture(layout, index, properties.metric != 0,
+                                                  document.getName().value_or(std::string()), properties.chord);
+    PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
+    const int arm = furniture.crossArm;
+    for (const auto& [x, y] : furniture.crosses) {
+        dc.moveTo(deviceOffset(x, -arm), y);
+        dc.lineTo(deviceOffset(x, arm), y);
+        dc.moveTo(x, deviceOffset(y, -arm));
+        dc.lineTo(x, deviceOffset(y, arm));
+    }
+    const ScaleBar& bar = furniture.scaleBar;
+    dc.moveTo(bar.left, bar.baseline);
+    dc.lineTo(deviceOffset(bar.left, bar.length), bar.baseline);
+    for (const ScaleBar::Tick& tick : bar.ticks) {
+        const int x = deviceOffset(bar.left, tick.x);
+        dc.moveTo(x, bar.baseline);
+        dc.lineTo(x, deviceOffset(bar.baseline, -tick.height));
+    }
+    dc.text(bar.labelX, bar.labelY, bar.textHeight, bar.label);
+    if (furniture.hasLabel) dc.text(furniture.label.x, furniture.label.y, furniture.label.textHeight, furniture.label.text);
+    return drawn;
+}
+
+} // namespace parvelin
