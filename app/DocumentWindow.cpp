@@ -15,9 +15,9 @@
 #include <QVBoxLayout>
 
 #include "app/AppIcons.h"
-#include "app/PainterDeviceContext.h"
 #include "app/WingPane.h"
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
+#include "painting/PainterDeviceContext.h"
 #include "resources/Strings.h"
 #include "view/ViewTransform.h"
 

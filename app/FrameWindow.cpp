@@ -26,6 +26,7 @@
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "app/print/RibSetPages.h"
+#include "commands/FileCommands.h"
 #include "cut/CutFile.h"
 #include "dialogs/PropertiesCommand.h"
 #include "dialogs/WingDialog.h"
@@ -242,7 +243,7 @@ void FrameWindow::handleCommand(int id) {
         if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
             exportWingSet(*window);
         else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            document->exportDxf();
+            exportDxf(*document);
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
@@ -410,7 +411,7 @@ void FrameWindow::open() {
         createDocumentWindow();
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
     } else {
-        document->loadCoordinateFile(activeChild());
+        openCoordinateFile(*document, activeChild());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/ImportCommand.h"
 
+#include "commands/FileCommands.h"
 #include "platform/Services.h"
 
 namespace parvelin::app {

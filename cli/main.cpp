@@ -88,9 +88,16 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
 
 int runFields() {
     for (const RibPropertyField& field : ribPropertyFields()) {
-        if (field.isInteger)
-            std::printf("%-22s int    %d\n", field.name, kDefaultRibProperties.*field.integer);
-        else
+        if (field.isInteger) {
+            std::printf("%-22s int    %d", field.name, kDefaultRibProperties.*field.integer);
+            // A style field lists its codes with the property pages' labels.
+            const char* separator = "      ";
+            for (const StyleChoice& choice : styleChoices(field.name)) {
+                std::printf("%s%d \"%s\"", separator, choice.code, choice.label);
+                separator = ", ";
+            }
+            std::printf("\n");
+        } else
             std::printf("%-22s float  %s\n", field.name, formatFloat(kDefaultRibProperties.*field.real).c_str());
     }
     return 0;

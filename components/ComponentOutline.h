@@ -9,7 +9,7 @@
 #include "document/RibProperties.h"
 #include "geom/Point.h"
 #include "platform/DeviceContext.h"
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 namespace parvelin {
 

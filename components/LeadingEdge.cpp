@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "geom/Geometry.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 namespace {
@@ -59,15 +59,15 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
     const float r = properties.leadingEdgeDepth / properties.chord;
     const double rd = r;
 
-    switch (style_) {
-    case 1:  // Round: the square bounding a circle of radius r touching the nose
+    switch (properties.leadingEdge()) {
+    case LeadingEdgeStyle::Round:  // Round: the square bounding a circle of radius r touching the nose
         outline_.append(0.0, rd, 1);
         outline_.append(2.0 * rd, rd, 1);
         outline_.append(2.0 * rd, -rd, 1);
         outline_.append(0.0, -rd, 1);
         outline_.append(0.0, rd, 1);
         break;
-    case 2: {  // Square: side r, centred at (h, 0), turned by a quarter turn's half
+    case LeadingEdgeStyle::Square: {  // Square: side r, centred at (h, 0), turned by a quarter turn's half
         const double h = modelFloat(rd / 2.0);
         const double u = std::cos(geom::kQuarterTurn);
         const double v = std::sin(geom::kQuarterTurn);
@@ -78,13 +78,13 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
         outline_.append(h + h * u - h * v, h * (u + v), 1);   // top again
         break;
     }
-    case 3:  // LE Stock: one cut across the airfoil at x = r
+    case LeadingEdgeStyle::LeStock:  // LE Stock: one cut across the airfoil at x = r
         if (const std::optional<CutHeights> cut = stockCutHeights(points, r)) {
             outline_.append(rd, cut->upper, 1);
             outline_.append(rd, cut->lower, 1);
         }
         break;
-    case 4: {  // Rectangular: depth r, full height leadingEdgeHeight centred on the chord line
+    case LeadingEdgeStyle::Rectangular: {  // Rectangular: depth r, full height leadingEdgeHeight centred on the chord line
         const double w = static_cast<double>(properties.leadingEdgeHeight) / properties.chord * 0.5;
         outline_.append(0.0, w, 1);
         outline_.append(rd, w, 1);
@@ -93,7 +93,8 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
         outline_.append(0.0, w, 1);
         break;
     }
-    default:  // 0, "No Leading Edge", and unknown codes: no outline
+    case LeadingEdgeStyle::None:
+    default:  // "No Leading Edge" and unknown codes: no outline
         break;
     }
 
@@ -102,8 +103,8 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
 }
 
 void LeadingEdge::drawShape(platform::DeviceContext& dc, const ViewTransform& view) const {
-    switch (style_) {
-    case 1: {
+    switch (static_cast<LeadingEdgeStyle>(style_)) {
+    case LeadingEdgeStyle::Round: {
         // The circle inscribed in the bounding square, from the first corner
         // (left, top) to the third (right, bottom); a full counter-clockwise
         // turn from just above the right-hand middle back to it.
@@ -119,9 +120,9 @@ void LeadingEdge::drawShape(platform::DeviceContext& dc, const ViewTransform& vi
                deviceCoord(static_cast<double>(middle + 1)));
         return;
     }
-    case 2:
-    case 3:
-    case 4:
+    case LeadingEdgeStyle::Square:
+    case LeadingEdgeStyle::LeStock:
+    case LeadingEdgeStyle::Rectangular:
         // A closed polygon or a single cut: every corner is joined.
         if (outline_.empty()) return;
         {

@@ -42,19 +42,12 @@ Stations stationsFor(const RibProperties& p) {
         s.sparBack = static_cast<float>(front + static_cast<double>(p.sparWidth) / chord);
     }
     s.trailingEdge = static_cast<float>(1.0 - static_cast<double>(p.trailingEdgeWidth) / chord);
-    switch (p.leadingEdgeStyle) {
-    case 1:  // round stock: the cut line stops behind the dowel's diameter
-        s.noseStop = static_cast<float>(2.0 * static_cast<double>(p.leadingEdgeDepth) / chord);
-        break;
-    case 2:
-    case 3:
-    case 4:
-        s.noseStop = static_cast<float>(static_cast<double>(p.leadingEdgeDepth) / chord);
-        break;
-    default:
+    // Behind the stock: a round dowel's diameter is two depths.
+    const int depths = traitsOf(p.leadingEdge()).sheetingStopDepths;
+    if (depths > 0)
+        s.noseStop = static_cast<float>(depths * static_cast<double>(p.leadingEdgeDepth) / chord);
+    else
         s.noseStop = kNoStockStop;
-        break;
-    }
     return s;
 }
 
@@ -250,12 +243,13 @@ void CutLine::aftUpperRun() {
     // Without a stick spar the line is split at 30 % of the chord, and that
     // split is the front it is drawn on to: a spar front elsewhere would draw
     // the line back to a notch that is not there.
-    const float f = props_.sparStyle == 1 ? st_.sparFront : kSplitStation;
-    const float s = props_.sparStyle == 1 ? st_.sparBack : kSplitStation;
+    const bool stick = props_.spar() == SparStyle::Stick;
+    const float f = stick ? st_.sparFront : kSplitStation;
+    const float s = stick ? st_.sparBack : kSplitStation;
     std::size_t i = 1;  // P; B is always the node before it
     if (m_ < 2) return;
 
-    if (props_.trailingEdgeStyle == 1 || props_.trailingEdgeStyle == 3) {
+    if (traitsOf(props_.trailingEdge()).upperSheetingStopsAtPiece) {
         // Start at the trailing-edge piece's front face.
         while (hasSuccessor(i) && p_[i + 1].modelX >= e) ++i;
         if (!hasCorner(i)) return;  // the whole list lies behind e
@@ -279,7 +273,7 @@ void CutLine::aftUpperRun() {
 
     // On to the spar's front face: drawn without a stick spar, moved over
     // the stick's notch otherwise.
-    const int pen = props_.sparStyle == 1 ? 0 : 1;
+    const int pen = stick ? 0 : 1;
     Point from{s, h0};
     while (hasSuccessor(i) && p_[i + 1].modelX > f) {
         appendCarried(from, slopeF(p_[i], p_[i + 1]), f, pen);
@@ -295,7 +289,7 @@ void CutLine::aftUpperRun() {
 // to the leading-edge stock.
 void CutLine::frontUpperRun() {
     const float n = st_.noseStop;
-    const float s = props_.sparStyle == 1 ? st_.sparFront : kSplitStation;
+    const float s = props_.spar() == SparStyle::Stick ? st_.sparFront : kSplitStation;
     if (m_ < 2) return;
     std::size_t i = 1;
     while (hasSuccessor(i) && p_[i + 1].modelX > s) ++i;
@@ -313,20 +307,16 @@ void CutLine::frontUpperRun() {
         ++i;
     } while (hasSuccessor(i) && !(p_[i].modelX < n));
 
-    switch (props_.leadingEdgeStyle) {
-    case 3:
-    case 4:  // down to the stock's back face
+    if (traitsOf(props_.leadingEdge()).flatBackFace) {
+        // Down to the stock's back face.
         appendLastCarried(slopeF(p_[i - 1], p_[i]), n, 1);
-        break;
-    case 0: {  // round the nose, at the thickness from the first node ahead of n
+    } else if (props_.leadingEdge() == LeadingEdgeStyle::None) {
+        // Round the nose, at the thickness from the first node ahead of n.
         const double u = std::atan(static_cast<double>(last.k1)) - turnAngle(last.k1, last.k2) / 2;
         const double t = st_.thickness;
         out_.append(p_[i].modelX + t * std::cos(u), p_[i].modelY - t * std::sin(u), 1);
-        break;
     }
-    default:  // round and square stock: the line ends at the last corner
-        break;
-    }
+    // Round and square stock (and unknown codes): the line ends at the last corner.
 }
 
 // From the leading-edge stock along the lower surface to the trailing edge,
@@ -334,8 +324,8 @@ void CutLine::frontUpperRun() {
 void CutLine::lowerRun() {
     const float n = st_.noseStop;
     // Without spars both spar faces of the lower line are the 30 % split.
-    const float f = props_.sparStyle == 0 ? kSplitStation : st_.sparFront;
-    const float b = props_.sparStyle == 0 ? kSplitStation : st_.sparBack;
+    const float f = props_.spar() == SparStyle::None ? kSplitStation : st_.sparFront;
+    const float b = props_.spar() == SparStyle::None ? kSplitStation : st_.sparBack;
     const float e = st_.trailingEdge;
     if (m_ < 3) return;
 
@@ -349,7 +339,7 @@ void CutLine::lowerRun() {
 
     while (hasSuccessor(i) && p_[i + 1].modelX <= n) ++i;
 
-    if (props_.leadingEdgeStyle == 3 || props_.leadingEdgeStyle == 4) {
+    if (traitsOf(props_.leadingEdge()).flatBackFace) {
         // Up from the stock's back face, where the upper line came down.
         if (!hasCorner(i)) return;
         const Point q = lowerPoint(i);
@@ -358,7 +348,8 @@ void CutLine::lowerRun() {
         ++i;
     }
 
-    const float s = props_.sparStyle == 0 ? kSplitStation : f;
+    const bool noSpar = props_.spar() == SparStyle::None;
+    const float s = noSpar ? kSplitStation : f;
     if (!hasCorner(i)) return;
     do {
         appendLower(i, 1);
@@ -368,7 +359,7 @@ void CutLine::lowerRun() {
     ++i;
 
     // Between the spar faces: drawn without a spar, moved over its notch with one.
-    const int pen = props_.sparStyle == 0 ? 1 : 0;
+    const int pen = noSpar ? 1 : 0;
     while (true) {
         if (i >= m_) return;
         if (!(p_[i].modelX <= b)) break;
@@ -379,7 +370,7 @@ void CutLine::lowerRun() {
     appendLastCarried(slopeF(p_[i - 1], p_[i]), b, pen);
     ++i;
 
-    const bool trailingPiece = props_.trailingEdgeStyle >= 1 && props_.trailingEdgeStyle <= 3;
+    const bool trailingPiece = traitsOf(props_.trailingEdge()).lowerSheetingStopsAtPiece;
     const float end = trailingPiece ? e : 1.0f;
     if (!hasCorner(i)) return;
     do {
@@ -393,13 +384,14 @@ void CutLine::lowerRun() {
 
 bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.sheetingStyle;
-    if (style_ < 1 || style_ > 4) return true;
+    const SheetingTraits traits = traitsOf(properties.sheeting());
+    if (!traits.drawable) return true;
 
     CutLine line(points, stationsFor(properties), properties, outline_);
-    if (style_ == 1 || style_ == 4) line.aftUpperRun();
+    if (traits.sheetsAftUpper) line.aftUpperRun();
     line.frontUpperRun();
     const std::size_t lowerFrom = outline_.size();
-    if (style_ == 3 || style_ == 4) line.lowerRun();
+    if (traits.sheetsLower) line.lowerRun();
     // Where the rib is thinner than the sheeting (towards the trailing edge,
     // without a trailing-edge piece) a cut line runs on through the opposite
     // surface: it ends at that crossing, and the part outside is dropped.
@@ -410,7 +402,7 @@ bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
 }
 
 bool Sheeting::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
-    drawOutline(outline_, dc, view, style_ >= 1 && style_ <= 4);
+    drawOutline(outline_, dc, view, isDrawable(static_cast<SheetingStyle>(style_)));
     return true;
 }
 

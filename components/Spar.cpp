@@ -7,7 +7,7 @@
 namespace parvelin {
 namespace {
 
-bool drawableSparStyle(int style) { return style == 1 || style == 2; }
+bool drawableSparStyle(int style) { return isDrawable(static_cast<SparStyle>(style)); }
 
 // Stock: one notch standing on the lower surface, front edge at d. A station
 // that the lower surface does not reach (d beyond the trailing edge, or ahead
@@ -74,11 +74,12 @@ bool Spar::compute(AirfoilPoints points, const RibProperties& properties) {
     const float h = properties.sparHeight / properties.chord;
     const float d = properties.sparDistanceInPercent == 1 ? properties.sparDistance * geom::kPercent
                                                           : properties.sparDistance / properties.chord;
-    if (style_ == 0) return true;
+    const SparStyle style = properties.spar();
+    if (style == SparStyle::None) return true;
 
-    if (style_ == 1)
+    if (style == SparStyle::Stick)
         appendStickNotches(outline_, points, d, w, h);
-    else if (style_ == 2)
+    else if (style == SparStyle::Stock)
         appendStockNotch(outline_, points, d, w, h);
 
     built_ = 1;

@@ -15,7 +15,7 @@ namespace {
 // eleven bytes, the third one 0xF8, ending in a line feed.
 constexpr std::string_view kSheetedTrace{"sd\370kgjsdg2\n", 11};
 
-bool drawableTrailingEdgeStyle(int style) { return style >= 1 && style <= 3; }
+bool drawableTrailingEdgeStyle(int style) { return isDrawable(static_cast<TrailingEdgeStyle>(style)); }
 
 using geom::InnerSide;
 using geom::Point;
@@ -148,7 +148,8 @@ private:
 
 bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.trailingEdgeStyle;
-    if (style_ == 0) {
+    const TrailingEdgeStyle style = properties.trailingEdge();
+    if (style == TrailingEdgeStyle::None) {
         built_ = 0;
         return true;
     }
@@ -163,14 +164,14 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
     if (drawableTrailingEdgeStyle(style_) && x > 0.0f && !points.empty()) {
         TrailingEdgeBuilder builder(outline_, points, x, t);
         bool complete = false;
-        switch (style_) {
-        case 3:
+        switch (style) {
+        case TrailingEdgeStyle::TeStock:
             complete = builder.stockCut();
             break;
-        case 2:
+        case TrailingEdgeStyle::SheetedBottom:
             complete = builder.lowerLine();
             break;
-        case 1:
+        case TrailingEdgeStyle::SheetedTopAndBottom:
             complete = builder.lowerLine() && builder.upperLine();
             if (complete) {
                 builder.trimUpperAgainstLowerSurface();
@@ -182,7 +183,7 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
         }
         if (!complete) outline_.clear();
     }
-    if (style_ == 1) platform::debugOutput(kSheetedTrace);
+    if (style == TrailingEdgeStyle::SheetedTopAndBottom) platform::debugOutput(kSheetedTrace);
 
     built_ = 1;
     return true;

@@ -1,5 +1,7 @@
 #include "cut/CutFile.h"
 
+#include "commands/FileCommands.h"
+
 #include <dxflib/dl_dxf.h>
 #include <fcntl.h>
 #include <unistd.h>

@@ -34,11 +34,11 @@ QGroupBox* sizeGroup(QWidget* page, QLabel* label, QLineEdit* first, QLineEdit* 
 LeadingEdgePage::LeadingEdgePage(SheetCopies copies, QWidget* parent)
     : PropertyPage(copies, kLeadingEdgePage, parent) {
     using namespace leadingEdge;
-    leStock_ = makeCheckBox(kLeStock, "LE Stock", true);
-    round_ = makeCheckBox(kRound, "Round", true);
-    rectangular_ = makeCheckBox(kRectangular, "Rectangular", true);
-    square_ = makeCheckBox(kSquare, "Square", true);
-    none_ = makeCheckBox(kNone, "No Leading Edge", false);
+    leStock_ = makeCheckBox(kLeStock, styleLabel(LeadingEdgeStyle::LeStock), true);
+    round_ = makeCheckBox(kRound, styleLabel(LeadingEdgeStyle::Round), true);
+    rectangular_ = makeCheckBox(kRectangular, styleLabel(LeadingEdgeStyle::Rectangular), true);
+    square_ = makeCheckBox(kSquare, styleLabel(LeadingEdgeStyle::Square), true);
+    none_ = makeCheckBox(kNone, styleLabel(LeadingEdgeStyle::None), false);
     for (auto [box, id] : {std::pair{leStock_, kLeStock}, std::pair{round_, kRound},
                            std::pair{rectangular_, kRectangular}, std::pair{square_, kSquare},
                            std::pair{none_, kNone}})
@@ -69,12 +69,12 @@ LeadingEdgePage::LeadingEdgePage(SheetCopies copies, QWidget* parent)
 }
 
 QCheckBox* LeadingEdgePage::buttonFor(std::int32_t style) const {
-    switch (style) {
-    case 0: return none_;
-    case 1: return round_;
-    case 2: return square_;
-    case 3: return leStock_;
-    case 4: return rectangular_;
+    switch (static_cast<LeadingEdgeStyle>(style)) {
+    case LeadingEdgeStyle::None: return none_;
+    case LeadingEdgeStyle::Round: return round_;
+    case LeadingEdgeStyle::Square: return square_;
+    case LeadingEdgeStyle::LeStock: return leStock_;
+    case LeadingEdgeStyle::Rectangular: return rectangular_;
     default: return nullptr;
     }
 }
@@ -86,29 +86,24 @@ void LeadingEdgePage::load(const RibProperties& p, LoadStage stage) {
     setState({leStock_, round_, rectangular_, square_, none_}, Qt::Unchecked);
     if (QCheckBox* button = buttonFor(p.leadingEdgeStyle)) button->setCheckState(Qt::Checked);
     if (stage == LoadStage::Reset) return;
-    // The depth serves every stock; the height only the LE Stock cut and the rectangle.
-    switch (p.leadingEdgeStyle) {
-    case 0:
-        depth_->setEnabled(false);
-        height_->setEnabled(false);
-        break;
-    case 1:
-    case 2:
-        depth_->setEnabled(true);
-        height_->setEnabled(false);
-        break;
-    case 3:
-    case 4:
-        depth_->setEnabled(true);
-        height_->setEnabled(true);
-        break;
-    default: break;
+    // The depth serves every stock; the height only the stocks with a flat
+    // back face (the LE Stock cut and the rectangle). Unknown codes leave the
+    // boxes as they are.
+    const LeadingEdgeTraits traits = traitsOf(p.leadingEdge());
+    if (traits.label != nullptr) {
+        depth_->setEnabled(traits.drawable);
+        height_->setEnabled(traits.flatBackFace);
     }
 }
 
 bool LeadingEdgePage::leave() {
     RibProperties& p = edited();
-    storeStyle({{round_, 1}, {square_, 2}, {rectangular_, 4}, {leStock_, 3}, {none_, 0}}, p.leadingEdgeStyle);
+    storeStyle({{round_, styleCode(LeadingEdgeStyle::Round)},
+                {square_, styleCode(LeadingEdgeStyle::Square)},
+                {rectangular_, styleCode(LeadingEdgeStyle::Rectangular)},
+                {leStock_, styleCode(LeadingEdgeStyle::LeStock)},
+                {none_, styleCode(LeadingEdgeStyle::None)}},
+               p.leadingEdgeStyle);
     storeLength(height_, p.leadingEdgeHeight);
     storeLength(depth_, p.leadingEdgeDepth);
     return true;
@@ -157,10 +152,11 @@ void LeadingEdgePage::command(int id) {
 TrailingEdgePage::TrailingEdgePage(SheetCopies copies, QWidget* parent)
     : PropertyPage(copies, kTrailingEdgePage, parent) {
     using namespace trailingEdge;
-    teStock_ = makeCheckBox(kTeStock, "TE Stock", false);
-    sheetedBottom_ = makeCheckBox(kSheetedBottom, "Sheeted bottom", false);
-    sheetedTopAndBottom_ = makeCheckBox(kSheetedTopAndBottom, "Sheeted top and bottom", false);
-    none_ = makeCheckBox(kNone, "No trailing edge", false);
+    teStock_ = makeCheckBox(kTeStock, styleLabel(TrailingEdgeStyle::TeStock), false);
+    sheetedBottom_ = makeCheckBox(kSheetedBottom, styleLabel(TrailingEdgeStyle::SheetedBottom), false);
+    sheetedTopAndBottom_ =
+        makeCheckBox(kSheetedTopAndBottom, styleLabel(TrailingEdgeStyle::SheetedTopAndBottom), false);
+    none_ = makeCheckBox(kNone, styleLabel(TrailingEdgeStyle::None), false);
     width_ = makeLengthBox(kWidth);
     height_ = makeLengthBox(kHeight);
     unit_ = makeUnitLabel(kUnit, "Unit");
@@ -192,11 +188,11 @@ void TrailingEdgePage::load(const RibProperties& p, LoadStage stage) {
     // These are plain two-state boxes; an indeterminate mark set when the
     // page was made must not leave them three-state.
     for (QCheckBox* box : {teStock_, sheetedTopAndBottom_, sheetedBottom_}) box->setTristate(false);
-    switch (p.trailingEdgeStyle) {
-    case 0: none_->setCheckState(Qt::Checked); break;
-    case 1: sheetedTopAndBottom_->setCheckState(Qt::Checked); break;
-    case 2: sheetedBottom_->setCheckState(Qt::Checked); break;
-    case 3: teStock_->setCheckState(Qt::Checked); break;
+    switch (p.trailingEdge()) {
+    case TrailingEdgeStyle::None: none_->setCheckState(Qt::Checked); break;
+    case TrailingEdgeStyle::SheetedTopAndBottom: sheetedTopAndBottom_->setCheckState(Qt::Checked); break;
+    case TrailingEdgeStyle::SheetedBottom: sheetedBottom_->setCheckState(Qt::Checked); break;
+    case TrailingEdgeStyle::TeStock: teStock_->setCheckState(Qt::Checked); break;
     default: break;
     }
     if (stage == LoadStage::Reset) return;
@@ -204,7 +200,7 @@ void TrailingEdgePage::load(const RibProperties& p, LoadStage stage) {
         width_->setEnabled(true);
         height_->setEnabled(true);
     }
-    if (p.trailingEdgeStyle == 0) {
+    if (p.trailingEdge() == TrailingEdgeStyle::None) {
         width_->setEnabled(false);
         height_->setEnabled(false);
         if (stage == LoadStage::Create)
@@ -214,7 +210,11 @@ void TrailingEdgePage::load(const RibProperties& p, LoadStage stage) {
 
 bool TrailingEdgePage::leave() {
     RibProperties& p = edited();
-    storeStyle({{teStock_, 3}, {none_, 0}, {sheetedTopAndBottom_, 1}, {sheetedBottom_, 2}}, p.trailingEdgeStyle);
+    storeStyle({{teStock_, styleCode(TrailingEdgeStyle::TeStock)},
+                {none_, styleCode(TrailingEdgeStyle::None)},
+                {sheetedTopAndBottom_, styleCode(TrailingEdgeStyle::SheetedTopAndBottom)},
+                {sheetedBottom_, styleCode(TrailingEdgeStyle::SheetedBottom)}},
+               p.trailingEdgeStyle);
     storeLength(width_, p.trailingEdgeWidth);
     storeLength(height_, p.trailingEdgeHeight);
     return true;

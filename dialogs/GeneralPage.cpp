@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "dialogs/PropertyPages.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin::dialogs {
 

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 
 #include "dialogs/StylePictures.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin::dialogs {
 

@@ -16,9 +16,9 @@ namespace parvelin::dialogs {
 
 SparsPage::SparsPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies, kSparsPage, parent) {
     using namespace spars;
-    stick_ = makeCheckBox(kStick, "Stick", false);
-    stock_ = makeCheckBox(kStock, "Stock", false);
-    none_ = makeCheckBox(kNone, "No Spars", false);
+    stick_ = makeCheckBox(kStick, styleLabel(SparStyle::Stick), false);
+    stock_ = makeCheckBox(kStock, styleLabel(SparStyle::Stock), false);
+    none_ = makeCheckBox(kNone, styleLabel(SparStyle::None), false);
     width_ = makeLengthBox(kWidth);
     height_ = makeLengthBox(kHeight);
     distance_ = makeLengthBox(kDistance);
@@ -77,10 +77,10 @@ void SparsPage::load(RibProperties& p, LoadStage stage) {
     showLength(width_, p.sparWidth, p.precision);
     showLength(distance_, p.sparDistance, p.precision);
     setState({stick_, stock_, none_}, Qt::Unchecked);
-    switch (p.sparStyle) {
-    case 0: none_->setCheckState(Qt::Checked); break;
-    case 1: stick_->setCheckState(Qt::Checked); break;
-    case 2: stock_->setCheckState(Qt::Checked); break;
+    switch (p.spar()) {
+    case SparStyle::None: none_->setCheckState(Qt::Checked); break;
+    case SparStyle::Stick: stick_->setCheckState(Qt::Checked); break;
+    case SparStyle::Stock: stock_->setCheckState(Qt::Checked); break;
     default: break;
     }
     // Showing the page switches the spar distance to percent of the chord.
@@ -93,15 +93,18 @@ void SparsPage::load(RibProperties& p, LoadStage stage) {
     // so its label says so rather than naming a length unit.
     distanceUnit_->setText(QStringLiteral("%"));
     setBoxesEnabled(true);
-    if (p.sparStyle == 0) setBoxesEnabled(false);
+    if (p.spar() == SparStyle::None) setBoxesEnabled(false);
     // Made for a stock spar, the width box starts with the disabled look;
     // showing the page, which follows at once, enables it again.
-    if (p.sparStyle == 2 && stage == LoadStage::Create) width_->setEnabled(false);
+    if (p.spar() == SparStyle::Stock && stage == LoadStage::Create) width_->setEnabled(false);
 }
 
 bool SparsPage::leave() {
     RibProperties& p = edited();
-    storeStyle({{stick_, 1}, {none_, 0}, {stock_, 2}}, p.sparStyle);
+    storeStyle({{stick_, styleCode(SparStyle::Stick)},
+                {none_, styleCode(SparStyle::None)},
+                {stock_, styleCode(SparStyle::Stock)}},
+               p.sparStyle);
     if (percent_->checkState() == Qt::Checked) p.sparDistanceInPercent = 1;
     if (fixed_->checkState() == Qt::Checked) p.sparDistanceInPercent = 0;
     storeLength(distance_, p.sparDistance);
@@ -135,11 +138,11 @@ void SparsPage::command(int id) {
 
 SheetingPage::SheetingPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies, kSheetingPage, parent) {
     using namespace sheeting;
-    frontOnly_ = makeCheckBox(kFrontOnly, "Front only", true);
-    topFrontOnly_ = makeCheckBox(kTopFrontOnly, "Top, Front only", true);
-    top_ = makeCheckBox(kTop, "Top", true);
-    fullySheeted_ = makeCheckBox(kFullySheeted, "Fully sheeted", true);
-    none_ = makeCheckBox(kNone, "No Sheeting", false);
+    frontOnly_ = makeCheckBox(kFrontOnly, styleLabel(SheetingStyle::FrontOnly), true);
+    topFrontOnly_ = makeCheckBox(kTopFrontOnly, styleLabel(SheetingStyle::TopFrontOnly), true);
+    top_ = makeCheckBox(kTop, styleLabel(SheetingStyle::Top), true);
+    fullySheeted_ = makeCheckBox(kFullySheeted, styleLabel(SheetingStyle::FullySheeted), true);
+    none_ = makeCheckBox(kNone, styleLabel(SheetingStyle::None), false);
     thickness_ = makeLengthBox(kThickness);
 
     auto* style = new QGroupBox(QStringLiteral("Style"), this);
@@ -170,17 +173,17 @@ SheetingPage::SheetingPage(SheetCopies copies, QWidget* parent) : PropertyPage(c
 void SheetingPage::load(const RibProperties& p, LoadStage stage) {
     showLength(thickness_, p.sheetingThickness, p.precision);
     setState({none_, top_, topFrontOnly_, frontOnly_, fullySheeted_}, Qt::Unchecked);
-    switch (p.sheetingStyle) {
-    case 0: none_->setCheckState(Qt::Checked); break;
-    case 1: top_->setCheckState(Qt::Checked); break;
-    case 2: topFrontOnly_->setCheckState(Qt::Checked); break;
-    case 3: frontOnly_->setCheckState(Qt::Checked); break;
-    case 4: fullySheeted_->setCheckState(Qt::Checked); break;
+    switch (p.sheeting()) {
+    case SheetingStyle::None: none_->setCheckState(Qt::Checked); break;
+    case SheetingStyle::Top: top_->setCheckState(Qt::Checked); break;
+    case SheetingStyle::TopFrontOnly: topFrontOnly_->setCheckState(Qt::Checked); break;
+    case SheetingStyle::FrontOnly: frontOnly_->setCheckState(Qt::Checked); break;
+    case SheetingStyle::FullySheeted: fullySheeted_->setCheckState(Qt::Checked); break;
     default: break;
     }
     if (stage == LoadStage::Reset) return;
     thickness_->setEnabled(true);
-    if (p.sheetingStyle == 0) {
+    if (p.sheeting() == SheetingStyle::None) {
         setState({top_, topFrontOnly_, fullySheeted_, frontOnly_}, Qt::PartiallyChecked);
         thickness_->setEnabled(false);
     }
@@ -188,7 +191,12 @@ void SheetingPage::load(const RibProperties& p, LoadStage stage) {
 
 bool SheetingPage::leave() {
     RibProperties& p = edited();
-    storeStyle({{top_, 1}, {fullySheeted_, 4}, {topFrontOnly_, 2}, {frontOnly_, 3}, {none_, 0}}, p.sheetingStyle);
+    storeStyle({{top_, styleCode(SheetingStyle::Top)},
+                {fullySheeted_, styleCode(SheetingStyle::FullySheeted)},
+                {topFrontOnly_, styleCode(SheetingStyle::TopFrontOnly)},
+                {frontOnly_, styleCode(SheetingStyle::FrontOnly)},
+                {none_, styleCode(SheetingStyle::None)}},
+               p.sheetingStyle);
     storeLength(thickness_, p.sheetingThickness);
     return true;
 }

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 
 namespace parvelin::dialogs {
@@ -67,18 +67,18 @@ private:
 // Sizes that show well at picture scale on a 100 mm chord.
 RibProperties sampleRib() {
     RibProperties p = kDefaultRibProperties;
-    p.leadingEdgeStyle = 0;
+    p.setStyle(LeadingEdgeStyle::None);
     p.leadingEdgeDepth = 5.0f;
     p.leadingEdgeHeight = 7.0f;
-    p.sparStyle = 0;
+    p.setStyle(SparStyle::None);
     p.sparWidth = 6.0f;
     p.sparHeight = 4.0f;
     p.sparDistance = 30.0f;
     p.sparDistanceInPercent = 1;
-    p.trailingEdgeStyle = 0;
+    p.setStyle(TrailingEdgeStyle::None);
     p.trailingEdgeWidth = 25.0f;
     p.trailingEdgeHeight = 1.5f;
-    p.sheetingStyle = 0;
+    p.setStyle(SheetingStyle::None);
     p.sheetingThickness = 1.5f;
     return p;
 }
@@ -89,47 +89,47 @@ PictureScene pictureScene(StylePicture picture) {
     PictureScene scene;
     RibProperties& p = scene.properties;
     p = sampleRib();
-    const auto leadingEdge = [&](std::int32_t style) {
-        p.leadingEdgeStyle = style;
+    const auto leadingEdge = [&](LeadingEdgeStyle style) {
+        p.setStyle(style);
         scene.fromX = -0.03;
         scene.toX = 0.42;
     };
-    const auto trailingEdge = [&](std::int32_t style) {
-        p.trailingEdgeStyle = style;
+    const auto trailingEdge = [&](TrailingEdgeStyle style) {
+        p.setStyle(style);
         scene.fromX = 0.55;
         scene.toX = 1.03;
     };
     // The sheeting pictures show a whole built-up rib, since the sheeting
     // stops at the leading-edge stock, the spar and the trailing-edge piece.
-    const auto sheeting = [&](std::int32_t style) {
-        p.sheetingStyle = style;
-        p.leadingEdgeStyle = 3;
-        p.sparStyle = 1;
-        p.trailingEdgeStyle = 3;
+    const auto sheeting = [&](SheetingStyle style) {
+        p.setStyle(style);
+        p.setStyle(LeadingEdgeStyle::LeStock);
+        p.setStyle(SparStyle::Stick);
+        p.setStyle(TrailingEdgeStyle::TeStock);
     };
     switch (picture) {
     case StylePicture::GeneralRib:
-        p.leadingEdgeStyle = 3;
-        p.sparStyle = 1;
-        p.trailingEdgeStyle = 3;
-        p.sheetingStyle = 2;
+        p.setStyle(LeadingEdgeStyle::LeStock);
+        p.setStyle(SparStyle::Stick);
+        p.setStyle(TrailingEdgeStyle::TeStock);
+        p.setStyle(SheetingStyle::TopFrontOnly);
         scene.guideLines = true;
         break;
-    case StylePicture::LeStock: leadingEdge(3); break;
-    case StylePicture::LeRound: leadingEdge(1); break;
-    case StylePicture::LeSquare: leadingEdge(2); break;
-    case StylePicture::LeRectangular: leadingEdge(4); break;
-    case StylePicture::SparStick: p.sparStyle = 1; break;
-    case StylePicture::SparStock: p.sparStyle = 2; break;
-    case StylePicture::SparNone: p.sparStyle = 0; break;
-    case StylePicture::TeStock: trailingEdge(3); break;
-    case StylePicture::TeSheetedBottom: trailingEdge(2); break;
-    case StylePicture::TeSheetedTopAndBottom: trailingEdge(1); break;
-    case StylePicture::TeNone: trailingEdge(0); break;
-    case StylePicture::SheetingTop: sheeting(1); break;
-    case StylePicture::SheetingTopFrontOnly: sheeting(2); break;
-    case StylePicture::SheetingFrontOnly: sheeting(3); break;
-    case StylePicture::SheetingFully: sheeting(4); break;
+    case StylePicture::LeStock: leadingEdge(LeadingEdgeStyle::LeStock); break;
+    case StylePicture::LeRound: leadingEdge(LeadingEdgeStyle::Round); break;
+    case StylePicture::LeSquare: leadingEdge(LeadingEdgeStyle::Square); break;
+    case StylePicture::LeRectangular: leadingEdge(LeadingEdgeStyle::Rectangular); break;
+    case StylePicture::SparStick: p.setStyle(SparStyle::Stick); break;
+    case StylePicture::SparStock: p.setStyle(SparStyle::Stock); break;
+    case StylePicture::SparNone: p.setStyle(SparStyle::None); break;
+    case StylePicture::TeStock: trailingEdge(TrailingEdgeStyle::TeStock); break;
+    case StylePicture::TeSheetedBottom: trailingEdge(TrailingEdgeStyle::SheetedBottom); break;
+    case StylePicture::TeSheetedTopAndBottom: trailingEdge(TrailingEdgeStyle::SheetedTopAndBottom); break;
+    case StylePicture::TeNone: trailingEdge(TrailingEdgeStyle::None); break;
+    case StylePicture::SheetingTop: sheeting(SheetingStyle::Top); break;
+    case StylePicture::SheetingTopFrontOnly: sheeting(SheetingStyle::TopFrontOnly); break;
+    case StylePicture::SheetingFrontOnly: sheeting(SheetingStyle::FrontOnly); break;
+    case StylePicture::SheetingFully: sheeting(SheetingStyle::FullySheeted); break;
     }
     return scene;
 }

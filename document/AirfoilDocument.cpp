@@ -49,23 +49,6 @@ void AirfoilDocument::reset(platform::Window* window) {
     if (window != nullptr) window->invalidate(true);
 }
 
-bool AirfoilDocument::loadCoordinateFile(platform::Window* window) {
-    platform::Dialogs* dialogs = platform::dialogs();
-    if (dialogs == nullptr) return false;
-    platform::FileDialogSettings settings;
-    settings.title = kOpenDialogTitle;
-    settings.filters = {{"Airfoil Coordinate Files", "*.DAT"}, {"All Files", "*.*"}};
-    settings.initialFileName = "*.DAT";
-    settings.initialFolder = currentFolderForDialog();
-    settings.fileMustExist = true;
-    const std::optional<std::string> chosen = dialogs->openFile(window, settings);
-    if (!chosen) return false;
-    // The chosen file's folder becomes the current directory; the file is
-    // opened by its name there.
-    const std::string fileName = enterFolderOf(*chosen);
-    return loadFile(fileName, window) == ReadStatus::Loaded;
-}
-
 ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* window) {
     const CoordinateFileContents contents = readCoordinateFile(path);
     if (contents.status != ReadStatus::Loaded) {
@@ -136,26 +119,6 @@ FileWriteResult AirfoilDocument::writeDxfFile(const std::string& path) const {
     return writeNewFile(path, drawing.text());
 }
 
-bool AirfoilDocument::exportDxf() {
-    platform::Dialogs* dialogs = platform::dialogs();
-    if (dialogs == nullptr) return false;
-    platform::FileDialogSettings settings;
-    settings.title = kExportDialogTitle;
-    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
-    settings.initialFileName = exportFileName();
-    settings.defaultExtension = "dxf";
-    settings.initialFolder = currentFolderForDialog();
-    const std::optional<std::string> chosen = dialogs->saveFile(window_, settings);
-    if (!chosen) return false;
-    const std::string fileName = enterFolderOf(*chosen);
-    const FileWriteResult result = writeDxfFile(fileName);
-    if (result == FileWriteResult::Written) return true;
-    dialogs->messageBox(window_, fileWriteMessage(result), "Export to DXF format",
-                        result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
-                                                                 : platform::MessageIcon::Error);
-    return false;
-}
-
 std::string AirfoilDocument::exportFileName() const {
     const std::filesystem::path file(fileName_);
     if (file.stem().empty()) return "*.DXF";
@@ -171,23 +134,6 @@ const char* fileWriteMessage(FileWriteResult result) {
     case FileWriteResult::WriteFailed: return kMessageExportWriteFailed;
     }
     return "";
-}
-
-std::string currentFolderForDialog() {
-    std::error_code ec;
-    std::string folder = std::filesystem::current_path(ec).string();
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    return folder;
-}
-
-std::string enterFolderOf(const std::string& path) {
-    const std::filesystem::path chosen(path);
-    std::error_code ec;
-    if (chosen.has_parent_path()) {
-        std::filesystem::current_path(chosen.parent_path(), ec);
-        if (ec) return path;  // could not enter the folder: use the path as given
-    }
-    return chosen.filename().string();
 }
 
 } // namespace parvelin

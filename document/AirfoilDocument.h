@@ -18,12 +18,9 @@
 #include "dxf/DxfWriter.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 namespace parvelin {
-
-inline constexpr const char* kOpenDialogTitle = "Open Airfoil Coordinate File";
-inline constexpr const char* kExportDialogTitle = "Export to DXF format";
 
 class AirfoilDocument {
 public:
@@ -86,9 +83,6 @@ public:
     const Sheeting& sheeting() const { return sheeting_; }
 
     // --- Loading ---
-    // File > Open for an empty document: the open dialog, then loadFile.
-    // Returns true when a file was loaded.
-    bool loadCoordinateFile(platform::Window* window);
     // Reads `path` into this empty document and shows a refused file's
     // message in an ownerless error box (when dialogs are installed).
     ReadStatus loadFile(const std::string& path, platform::Window* window);
@@ -125,9 +119,6 @@ public:
     DxfWriter dxfDrawing() const;
     // Writes the drawing to a new file; never touches an existing one.
     FileWriteResult writeDxfFile(const std::string& path) const;
-    // File > Export: the save dialog, then writeDxfFile; tells the user when
-    // nothing was written. Returns true when a file was written.
-    bool exportDxf();
 
 private:
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
@@ -161,12 +152,5 @@ inline constexpr const char* kMessageExportNotFinite =
 inline constexpr const char* kMessageExportWriteFailed =
     "The file could not be written completely.\nNothing was exported.";
 const char* fileWriteMessage(FileWriteResult result);
-
-// The process's current directory with a separator at the end, as the file
-// dialogs start in it.
-std::string currentFolderForDialog();
-// Makes the folder of `path` the current directory and returns the file's
-// name within it (the dialogs' rule: a chosen file's folder becomes current).
-std::string enterFolderOf(const std::string& path);
 
 } // namespace parvelin

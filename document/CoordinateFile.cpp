@@ -6,7 +6,7 @@
 
 #include <cerrno>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin {
 namespace {

@@ -1,36 +1,3 @@
 #pragma once
-// Number text that never depends on the process locale: the property pages'
-// length format, their text-to-number conversion, and the float scan of
-// coordinate files.
-#include <string>
-#include <string_view>
-
-namespace parvelin {
-
-// The page format for a precision: "%4." + precision + "f" (e.g. "%4.3f").
-std::string pageNumberFormat(int precision);
-
-// A length as the property pages show it: at least four characters, right
-// aligned, with `precision` decimals, rounded as printf rounds.
-std::string formatPageNumber(float value, int precision);
-
-// Reads a length back from a box's text (at most its first 80 characters):
-// leading blanks are skipped and the conversion stops at the first character
-// that cannot continue a number; text without a number gives 0.0. An empty
-// text leaves `field` unchanged and returns false.
-bool readPageNumber(std::string_view text, float& field);
-
-// Text to double, as the C library converts in the "C" locale. `end` receives
-// the number of characters used (0 when there was no number).
-double parseDouble(const char* text, std::size_t* used = nullptr);
-
-// Scans one float as the "%f" conversion does, from NUL-terminated text.
-// Skips white space first. Returns the position after the number, or null
-// when no number could be converted; sets `atEnd` when the text ended while
-// skipping white space (the scan's end-of-input result).
-const char* scanFloat(const char* text, float& value, bool& atEnd);
-
-// "%f": fixed notation, six decimals, "." as decimal point.
-std::string formatFixed6(double value);
-
-} // namespace parvelin
+// Moved to text/NumberText.h; this include keeps older includes building.
+#include "text/NumberText.h"

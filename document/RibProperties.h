@@ -4,22 +4,24 @@
 #include <cstdint>
 #include <type_traits>
 
+#include "document/Styles.h"
+
 namespace parvelin {
 
 struct RibProperties {
-    std::int32_t leadingEdgeStyle;       // 0 none, 1 Round, 2 Square, 3 LE Stock, 4 Rectangular
+    std::int32_t leadingEdgeStyle;       // LeadingEdgeStyle
     float leadingEdgeHeight;             // full height of the Rectangular piece
     float leadingEdgeDepth;              // size of the piece along the chord
-    std::int32_t sparStyle;              // 0 none, 1 Stick, 2 Stock
+    std::int32_t sparStyle;              // SparStyle
     float sparWidth;
     float sparHeight;
     float sparDistance;
     std::int32_t sparDistanceInPercent;  // 1: sparDistance is a percentage of the chord
-    std::int32_t trailingEdgeStyle;      // 0 none, 1 sheeted top and bottom, 2 sheeted bottom, 3 TE Stock
+    std::int32_t trailingEdgeStyle;      // TrailingEdgeStyle
     float trailingEdgeHeight;            // thickness of the trailing-edge sheeting
     float trailingEdgeWidth;             // chordwise depth of the trailing-edge region
     float trailingEdgeThickness;         // carried and edited; no computation reads it
-    std::int32_t sheetingStyle;          // 0 none, 1 Top, 2 Top front only, 3 Front only, 4 Fully sheeted
+    std::int32_t sheetingStyle;          // SheetingStyle
     float sheetingThickness;
     float height;                        // shown on the General page only
     float chord;
@@ -28,6 +30,16 @@ struct RibProperties {
     float washout;                       // shown on the General page only
     std::int32_t precision;              // decimals shown by the property pages, 0 to 4
     std::int32_t orientation;            // printer page orientation slot, carried only
+
+    // The style fields as their typed values (the record stores the codes).
+    LeadingEdgeStyle leadingEdge() const { return static_cast<LeadingEdgeStyle>(leadingEdgeStyle); }
+    SparStyle spar() const { return static_cast<SparStyle>(sparStyle); }
+    TrailingEdgeStyle trailingEdge() const { return static_cast<TrailingEdgeStyle>(trailingEdgeStyle); }
+    SheetingStyle sheeting() const { return static_cast<SheetingStyle>(sheetingStyle); }
+    void setStyle(LeadingEdgeStyle s) { leadingEdgeStyle = styleCode(s); }
+    void setStyle(SparStyle s) { sparStyle = styleCode(s); }
+    void setStyle(TrailingEdgeStyle s) { trailingEdgeStyle = styleCode(s); }
+    void setStyle(SheetingStyle s) { sheetingStyle = styleCode(s); }
 
     friend bool operator==(const RibProperties&, const RibProperties&) = default;
 };

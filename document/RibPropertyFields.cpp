@@ -4,7 +4,7 @@
 #include <charconv>
 #include <initializer_list>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin {
 namespace {
@@ -41,6 +41,24 @@ const std::vector<RibPropertyField>& ribPropertyFields() {
 
 #undef PARVELIN_INT
 #undef PARVELIN_FLOAT
+
+namespace {
+
+template <typename Style> std::vector<StyleChoice> choicesOf() {
+    std::vector<StyleChoice> choices;
+    for (const auto& row : styleTable(Style{})) choices.push_back({styleCode(row.style), row.label});
+    return choices;
+}
+
+} // namespace
+
+std::vector<StyleChoice> styleChoices(std::string_view name) {
+    if (name == "leadingEdgeStyle") return choicesOf<LeadingEdgeStyle>();
+    if (name == "sparStyle") return choicesOf<SparStyle>();
+    if (name == "trailingEdgeStyle") return choicesOf<TrailingEdgeStyle>();
+    if (name == "sheetingStyle") return choicesOf<SheetingStyle>();
+    return {};
+}
 
 bool setRibPropertyField(RibProperties& properties, std::string_view name, std::string_view value,
                          std::string& error) {

@@ -5,7 +5,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin {
 

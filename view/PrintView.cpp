@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 
@@ -32,16 +32,11 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc, DevicePoint sheetOri
     pixels.reserve(points_.size());
     for (const AirfoilPoint& p : points_) pixels.push_back(sheet.mapAirfoil(p));
 
-    int minX = pageWidth;
-    int maxX = 0;
-    int minY = pageHeight;
-    int maxY = 0;
-    for (const DevicePoint& p : pixels) {
-        if (p.x < minX) minX = p.x;
-        if (p.x > maxX) maxX = deviceOffset(p.x, 1);
-        if (p.y > maxY) maxY = deviceOffset(p.y, 1);
-        if (p.y < minY) minY = p.y;
-    }
+    const platform::Rect bounds = boundsWithin(platform::Rect{0, 0, pageWidth, pageHeight}, pixels);
+    const int minX = bounds.left;
+    const int maxX = bounds.right;
+    const int minY = bounds.top;
+    const int maxY = bounds.bottom;
 
     {
         PenScope pen(dc, Pen{PenStyle::DashDot, 0, platform::kBlack});
@@ -60,8 +55,8 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc, DevicePoint sheetOri
             lineTo(maxX, maxY);
         }
         if (showChordLine_) {
-            moveTo(deviceCoord(static_cast<double>(minX) - 25.0), pageHeight / 2);
-            lineTo(deviceCoord(static_cast<double>(maxX) + 25.0), pageHeight / 2);
+            moveTo(deviceCoord(static_cast<double>(minX) - kMarginPixels), pageHeight / 2);
+            lineTo(deviceCoord(static_cast<double>(maxX) + kMarginPixels), pageHeight / 2);
         }
     }
     {

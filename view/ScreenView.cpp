@@ -1,6 +1,6 @@
 // Fitting the airfoil to its window and painting it.
 #include "document/AirfoilDocument.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 
@@ -17,17 +17,8 @@ std::vector<DevicePoint> AirfoilDocument::screenPoints() const {
 }
 
 platform::Rect AirfoilDocument::pointBounds() const {
-    platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
-    // Start inside out, so that the bounds never lie outside the client's
-    // opposite edges.
-    platform::Rect bounds{client.right, client.bottom, client.left, client.top};
-    for (const DevicePoint& p : screenPoints()) {
-        if (p.x < bounds.left) bounds.left = p.x;
-        if (p.x > bounds.right) bounds.right = deviceOffset(p.x, 1);
-        if (p.y > bounds.bottom) bounds.bottom = deviceOffset(p.y, 1);
-        if (p.y < bounds.top) bounds.top = p.y;
-    }
-    return bounds;
+    const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
+    return boundsWithin(client, screenPoints());
 }
 
 bool AirfoilDocument::fitToWindow() {
@@ -49,11 +40,11 @@ void AirfoilDocument::drawEdgeLines(platform::DeviceContext& dc, const platform:
         bottom = bounds.bottom;
     } else {
         const int h = client.bottom - client.top;
-        top = h / 2 - 25;
-        bottom = h / 2 + 25;
+        top = h / 2 - kMarginPixels;
+        bottom = h / 2 + kMarginPixels;
     }
-    int leading = client.left + 25;
-    int trailing = client.right - 25;
+    int leading = client.left + kMarginPixels;
+    int trailing = client.right - kMarginPixels;
     // Zoomed in or out, the marks stay on the nose and the trailing edge.
     if (isLoaded() && screen_ && screen_->isZoomed()) {
         leading = screen_->map(0.0f, 0.0f).x;

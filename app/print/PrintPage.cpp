@@ -6,7 +6,7 @@
 #include <QPen>
 #include <algorithm>
 
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 
 namespace parvelin::app {

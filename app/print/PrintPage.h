@@ -1,6 +1,6 @@
 #pragma once
 // The rib on the pages of a printer or a PDF file, at true scale.
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "view/PrintLayout.h"
 
 class QPaintDevice;

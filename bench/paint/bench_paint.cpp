@@ -9,7 +9,7 @@
 #include <optional>
 #include <sstream>
 
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <unistd.h>
 
+#include "commands/FileCommands.h"
 #include "document/AirfoilDocument.h"
 #include "platform/Services.h"
 #include "support/Recorders.h"
@@ -56,7 +57,7 @@ TEST(AirfoilDocument, OpenThroughTheDialogEntersTheFolderAndTitlesTheWindow) {
     RecordingWindow window;
     AirfoilDocument doc;
     doc.setWindow(&window);
-    EXPECT_TRUE(doc.loadCoordinateFile(&window));
+    EXPECT_TRUE(openCoordinateFile(doc, &window));
     ASSERT_EQ(installed.dialogs.openSettings.size(), 1u);
     const auto& s = installed.dialogs.openSettings[0];
     EXPECT_EQ(s.title, "Open Airfoil Coordinate File");
@@ -82,7 +83,7 @@ TEST(AirfoilDocument, CancelAndRefusalsLeaveTheDocumentEmpty) {
     AirfoilDocument doc;
     doc.setWindow(&window);
     installed.dialogs.openAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(doc.loadCoordinateFile(&window));
+    EXPECT_FALSE(openCoordinateFile(doc, &window));
     EXPECT_TRUE(installed.dialogs.messages.empty());
 
     EXPECT_EQ(doc.loadFile("/no/such/file.dat", &window), ReadStatus::OpenFailed);

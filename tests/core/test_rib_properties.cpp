@@ -3,7 +3,7 @@
 #include <clocale>
 #include <cstring>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "document/RibProperties.h"
 #include "document/RibPropertyFields.h"
 

@@ -10,7 +10,7 @@
 #include "platform/DeviceContext.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 namespace parvelin::testing {
 

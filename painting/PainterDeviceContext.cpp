@@ -1,4 +1,4 @@
-#include "app/PainterDeviceContext.h"
+#include "painting/PainterDeviceContext.h"
 
 #include <QPaintDevice>
 #include <QFont>

@@ -1,10 +1,10 @@
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 #include <algorithm>
 #include <cmath>
 
 #include "geom/Constants.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 
@@ -18,16 +18,27 @@ void turn(double viewAngle, double& c, double& s) {
 
 } // namespace
 
+platform::Rect boundsWithin(const platform::Rect& area, std::span<const DevicePoint> points) {
+    platform::Rect bounds{area.right, area.bottom, area.left, area.top};
+    for (const DevicePoint& p : points) {
+        if (p.x < bounds.left) bounds.left = p.x;
+        if (p.x > bounds.right) bounds.right = deviceOffset(p.x, 1);
+        if (p.y > bounds.bottom) bounds.bottom = deviceOffset(p.y, 1);
+        if (p.y < bounds.top) bounds.top = p.y;
+    }
+    return bounds;
+}
+
 std::optional<ViewTransform> ViewTransform::fitToWindow(const platform::Rect& client, float viewAngle) {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    const int chordPixels = width - 50;
+    const int chordPixels = width - 2 * kMarginPixels;
     if (chordPixels < 0 || height < 0) return std::nullopt;
     ViewTransform t;
     t.kind_ = Kind::Window;
     t.chordPixels_ = chordPixels;
     t.airfoilPixels_ = static_cast<float>(chordPixels);
-    t.originX_ = 25.0;
+    t.originX_ = kMarginPixels;
     t.originY_ = height / 2;
     turn(viewAngle, t.cos_, t.sin_);
     return t;
@@ -77,7 +88,7 @@ DevicePoint ViewTransform::fromOrigin(DevicePoint p) const {
 // the pixels the cursor moved, on either side of the window's edge.
 DevicePoint ViewTransform::map(geom::Point p) const {
     if (kind_ == Kind::Page)
-        return fromOrigin({deviceCoord(scale_ * p.modelX + 25.0), deviceCoord(halfPage_ - scale_ * p.modelY)});
+        return fromOrigin({deviceCoord(scale_ * p.modelX + kMarginPixels), deviceCoord(halfPage_ - scale_ * p.modelY)});
     const double s = chordPixels_;
     return fromOrigin({deviceCoord(std::floor(originX_ + std::trunc(s * p.modelX))),
                        deviceCoord(std::floor(originY_ - std::trunc(s * p.modelY)))});

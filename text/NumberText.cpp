@@ -1,4 +1,4 @@
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

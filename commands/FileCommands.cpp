@@ -1,0 +1,67 @@
+#include "commands/FileCommands.h"
+
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "platform/Dialogs.h"
+#include "platform/Services.h"
+
+namespace parvelin {
+
+bool openCoordinateFile(AirfoilDocument& document, platform::Window* window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    platform::FileDialogSettings settings;
+    settings.title = kOpenDialogTitle;
+    settings.filters = {{"Airfoil Coordinate Files", "*.DAT"}, {"All Files", "*.*"}};
+    settings.initialFileName = "*.DAT";
+    settings.initialFolder = currentFolderForDialog();
+    settings.fileMustExist = true;
+    const std::optional<std::string> chosen = dialogs->openFile(window, settings);
+    if (!chosen) return false;
+    // The chosen file's folder becomes the current directory; the file is
+    // opened by its name there.
+    const std::string fileName = enterFolderOf(*chosen);
+    return document.loadFile(fileName, window) == ReadStatus::Loaded;
+}
+
+bool exportDxf(const AirfoilDocument& document) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    platform::Window* window = document.getWindow();
+    platform::FileDialogSettings settings;
+    settings.title = kExportDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
+    settings.initialFileName = document.exportFileName();
+    settings.defaultExtension = "dxf";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(window, settings);
+    if (!chosen) return false;
+    const std::string fileName = enterFolderOf(*chosen);
+    const FileWriteResult result = document.writeDxfFile(fileName);
+    if (result == FileWriteResult::Written) return true;
+    dialogs->messageBox(window, fileWriteMessage(result), "Export to DXF format",
+                        result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
+                                                                 : platform::MessageIcon::Error);
+    return false;
+}
+
+std::string currentFolderForDialog() {
+    std::error_code ec;
+    std::string folder = std::filesystem::current_path(ec).string();
+    if (folder.empty() || folder.back() != '/') folder += '/';
+    return folder;
+}
+
+std::string enterFolderOf(const std::string& path) {
+    const std::filesystem::path chosen(path);
+    std::error_code ec;
+    if (chosen.has_parent_path()) {
+        std::filesystem::current_path(chosen.parent_path(), ec);
+        if (ec) return path;  // could not enter the folder: use the path as given
+    }
+    return chosen.filename().string();
+}
+
+} // namespace parvelin

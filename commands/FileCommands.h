@@ -1,0 +1,30 @@
+#pragma once
+// File > Open and File > Export as the user meets them: the file dialogs,
+// the current folder they start in and move to, and the messages when
+// nothing was written. The document itself only reads and writes files.
+#include <string>
+
+#include "document/AirfoilDocument.h"
+#include "platform/Window.h"
+
+namespace parvelin {
+
+inline constexpr const char* kOpenDialogTitle = "Open Airfoil Coordinate File";
+inline constexpr const char* kExportDialogTitle = "Export to DXF format";
+
+// File > Open for an empty document: the open dialog, then loadFile.
+// Returns true when a file was loaded.
+bool openCoordinateFile(AirfoilDocument& document, platform::Window* window);
+
+// File > Export: the save dialog, then writeDxfFile; tells the user when
+// nothing was written. Returns true when a file was written.
+bool exportDxf(const AirfoilDocument& document);
+
+// The process's current directory with a separator at the end, as the file
+// dialogs start in it.
+std::string currentFolderForDialog();
+// Makes the folder of `path` the current directory and returns the file's
+// name within it (the dialogs' rule: a chosen file's folder becomes current).
+std::string enterFolderOf(const std::string& path);
+
+} // namespace parvelin

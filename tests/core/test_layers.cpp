@@ -1,0 +1,80 @@
+// The source folders form layers and every include points down (or within
+// its own layer): base <- geom <- model (document data) and dxf <-
+// components <- document (with its views) <- commands <- dialogs <- app and
+// the command-line tool. A Qt-free core never reaches up into the program.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The layer of a source file, by its path in the repository; empty for a
+// folder that is not part of the program.
+std::string layerOf(const std::string& path) {
+    const std::string folder = path.substr(0, path.find('/'));
+    if (folder == "text" || folder == "platform" || folder == "resources") return "base";
+    if (folder == "document") return path.starts_with("document/AirfoilDocument.") ? "document" : "model";
+    if (folder == "view") return "document";
+    // The cut outline is computed from the components; the cut files are written from a document.
+    if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";
+    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "painting", "dialogs", "app", "cli"})
+        if (folder == own) return folder;
+    return "";
+}
+
+const std::map<std::string, std::set<std::string>> kMayInclude{
+    {"base", {}},
+    {"geom", {"base"}},
+    {"model", {"base", "geom"}},
+    {"dxf", {"base"}},
+    {"components", {"base", "geom", "model", "dxf"}},
+    {"document", {"base", "geom", "model", "dxf", "components"}},
+    {"commands", {"base", "geom", "model", "dxf", "components", "document"}},
+    {"wing", {"base", "geom", "model", "dxf", "components", "document", "commands"}},
+    {"painting", {"base"}},
+    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting"}},
+    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "app"}},
+};
+
+} // namespace
+
+TEST(Layers, EveryIncludePointsDown) {
+    const fs::path root = PARVELIN_SOURCE_DIR;
+    const std::regex include(R"re(^\s*#\s*include\s*"([^"]+)")re");
+    int checked = 0;
+    for (const auto& top : fs::directory_iterator(root)) {
+        const std::string folder = top.path().filename().string();
+        // Tests, measurements and build output are not part of the program.
+        if (!top.is_directory() || folder.starts_with(".") || folder.starts_with("build") || folder == "tests" ||
+            folder == "bench" || folder == "fuzz" || folder == "out")
+            continue;
+        for (const auto& entry : fs::recursive_directory_iterator(top.path())) {
+            const auto ext = entry.path().extension();
+            if (ext != ".h" && ext != ".cpp") continue;
+            const std::string path = fs::relative(entry.path(), root).generic_string();
+            const std::string from = layerOf(path);
+            ASSERT_FALSE(from.empty()) << path << " lies in a folder of no known layer";
+            std::ifstream in(entry.path());
+            std::string line;
+            std::smatch match;
+            while (std::getline(in, line)) {
+                if (!std::regex_search(line, match, include)) continue;
+                const std::string target = match[1];
+                const std::string to = layerOf(target);
+                ASSERT_FALSE(to.empty()) << path << " includes " << target << " of no known layer";
+                EXPECT_TRUE(to == from || kMayInclude.at(from).contains(to))
+                    << path << " (" << from << ") includes " << target << " (" << to << ")";
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 60);
+}
