@@ -17,11 +17,19 @@ namespace parvelin::app {
 class DocumentWindow;
 class WingPane;
 
+// Save and Save as without a loaded airfoil.
+inline constexpr const char* kMessageSaveNeedsDocument = "You need to create or open an airfoil to\nsave a rib design.";
+
 // A document's name as its window title: UTF-8 when the bytes are valid
 // UTF-8, otherwise Latin-1 (older airfoil files write degree signs and
 // umlauts as single bytes); a "[*]" in the name is shown as it stands rather
 // than taken as Qt's modified marker.
 QString windowTitleFor(const std::string& name);
+
+// A window's title as its title bar shows it: Qt's "[*]" placeholder becomes
+// "*" while the window is modified and nothing otherwise ("[*][*]" is a
+// "[*]" in the name).
+QString shownTitle(const QWidget* window);
 
 // The status bar's texts for a loaded document: its name, chord and point
 // count; and a model point (fractions of the chord) in the chord's unit with
@@ -94,14 +102,37 @@ public:
     // the state the document was last saved or opened in.
     QUndoStack* undoStack() const { return undo_; }
 
-    // The modified flag: cleared at creation; nothing in the program sets it
-    // yet (there is no Save), but a modified window asks before it closes.
-    bool isModified() const { return modified_; }
-    void setModified(bool modified) { modified_ = modified; }
-    // Whether the window agrees to close: always, unless it is modified and
-    // the user answers Cancel to "Do you want to save?".
+    // The modified flag: set when the rib or the view changes, cleared when
+    // the document is saved or opened; the title shows it as "*".
+    bool isModified() const { return isWindowModified(); }
+    void setModified(bool modified) { setWindowModified(modified); }
+    // Whether the window agrees to close: always when it is not modified;
+    // otherwise the user is asked "Do you want to save?": Save saves (and
+    // refuses when the save does not happen), Discard agrees, Cancel refuses.
     bool mayClose();
+    // Whether the user has already agreed to close this window.
+    void setCloseAgreed(bool agreed) { closeAgreed_ = agreed; }
 
+    // The rib design file the document was opened from or last saved to;
+    // empty for a new document or one read from a coordinate file.
+    const QString& filePath() const { return filePath_; }
+
+    // Loads `path` into this window's empty document: a rib design (by its
+    // ".parvelin" name) or a coordinate file. A refused file is explained in
+    // an error box. Emits fileUsed on success.
+    bool openFile(const QString& path);
+    // File > Save: writes the rib design file; the first save of a document
+    // asks for a name as saveAs does. True when the file was written.
+    bool save();
+    // File > Save as: asks for a name (confirming before replacing a file),
+    // then writes the rib design there.
+    bool saveAs();
+
+signals:
+    // A file was opened into this window or saved from it (absolute path).
+    void fileUsed(const QString& path);
+
+public:
     // --- The wing: a panel whose root rib is this window's document ---
     const std::optional<dialogs::WingSettings>& wing() const { return wing_; }
     // Sets or (with nothing) removes the panel and builds its rib set.
@@ -128,6 +159,7 @@ protected:
 
 private:
     void destroyDocument();
+    bool writeTo(const QString& path);
 
     // The selected rib's document fits to the view through this window,
     // which keeps the window's title as it is.
@@ -147,7 +179,8 @@ private:
     QUndoStack* undo_ = nullptr;
     std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
-    bool modified_ = false;
+    QString filePath_;
+    bool closeAgreed_ = false;
     std::optional<dialogs::WingSettings> wing_;
     wing::RibSet ribSet_;
     int selectedRib_ = -1;

@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
@@ -40,6 +41,9 @@ namespace {
 constexpr const char* kMessageExportNeedsDocument = "You need to create or open an airfoil to\nexport the selected airfoil.";
 constexpr const char* kMessagePropertiesNeedsDocument =
     "You need to create or open an airfoil to\ndisplay the Properties dialog.";
+constexpr const char* kRecentFilesKey = "recentFiles";
+
+QSettings userSettings() { return QSettings(QStringLiteral("Parvelin"), QStringLiteral("Parvelin")); }
 } // namespace
 
 FrameWindow::FrameWindow() {
@@ -56,6 +60,7 @@ FrameWindow::FrameWindow() {
     airfoilLabel_ = new QLabel(this);
     statusBar()->addWidget(cursorLabel_, 1);
     statusBar()->addPermanentWidget(airfoilLabel_);
+    rebuildRecentFilesMenu();
 }
 
 FrameWindow::~FrameWindow() {
@@ -82,6 +87,7 @@ void FrameWindow::buildMenu() {
         switch (entry.kind) {
         case MenuKind::Popup:
             popup = menuBar()->addMenu(QString::fromUtf8(entry.text));
+            if (fileMenu_ == nullptr) fileMenu_ = popup;
             break;
         case MenuKind::EndPopup:
             popup = nullptr;
@@ -185,6 +191,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
 
 DocumentWindow* FrameWindow::createDocumentWindow() {
     auto* window = new DocumentWindow;
+    connect(window, &DocumentWindow::fileUsed, this, &FrameWindow::addRecentFile);
     mdi_->addSubWindow(window);
     watchWindow(window);
     // The default place and size: cascaded one title bar down and right from
@@ -217,6 +224,13 @@ void FrameWindow::handleCommand(int id) {
         break;
     case kCmdFileOpen:
         open();
+        break;
+    case kCmdFileSave:
+    case kCmdFileSaveAs:
+        if (DocumentWindow* window = activeChild())
+            id == kCmdFileSave ? window->save() : window->saveAs();
+        else
+            showDocumentMessage(kMessageSaveNeedsDocument, "Save");
         break;
     case kCmdFileImport:
         importFile();
@@ -309,8 +323,6 @@ void FrameWindow::handleCommand(int id) {
         break;
     }
     // Placeholders: the items and keys exist, the commands do nothing.
-    case kCmdFileSave:
-    case kCmdFileSaveAs:
     case kCmdView3dPreview:
     case kCmdEditCut:
     case kCmdEditPaste:
@@ -410,9 +422,30 @@ void FrameWindow::open() {
     } else if (document->isLoaded()) {
         createDocumentWindow();
         if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
-    } else {
-        openCoordinateFile(*document, activeChild());
+    } else if (platform::Dialogs* dialogs = platform::dialogs()) {
+        // The open dialog lists coordinate files and rib designs.
+        platform::FileDialogSettings settings;
+        settings.title = kOpenDialogTitle;
+        settings.filters = {{"Airfoil Coordinate Files", "*.DAT"},
+                            {"Parvelin rib designs", "*.parvelin"},
+                            {"All Files", "*.*"}};
+        settings.initialFileName = "*.DAT";
+        settings.initialFolder = currentFolderForDialog();
+        settings.fileMustExist = true;
+        DocumentWindow* window = activeChild();
+        if (const std::optional<std::string> chosen = dialogs->openFile(window, settings)) {
+            window->openFile(QString::fromStdString(*chosen));
+            showViewFlagsOf(document);
+        }
     }
+}
+
+void FrameWindow::showViewFlagsOf(const AirfoilDocument* document) {
+    // A rib design brings its own view flags.
+    if (document == nullptr) return;
+    setItemChecked(kCmdViewChordline, document->showChordLine());
+    setItemChecked(kCmdViewEdgeLines, document->showEdgeLines());
+    setItemChecked(kCmdViewCamberline, document->showCamberLine());
 }
 
 void FrameWindow::importFile() {
@@ -438,10 +471,50 @@ void FrameWindow::openPath(const QString& path) {
     }
     document = currentDocument();
     if (document == nullptr || document->isLoaded()) return;
-    // As if chosen in the Open dialog: its folder becomes the current one.
-    const std::string fileName = enterFolderOf(QFileInfo(path).absoluteFilePath().toStdString());
-    document->loadFile(fileName, activeChild());
+    // As if chosen in the Open dialog.
+    activeChild()->openFile(path);
+    showViewFlagsOf(document);
     updateCommandState();
+}
+
+QStringList FrameWindow::recentFiles() const {
+    QStringList files = userSettings().value(kRecentFilesKey).toStringList();
+    if (files.size() > kMaxRecentFiles) files.erase(files.begin() + kMaxRecentFiles, files.end());
+    return files;
+}
+
+void FrameWindow::addRecentFile(const QString& path) {
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    if (files.size() > kMaxRecentFiles) files.erase(files.begin() + kMaxRecentFiles, files.end());
+    userSettings().setValue(kRecentFilesKey, files);
+    rebuildRecentFilesMenu();
+}
+
+void FrameWindow::rebuildRecentFilesMenu() {
+    QAction* exitAction = action(kCmdFileExit);
+    if (fileMenu_ == nullptr || exitAction == nullptr) return;
+    for (QAction* a : recentActions_) {
+        fileMenu_->removeAction(a);
+        a->deleteLater();
+    }
+    recentActions_.clear();
+    const QStringList files = recentFiles();
+    if (files.isEmpty()) return;
+    for (int i = 0; i < files.size(); ++i) {
+        QString name = QFileInfo(files[i]).fileName();
+        name.replace('&', QStringLiteral("&&"));
+        auto* a = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(name), fileMenu_);
+        a->setToolTip(files[i]);
+        a->setStatusTip(files[i]);
+        a->setData(files[i]);
+        const QString path = files[i];
+        connect(a, &QAction::triggered, this, [this, path] { openPath(path); });
+        fileMenu_->insertAction(exitAction, a);
+        recentActions_ << a;
+    }
+    recentActions_ << fileMenu_->insertSeparator(exitAction);
 }
 
 void FrameWindow::toggleViewFlag(int id) {
@@ -460,6 +533,7 @@ void FrameWindow::toggleViewFlag(int id) {
         document->setShowEdgeLines(!document->showEdgeLines());
         setItemChecked(id, document->showEdgeLines());
     }
+    activeChild()->setModified(true);
     // A rib of the wing on show takes the document's guide lines.
     if (activeChild()->selectedRib() >= 0) activeChild()->selectRib(activeChild()->selectedRib());
     activeChild()->invalidate(true);
@@ -590,7 +664,7 @@ void FrameWindow::refreshWindowList() {
     if (windows.isEmpty()) return;
     windowList_ << windowMenu_->addSeparator();
     for (int i = 0; i < windows.size(); ++i) {
-        QString title = windows[i]->windowTitle();
+        QString title = shownTitle(windows[i]);
         title.replace('&', QStringLiteral("&&"));
         const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
         QAction* a = windowMenu_->addAction(number + title);
@@ -603,8 +677,14 @@ void FrameWindow::refreshWindowList() {
 }
 
 bool FrameWindow::askAllDocumentWindows() {
-    for (DocumentWindow* window : documentWindows())
-        if (!window->mayClose()) return false;
+    const QList<DocumentWindow*> windows = documentWindows();
+    for (DocumentWindow* window : windows) {
+        if (!window->mayClose()) {
+            // Cancel keeps every window open and asks again next time.
+            for (DocumentWindow* asked : windows) asked->setCloseAgreed(false);
+            return false;
+        }
+    }
     return true;
 }
 

@@ -48,6 +48,13 @@ public:
     bool askAllDocumentWindows();
     void closeAllDocumentWindows();
 
+    // The files last opened or saved, newest first, at most kMaxRecentFiles;
+    // kept in the user's settings and listed in the File menu above Exit.
+    static constexpr int kMaxRecentFiles = 8;
+    QStringList recentFiles() const;
+    void addRecentFile(const QString& path);
+    const QList<QAction*>& recentFileActions() const { return recentActions_; }
+
     QMdiArea* mdiArea() const { return mdi_; }
     QAction* action(int id) const;
     QMenu* windowMenu() const { return windowMenu_; }
@@ -83,12 +90,14 @@ private:
     void enableItem(int id);
     void setItemChecked(int id, bool checked);
     void toggleViewFlag(int id);
+    void showViewFlagsOf(const AirfoilDocument* document);
     void showDocumentMessage(const char* text, const char* caption);
     void open();
     void importFile();
     void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);
+    void rebuildRecentFilesMenu();
     void runWingProperties();
     // File > Export while the window has a wing: every rib in one drawing.
     void exportWingSet(DocumentWindow& window);
@@ -109,6 +118,8 @@ private:
     // action on its own when it is triggered, and the handler puts it back.
     std::map<int, bool> checked_;
     QList<QAction*> windowList_;
+    QMenu* fileMenu_ = nullptr;
+    QList<QAction*> recentActions_;  // the listed files and the separator after them
     QPointer<DocumentWindow> activeChild_;
     QLabel* cursorLabel_ = nullptr;
     QLabel* airfoilLabel_ = nullptr;

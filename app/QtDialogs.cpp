@@ -77,9 +77,9 @@ void configureFileDialog(QFileDialog& dialog, const platform::FileDialogSettings
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        // The program never overwrites a file; it says so itself rather than
-        // offering to replace it.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+        // Export never overwrites a file and says so itself; saving a rib
+        // design asks before it replaces one.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
         if (!settings.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -2,6 +2,7 @@
 #include <QSessionManager>
 #include <QStringList>
 #include <clocale>
+#include <csignal>
 
 #include "app/FrameWindow.h"
 #include "app/QtDialogs.h"
@@ -11,6 +12,9 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // Number text in files never follows the user's locale.
     std::setlocale(LC_NUMERIC, "C");
+    // A file-size limit makes saving fail with a message, rather than ending
+    // the program with the work unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication::setApplicationName(QStringLiteral("Parvelin"));
     QApplication::setDesktopFileName(QStringLiteral("parvelin"));
 

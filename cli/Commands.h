@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/CoordinateFile.h"
@@ -17,6 +18,10 @@ namespace parvelin::cli {
 
 struct JobOptions {
     RibProperties properties = kDefaultRibProperties;
+    // Every --set (and --chord, --inches, --mm) as FIELD and VALUE, in order:
+    // `properties` is them applied over the defaults, and a rib design input
+    // gets them applied over its own properties.
+    std::vector<std::pair<std::string, std::string>> settings;
     std::string input;
     std::string output;
     std::string pageSize = "A4";
@@ -35,10 +40,12 @@ struct JobOptions {
 // reports a refused file on stderr. `changes` receives Import's report.
 bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes);
 
-// Loads the input exactly as the program does (the components compute with
-// the defaults), then applies the job's properties as the property sheet's
-// OK does. Reports a refused file on stderr and returns false.
-bool loadJobDocument(const JobOptions& job, AirfoilDocument& document);
+// Loads the input exactly as the program does: a coordinate file (the
+// components compute with the defaults, then the job's properties are applied
+// as the property sheet's OK does) or a rib design (its own properties with
+// the job's settings over them). Returns 0, or the exit status after telling
+// why on stderr: 1 for a refused file, 2 for properties that cannot be built.
+int loadJobDocument(const JobOptions& job, AirfoilDocument& document);
 
 // Each returns the process exit status and reports errors on stderr.
 int runExport(const JobOptions& job);
@@ -52,5 +59,8 @@ int runWing(int argc, char** argv);
 // label, into PDF bytes. False with the reason when it cannot.
 bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,
                     std::string& pdf, std::string& error);
+
+// Writes the loaded input as a rib design file (never over an existing file).
+int runProject(const JobOptions& job);
 
 } // namespace parvelin::cli

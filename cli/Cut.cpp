@@ -14,7 +14,7 @@ int runCut(const JobOptions& job) {
         return 2;
     }
     AirfoilDocument document;
-    if (!loadJobDocument(job, document)) return 1;
+    if (const int status = loadJobDocument(job, document); status != 0) return status;
     const CutDrawing drawing = cutDrawing(document, job.kerf);
     const float chord = document.properties().chord;
     if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {

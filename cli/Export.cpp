@@ -1,8 +1,13 @@
+#include <sys/stat.h>
+
 #include <cstdio>
 
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/ImportReader.h"
+#include "document/PropertyChecks.h"
+#include "document/RibDesignFile.h"
+#include "document/RibPropertyFields.h"
 
 namespace parvelin::cli {
 
@@ -26,20 +31,67 @@ bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::
     return true;
 }
 
-bool loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
-    CoordinateFileContents contents;
-    if (!readJobInput(job, contents, nullptr)) return false;
-    document.takeContents(contents, nullptr);
-    document.applyProperties(job.properties);
-    return true;
+int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
+    RibProperties properties = job.properties;
+    if (isRibDesignPath(job.input) && !job.import) {
+        const RibDesignRead read = readRibDesignFile(job.input);
+        if (!read.loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), read.error.c_str());
+            return 1;
+        }
+        loadDesign(document, read.design, nullptr);
+        properties = read.design.properties;
+        for (const auto& [field, value] : job.settings) {
+            std::string error;
+            if (!setRibPropertyField(properties, field, value, error)) {
+                std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", error.c_str());
+                return 2;
+            }
+        }
+    } else {
+        CoordinateFileContents contents;
+        if (!readJobInput(job, contents, nullptr)) return 1;
+        document.takeContents(contents, nullptr);
+    }
+    // The same values the property pages refuse.
+    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
+        // One line, as every usage error.
+        std::string said;
+        for (const PropertyProblem& problem : problems) said += (said.empty() ? "" : "; ") + problem.message();
+        std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", said.c_str());
+        return 2;
+    }
+    document.applyProperties(properties);
+    return 0;
 }
 
 int runExport(const JobOptions& job) {
     AirfoilDocument document;
-    if (!loadJobDocument(job, document)) return 1;
+    if (const int status = loadJobDocument(job, document); status != 0) return status;
     const FileWriteResult result = document.writeDxfFile(job.output);
     if (result != FileWriteResult::Written) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), fileWriteMessage(result));
+        return 1;
+    }
+    return 0;
+}
+
+int runProject(const JobOptions& job) {
+    if (!isRibDesignPath(job.output)) {
+        std::fprintf(stderr, "parvelin-cli: %s: a rib design file's name ends in %s\n", job.output.c_str(),
+                     kRibDesignExtension);
+        return 2;
+    }
+    struct stat info {};
+    if (::lstat(job.output.c_str(), &info) == 0) {
+        std::fprintf(stderr, "parvelin-cli: %s: the file already exists; nothing was written\n", job.output.c_str());
+        return 1;
+    }
+    AirfoilDocument document;
+    if (const int status = loadJobDocument(job, document); status != 0) return status;
+    const ReplaceResult result = writeRibDesignFile(job.output, designOf(document));
+    if (!result.written) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s; nothing was written\n", job.output.c_str(), result.error.c_str());
         return 1;
     }
     return 0;

@@ -101,9 +101,10 @@ int runPrint(const JobOptions& job) {
     }
 
     AirfoilDocument document;
-    if (!loadJobDocument(job, document)) return 1;
-    document.setShowEdgeLines(job.edgeLines);
-    document.setShowChordLine(job.chordLine);
+    if (const int status = loadJobDocument(job, document); status != 0) return status;
+    // The options only take guide lines away; a rib design's own flags stay otherwise.
+    document.setShowEdgeLines(document.showEdgeLines() && job.edgeLines);
+    document.setShowChordLine(document.showChordLine() && job.chordLine);
 
     const std::unique_ptr<QGuiApplication> application = makeApplication();
     // The application takes the user's locale; number text stays neutral.

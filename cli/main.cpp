@@ -1,5 +1,6 @@
 // parvelin-cli: the rib work without a window, for scripts and batch jobs.
 #include <charconv>
+#include <csignal>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "document/RibDesignFile.h"
 #include "document/NumberText.h"
 #include "document/RibPropertyFields.h"
 
@@ -22,6 +24,7 @@ const char* const kUsage =
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
     "  parvelin-cli cut [options] [--kerf LENGTH] [--dxf-version R12|R2000] INPUT.dat OUTPUT.{dxf,svg}\n"
     "  parvelin-cli info [--import] INPUT.dat\n"
+    "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli fields\n"
     "\n"
@@ -36,10 +39,14 @@ const char* const kUsage =
     "        with its unit, or R12) or SVG in mm or inches, by OUTPUT's extension.\n"
     "info    shows the airfoil's name, its point count and the points in drawing order;\n"
     "        with --import also the changes the import made.\n"
+    "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
     "\n"
-    "Options for export, print and cut:\n"
+    "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
+    "options then change its own rib properties.\n"
+    "\n"
+    "Options for export, print, cut and project:\n"
     "  --import            read INPUT as File > Import does: any separator, decimal\n"
     "                      commas, percent, Lednicer or clockwise order, any scale\n"
     "                      (also for info)\n"
@@ -56,7 +63,9 @@ const char* const kUsage =
     "  --dxf-version V     cut only: R2000 (default, LWPOLYLINE and $INSUNITS) or R12\n"
     "\n"
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
-    "exit status is 1 (2 for a usage error).\n";
+    "exit status is 1 (2 for a usage error or rib properties that cannot be built:\n"
+    "a length that is negative or not a finite number, a chord or a chosen shape's\n"
+    "size that is not above 0, a style code outside its table).\n";
 
 // One line naming the problem; the full usage only on --help.
 int usageError(const std::string& message) {
@@ -72,6 +81,17 @@ std::string formatFloat(float value) {
 
 int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     if (args.size() != 1) return usageError("info takes one INPUT.dat");
+    if (isRibDesignPath(args[0]) && !job.import) {
+        const RibDesignRead read = readRibDesignFile(args[0]);
+        if (!read.loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", args[0].c_str(), read.error.c_str());
+            return 1;
+        }
+        std::printf("name: %s\npoints: %zu\n", read.design.name.c_str(), read.design.points.size());
+        for (const CoordinatePair& p : read.design.points)
+            std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+        return 0;
+    }
     job.input = args[0];
     CoordinateFileContents contents;
     std::vector<std::string> changes;
@@ -106,6 +126,9 @@ int runFields() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // A file-size limit makes a write fail with an error to report, rather
+    // than ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2) return usageError("no command given");
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
@@ -141,16 +164,20 @@ int main(int argc, char** argv) {
             if (eq == std::string::npos) return usageError("--set needs FIELD=VALUE, got '" + assignment + "'");
             if (!setRibPropertyField(job.properties, assignment.substr(0, eq), assignment.substr(eq + 1), error))
                 return usageError(error);
+            job.settings.emplace_back(assignment.substr(0, eq), assignment.substr(eq + 1));
         } else if (arg == "--chord") {
             const char* v = value(arg);
             if (!v || !setRibPropertyField(job.properties, "chord", v, error))
                 return usageError(v ? error : "--chord needs a length");
+            job.settings.emplace_back("chord", v);
         } else if (arg == "--import") {
             job.import = true;
         } else if (arg == "--inches") {
             job.properties.metric = 0;
+            job.settings.emplace_back("metric", "0");
         } else if (arg == "--mm") {
             job.properties.metric = 1;
+            job.settings.emplace_back("metric", "1");
         } else if (arg == "--page") {
             const char* v = value(arg);
             if (!v) return usageError("--page needs a size");
@@ -197,6 +224,12 @@ int main(int argc, char** argv) {
         job.output = positional[1];
         if (command == "cut") return cli::runCut(job);
         return command == "export" ? cli::runExport(job) : cli::runPrint(job);
+    }
+    if (command == "project") {
+        if (positional.size() != 2) return usageError("project takes INPUT and OUTPUT.parvelin");
+        job.input = positional[0];
+        job.output = positional[1];
+        return cli::runProject(job);
     }
     return usageError("unknown command '" + command + "'");
 }

@@ -97,15 +97,18 @@ void LeadingEdgePage::load(const RibProperties& p, LoadStage stage) {
 }
 
 bool LeadingEdgePage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{round_, styleCode(LeadingEdgeStyle::Round)},
                 {square_, styleCode(LeadingEdgeStyle::Square)},
                 {rectangular_, styleCode(LeadingEdgeStyle::Rectangular)},
                 {leStock_, styleCode(LeadingEdgeStyle::LeStock)},
                 {none_, styleCode(LeadingEdgeStyle::None)}},
                p.leadingEdgeStyle);
-    storeLength(height_, p.leadingEdgeHeight);
-    storeLength(depth_, p.leadingEdgeDepth);
+    if (!readLengths({{height_, &RibProperties::leadingEdgeHeight, "Leading Edge Size (height)"},
+                      {depth_, &RibProperties::leadingEdgeDepth, "Leading Edge Size (depth)"}},
+                     p))
+        return false;
+    edited() = p;
     return true;
 }
 
@@ -209,14 +212,17 @@ void TrailingEdgePage::load(const RibProperties& p, LoadStage stage) {
 }
 
 bool TrailingEdgePage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{teStock_, styleCode(TrailingEdgeStyle::TeStock)},
                 {none_, styleCode(TrailingEdgeStyle::None)},
                 {sheetedTopAndBottom_, styleCode(TrailingEdgeStyle::SheetedTopAndBottom)},
                 {sheetedBottom_, styleCode(TrailingEdgeStyle::SheetedBottom)}},
                p.trailingEdgeStyle);
-    storeLength(width_, p.trailingEdgeWidth);
-    storeLength(height_, p.trailingEdgeHeight);
+    if (!readLengths({{width_, &RibProperties::trailingEdgeWidth, "Trailing Edge Size (width)"},
+                      {height_, &RibProperties::trailingEdgeHeight, "Trailing Edge Size (thickness)"}},
+                     p))
+        return false;
+    edited() = p;
     return true;
 }
 

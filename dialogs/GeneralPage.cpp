@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <cmath>
 
 #include "dialogs/PropertyPages.h"
 #include "text/NumberText.h"
@@ -121,35 +120,21 @@ void GeneralPage::setUnits(const QString& unit) {
 }
 
 bool GeneralPage::leave() {
-    // Every coordinate is multiplied by the chord: nothing is stored until
-    // the chord box holds a positive, finite number.
-    float chord = edited().chord;
-    readPageNumber(chord_->text().toStdString(), chord);
-    if (!(std::isfinite(chord) && chord > 0.0f)) {
-        tellChordNotPositive();
-        return false;
-    }
-    RibProperties& p = edited();
+    // Nothing is stored until every box holds a usable number; every
+    // coordinate is multiplied by the chord, which must be above zero.
+    RibProperties p = edited();
     if (heightPercent_->checkState() == Qt::Checked) p.heightInPercent = 1;
     if (heightFixed_->checkState() == Qt::Checked) p.heightInPercent = 0;
     if (metric_->checkState() == Qt::Checked) p.metric = 1;
     if (inches_->checkState() == Qt::Checked) p.metric = 0;
-    storeLength(chord_, p.chord);
-    storeLength(height_, p.height);
-    storeLength(washout_, p.washout);
+    if (!readLengths({{chord_, &RibProperties::chord, "Chord", kMessageChordNotPositive},
+                      {height_, &RibProperties::height, "Height"},
+                      {washout_, &RibProperties::washout, "Washout"}},
+                     p))
+        return false;
     if (precision_->currentIndex() >= 0) p.precision = precision_->currentIndex();
+    edited() = p;
     return true;
-}
-
-void GeneralPage::tellChordNotPositive() {
-    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kSheetCaption),
-                                QString::fromUtf8(kMessageChordNotPositive), QMessageBox::Ok, this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    connect(box, &QMessageBox::finished, this, [this] {
-        chord_->setFocus();
-        chord_->selectAll();
-    });
-    box->open();
 }
 
 void GeneralPage::command(int id) {

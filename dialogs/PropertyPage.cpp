@@ -6,8 +6,12 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <cstring>
 
 #include "dialogs/StylePictures.h"
+#include "document/PropertyChecks.h"
+#include "document/RibPropertyFields.h"
 #include "text/NumberText.h"
 
 namespace parvelin::dialogs {
@@ -78,8 +82,39 @@ void PropertyPage::showLength(QLineEdit* box, float value, int precision) {
     box->setText(QString::fromStdString(formatPageNumber(value, precision)));
 }
 
-void PropertyPage::storeLength(const QLineEdit* box, float& field) {
-    readPageNumber(box->text().toStdString(), field);
+bool PropertyPage::readLengths(std::initializer_list<LengthBox> boxes, RibProperties& into) {
+    auto say = [this](const LengthBox& length, const std::string& text) {
+        complain(length.box, QString::fromUtf8(length.message ? length.message : text.c_str()));
+        return false;
+    };
+    for (const LengthBox& length : boxes) {
+        float value = 0.0f;
+        switch (readBoxNumber(length.box->text().toStdString(), value)) {
+        case BoxText::Empty: break;
+        case BoxText::Number: into.*length.field = value; break;
+        case BoxText::NotANumber:
+            if (!length.box->isEnabled()) break;
+            return say(length, "\"" + std::string(length.label) + "\" is not a number.");
+        }
+    }
+    for (const PropertyProblem& problem : checkRibProperties(into)) {
+        for (const LengthBox& length : boxes) {
+            for (const RibPropertyField& field : ribPropertyFields())
+                if (!field.isInteger && field.real == length.field && std::strcmp(field.name, problem.field) == 0)
+                    return say(length, problem.messageFor(length.label));
+        }
+    }
+    return true;
+}
+
+void PropertyPage::complain(QLineEdit* box, const QString& text) {
+    auto* message = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(kSheetCaption), text, QMessageBox::Ok, this);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    connect(message, &QMessageBox::finished, box, [box] {
+        box->setFocus();
+        box->selectAll();
+    });
+    message->open();
 }
 
 void PropertyPage::setState(std::initializer_list<QCheckBox*> boxes, Qt::CheckState state) {

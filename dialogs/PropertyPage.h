@@ -74,8 +74,23 @@ protected:
     // "mm" for millimetres, "inches" for inches.
     static QString unitText(const RibProperties& properties);
     static void showLength(QLineEdit* box, float value, int precision);
-    // The box's text converted to a number; an empty box leaves the field.
-    static void storeLength(const QLineEdit* box, float& field);
+    // A length box of the page, the field it edits and the name the user
+    // knows it by; `message`, when given, is said for any fault of the box.
+    struct LengthBox {
+        QLineEdit* box;
+        float RibProperties::*field;
+        const char* label;
+        const char* message = nullptr;
+    };
+    // Reads the boxes into `into` and checks the result: a decimal comma
+    // counts as a point, an empty box leaves its field, and so does a
+    // disabled box that holds no number. Returns false, having told the user
+    // which box is wrong and why and put the cursor in it, when a box holds
+    // text that is no number or a value the rib cannot be built from (see
+    // checkRibProperties); `into` may then be partly written.
+    bool readLengths(std::initializer_list<LengthBox> boxes, RibProperties& into);
+    // A warning about one box; the box gets the focus when it is closed.
+    void complain(QLineEdit* box, const QString& text);
     static void setState(std::initializer_list<QCheckBox*> boxes, Qt::CheckState state);
 
     struct StyleButton {

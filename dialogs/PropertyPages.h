@@ -26,7 +26,6 @@ protected:
 private:
     void load(const RibProperties& properties, LoadStage stage);
     void setUnits(const QString& unit);
-    void tellChordNotPositive();
 
     QLineEdit* chord_;
     QLineEdit* height_;

@@ -100,16 +100,19 @@ void SparsPage::load(RibProperties& p, LoadStage stage) {
 }
 
 bool SparsPage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{stick_, styleCode(SparStyle::Stick)},
                 {none_, styleCode(SparStyle::None)},
                 {stock_, styleCode(SparStyle::Stock)}},
                p.sparStyle);
     if (percent_->checkState() == Qt::Checked) p.sparDistanceInPercent = 1;
     if (fixed_->checkState() == Qt::Checked) p.sparDistanceInPercent = 0;
-    storeLength(distance_, p.sparDistance);
-    storeLength(width_, p.sparWidth);
-    storeLength(height_, p.sparHeight);
+    if (!readLengths({{distance_, &RibProperties::sparDistance, "Distance from Leading Edge"},
+                      {width_, &RibProperties::sparWidth, "Spar Size (width)"},
+                      {height_, &RibProperties::sparHeight, "Spar Size (height)"}},
+                     p))
+        return false;
+    edited() = p;
     return true;
 }
 
@@ -190,14 +193,15 @@ void SheetingPage::load(const RibProperties& p, LoadStage stage) {
 }
 
 bool SheetingPage::leave() {
-    RibProperties& p = edited();
+    RibProperties p = edited();
     storeStyle({{top_, styleCode(SheetingStyle::Top)},
                 {fullySheeted_, styleCode(SheetingStyle::FullySheeted)},
                 {topFrontOnly_, styleCode(SheetingStyle::TopFrontOnly)},
                 {frontOnly_, styleCode(SheetingStyle::FrontOnly)},
                 {none_, styleCode(SheetingStyle::None)}},
                p.sheetingStyle);
-    storeLength(thickness_, p.sheetingThickness);
+    if (!readLengths({{thickness_, &RibProperties::sheetingThickness, "Sheeting thickness"}}, p)) return false;
+    edited() = p;
     return true;
 }
 

@@ -20,6 +20,7 @@ struct FileDialogSettings {
     std::string initialFolder;     // the current directory, with a separator at the end
     std::string defaultExtension;  // "DXF" for the save dialog, empty otherwise
     bool fileMustExist = false;    // the open dialog checks the file too; both check the path
+    bool confirmOverwrite = false; // the save dialog asks before it hands back an existing file
 };
 
 enum class MessageIcon { None, Warning, Error, Question, Information };

@@ -10,6 +10,7 @@ packages=(
   xvfb xauth xdotool imagemagick poppler-utils
   clang libclang-rt-14-dev
   locales time
+  nlohmann-json3-dev
   qt6-svg-dev
   libpolyclipping-dev libdxflib-dev python3-ezdxf librecad
 )

@@ -29,13 +29,16 @@ LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest --test-dir build-asan --output-on-failure -j2
 
-echo "== Fuzzing the reader and every component for ${PARVELIN_FUZZ_SECONDS:-60} s =="
+echo "== Fuzzing the readers (coordinate files, rib designs) for ${PARVELIN_FUZZ_SECONDS:-60} s each =="
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARVELIN_FUZZ=ON -DPARVELIN_WERROR=ON \
   -DPARVELIN_BUILD_GUI=OFF -DPARVELIN_BUILD_TESTS=OFF -DPARVELIN_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz
 mkdir -p build-fuzz/corpus
 build-fuzz/fuzz/parvelin_fuzz_document -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus tests/data/airfoils 2>&1 | tail -n 12
+mkdir -p build-fuzz/corpus-rib-design
+build-fuzz/fuzz/parvelin_fuzz_rib_design -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
+  -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus-rib-design tests/data/rib_designs 2>&1 | tail -n 12
 mkdir -p build-fuzz/corpus-import
 build-fuzz/fuzz/parvelin_fuzz_import -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/import- -print_final_stats=1 build-fuzz/corpus-import tests/data/airfoils 2>&1 | tail -n 12

@@ -47,11 +47,21 @@ double parseDouble(const char* text, std::size_t* used) {
     return value;
 }
 
-bool readPageNumber(std::string_view text, float& field) {
-    if (text.empty()) return false;
-    const std::string limited(text.substr(0, 80));
-    field = static_cast<float>(parseDouble(limited.c_str()));
-    return true;
+BoxText readBoxNumber(std::string_view text, float& value) {
+    std::string limited(text.substr(0, 80));
+    std::size_t first = 0;
+    while (first < limited.size() && isCSpace(limited[first])) ++first;
+    std::size_t last = limited.size();
+    while (last > first && isCSpace(limited[last - 1])) --last;
+    if (first == last) return BoxText::Empty;
+    std::string number = limited.substr(first, last - first);
+    for (char& c : number)
+        if (c == ',') c = '.';
+    std::size_t used = 0;
+    const double converted = parseDouble(number.c_str(), &used);
+    if (used != number.size()) return BoxText::NotANumber;
+    value = static_cast<float>(converted);
+    return BoxText::Number;
 }
 
 const char* scanFloat(const char* text, float& value, bool& atEnd) {

@@ -14,11 +14,11 @@ std::string pageNumberFormat(int precision);
 // aligned, with `precision` decimals, rounded as printf rounds.
 std::string formatPageNumber(float value, int precision);
 
-// Reads a length back from a box's text (at most its first 80 characters):
-// leading blanks are skipped and the conversion stops at the first character
-// that cannot continue a number; text without a number gives 0.0. An empty
-// text leaves `field` unchanged and returns false.
-bool readPageNumber(std::string_view text, float& field);
+// What a property box holds, read strictly: blanks around a number are
+// allowed, a decimal comma counts as a point, anything else makes the text
+// no number. Empty (or blank) text is Empty and leaves `value` unchanged.
+enum class BoxText { Empty, Number, NotANumber };
+BoxText readBoxNumber(std::string_view text, float& value);
 
 // Text to double, as the C library converts in the "C" locale. `end` receives
 // the number of characters used (0 when there was no number).

@@ -101,10 +101,10 @@ TEST(CutFile, NeverOverwritesNeverHalfWrittenClearMessages) {
     std::ofstream(existing) << "keep me";
     EXPECT_EQ(run("cut " + airfoil("asb__clarky.dat") + " " + existing.string()), 256);
     EXPECT_EQ(slurp(existing), "keep me");
-    // A name of another kind is a usage error; a chord of 0 gives no finite
-    // drawing; neither leaves a file behind.
+    // A name of another kind is a usage error, and so is a chord of 0 (no rib
+    // is built from it); neither leaves a file behind.
     EXPECT_EQ(run("cut " + airfoil("asb__clarky.dat") + " " + (s.dir / "rib.pdf").string()), 512);
-    EXPECT_EQ(run("cut --chord 0 " + airfoil("asb__clarky.dat") + " " + (s.dir / "zero.dxf").string()), 256);
+    EXPECT_EQ(run("cut --chord 0 " + airfoil("asb__clarky.dat") + " " + (s.dir / "zero.dxf").string()), 512);
     EXPECT_FALSE(fs::exists(s.dir / "zero.dxf"));
     EXPECT_EQ(run("cut --kerf -1 " + airfoil("asb__clarky.dat") + " " + (s.dir / "k.dxf").string()), 512);
     EXPECT_EQ(run("cut --dxf-version R14 " + airfoil("asb__clarky.dat") + " " + (s.dir / "v.dxf").string()), 512);

@@ -20,7 +20,10 @@ namespace {
 std::string layerOf(const std::string& path) {
     const std::string folder = path.substr(0, path.find('/'));
     if (folder == "text" || folder == "platform" || folder == "resources") return "base";
-    if (folder == "document") return path.starts_with("document/AirfoilDocument.") ? "document" : "model";
+    // The document and its design file; the rest of the folder is the document's data.
+    if (folder == "document")
+        return path.starts_with("document/AirfoilDocument.") || path.starts_with("document/RibDesignFile.") ? "document"
+                                                                                                             : "model";
     if (folder == "view") return "document";
     // The cut outline is computed from the components; the cut files are written from a document.
     if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";

@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cstring>
+#include <limits>
 
 #include "text/NumberText.h"
 #include "document/RibProperties.h"
@@ -74,18 +75,24 @@ TEST(PageNumbers, FormatFollowsPrecision) {
     EXPECT_EQ(formatPageNumber(100.0f, 4), "100.0000");
 }
 
-TEST(PageNumbers, ReadBackLikeTheCLibrary) {
-    float field = 7.0f;
-    EXPECT_FALSE(readPageNumber("", field));
-    EXPECT_EQ(field, 7.0f);  // an empty box leaves the field alone
-    EXPECT_TRUE(readPageNumber("   12.5mm", field));
-    EXPECT_EQ(field, 12.5f);
-    EXPECT_TRUE(readPageNumber("abc", field));
-    EXPECT_EQ(field, 0.0f);
-    EXPECT_TRUE(readPageNumber("-3e1", field));
-    EXPECT_EQ(field, -30.0f);
-    EXPECT_TRUE(readPageNumber("1,5", field));
-    EXPECT_EQ(field, 1.0f);  // a comma cannot continue a number
+TEST(PageNumbers, ReadBackStrictlyWithAPointOrAComma) {
+    struct Case {
+        const char* text;
+        BoxText kind;
+        float value;  // the field afterwards (7 when left alone)
+    };
+    const Case cases[] = {
+        {"", BoxText::Empty, 7.0f},          {"   ", BoxText::Empty, 7.0f},
+        {"  12.5 ", BoxText::Number, 12.5f}, {"1,5", BoxText::Number, 1.5f},
+        {"-3e1", BoxText::Number, -30.0f},   {"12.5mm", BoxText::NotANumber, 7.0f},
+        {"abc", BoxText::NotANumber, 7.0f},  {"1,234,5", BoxText::NotANumber, 7.0f},
+        {"1 2", BoxText::NotANumber, 7.0f},  {"1e39", BoxText::Number, std::numeric_limits<float>::infinity()},
+    };
+    for (const Case& c : cases) {
+        float field = 7.0f;
+        EXPECT_EQ(readBoxNumber(c.text, field), c.kind) << c.text;
+        EXPECT_EQ(field, c.value) << c.text;
+    }
 }
 
 TEST(PageNumbers, IndependentOfTheProcessLocale) {
@@ -93,7 +100,7 @@ TEST(PageNumbers, IndependentOfTheProcessLocale) {
     const std::string saved = previous ? previous : "C";
     if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     float field = 0.0f;
-    EXPECT_TRUE(readPageNumber("12.75", field));
+    EXPECT_EQ(readBoxNumber("12.75", field), BoxText::Number);
     EXPECT_EQ(field, 12.75f);
     EXPECT_EQ(formatPageNumber(12.75f, 2), "12.75");
     EXPECT_EQ(formatFixed6(-0.1), "-0.100000");

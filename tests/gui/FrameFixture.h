@@ -3,6 +3,7 @@
 // installed, a scratch folder, and the current directory put back afterwards.
 #include <QDir>
 #include <QMdiArea>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +27,9 @@ struct FrameFixture {
     std::unique_ptr<app::FrameWindow> frame;
 
     FrameFixture() {
+        // The recent-files list goes to a settings file of the test's own.
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
         platform::setDialogs(&dialogs);
         frame = std::make_unique<app::FrameWindow>();
         frame->start();

@@ -85,7 +85,7 @@ void FrameViewTest::windowIsTheDocumentsWindow() {
     QCOMPARE(client.right, 300);
     QCOMPARE(client.bottom, 200);
     window->setTitle("Rib 7");
-    QCOMPARE(window->windowTitle(), QStringLiteral("Rib 7"));
+    QCOMPARE(shownTitle(window), QStringLiteral("Rib 7"));
 }
 
 void FrameViewTest::emptyWindowShowsTheEdgeMarksAndChordLine() {

@@ -137,6 +137,8 @@ private slots:
     void inchesRelabelsAtOnceAndElsewhereWhenNextShown();
     void chordMustBePositive_data();
     void chordMustBePositive();
+    void boxesRefuseWhatNoRibIsBuiltFrom_data();
+    void boxesRefuseWhatNoRibIsBuiltFrom();
     void cancelRestoresVisitedPagesFromTheKeptCopy();
     void commandAppliesOnOk();
     void commandCancelChangesNothing();
@@ -364,21 +366,21 @@ void PropertySheetTest::lengthsPassThroughTheirText() {
     s.click(kSpars, kStick);
     s.type(kSpars, kWidth, "6");
     s.type(kSpars, kHeight, "4");
-    s.type(kSpars, kDistance, "  42.5mm");
+    s.type(kSpars, kDistance, "  42,5 ");  // a decimal comma is read as a point
     s.goTo(kGeneral);
     QCOMPARE(s.edited.sparWidth, 6.0f);
     QCOMPARE(s.edited.sparHeight, 4.0f);
     QCOMPARE(s.edited.sparDistance, 42.5f);
 
-    // Text that is no number stores 0; an empty box keeps its value; a box
-    // with the disabled look is still stored from its text.
+    // An empty box keeps its value; a disabled box is still stored from its
+    // text, and keeps its value when that text is no number.
     s.goTo(kSpars);
     s.type(kSpars, kWidth, "abc");
     s.box(kSpars, kHeight)->clear();
     s.click(kSpars, kNone);
     s.box(kSpars, kDistance)->setText("12");
     s.goTo(kGeneral);
-    QCOMPARE(s.edited.sparWidth, 0.0f);
+    QCOMPARE(s.edited.sparWidth, 6.0f);
     QCOMPARE(s.edited.sparHeight, 4.0f);
     QCOMPARE(s.edited.sparDistance, 12.0f);
 
@@ -500,6 +502,73 @@ void PropertySheetTest::chordMustBePositive() {
     s.sheet->okButton()->click();
     QCOMPARE(s.sheet->result(), int(QDialog::Accepted));
     QCOMPARE(s.edited.chord, 250.0f);
+}
+
+void PropertySheetTest::boxesRefuseWhatNoRibIsBuiltFrom_data() {
+    QTest::addColumn<int>("page");
+    QTest::addColumn<int>("style");  // the style button clicked first, 0 for none
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+    const QString notANumber = "\"%1\" is not a number.";
+    const QString negative = "\"%1\" must not be negative.";
+    const QString infinite = "\"%1\" must be a finite number.";
+    QTest::newRow("leading-edge depth zero") << kLeadingEdge << leadingEdge::kRound << leadingEdge::kDepth << "0"
+        << "\"Leading Edge Size (depth)\" must be greater than 0 when a leading-edge style is chosen.";
+    QTest::newRow("leading-edge height zero") << kLeadingEdge << leadingEdge::kRectangular << leadingEdge::kHeight
+        << "0,0" << "\"Leading Edge Size (height)\" must be greater than 0 when leading-edge style LE Stock or "
+                     "Rectangular is chosen.";
+    QTest::newRow("leading-edge depth -5") << kLeadingEdge << leadingEdge::kLeStock << leadingEdge::kDepth << "-5"
+        << negative.arg("Leading Edge Size (depth)");
+    QTest::newRow("spar width text") << kSpars << spars::kStick << spars::kWidth << "3,5mm"
+        << notANumber.arg("Spar Size (width)");
+    QTest::newRow("spar height zero") << kSpars << spars::kStock << spars::kHeight << "0"
+        << "\"Spar Size (height)\" must be greater than 0 when a spar style is chosen.";
+    QTest::newRow("spar distance negative") << kSpars << spars::kStick << spars::kDistance << "-1"
+        << negative.arg("Distance from Leading Edge");
+    QTest::newRow("trailing-edge width infinite") << kTrailingEdge << trailingEdge::kTeStock << trailingEdge::kWidth
+        << "1e39" << infinite.arg("Trailing Edge Size (width)");
+    QTest::newRow("trailing-edge thickness zero") << kTrailingEdge << trailingEdge::kSheetedBottom
+        << trailingEdge::kHeight << "0" << "\"Trailing Edge Size (thickness)\" must be greater than 0 when a "
+                                            "trailing-edge style is chosen.";
+    QTest::newRow("sheeting thickness zero") << kSheeting << sheeting::kTop << sheeting::kThickness << "0"
+        << "\"Sheeting thickness\" must be greater than 0 when a sheeting style is chosen.";
+    QTest::newRow("sheeting thickness nan") << kSheeting << sheeting::kFullySheeted << sheeting::kThickness << "nan"
+        << infinite.arg("Sheeting thickness");
+}
+
+void PropertySheetTest::boxesRefuseWhatNoRibIsBuiltFrom() {
+    QFETCH(int, page);
+    QFETCH(int, style);
+    QFETCH(int, box);
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    Sheet s;
+    s.goTo(page);
+    if (style != 0) s.click(page, style);
+    s.type(page, box, text);
+    const RibProperties before = s.edited;
+    // Leaving by another tab, or by OK: the user stays, told which box and
+    // why, and nothing of the page is stored.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (attempt == 0)
+            s.goTo(page == kGeneral ? kSpars : kGeneral);
+        else
+            s.sheet->okButton()->click();
+        QCOMPARE(s.sheet->tabs()->currentIndex(), page);
+        QVERIFY(s.sheet->isVisible());
+        QVERIFY(s.message());
+        QCOMPARE(s.message()->text(), message);
+        QCOMPARE(s.edited, before);
+        s.message()->accept();
+        QTRY_VERIFY(!s.message());
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(s.box(page, box)));
+    }
+    // A sound value is taken.
+    s.type(page, box, "2,5");
+    s.sheet->okButton()->click();
+    QCOMPARE(s.sheet->result(), int(QDialog::Accepted));
+    QVERIFY(s.edited != before);
 }
 
 void PropertySheetTest::cancelRestoresVisitedPagesFromTheKeptCopy() {

@@ -1,0 +1,120 @@
+#include "document/PropertyChecks.h"
+
+#include <cmath>
+
+#include "document/RibPropertyFields.h"
+
+namespace parvelin {
+namespace {
+
+// When a size builds part of the chosen shape: the style that chooses it.
+struct SizeRule {
+    float RibProperties::*size;
+    bool (*needed)(const RibProperties&);
+    const char* when;  // completes "must be greater than 0 when ..."
+};
+
+const SizeRule kSizeRules[] = {
+    // The depth sizes every leading-edge stock; the height only the LE Stock
+    // cut and the rectangle, the two styles whose page box is open for it.
+    {&RibProperties::leadingEdgeDepth, [](const RibProperties& p) { return p.leadingEdgeStyle != 0; },
+     "a leading-edge style is chosen"},
+    {&RibProperties::leadingEdgeHeight,
+     [](const RibProperties& p) { return p.leadingEdgeStyle == 3 || p.leadingEdgeStyle == 4; },
+     "leading-edge style LE Stock or Rectangular is chosen"},
+    {&RibProperties::sparWidth, [](const RibProperties& p) { return p.sparStyle != 0; }, "a spar style is chosen"},
+    {&RibProperties::sparHeight, [](const RibProperties& p) { return p.sparStyle != 0; }, "a spar style is chosen"},
+    {&RibProperties::trailingEdgeWidth, [](const RibProperties& p) { return p.trailingEdgeStyle != 0; },
+     "a trailing-edge style is chosen"},
+    {&RibProperties::trailingEdgeHeight, [](const RibProperties& p) { return p.trailingEdgeStyle != 0; },
+     "a trailing-edge style is chosen"},
+    {&RibProperties::sheetingThickness, [](const RibProperties& p) { return p.sheetingStyle != 0; },
+     "a sheeting style is chosen"},
+};
+
+// The codes each integer field may hold (both ends included).
+struct CodeRange {
+    std::int32_t RibProperties::*code;
+    std::int32_t lowest;
+    std::int32_t highest;
+};
+
+const CodeRange kCodeRanges[] = {
+    {&RibProperties::leadingEdgeStyle, 0, 4},  {&RibProperties::sparStyle, 0, 2},
+    {&RibProperties::sparDistanceInPercent, 0, 1}, {&RibProperties::trailingEdgeStyle, 0, 3},
+    {&RibProperties::sheetingStyle, 0, 4},     {&RibProperties::heightInPercent, 0, 1},
+    {&RibProperties::metric, 0, 1},            {&RibProperties::precision, 0, 4},
+};
+
+const SizeRule* sizeRuleFor(const char* field) {
+    for (const RibPropertyField& f : ribPropertyFields())
+        if (std::string_view(f.name) == field && !f.isInteger)
+            for (const SizeRule& rule : kSizeRules)
+                if (rule.size == f.real) return &rule;
+    return nullptr;
+}
+
+const CodeRange* codeRangeFor(const char* field) {
+    for (const RibPropertyField& f : ribPropertyFields())
+        if (std::string_view(f.name) == field && f.isInteger)
+            for (const CodeRange& range : kCodeRanges)
+                if (range.code == f.integer) return &range;
+    return nullptr;
+}
+
+std::string rule(const PropertyProblem& problem) {
+    switch (problem.fault) {
+    case PropertyFault::NotFinite: return "must be a finite number";
+    case PropertyFault::Negative: return "must not be negative";
+    case PropertyFault::NotPositive: {
+        if (std::string_view(problem.field) == "chord") return "must be greater than 0";
+        const SizeRule* size = sizeRuleFor(problem.field);
+        return std::string("must be greater than 0 when ") + (size ? size->when : "its component is chosen");
+    }
+    case PropertyFault::OutOfTable: {
+        const CodeRange* range = codeRangeFor(problem.field);
+        if (range == nullptr) return "is out of range";
+        return "must be a whole number from " + std::to_string(range->lowest) + " to " +
+               std::to_string(range->highest);
+    }
+    }
+    return "is out of range";
+}
+
+} // namespace
+
+std::string PropertyProblem::message() const { return std::string(field) + " " + rule(*this); }
+
+std::string PropertyProblem::messageFor(const std::string& boxLabel) const {
+    return "\"" + boxLabel + "\" " + rule(*this) + ".";
+}
+
+std::vector<PropertyProblem> checkRibProperties(const RibProperties& p) {
+    std::vector<PropertyProblem> problems;
+    for (const RibPropertyField& field : ribPropertyFields()) {
+        if (field.isInteger) {
+            for (const CodeRange& range : kCodeRanges) {
+                if (range.code != field.integer) continue;
+                const std::int32_t code = p.*field.integer;
+                if (code < range.lowest || code > range.highest)
+                    problems.push_back({field.name, PropertyFault::OutOfTable});
+            }
+            continue;
+        }
+        const float value = p.*field.real;
+        if (!std::isfinite(value)) {
+            problems.push_back({field.name, PropertyFault::NotFinite});
+        } else if (value < 0.0f) {
+            problems.push_back({field.name, PropertyFault::Negative});
+        } else if (value == 0.0f) {
+            // Every coordinate is multiplied by the chord.
+            bool needed = field.real == &RibProperties::chord;
+            for (const SizeRule& rule : kSizeRules)
+                if (rule.size == field.real && rule.needed(p)) needed = true;
+            if (needed) problems.push_back({field.name, PropertyFault::NotPositive});
+        }
+    }
+    return problems;
+}
+
+} // namespace parvelin

@@ -1,0 +1,34 @@
+#pragma once
+// What makes a set of rib properties buildable: every length a finite number
+// that is not negative, the chord and the sizes that build a chosen shape
+// greater than zero, and every style code and switch within its table. The
+// property pages, the command-line tool and the rib-design reader all refuse
+// a record that breaks one of these rules.
+#include <string>
+#include <vector>
+
+#include "document/RibProperties.h"
+
+namespace parvelin {
+
+enum class PropertyFault {
+    NotFinite,    // a length that is infinite or not a number
+    Negative,     // a length below zero
+    NotPositive,  // zero (or less) where the chosen shape needs a size
+    OutOfTable,   // a style code or switch that is not in its table
+};
+
+struct PropertyProblem {
+    const char* field;  // the field's name, as ribPropertyFields() spells it
+    PropertyFault fault;
+    // "sparWidth must be greater than 0 when a spar style is chosen"
+    std::string message() const;
+    // The same rule said about a box the user typed into ("Spar Size").
+    std::string messageFor(const std::string& boxLabel) const;
+};
+
+// Every rule the record breaks, in the record's field order; empty when it
+// can be built.
+std::vector<PropertyProblem> checkRibProperties(const RibProperties& properties);
+
+} // namespace parvelin

@@ -1,0 +1,371 @@
+#include "document/RibDesignFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "document/AirfoilDocument.h"
+#include "document/NumberText.h"
+#include "document/PropertyChecks.h"
+#include "document/RibPropertyFields.h"
+
+namespace parvelin {
+namespace {
+
+using nlohmann::json;
+
+// The shortest text that reads back to the same float; the few floats whose
+// shortest text would round differently once read as a double get the
+// double's text instead. A point or an exponent is always there, so that a
+// reader takes the number as a float ("-0.0" keeps its sign).
+std::string floatText(float value) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    std::string text(buffer, result.ptr);
+    const float back = static_cast<float>(parseDouble(text.c_str()));
+    if (std::memcmp(&back, &value, sizeof value) != 0) {
+        result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value));
+        text.assign(buffer, result.ptr);
+    }
+    if (text.find_first_of(".e") == std::string::npos) text += ".0";
+    return text;
+}
+
+// JSON string text (quotes and escapes) of UTF-8 text; false when the text
+// is not UTF-8.
+bool jsonString(const std::string& text, std::string& out) {
+    try {
+        out = json(text).dump();
+        return true;
+    } catch (const json::exception&) {
+        return false;
+    }
+}
+
+std::string latin1ToUtf8(const std::string& bytes) {
+    std::string out;
+    for (const unsigned char c : bytes) {
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool utf8ToLatin1(const std::string& text, std::string& out) {
+    out.clear();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if ((c == 0xC2 || c == 0xC3) && i + 1 < text.size() &&
+                   (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80) {
+            out += static_cast<char>(((c & 0x1F) << 6) | (static_cast<unsigned char>(text[i + 1]) & 0x3F));
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+RibDesignRead refused(std::string why) {
+    RibDesignRead result;
+    result.error = std::move(why);
+    return result;
+}
+
+RibDesignRead tooLarge() {
+    return refused("the file is larger than " + std::to_string(kMaxRibDesignFileSize / (1024 * 1024)) +
+                   " MB; no rib design is that large");
+}
+
+// A JSON number as a float, refusing what a float cannot hold: anything
+// that would not round to a finite float (from half a step above the
+// largest float on, it would round to infinity).
+bool toFloat(const json& value, float& out) {
+    if (!value.is_number()) return false;
+    const double d = value.get<double>();
+    constexpr double kBeyondFloat = 0x1.ffffffp127;
+    if (!std::isfinite(d) || std::fabs(d) >= kBeyondFloat) return false;
+    out = static_cast<float>(d);
+    return true;
+}
+
+bool toInt32(const json& value, std::int32_t& out) {
+    if (value.is_number_unsigned()) {
+        const auto v = value.get<std::uint64_t>();
+        if (v > static_cast<std::uint64_t>(std::numeric_limits<std::int32_t>::max())) return false;
+        out = static_cast<std::int32_t>(v);
+        return true;
+    }
+    if (value.is_number_integer()) {
+        const auto v = value.get<std::int64_t>();
+        if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+            return false;
+        out = static_cast<std::int32_t>(v);
+        return true;
+    }
+    return false;
+}
+
+// "1.0" into 1 and 0.
+bool parseVersion(const std::string& text, int& major, int& minor) {
+    const auto dot = text.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == text.size() || text.size() > 12) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (i != dot && !std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    const char* begin = text.data();
+    const char* end = text.data() + text.size();
+    return std::from_chars(begin, begin + dot, major).ec == std::errc() &&
+           std::from_chars(begin + dot + 1, end, minor).ec == std::errc();
+}
+
+// "the JSON text ends too early at line 3, column 1" from the parser's own
+// words, without its "[json.exception.parse_error.101]" tag.
+std::string parseProblem(const json::exception& e) {
+    std::string what = e.what();
+    if (const auto tag = what.find("] "); tag != std::string::npos) what.erase(0, tag + 2);
+    return "the file is not JSON text (" + what + ")";
+}
+
+} // namespace
+
+std::string ribDesignText(const RibDesign& design, std::string& error) {
+    error.clear();
+    if (design.points.size() < 2 || design.points.size() > kMaxRibDesignPoints) {
+        error = "the airfoil has " + std::to_string(design.points.size()) + " points; a rib design holds 2 to " +
+                std::to_string(kMaxRibDesignPoints);
+        return {};
+    }
+    for (std::size_t i = 0; i < design.points.size(); ++i) {
+        if (!std::isfinite(design.points[i].x) || !std::isfinite(design.points[i].y)) {
+            error = "point " + std::to_string(i + 1) + " of the airfoil is not a finite number";
+            return {};
+        }
+    }
+    for (const RibPropertyField& field : ribPropertyFields()) {
+        if (!field.isInteger && !std::isfinite(design.properties.*field.real)) {
+            error = std::string(field.name) + " is not a finite number";
+            return {};
+        }
+    }
+
+    std::string name;
+    bool latin1 = false;
+    if (!jsonString(design.name, name)) {
+        // Older coordinate files write single-byte Latin-1 names; each byte
+        // becomes one character and comes back as the same byte.
+        jsonString(latin1ToUtf8(design.name), name);
+        latin1 = true;
+    }
+
+    std::string text;
+    text += "{\n";
+    text += "  \"format\": \"" + std::string(kRibDesignFormat) + "\",\n";
+    text += "  \"version\": \"" + std::to_string(kRibDesignMajorVersion) + "." +
+            std::to_string(kRibDesignMinorVersion) + "\",\n";
+    text += "  \"airfoil\": {\n";
+    text += "    \"name\": " + name + ",\n";
+    if (latin1) text += "    \"nameEncoding\": \"latin1\",\n";
+    text += "    \"points\": [\n";
+    for (std::size_t i = 0; i < design.points.size(); ++i) {
+        text += "      [" + floatText(design.points[i].x) + ", " + floatText(design.points[i].y) + "]";
+        text += i + 1 < design.points.size() ? ",\n" : "\n";
+    }
+    text += "    ]\n";
+    text += "  },\n";
+    text += "  \"rib\": {\n";
+    const auto& fields = ribPropertyFields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const RibPropertyField& field = fields[i];
+        text += "    \"" + std::string(field.name) + "\": ";
+        text += field.isInteger ? std::to_string(design.properties.*field.integer)
+                                : floatText(design.properties.*field.real);
+        text += i + 1 < fields.size() ? ",\n" : "\n";
+    }
+    text += "  },\n";
+    text += "  \"view\": {\n";
+    text += std::string("    \"chordLine\": ") + (design.showChordLine ? "true" : "false") + ",\n";
+    text += std::string("    \"edgeLines\": ") + (design.showEdgeLines ? "true" : "false") + ",\n";
+    text += std::string("    \"camberLine\": ") + (design.showCamberLine ? "true" : "false") + "\n";
+    text += "  }\n";
+    text += "}\n";
+    return text;
+}
+
+RibDesignRead parseRibDesign(std::string_view bytes) {
+    if (bytes.size() > kMaxRibDesignFileSize) return tooLarge();
+    json root;
+    try {
+        root = json::parse(bytes.begin(), bytes.end());
+    } catch (const json::exception& e) {
+        // Broken syntax, and numbers too large for any number type.
+        return refused(parseProblem(e));
+    }
+    if (!root.is_object()) return refused("the file holds no rib design (its JSON text is not an object)");
+    const auto format = root.find("format");
+    if (format == root.end() || !format->is_string() || format->get<std::string>() != kRibDesignFormat)
+        return refused(std::string("the file is not a rib design (\"format\" is not \"") + kRibDesignFormat + "\")");
+    const auto version = root.find("version");
+    int major = 0;
+    int minor = 0;
+    if (version == root.end() || !version->is_string() || !parseVersion(version->get<std::string>(), major, minor))
+        return refused("\"version\" is missing or is not a version such as \"1.0\"");
+    if (major > kRibDesignMajorVersion)
+        return refused("the file was saved by a newer version of Parvelin (format " + version->get<std::string>() +
+                       "); this version reads format " + std::to_string(kRibDesignMajorVersion) + ".x");
+    if (major < kRibDesignMajorVersion) return refused("format version " + version->get<std::string>() + " is unknown");
+
+    RibDesignRead result;
+    RibDesign& design = result.design;
+
+    const auto airfoil = root.find("airfoil");
+    if (airfoil == root.end() || !airfoil->is_object()) return refused("\"airfoil\" is missing or is not an object");
+    const auto name = airfoil->find("name");
+    if (name == airfoil->end() || !name->is_string()) return refused("airfoil \"name\" is missing or is not text");
+    design.name = name->get<std::string>();
+    if (const auto encoding = airfoil->find("nameEncoding"); encoding != airfoil->end()) {
+        if (!encoding->is_string() || encoding->get<std::string>() != "latin1")
+            return refused("airfoil \"nameEncoding\" is not \"latin1\"");
+        std::string bytesOfName;
+        if (!utf8ToLatin1(design.name, bytesOfName))
+            return refused("airfoil \"name\" holds a character that is not Latin-1");
+        design.name = std::move(bytesOfName);
+    }
+    if (design.name.size() > kMaxNameLength)
+        return refused("airfoil \"name\" is longer than " + std::to_string(kMaxNameLength) + " bytes");
+    if (design.name.find('\0') != std::string::npos) return refused("airfoil \"name\" holds a NUL character");
+
+    const auto points = airfoil->find("points");
+    if (points == airfoil->end() || !points->is_array()) return refused("airfoil \"points\" is missing or is not a list");
+    if (points->size() < 2)
+        return refused("the airfoil has " + std::to_string(points->size()) +
+                       (points->size() == 1 ? " point" : " points") + "; it needs at least 2");
+    if (points->size() > kMaxRibDesignPoints)
+        return refused("the airfoil has " + std::to_string(points->size()) + " points; a rib design holds at most " +
+                       std::to_string(kMaxRibDesignPoints));
+    design.points.reserve(points->size());
+    for (std::size_t i = 0; i < points->size(); ++i) {
+        const json& point = (*points)[i];
+        CoordinatePair pair;
+        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y))
+            return refused("airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers");
+        design.points.push_back(pair);
+    }
+
+    const auto rib = root.find("rib");
+    if (rib == root.end() || !rib->is_object()) return refused("\"rib\" is missing or is not an object");
+    for (const RibPropertyField& field : ribPropertyFields()) {
+        // A field the file does not have keeps its default.
+        const auto value = rib->find(field.name);
+        if (value == rib->end()) continue;
+        const bool ok = field.isInteger ? toInt32(*value, design.properties.*field.integer)
+                                        : toFloat(*value, design.properties.*field.real);
+        if (!ok)
+            return refused(std::string("rib \"") + field.name + "\" is not " +
+                           (field.isInteger ? "a whole number" : "a finite number"));
+    }
+    if (const std::vector<PropertyProblem> problems = checkRibProperties(design.properties); !problems.empty())
+        return refused("rib " + problems.front().message());
+
+    if (const auto view = root.find("view"); view != root.end()) {
+        if (!view->is_object()) return refused("\"view\" is not an object");
+        for (auto [key, flag] : {std::pair{"chordLine", &design.showChordLine},
+                                 std::pair{"edgeLines", &design.showEdgeLines},
+                                 std::pair{"camberLine", &design.showCamberLine}}) {
+            const auto value = view->find(key);
+            if (value == view->end()) continue;
+            if (!value->is_boolean()) return refused(std::string("view \"") + key + "\" is not true or false");
+            *flag = value->get<bool>();
+        }
+    }
+    result.loaded = true;
+    return result;
+}
+
+RibDesignRead readRibDesignFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return refused(std::string("the file could not be opened (") + std::strerror(errno) + ")");
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return refused("the name is not that of a file");
+    }
+    if (static_cast<unsigned long long>(info.st_size) > kMaxRibDesignFileSize) {
+        ::close(fd);
+        return tooLarge();
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            return refused(std::string("the file could not be read (") + std::strerror(error) + ")");
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (bytes.size() > kMaxRibDesignFileSize) break;  // grew while being read
+    }
+    ::close(fd);
+    return parseRibDesign(bytes);
+}
+
+ReplaceResult writeRibDesignFile(const std::string& path, const RibDesign& design) {
+    std::string error;
+    const std::string text = ribDesignText(design, error);
+    if (!error.empty()) return ReplaceResult{false, error};
+    return replaceFile(path, text);
+}
+
+bool isRibDesignPath(std::string_view path) {
+    const std::string_view extension = kRibDesignExtension;
+    if (path.size() < extension.size()) return false;
+    const std::string_view tail = path.substr(path.size() - extension.size());
+    return std::equal(tail.begin(), tail.end(), extension.begin(), [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+}
+
+RibDesign designOf(const AirfoilDocument& document) {
+    RibDesign design;
+    design.name = document.getName().value_or(std::string());
+    design.points.reserve(document.points().size());
+    for (const AirfoilPoint& p : document.points()) design.points.push_back({p.modelX, p.modelY});
+    design.properties = document.properties();
+    design.showChordLine = document.showChordLine();
+    design.showEdgeLines = document.showEdgeLines();
+    design.showCamberLine = document.showCamberLine();
+    return design;
+}
+
+void loadDesign(AirfoilDocument& document, const RibDesign& design, platform::Window* window) {
+    // The points are already in drawing order: they are taken as they stand.
+    CoordinateFileContents contents;
+    contents.name = design.name;
+    contents.accepted = design.points;
+    contents.drawingOrder = design.points;
+    document.takeContents(contents, window);
+    document.setShowChordLine(design.showChordLine);
+    document.setShowEdgeLines(design.showEdgeLines);
+    document.setShowCamberLine(design.showCamberLine);
+    document.applyProperties(design.properties);
+    if (window != nullptr) window->invalidate(true);
+}
+
+} // namespace parvelin

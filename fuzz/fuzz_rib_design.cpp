@@ -1,0 +1,51 @@
+// Feeds arbitrary bytes to the rib design reader. A design it accepts is
+// loaded into a document (every component computed, fitted and drawn into
+// the DXF text) and written out again; that text must read back to the same
+// design.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "document/AirfoilDocument.h"
+#include "document/RibDesignFile.h"
+
+namespace {
+
+using namespace parvelin;
+
+class FuzzWindow : public platform::Window {
+public:
+    platform::Rect clientRect() const override { return {0, 0, 650, 400}; }
+    void invalidate(bool) override {}
+    void setTitle(const std::string&) override {}
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const RibDesignRead read = parseRibDesign(std::string_view(reinterpret_cast<const char*>(data), size));
+    if (!read.loaded) {
+        if (read.error.empty()) std::abort();  // a refusal always says why
+        return 0;
+    }
+    FuzzWindow window;
+    AirfoilDocument document;
+    document.setWindow(&window);
+    loadDesign(document, read.design, &window);
+    (void)document.dxfDrawing();
+
+    std::string error;
+    const std::string text = ribDesignText(designOf(document), error);
+    if (!error.empty()) std::abort();
+    const RibDesignRead again = parseRibDesign(text);
+    if (!again.loaded || again.design.name != read.design.name ||
+        again.design.points.size() != read.design.points.size() ||
+        std::memcmp(again.design.points.data(), read.design.points.data(),
+                    read.design.points.size() * sizeof(CoordinatePair)) != 0 ||
+        std::memcmp(&again.design.properties, &read.design.properties, sizeof(RibProperties)) != 0)
+        std::abort();
+    return 0;
+}
