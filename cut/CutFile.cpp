@@ -363,7 +363,16 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
         return false;
     }
     const FileWriteResult result = writeCutFile(fileName, drawing, format, DxfVersion::R2000);
-    if (result == FileWriteResult::Written) return true;
+    if (result == FileWriteResult::Written) {
+        // Notches meeting the sheeting line cut the rib apart: the file holds
+        // the largest piece, and the user must know the rest is missing.
+        if (drawing.pieces > 1)
+            dialogs->messageBox(owner,
+                                "The components cut the rib into " + std::to_string(drawing.pieces) +
+                                    " pieces.\nOnly the largest piece was exported.",
+                                kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return true;
+    }
     dialogs->messageBox(owner, fileWriteMessage(result), kExportCutDialogTitle,
                         result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
                                                                  : platform::MessageIcon::Error);
