@@ -262,7 +262,9 @@ void FrameWindow::handleCommand(int id) {
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
     case kCmdFileExportCut:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            exportWingSheets(*window);
+        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             exportCutFile(*document, activeChild());
         else
             showDocumentMessage(kMessageExportNeedsDocument, kExportCutDialogTitle);
@@ -383,6 +385,28 @@ void FrameWindow::exportWingSet(DocumentWindow& window) {
         dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
                             result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
                                                                      : platform::MessageIcon::Error);
+}
+
+void FrameWindow::exportWingSheets(DocumentWindow& window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return;
+    platform::FileDialogSettings settings;
+    settings.title = kExportCutDialogTitle;
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
+    settings.initialFileName = "*.DXF";
+    settings.defaultExtension = "DXF";
+    settings.initialFolder = currentFolderForDialog();
+    const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
+    if (!chosen) return;
+    const std::string fileName = enterFolderOf(*chosen);
+    // The usual balsa sheet, 600 x 100 mm, in the ribs' unit; no kerf.
+    const bool metric = window.ribSet().ribs.front().properties.metric == 1;
+    const double unit = metric ? 1.0 : 1.0 / 25.4;
+    const wing::SheetSize sheet{600.0 * unit, 100.0 * unit};
+    const std::string problem =
+        wing::writeSheetFiles(fileName, window.ribSet(), window.wing()->panel.side, sheet, 0.0, metric);
+    if (!problem.empty())
+        dialogs->messageBox(&window, problem.c_str(), kExportCutDialogTitle, platform::MessageIcon::Warning);
 }
 
 void FrameWindow::updateWingItem() {

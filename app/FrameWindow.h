@@ -101,6 +101,9 @@ private:
     void runWingProperties();
     // File > Export while the window has a wing: every rib in one drawing.
     void exportWingSet(DocumentWindow& window);
+    // File > Export for Cutting while the window has a wing: the ribs nested
+    // on sheets, one file per sheet beside the chosen name.
+    void exportWingSheets(DocumentWindow& window);
     // Wing Properties is offered while the current document has an airfoil.
     void updateWingItem();
     void watchWindow(DocumentWindow* window);

@@ -226,6 +226,13 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
         mark(x0, bottom - 0.01, x0, bottom - 0.04);
         mark(x1, bottom - 0.01, x1, bottom - 0.04);
     }
+    // The camber line, when the window shows it, is etched with the marks.
+    if (document.showCamberLine()) {
+        const ComponentOutline& camber = document.camberOutline();
+        for (std::size_t i = 1; i < camber.size(); ++i)
+            if (camber[i].penDown != 0)
+                mark(camber[i - 1].modelX, camber[i - 1].modelY, camber[i].modelX, camber[i].modelY);
+    }
 
     // The label inside the rib at 45 % of the chord (behind the usual spar
     // stations), centred between the outline's edges there and no taller
@@ -356,7 +363,16 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
         return false;
     }
     const FileWriteResult result = writeCutFile(fileName, drawing, format, DxfVersion::R2000);
-    if (result == FileWriteResult::Written) return true;
+    if (result == FileWriteResult::Written) {
+        // Notches meeting the sheeting line cut the rib apart: the file holds
+        // the largest piece, and the user must know the rest is missing.
+        if (drawing.pieces > 1)
+            dialogs->messageBox(owner,
+                                "The components cut the rib into " + std::to_string(drawing.pieces) +
+                                    " pieces.\nOnly the largest piece was exported.",
+                                kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return true;
+    }
     dialogs->messageBox(owner, fileWriteMessage(result), kExportCutDialogTitle,
                         result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
                                                                  : platform::MessageIcon::Error);

@@ -3,8 +3,6 @@
 #include <polyclipping/clipper.hpp>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cmath>
 #include <numbers>
 
@@ -276,12 +274,6 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
     // slivers where two removed regions overlap by rounding do not count.
     for (const ClipperLib::PolyNode* hole : largest->Childs)
         if (std::fabs(ClipperLib::Area(hole->Contour)) >= kDustArea) ++result.holes;
-    if (std::getenv("PARVELIN_DEBUG_HOLES"))
-        for (const ClipperLib::PolyNode* hole : largest->Childs) {
-            std::fprintf(stderr, "hole area %g at", std::fabs(ClipperLib::Area(hole->Contour)) / kScale / kScale);
-            for (const IntPoint& q : hole->Contour) std::fprintf(stderr, " (%g %g)", q.X / kScale, q.Y / kScale);
-            std::fprintf(stderr, "\n");
-        }
     Path contour = largest->Contour;
     if (!ClipperLib::Orientation(contour)) ClipperLib::ReversePath(contour);
     result.outline = fromPath(contour);

@@ -29,7 +29,7 @@ LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   run_ctest --test-dir build-asan --output-on-failure -j2
 
-echo "== Fuzzing the readers (coordinate files, rib designs) for ${PARVELIN_FUZZ_SECONDS:-60} s each =="
+echo "== Fuzzing the readers (coordinate files, Import, rib designs, wing panels) for ${PARVELIN_FUZZ_SECONDS:-60} s each =="
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPARVELIN_FUZZ=ON -DPARVELIN_WERROR=ON \
   -DPARVELIN_BUILD_GUI=OFF -DPARVELIN_BUILD_TESTS=OFF -DPARVELIN_BUILD_BENCH=OFF >/dev/null
 cmake --build build-fuzz

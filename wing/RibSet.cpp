@@ -4,6 +4,7 @@
 #include <cmath>
 #include <polyclipping/clipper.hpp>
 
+#include "cut/CutOutline.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
 
@@ -126,7 +127,8 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         if (!tabs.error.empty() && set.tabProblem.empty())
             set.tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
         rib.tabs = std::move(tabs.tabs);
-        const Polygon airfoil = airfoilPolygon(rib.points, rib.properties.chord);
+        const double c = rib.properties.chord;
+        const Polygon airfoil = airfoilPolygon(rib.points, c);
         bool sound = layable(airfoil);
         for (const BuildingTab& tab : rib.tabs) sound = sound && layable(tab.polygon);
         if (!sound) {
@@ -134,7 +136,19 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
             set.ribs.clear();
             return set;
         }
-        rib.outline = joinOutline(airfoil, rib.tabs);
+        // The rib as it is cut (the airfoil less every component's notch,
+        // seat and band, by the same code as a single rib's cut file),
+        // standing on its tabs.
+        const CutOutline cut = cutOutline(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
+        if (cut.outline.size() < 3) {
+            set.error = "Rib " + rib.name() + " has nothing left once its spars, edges and sheeting are cut out.";
+            set.ribs.clear();
+            return set;
+        }
+        Polygon cutPolygon;
+        cutPolygon.reserve(cut.outline.size());
+        for (const ModelPoint& q : cut.outline) cutPolygon.push_back(Vec2{q.x * c, q.y * c});
+        rib.outline = joinOutline(cutPolygon, rib.tabs);
         placeLabel(rib);
         set.ribs.push_back(std::move(rib));
     }

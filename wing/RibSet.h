@@ -26,7 +26,7 @@ struct WingRib {
     Spar spars;
     Sheeting sheeting;
     std::vector<BuildingTab> tabs;
-    Polygon outline;                   // the airfoil and its tabs joined, in the chord's unit
+    Polygon outline;                   // the rib's cut outline and its tabs joined, in the chord's unit
     Vec2 labelAt;                      // where the rib's label starts, inside the rib
     double labelHeight = 0.0;          // a text height that fits the rib there
 

@@ -1,5 +1,6 @@
 #include "wing/WingFiles.h"
 
+#include <cctype>
 #include <cmath>
 #include <filesystem>
 #include <system_error>
@@ -235,6 +236,53 @@ std::string writeOutputFolder(const std::string& folder, const std::vector<Outpu
         }
         written.push_back(path);
     }
+    return {};
+}
+
+} // namespace parvelin::wing
+
+namespace parvelin::wing {
+
+std::string writeSheetFiles(const std::string& fileName, const RibSet& set, WingSide side, const SheetSize& sheet,
+                            double kerf, bool metric, std::vector<std::string>* written) {
+    namespace fs = std::filesystem;
+    if (written != nullptr) written->clear();
+    if (set.ribs.empty()) return set.error.empty() ? "The wing has no ribs." : set.error;
+    const fs::path chosen(fileName);
+    std::string extension = chosen.extension().string();
+    for (char& ch : extension) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    if (extension != ".dxf" && extension != ".svg") return "The file's name must end in .dxf or .svg.";
+    const bool svg = extension == ".svg";
+    if (!(kerf >= 0.0) || !std::isfinite(kerf)) return "The kerf must be a length of 0 or more.";
+
+    const Nesting nesting = nestParts(nestPartsOf(set, side), sheet, partGap(kerf, metric));
+    if (!nesting.error.empty()) return nesting.error;
+
+    // Every sheet is made in memory and every name checked before the first byte is written.
+    std::vector<OutputFile> files;
+    for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
+        if (!sheetFinite(nesting.sheets[s]))
+            return "Sheet " + std::to_string(s + 1) + " holds a coordinate that is not a finite number.";
+        const fs::path path = chosen.parent_path() /
+                              (chosen.stem().string() + "-sheet-" + std::to_string(s + 1) + chosen.extension().string());
+        std::error_code ec;
+        if (fs::exists(fs::symlink_status(path, ec))) return path.string() + " already exists; nothing was written.";
+        files.push_back({path.string(), svg ? sheetSvg(nesting.sheets[s], sheet, metric) : sheetDxf(nesting.sheets[s], metric)});
+    }
+    std::vector<std::string> done;
+    for (const OutputFile& file : files) {
+        const FileWriteResult result = writeNewFile(file.name, file.bytes);
+        if (result != FileWriteResult::Written) {
+            for (const std::string& name : done) {
+                std::error_code ec;
+                fs::remove(name, ec);
+            }
+            return result == FileWriteResult::AlreadyExists ? file.name + " already exists; nothing was written."
+                                                            : "Cannot write " + file.name + "; nothing was written.";
+        }
+        done.push_back(file.name);
+    }
+    if (written != nullptr) *written = std::move(done);
     return {};
 }
 

@@ -50,3 +50,17 @@ struct OutputFile {
 std::string writeOutputFolder(const std::string& folder, const std::vector<OutputFile>& files);
 
 } // namespace parvelin::wing
+
+namespace parvelin::wing {
+
+// The set's ribs nested on sheets and written beside `fileName`: for
+// "wing.dxf" the files wing-sheet-1.dxf, wing-sheet-2.dxf ... (SVG when the
+// name ends in .svg). Nothing is written when the parts cannot be nested,
+// when a sheet is not finite or when any of those files exists already; when
+// a write fails, the files this call wrote are removed again. Returns an
+// empty text on success (with the names written in `written`), otherwise
+// what went wrong.
+std::string writeSheetFiles(const std::string& fileName, const RibSet& set, WingSide side, const SheetSize& sheet,
+                            double kerf, bool metric, std::vector<std::string>* written = nullptr);
+
+} // namespace parvelin::wing

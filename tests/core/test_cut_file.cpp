@@ -13,6 +13,7 @@
 #include <string>
 
 #include "cut/CutFile.h"
+#include "document/AirfoilDocument.h"
 
 namespace fs = std::filesystem;
 
@@ -160,5 +161,33 @@ print(doc.dxfversion, len(auditor.errors), len(polylines), int(closed), doc.head
         // From the round dowel's seat to the trailing-edge stock at 87.5 %.
         EXPECT_GT(span, 0.8 * c.chord) << c.name;
         EXPECT_LE(span, 0.875 * c.chord + 1e-4) << c.name;
+    }
+}
+
+// With the camber line shown it is etched among the marks: on the chord line
+// for a symmetric section, within the thin band of Clark Y's camber (3.5 %
+// of the chord at most, a hair below the chord line at the nose).
+TEST(CutFile, TheCamberLineIsEtchedWhenShown) {
+    using namespace parvelin;
+    for (const char* file : {"asb__naca0012.dat", "asb__clarky.dat"}) {
+        AirfoilDocument doc;
+        ASSERT_EQ(doc.loadFile(airfoil(file), nullptr), ReadStatus::Loaded);
+        RibProperties p = kDefaultRibProperties;
+        p.chord = 200.0f;
+        doc.applyProperties(p);
+        const CutDrawing hidden = cutDrawing(doc, 0.0);
+        doc.setShowCamberLine(true);
+        const CutDrawing shown = cutDrawing(doc, 0.0);
+        ASSERT_GT(shown.marks.size(), hidden.marks.size() + 20) << file;
+        const bool symmetric = std::string(file) == "asb__naca0012.dat";
+        for (std::size_t i = hidden.marks.size(); i < shown.marks.size(); ++i)
+            for (const ModelPoint& q : {shown.marks[i].from, shown.marks[i].to}) {
+                EXPECT_GE(q.x, 0.0) << file;
+                EXPECT_LE(q.x, 200.0) << file;
+                if (symmetric)
+                    EXPECT_NEAR(q.y, 0.0, 0.01) << file << " at x " << q.x;
+                else
+                    EXPECT_TRUE(q.y > -1.0 && q.y < 10.0) << file << " at x " << q.x << " y " << q.y;
+            }
     }
 }

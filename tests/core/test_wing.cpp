@@ -73,6 +73,16 @@ Vec2 onBoard(Vec2 p, double chord, double washoutDegrees) {
     return Vec2{chord + dx * std::cos(w) - p.y * std::sin(w), dx * std::sin(w) + p.y * std::cos(w)};
 }
 
+// Whether v lies inside the closed polygon (even-odd crossings).
+bool inside(const Polygon& polygon, Vec2 v) {
+    bool in = false;
+    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const Vec2 a = polygon[i], b = polygon[j];
+        if ((a.y > v.y) != (b.y > v.y) && v.x < a.x + (v.y - a.y) * (b.x - a.x) / (b.y - a.y)) in = !in;
+    }
+    return in;
+}
+
 RibProperties everyComponent() {
     RibProperties p = kDefaultRibProperties;
     p.leadingEdgeStyle = 2;
@@ -402,6 +412,33 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                     p.height = 12.0f;
                     const RibSet set = buildRibSet(panel, p, clarkY, tip);
                     ASSERT_EQ(set.error, "");
+                    ASSERT_EQ(set.tabProblem, "");
+                    // Each rib is cut: one simple outline inside the airfoil and
+                    // its tabs, smaller than they are, open at the spar notch,
+                    // whole under each tab.
+                    for (const WingRib& rib : set.ribs) {
+                        const double c = rib.properties.chord;
+                        const Polygon whole = joinOutline(airfoilPolygon(rib.points, c), rib.tabs);
+                        const double area = std::abs(signedArea(rib.outline));
+                        EXPECT_NEAR(overlapArea(rib.outline, rib.outline), area, 1e-6 * area) << rib.name();
+                        EXPECT_NEAR(overlapArea(rib.outline, whole), area, 1e-6 * area) << rib.name();
+                        EXPECT_LT(area, std::abs(signedArea(whole)) - p.sparWidth * p.sparHeight) << rib.name();
+                        const AirfoilSurfaces s = splitSurfaces(rib.points);
+                        const double notchX = rib.station.sparDistance + 0.5 * p.sparWidth;
+                        const double below = p.sheetingThickness + 1.0;
+                        EXPECT_FALSE(inside(rib.outline, Vec2{notchX, heightAt(s.upper, notchX / c) * c - below}))
+                            << rib.name();
+                        EXPECT_FALSE(inside(rib.outline, Vec2{notchX, heightAt(s.lower, notchX / c) * c + below}))
+                            << rib.name();
+                        EXPECT_TRUE(inside(rib.outline, Vec2{notchX - p.sparWidth, heightAt(s.upper, notchX / c) * c - below}))
+                            << rib.name();
+                        ASSERT_EQ(rib.tabs.size(), 2u);
+                        for (const BuildingTab& tab : rib.tabs) {
+                            const double x = 0.5 * (tab.front + tab.back);
+                            const double board = boardLineY(c, boardDistance(rib.properties), rib.station.washout, x);
+                            EXPECT_TRUE(inside(rib.outline, Vec2{x, board + 0.2})) << rib.name();
+                        }
+                    }
                     const std::vector<NestPart> parts = nestPartsOf(set, side);
                     ASSERT_EQ(parts.size(), set.ribs.size() * (side == WingSide::Both ? 2 : 1));
                     const double gap = partGap(kerf, true);
@@ -519,6 +556,31 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     EXPECT_NE(writeOutputFolder(fresh.string(), other), "");
     EXPECT_TRUE(fs::is_directory(fresh));
     EXPECT_TRUE(fs::is_empty(fresh));
+
+    // Export for Cutting of the set: one file per sheet beside the chosen
+    // name, the same sheets; never over a file that is there, all or nothing.
+    const SheetSize small{260, 60};
+    const Nesting onSmall = nestParts(nestPartsOf(set, WingSide::Both), small, partGap(0.2, true));
+    ASSERT_GE(onSmall.sheets.size(), 2u);
+    const fs::path beside = scratch.path / "cut";
+    fs::create_directory(beside);
+    std::vector<std::string> written;
+    ASSERT_EQ(writeSheetFiles((beside / "wing.DXF").string(), set, WingSide::Both, small, 0.2, true, &written), "");
+    ASSERT_EQ(written.size(), onSmall.sheets.size());
+    for (std::size_t s = 0; s < onSmall.sheets.size(); ++s)
+        EXPECT_EQ(slurp(beside / ("wing-sheet-" + std::to_string(s + 1) + ".DXF")), sheetDxf(onSmall.sheets[s], true));
+    EXPECT_NE(writeSheetFiles((beside / "wing.DXF").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_EQ(slurp(beside / "wing-sheet-1.DXF"), sheetDxf(onSmall.sheets[0], true));
+    std::ofstream(beside / "other-sheet-2.svg") << "kept";
+    EXPECT_NE(writeSheetFiles((beside / "other.svg").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_FALSE(fs::exists(beside / "other-sheet-1.svg"));
+    EXPECT_EQ(slurp(beside / "other-sheet-2.svg"), "kept");
+    EXPECT_NE(writeSheetFiles((beside / "wing.txt").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_NE(writeSheetFiles((beside / "tiny.dxf").string(), set, WingSide::Both, SheetSize{100, 20}, 0.2, true)
+                  .find("too small"),
+              std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(beside), fs::directory_iterator()),
+              static_cast<std::ptrdiff_t>(onSmall.sheets.size() + 1));
 }
 
 // A small set's first sheet against the stored one: the sections, the blend,

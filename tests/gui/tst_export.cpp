@@ -142,6 +142,20 @@ void ExportTest::exportForCuttingWritesDxfOrSvg() {
     QCOMPARE(f.dialogs.messages.size(), size_t(2));
     QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageExportExists));
     QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageCutFileName));
+
+    // Spar notches deeper than half the rib cut it in two: the largest piece
+    // is written and the user is told that the rest is missing.
+    RibProperties deep = f.frame->activeChild()->document()->properties();
+    deep.sparStyle = 1;
+    deep.sparHeight = 7.0f;
+    deep.sparDistanceInPercent = 1;
+    f.frame->activeChild()->document()->applyProperties(deep);
+    const QString split = f.scratch.filePath("split.svg");
+    f.dialogs.saveAnswers.push_back(split.toStdString());
+    f.frame->handleCommand(kCmdFileExportCut);
+    QVERIFY(QFile::exists(split));
+    QCOMPARE(f.dialogs.messages.size(), size_t(3));
+    QVERIFY(f.dialogs.messages[2].text.find("into 2 pieces") != std::string::npos);
 }
 
 void ExportTest::saveDialogFollowsTheSettings() {

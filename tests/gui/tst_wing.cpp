@@ -129,6 +129,25 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll().toStdString(), wing::setDrawing(window->ribSet()).text());
 
+    // File > Export for Cutting nests the set's cut ribs on 600 x 100 mm
+    // sheets, one file per sheet beside the chosen name; a second time it
+    // writes nothing and says why.
+    const wing::Nesting nesting = wing::nestParts(wing::nestPartsOf(window->ribSet(), window->wing()->panel.side),
+                                                  wing::SheetSize{}, wing::partGap(0.0, true));
+    QCOMPARE(nesting.error, std::string());
+    for (int round = 0; round < 2; ++round) {
+        f.dialogs.saveAnswers.push_back(f.scratch.filePath("CUT.DXF").toStdString());
+        f.frame->handleCommand(kCmdFileExportCut);
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(round));
+    }
+    QVERIFY(f.dialogs.messages.back().text.find("already exists") != std::string::npos);
+    for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
+        QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(s + 1)));
+        QVERIFY(sheet.open(QIODevice::ReadOnly));
+        QCOMPARE(sheet.readAll().toStdString(), wing::sheetDxf(nesting.sheets[s], true));
+    }
+    QVERIFY(!QFile::exists(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(nesting.sheets.size() + 1))));
+
     // Cancel changes nothing, even after editing every box.
     runWingProperties(f, [](dialogs::WingDialog& d) {
         setBox(d, "span", "900");
