@@ -18,6 +18,7 @@
 #include "app/AppIcons.h"
 #include "commands/FileCommands.h"
 #include "document/RibDesignFile.h"
+#include "wing/WingDesign.h"
 #include "painting/PainterDeviceContext.h"
 #include "platform/Services.h"
 #include "app/WingPane.h"
@@ -237,8 +238,11 @@ void DocumentWindow::destroyDocument() {
 }
 
 void DocumentWindow::setWing(std::optional<dialogs::WingSettings> wing) {
+    // The wing is saved with the design but lives outside the undo stack.
+    const bool changed = wing_.has_value() || wing.has_value();
     wing_ = std::move(wing);
     rebuildWing();
+    if (changed) setModified(true);
 }
 
 void DocumentWindow::rebuildWing() {
@@ -420,7 +424,8 @@ bool DocumentWindow::openFile(const QString& path) {
     // As with every file dialog, the file's folder becomes the current one.
     const std::string fileName = enterFolderOf(absolute.toStdString());
     if (isRibDesignPath(fileName)) {
-        const RibDesignRead read = readRibDesignFile(fileName);
+        const wing::WingDesignRead withWing = wing::readDesignWithWing(fileName);
+        const RibDesignRead& read = withWing.rib;
         if (!read.loaded) {
             if (platform::Dialogs* dialogs = platform::dialogs())
                 dialogs->messageBox(nullptr, "The rib design could not be opened:\n" + read.error + ".\nNothing was loaded...",
@@ -428,6 +433,18 @@ bool DocumentWindow::openFile(const QString& path) {
             return false;
         }
         loadDesign(*document_, read.design, this);
+        if (withWing.wing) {
+            dialogs::WingSettings settings;
+            settings.panel = withWing.wing->panel;
+            settings.tipAirfoilPath = withWing.wing->tipName;
+            for (const CoordinatePair& c : withWing.wing->tipPoints) {
+                AirfoilPoint point;
+                point.modelX = c.x;
+                point.modelY = c.y;
+                settings.tipSection.push_back(point);
+            }
+            setWing(std::move(settings));
+        }
         filePath_ = absolute;
     } else {
         if (document_->loadFile(fileName, this) != ReadStatus::Loaded) return false;
@@ -488,7 +505,17 @@ bool DocumentWindow::saveAs() {
 
 bool DocumentWindow::writeTo(const QString& path) {
     const bool existed = QFileInfo::exists(path);
-    const ReplaceResult result = writeRibDesignFile(path.toStdString(), designOf(*document_));
+    std::optional<wing::WingDesign> wingDesign;
+    if (wing_) {
+        wingDesign.emplace();
+        wingDesign->panel = wing_->panel;
+        wingDesign->tipName = wing_->tipAirfoilPath;
+        for (const AirfoilPoint& p : wing_->tipSection) wingDesign->tipPoints.push_back({p.modelX, p.modelY});
+    }
+    std::string wingError;
+    const RibDesign design = wing::withWing(designOf(*document_), wingDesign, wingError);
+    const ReplaceResult result =
+        wingError.empty() ? writeRibDesignFile(path.toStdString(), design) : ReplaceResult{false, wingError};
     if (!result.written) {
         if (platform::Dialogs* dialogs = platform::dialogs())
             dialogs->messageBox(this,

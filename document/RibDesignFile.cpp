@@ -201,7 +201,24 @@ std::string ribDesignText(const RibDesign& design, std::string& error) {
     text += std::string("    \"chordLine\": ") + (design.showChordLine ? "true" : "false") + ",\n";
     text += std::string("    \"edgeLines\": ") + (design.showEdgeLines ? "true" : "false") + ",\n";
     text += std::string("    \"camberLine\": ") + (design.showCamberLine ? "true" : "false") + "\n";
-    text += "  }\n";
+    if (!design.wing.empty()) {
+        json wing;
+        try {
+            wing = json::parse(design.wing);
+        } catch (const json::exception&) {
+        }
+        if (!wing.is_object()) {
+            error = "the wing is not a JSON object";
+            return {};
+        }
+        std::string wingText = wing.dump(2);
+        for (std::size_t at = wingText.find('\n'); at != std::string::npos; at = wingText.find('\n', at + 3))
+            wingText.insert(at + 1, "  ");
+        text += "  },\n";
+        text += "  \"wing\": " + wingText + "\n";
+    } else {
+        text += "  }\n";
+    }
     text += "}\n";
     return text;
 }
@@ -291,6 +308,10 @@ RibDesignRead parseRibDesign(std::string_view bytes) {
             if (!value->is_boolean()) return refused(std::string("view \"") + key + "\" is not true or false");
             *flag = value->get<bool>();
         }
+    }
+    if (const auto wing = root.find("wing"); wing != root.end()) {
+        if (!wing->is_object()) return refused("\"wing\" is not an object");
+        design.wing = wing->dump();
     }
     result.loaded = true;
     return result;

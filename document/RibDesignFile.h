@@ -46,6 +46,9 @@ struct RibDesign {
     bool showChordLine = true;
     bool showEdgeLines = true;
     bool showCamberLine = false;
+    // The "wing" object as JSON text, kept as read and written as given;
+    // empty for a single rib. The wing layer reads and checks it.
+    std::string wing;
     friend bool operator==(const RibDesign&, const RibDesign&) = default;
 };
 

@@ -1,4 +1,4 @@
-// Feeds arbitrary bytes to the rib design reader. A design it accepts is
+// Feeds arbitrary bytes to the rib design reader and its wing reader. A design it accepts is
 // loaded into a document (every component computed, fitted and drawn into
 // the DXF text) and written out again; that text must read back to the same
 // design.
@@ -11,6 +11,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "document/RibDesignFile.h"
+#include "wing/WingDesign.h"
 
 namespace {
 
@@ -26,7 +27,9 @@ public:
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const RibDesignRead read = parseRibDesign(std::string_view(reinterpret_cast<const char*>(data), size));
+    const wing::WingDesignRead withWing =
+        wing::parseDesignWithWing(std::string_view(reinterpret_cast<const char*>(data), size));
+    const RibDesignRead& read = withWing.rib;
     if (!read.loaded) {
         if (read.error.empty()) std::abort();  // a refusal always says why
         return 0;
@@ -38,9 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)document.dxfDrawing();
 
     std::string error;
-    const std::string text = ribDesignText(designOf(document), error);
+    // A wing that was read is written again and must come back the same.
+    const RibDesign design = wing::withWing(designOf(document), withWing.wing, error);
     if (!error.empty()) std::abort();
-    const RibDesignRead again = parseRibDesign(text);
+    const std::string text = ribDesignText(design, error);
+    if (!error.empty()) std::abort();
+    const wing::WingDesignRead againWithWing = wing::parseDesignWithWing(text);
+    if (againWithWing.wing != withWing.wing) std::abort();
+    const RibDesignRead& again = againWithWing.rib;
     if (!again.loaded || again.design.name != read.design.name ||
         again.design.points.size() != read.design.points.size() ||
         std::memcmp(again.design.points.data(), read.design.points.data(),

@@ -20,6 +20,7 @@
 #include "app/print/RibSetPages.h"
 #include "dialogs/WingDialog.h"
 #include "wing/WingFiles.h"
+#include "app/FrameWindow.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -60,6 +61,7 @@ private slots:
     void okBuildsTheRibSetCancelKeepsIt();
     void badValuesKeepTheDialogOpenWithAMessage();
     void printPutsEveryRibOnItsOwnPage();
+    void savedWingReopensWithTheSameRibs();
 };
 
 void WingTest::offeredOnlyForADocumentWithAnAirfoil() {
@@ -220,6 +222,48 @@ void WingTest::printPutsEveryRibOnItsOwnPage() {
     const QString text = QString::fromUtf8(info.readAllStandardOutput());
     QVERIFY2(text.contains(QRegularExpression("Pages:\\s+6\\n")), qPrintable(text));
     QVERIFY2(text.contains(QRegularExpression("Page size:\\s+842 x 595")), qPrintable(text));  // A4 landscape, in points
+}
+
+
+void WingTest::savedWingReopensWithTheSameRibs() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__clarky.dat"));
+    DocumentWindow* window = f.frame->activeChild();
+    runWingProperties(f, [](dialogs::WingDialog& d) {
+        setBox(d, "span", "612.5");
+        setBox(d, "rootChord", "171.3");
+        setBox(d, "tipChord", "104.9");
+        d.findChild<QSpinBox*>("ribCount")->setValue(6);
+        setBox(d, "sweep", "23.7");
+        setBox(d, "tipAirfoil", QString::fromStdString(airfoilPath("asb__naca2412.dat")));
+    }, true);
+    QCOMPARE(window->ribSet().ribs.size(), std::size_t(6));
+    QVERIFY(window->isWindowModified());  // the wing is a change to save
+    std::vector<std::string> before;
+    for (const wing::WingRib& rib : window->ribSet().ribs) before.push_back(wing::ribDrawing(rib).text());
+
+    const std::string path = f.scratch.filePath("panel.parvelin").toStdString();
+    f.dialogs.saveAnswers.push_back(path);
+    f.frame->handleCommand(kCmdFileSave);
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(window->close());
+    QCoreApplication::processEvents();
+
+    f.open(path);
+    DocumentWindow* reopened = f.frame->activeChild();
+    QVERIFY(reopened != nullptr && reopened != window);
+    QVERIFY(reopened->wing().has_value());
+    QVERIFY(!reopened->isWindowModified());
+    QVERIFY(reopened->wingPane()->isVisible());
+    QCOMPARE(reopened->wingPane()->strip()->count(), 6);
+    std::vector<std::string> after;
+    for (const wing::WingRib& rib : reopened->ribSet().ribs) after.push_back(wing::ribDrawing(rib).text());
+    QVERIFY(after == before);
+
+    // Clearing the wing is a change too.
+    reopened->setWing(std::nullopt);
+    QVERIFY(reopened->isWindowModified());
+    QVERIFY(!reopened->wingPane()->isVisible());
 }
 
 QTEST_MAIN(WingTest)

@@ -1,0 +1,187 @@
+// The wing in a rib design file: what is saved comes back as the same rib
+// set, and a bad wing refuses the whole file with the problem named.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "wing/RibSet.h"
+#include "wing/WingDesign.h"
+#include "wing/WingFiles.h"
+
+using namespace parvelin;
+using namespace parvelin::wing;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<CoordinatePair> pairs(const char* file) {
+    const CoordinateFileContents contents = readCoordinateFile((fs::path(PARVELIN_AIRFOIL_DIR) / file).string());
+    EXPECT_EQ(contents.status, ReadStatus::Loaded) << file;
+    EXPECT_GT(contents.drawingOrder.size(), 10U) << file;
+    return contents.drawingOrder;
+}
+
+std::vector<AirfoilPoint> points(const std::vector<CoordinatePair>& pairs) {
+    std::vector<AirfoilPoint> out;
+    for (const CoordinatePair& p : pairs) out.push_back(AirfoilPoint{p.x, p.y});
+    return out;
+}
+
+std::vector<std::string> ribDxfs(const RibDesign& design, const WingDesign& wing) {
+    const RibSet set = buildRibSet(wing.panel, design.properties, points(design.points), points(wing.tipPoints));
+    EXPECT_TRUE(set.error.empty()) << set.error;
+    std::vector<std::string> out;
+    for (const WingRib& rib : set.ribs) out.push_back(ribDrawing(rib).text());
+    return out;
+}
+
+RibDesign rootDesign() {
+    RibDesign design;
+    design.name = "CLARK Y";
+    design.points = pairs("asb__clarky.dat");
+    design.properties.leadingEdgeStyle = 1;
+    design.properties.leadingEdgeHeight = 5.0F;
+    design.properties.leadingEdgeDepth = 5.0F;
+    return design;
+}
+
+std::string goodWingText() {
+    WingDesign wing;
+    std::string error;
+    return wingText(wing, error);
+}
+
+} // namespace
+
+TEST(WingDesign, SavedWingReadsBackToTheSameRibs) {
+    const RibDesign root = rootDesign();
+    std::vector<WingDesign> wings;
+    {
+        WingDesign w;  // the defaults: tapered, 11 ribs, spar in percent, both sides
+        wings.push_back(w);
+        w.panel = {623.7, 181.3, 97.1, 7, 0.0, 41.9, 12.5, 20.0, false, 2.75, WingSide::Left};
+        wings.push_back(w);
+        w.tipName = "asb__goe417a.dat";
+        w.tipPoints = pairs("asb__goe417a.dat");
+        wings.push_back(w);
+        w.panel = {300.0, 120.0, 120.0, 2, 29.3, -5.0, 25.0, 35.0, true, -1.0 / 3.0, WingSide::Right};
+        w.tipName = "asb__naca23021.dat";
+        w.tipPoints = pairs("asb__naca23021.dat");
+        wings.push_back(w);
+    }
+    for (const WingDesign& wing : wings) {
+        SCOPED_TRACE(wing.tipName + " span " + std::to_string(wing.panel.span));
+        std::string error;
+        const RibDesign design = withWing(root, wing, error);
+        ASSERT_TRUE(error.empty()) << error;
+        const std::string text = ribDesignText(design, error);
+        ASSERT_TRUE(error.empty()) << error;
+
+        const WingDesignRead read = parseDesignWithWing(text);
+        ASSERT_TRUE(read.rib.loaded) << read.rib.error;
+        ASSERT_TRUE(read.wing.has_value());
+        EXPECT_EQ(*read.wing, wing);  // doubles and the tip's floats bit for bit
+        const std::vector<std::string> before = ribDxfs(root, wing);
+        EXPECT_EQ(ribDxfs(read.rib.design, *read.wing), before);
+        EXPECT_EQ(before.size(), static_cast<std::size_t>(ribCountOf(wing.panel)));
+        // Written again, the file is the same text.
+        EXPECT_EQ(ribDesignText(read.rib.design, error), text);
+    }
+
+    // Without a wing the file stays a single rib, and clearing a wing removes it.
+    std::string error;
+    const RibDesign cleared = withWing(withWing(root, wings[2], error), std::nullopt, error);
+    const WingDesignRead single = parseDesignWithWing(ribDesignText(cleared, error));
+    ASSERT_TRUE(single.rib.loaded) << single.rib.error;
+    EXPECT_FALSE(single.wing.has_value());
+    EXPECT_EQ(single.rib.design, root);
+}
+
+TEST(WingDesign, BadWingsAreRefusedNamingTheProblem) {
+    const nlohmann::json good = nlohmann::json::parse(goodWingText());
+    struct Case {
+        const char* key;
+        nlohmann::json value;  // null: the key is removed
+        const char* named;     // a word the refusal must hold
+    };
+    const nlohmann::json tip = {{"name", "T"}, {"points", {{1.0, 0.0}, {0.0, 0.0}, {1.0, 0.01}}}};
+    const std::vector<Case> cases = {
+        {"span", "500", "span"},
+        {"span", -10.0, "span"},
+        {"span", 0.0, "span"},
+        {"span", nullptr, "span"},
+        {"rootChord", 1.0, "JSON"},  // written as 1e400 below: too large for any number
+        {"tipChord", true, "tipChord"},
+        {"ribCount", 1, "at least 2 ribs"},
+        {"ribCount", 600, "at most 500"},
+        {"ribCount", 2.5, "ribCount"},
+        {"ribCount", -4000000000LL, "at least 2 ribs"},
+        {"ribCount", 18446744073709551615ULL, "at most 500"},
+        {"ribSpacing", 0.1, "at most 500"},
+        {"ribSpacing", -3.0, "spacing"},
+        {"sparRoot", -1.0, "spar"},
+        {"washout", 60.0, "washout"},
+        {"sparInPercent", 1, "sparInPercent"},
+        {"side", "up", "side"},
+        {"tipAirfoil", "x", "tipAirfoil"},
+        {"tipAirfoil", {{"name", "T"}, {"points", {{1.0, 0.0}}}}, "1 points"},
+        {"tipAirfoil", {{"name", 3}, {"points", tip["points"]}}, "name"},
+        {"tipAirfoil", {{"name", "T"}, {"points", {{1.0, 0.0}, {0.0, "a"}}}}, "point 2"},
+        {"tipAirfoil", {{"name", "T"}, {"points", {{1.0, 0.0}, {0.0, 1e39}}}}, "point 2"},
+    };
+    RibDesign root = rootDesign();
+    std::string error;
+    const std::string base = ribDesignText(root, error);
+    for (const Case& c : cases) {
+        nlohmann::json wing = good;
+        if (c.value.is_null())
+            wing.erase(c.key);
+        else
+            wing[c.key] = c.value;
+        nlohmann::json file = nlohmann::json::parse(base);
+        file["wing"] = wing;
+        std::string text = file.dump();
+        if (std::string(c.key) == "rootChord") {  // json cannot hold 1e400 itself
+            const auto at = text.find("\"rootChord\":");
+            text.replace(at, text.find(',', at) - at, "\"rootChord\":1e400");
+        }
+        const WingDesignRead read = parseDesignWithWing(text);
+        SCOPED_TRACE(std::string(c.key) + " = " + c.value.dump());
+        EXPECT_FALSE(read.rib.loaded);
+        EXPECT_FALSE(read.wing.has_value());
+        EXPECT_NE(read.rib.error.find(c.named), std::string::npos) << read.rib.error;
+    }
+    // A wing that is not an object, and NaN, which JSON writes as null.
+    for (const char* wing : {"[1,2]", "3", "\"wing\""}) {
+        nlohmann::json file = nlohmann::json::parse(base);
+        file["wing"] = nlohmann::json::parse(wing);
+        const WingDesignRead read = parseDesignWithWing(file.dump());
+        EXPECT_FALSE(read.rib.loaded);
+        EXPECT_NE(read.rib.error.find("\"wing\" is not an object"), std::string::npos) << read.rib.error;
+    }
+    WingDesign nan;
+    nan.panel.sweep = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_TRUE(wingText(nan, error).empty());
+    EXPECT_NE(error.find("sweep"), std::string::npos) << error;
+    // The good wing itself reads.
+    nlohmann::json file = nlohmann::json::parse(base);
+    file["wing"] = good;
+    file["wing"]["tipAirfoil"] = tip;
+    EXPECT_TRUE(parseDesignWithWing(file.dump()).wing.has_value());
+}
+
+TEST(WingDesign, StoredDesignWithAWingOpensWithIt) {
+    const WingDesignRead read = readDesignWithWing(
+        (fs::path(PARVELIN_SOURCE_DIR) / "tests/data/rib_designs/clarky-wing.parvelin").string());
+    ASSERT_TRUE(read.rib.loaded) << read.rib.error;
+    ASSERT_TRUE(read.wing.has_value());
+    EXPECT_EQ(read.wing->tipName, "GOE 417A");
+    EXPECT_EQ(read.wing->tipPoints.size(), 5U);
+    EXPECT_EQ(read.wing->panel.side, WingSide::Both);
+    EXPECT_EQ(ribDxfs(read.rib.design, *read.wing).size(), 9U);
+}

@@ -1,0 +1,217 @@
+#include "wing/WingDesign.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <nlohmann/json.hpp>
+
+namespace parvelin::wing {
+namespace {
+
+using nlohmann::json;
+
+// The panel's words as a refusal that fits after "could not be opened:".
+std::string panelProblem(std::string message) {
+    while (!message.empty() && message.back() == '.') message.pop_back();
+    return "wing: " + message;
+}
+
+bool readReal(const json& object, const char* key, double& out, std::string& error) {
+    const auto value = object.find(key);
+    if (value == object.end()) {
+        error = std::string("wing \"") + key + "\" is missing";
+        return false;
+    }
+    if (!value->is_number() || !std::isfinite(value->get<double>())) {
+        error = std::string("wing \"") + key + "\" is not a finite number";
+        return false;
+    }
+    out = value->get<double>();
+    return true;
+}
+
+bool readBool(const json& object, const char* key, bool& out, std::string& error) {
+    const auto value = object.find(key);
+    if (value == object.end() || !value->is_boolean()) {
+        error = std::string("wing \"") + key + "\" is missing or is not true or false";
+        return false;
+    }
+    out = value->get<bool>();
+    return true;
+}
+
+// A float read back from its double text, refusing what a float cannot hold.
+bool toFloat(const json& value, float& out) {
+    if (!value.is_number()) return false;
+    const double d = value.get<double>();
+    constexpr double kBeyondFloat = 0x1.ffffffp127;
+    if (!std::isfinite(d) || std::fabs(d) >= kBeyondFloat) return false;
+    out = static_cast<float>(d);
+    return true;
+}
+
+} // namespace
+
+std::string wingText(const WingDesign& wing, std::string& error) {
+    error.clear();
+    if (const std::string problem = validatePanel(wing.panel); !problem.empty()) {
+        error = panelProblem(problem);
+        return {};
+    }
+    if (wing.tipPoints.size() == 1 || wing.tipPoints.size() > kMaxRibDesignPoints) {
+        error = "the tip airfoil has " + std::to_string(wing.tipPoints.size()) + " points; a rib design holds 2 to " +
+                std::to_string(kMaxRibDesignPoints);
+        return {};
+    }
+    json object = json::object();
+    const WingPanel& p = wing.panel;
+    object["span"] = p.span;
+    object["rootChord"] = p.rootChord;
+    object["tipChord"] = p.tipChord;
+    object["ribCount"] = p.ribCount;
+    object["ribSpacing"] = p.ribSpacing;
+    object["sweep"] = p.sweep;
+    object["sparRoot"] = p.sparRoot;
+    object["sparTip"] = p.sparTip;
+    object["sparInPercent"] = p.sparInPercent;
+    object["washout"] = p.washout;
+    object["side"] = traits(p.side).name;
+    if (!wing.tipPoints.empty()) {
+        json points = json::array();
+        for (std::size_t i = 0; i < wing.tipPoints.size(); ++i) {
+            const CoordinatePair& c = wing.tipPoints[i];
+            if (!std::isfinite(c.x) || !std::isfinite(c.y)) {
+                error = "point " + std::to_string(i + 1) + " of the tip airfoil is not a finite number";
+                return {};
+            }
+            // A float widens to a double exactly, and the double's text reads
+            // back to the same double, so the float comes back bit for bit.
+            points.push_back({static_cast<double>(c.x), static_cast<double>(c.y)});
+        }
+        try {
+            (void)json(wing.tipName).dump();  // throws for text that is not UTF-8
+            object["tipAirfoil"] = {{"name", wing.tipName}, {"points", points}};
+        } catch (const json::exception&) {
+            error = "the tip airfoil's name is not UTF-8 text";
+            return {};
+        }
+    }
+    try {
+        return object.dump();
+    } catch (const json::exception&) {
+        error = "the tip airfoil's name is not UTF-8 text";
+        return {};
+    }
+}
+
+std::optional<WingDesign> parseWing(std::string_view text, std::string& error) {
+    error.clear();
+    json object;
+    try {
+        object = json::parse(text.begin(), text.end());
+    } catch (const json::exception&) {
+        error = "\"wing\" is not JSON text";
+        return std::nullopt;
+    }
+    if (!object.is_object()) {
+        error = "\"wing\" is not an object";
+        return std::nullopt;
+    }
+    WingDesign wing;
+    WingPanel& p = wing.panel;
+    for (auto [key, field] : {std::pair{"span", &p.span}, std::pair{"rootChord", &p.rootChord},
+                              std::pair{"tipChord", &p.tipChord}, std::pair{"ribSpacing", &p.ribSpacing},
+                              std::pair{"sweep", &p.sweep}, std::pair{"sparRoot", &p.sparRoot},
+                              std::pair{"sparTip", &p.sparTip}, std::pair{"washout", &p.washout}}) {
+        if (!readReal(object, key, *field, error)) return std::nullopt;
+    }
+    const auto count = object.find("ribCount");
+    if (count == object.end() || !count->is_number_integer()) {
+        error = "wing \"ribCount\" is missing or is not a whole number";
+        return std::nullopt;
+    }
+    // Beyond the limit either way is refused below by the panel's checks;
+    // clamping first keeps the conversion defined.
+    const std::int64_t wide = count->is_number_unsigned() && count->get<std::uint64_t>() > 1000000u
+                                  ? 1000000
+                                  : count->get<std::int64_t>();
+    p.ribCount = static_cast<int>(std::clamp<std::int64_t>(wide, -1, kMaxRibs + 1));
+    if (!readBool(object, "sparInPercent", p.sparInPercent, error)) return std::nullopt;
+    const auto side = object.find("side");
+    if (side == object.end() || !side->is_string() || !wingSideNamed(side->get<std::string>(), p.side)) {
+        error = "wing \"side\" is not \"left\", \"right\" or \"both\"";
+        return std::nullopt;
+    }
+    if (const std::string problem = validatePanel(p); !problem.empty()) {
+        error = panelProblem(problem);
+        return std::nullopt;
+    }
+    if (const auto tip = object.find("tipAirfoil"); tip != object.end()) {
+        if (!tip->is_object()) {
+            error = "wing \"tipAirfoil\" is not an object";
+            return std::nullopt;
+        }
+        const auto name = tip->find("name");
+        if (name == tip->end() || !name->is_string()) {
+            error = "tip airfoil \"name\" is missing or is not text";
+            return std::nullopt;
+        }
+        wing.tipName = name->get<std::string>();
+        const auto points = tip->find("points");
+        if (points == tip->end() || !points->is_array()) {
+            error = "tip airfoil \"points\" is missing or is not a list";
+            return std::nullopt;
+        }
+        if (points->size() < 2 || points->size() > kMaxRibDesignPoints) {
+            error = "the tip airfoil has " + std::to_string(points->size()) + " points; it needs 2 to " +
+                    std::to_string(kMaxRibDesignPoints);
+            return std::nullopt;
+        }
+        wing.tipPoints.reserve(points->size());
+        for (std::size_t i = 0; i < points->size(); ++i) {
+            const json& point = (*points)[i];
+            CoordinatePair pair;
+            if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y)) {
+                error = "tip airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
+                return std::nullopt;
+            }
+            wing.tipPoints.push_back(pair);
+        }
+    }
+    return wing;
+}
+
+WingDesignRead parseDesignWithWing(std::string_view bytes) {
+    WingDesignRead result;
+    result.rib = parseRibDesign(bytes);
+    if (!result.rib.loaded || result.rib.design.wing.empty()) return result;
+    std::string error;
+    result.wing = parseWing(result.rib.design.wing, error);
+    if (!result.wing) {
+        result.rib.loaded = false;
+        result.rib.error = error;
+    }
+    return result;
+}
+
+WingDesignRead readDesignWithWing(const std::string& path) {
+    WingDesignRead result;
+    result.rib = readRibDesignFile(path);
+    if (!result.rib.loaded || result.rib.design.wing.empty()) return result;
+    std::string error;
+    result.wing = parseWing(result.rib.design.wing, error);
+    if (!result.wing) {
+        result.rib.loaded = false;
+        result.rib.error = error;
+    }
+    return result;
+}
+
+RibDesign withWing(RibDesign design, const std::optional<WingDesign>& wing, std::string& error) {
+    error.clear();
+    design.wing.clear();
+    if (wing) design.wing = wingText(*wing, error);
+    return design;
+}
+
+} // namespace parvelin::wing
