@@ -41,7 +41,7 @@ build-fuzz/fuzz/parvelin_fuzz_rib_design -max_total_time="${PARVELIN_FUZZ_SECOND
   -artifact_prefix=build-fuzz/ -print_final_stats=1 build-fuzz/corpus-rib-design tests/data/rib_designs 2>&1 | tail -n 12
 mkdir -p build-fuzz/corpus-import
 build-fuzz/fuzz/parvelin_fuzz_import -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
-  -artifact_prefix=build-fuzz/import- -print_final_stats=1 build-fuzz/corpus-import tests/data/airfoils 2>&1 | tail -n 12
+  -artifact_prefix=build-fuzz/import- -print_final_stats=1 build-fuzz/corpus-import tests/data/airfoils tests/data/fuzz/import 2>&1 | tail -n 12
 mkdir -p build-fuzz/corpus-wing
 build-fuzz/fuzz/parvelin_fuzz_wing -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/wing- -print_final_stats=1 build-fuzz/corpus-wing tests/data/airfoils 2>&1 | tail -n 5
