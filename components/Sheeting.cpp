@@ -103,13 +103,7 @@ public:
         : p_(points), m_(points.size()), st_(stations), props_(properties), out_(outline) {
         // A file that lists its lower surface first runs clockwise: the
         // airfoil then lies on the right of the list's direction.
-        double twiceArea = 0.0;
-        for (std::size_t i = 0; i < m_; ++i) {
-            const AirfoilPoint& a = p_[i];
-            const AirfoilPoint& b = p_[(i + 1) % m_];
-            twiceArea += static_cast<double>(a.modelX) * b.modelY - static_cast<double>(b.modelX) * a.modelY;
-        }
-        inside_ = twiceArea < 0.0 ? -1.0 : 1.0;
+        inside_ = geom::runsClockwise(points) ? -1.0 : 1.0;
     }
 
     void aftUpperRun();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "geom/Geometry.h"
 #include "platform/Services.h"
@@ -161,6 +162,18 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
     // A region that reaches the nose or beyond (trailingEdgeWidth >= chord)
     // has no trailing edge to shape: no outline. The same holds when the
     // list does not span the region on the surfaces a style needs.
+    // The inner lines are built for a list that gives its upper surface
+    // first. One that gives its lower surface first (it runs clockwise) is
+    // walked mirrored about the chord line, where it runs that way, and its
+    // lines are mirrored back: they lie inside the rib as for any file, the
+    // bottom line along the list's second surface as the sheeting takes it.
+    std::vector<AirfoilPoint> mirrored;
+    const bool mirror = style != TrailingEdgeStyle::TeStock && geom::runsClockwise(points);
+    if (mirror) {
+        mirrored.assign(points.begin(), points.end());
+        for (AirfoilPoint& p : mirrored) p.modelY = -p.modelY;
+        points = mirrored;
+    }
     if (drawableTrailingEdgeStyle(style_) && x > 0.0f && !points.empty()) {
         TrailingEdgeBuilder builder(outline_, points, x, t);
         bool complete = false;
@@ -182,6 +195,8 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
             break;
         }
         if (!complete) outline_.clear();
+        if (mirror)
+            for (OutlineSegment& node : outline_) node.modelY = -node.modelY;
     }
     if (style == TrailingEdgeStyle::SheetedTopAndBottom) platform::debugOutput(kSheetedTrace);
 

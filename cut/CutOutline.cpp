@@ -12,6 +12,7 @@
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
+#include "geom/Geometry.h"
 
 namespace parvelin {
 namespace {
@@ -182,13 +183,7 @@ std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, AirfoilPoint
     // lines of a section thinner than two sheets cross, their union takes
     // the whole depth. A file that lists its lower surface first (it runs
     // clockwise) has its "upper" line under that surface.
-    double twiceArea = 0.0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const AirfoilPoint& a = points[i];
-        const AirfoilPoint& b = points[(i + 1) % points.size()];
-        twiceArea += static_cast<double>(a.modelX) * b.modelY - static_cast<double>(b.modelX) * a.modelY;
-    }
-    const bool clockwise = twiceArea < 0.0;
+    const bool clockwise = geom::runsClockwise(points);
     const ComponentOutline& o = sheeting.outline();
     auto outsideOf = [&](std::size_t node) {
         const bool upper = node < sheeting.lowerLineStart();

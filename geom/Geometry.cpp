@@ -98,4 +98,14 @@ float noseStation(Points points) {
     return x <= 0.0f ? 0.0f : x;
 }
 
+bool runsClockwise(Points points) {
+    double twiceArea = 0.0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const Point& a = points[i];
+        const Point& b = points[(i + 1) % points.size()];
+        twiceArea += static_cast<double>(a.modelX) * b.modelY - static_cast<double>(b.modelX) * a.modelY;
+    }
+    return twiceArea < 0.0;
+}
+
 } // namespace parvelin::geom

@@ -81,4 +81,9 @@ std::size_t noseIndex(Points points);
 // otherwise the smallest x; infinity for an empty list.
 float noseStation(Points points);
 
+// True when the list, closed from its last point back to its first, runs
+// clockwise (negative signed area): a file that gives its lower surface
+// first. The area is summed in double.
+bool runsClockwise(Points points);
+
 } // namespace parvelin::geom

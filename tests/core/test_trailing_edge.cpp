@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "components/AirfoilBoundary.h"
 #include "components/TrailingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
@@ -19,6 +21,7 @@ using parvelin::testing::airfoil;
 using parvelin::testing::DrawCall;
 using parvelin::testing::RecordingDeviceContext;
 using parvelin::testing::RecordingWindow;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -268,4 +271,48 @@ TEST(SurfaceSearch, NoseAndHeightsNeverLeaveTheList) {
     EXPECT_EQ(geom::heightAt(0.7f, {0.5f, 0.1f}, {0.5f, 0.2f}), 0.2f);
     // A point at the station gives exactly its height.
     EXPECT_EQ(geom::heightAt(0.3f, {0.1f, 0.001f}, {0.3f, -0.04f}), -0.04f);
+}
+
+// The sheeted styles' inner lines leave the surface into the rib for every
+// corpus airfoil, whichever surface its file gives first: the drawing order
+// as read, and the same list reversed (lower surface first, clockwise). A
+// drawn segment that starts on the airfoil's outline ends inside it.
+TEST(TrailingEdge, InnerLinesLeaveTheSurfaceIntoTheRibInEitherOrder) {
+    int checked = 0;
+    int allLeaving = 0;
+    for (const fs::directory_entry& entry : fs::directory_iterator(PARVELIN_AIRFOIL_DIR)) {
+        const CoordinateFileContents contents = readCoordinateFile(entry.path().string());
+        if (contents.status != ReadStatus::Loaded) continue;
+        std::vector<AirfoilPoint> forward;
+        for (const CoordinatePair& c : contents.drawingOrder) forward.push_back(AirfoilPoint{c.x, c.y});
+        // A list that does not come back to the trailing edge (a file read
+        // as one surface only) has no inside to go into.
+        if (forward.size() < 3 || forward.front().modelX < 0.9f || forward.back().modelX < 0.9f) continue;
+        const std::vector<AirfoilPoint> reversed(forward.rbegin(), forward.rend());
+        for (const bool reverse : {false, true}) {
+            const std::vector<AirfoilPoint>& points = reverse ? reversed : forward;
+            const AirfoilBoundary rib(points);
+            for (int style : {1, 2})
+                for (const auto& [width, height] : {std::pair{25.0f, 1.5f}, std::pair{40.0f, 3.0f}}) {
+                    TrailingEdge te;
+                    te.compute(points, trailingEdge(style, width, height, 200.0f));
+                    const ComponentOutline& o = te.outline();
+                    int leaving = 0;
+                    for (std::size_t i = 1; i < o.size(); ++i) {
+                        if (o[i].penDown != 1 || rib.distance(o[i - 1].modelX, o[i - 1].modelY) > 1e-6) continue;
+                        if (rib.distance(o[i].modelX, o[i].modelY) <= 1e-6) continue;
+                        ++leaving;
+                        EXPECT_TRUE(rib.contains(o[i].modelX, o[i].modelY))
+                            << entry.path().filename() << (reverse ? " reversed" : "") << " style " << style
+                            << " width " << width << ": node " << i << " at " << o[i].modelX << ", " << o[i].modelY;
+                    }
+                    allLeaving += leaving;
+                    ++checked;
+                }
+        }
+    }
+    EXPECT_GT(checked, 100);
+    // Most lines start on the outline (one line for Sheeted bottom, two for
+    // top and bottom): the check above is not an empty one.
+    EXPECT_GT(allLeaving, checked);
 }
