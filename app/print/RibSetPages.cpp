@@ -107,6 +107,10 @@ std::string ribSetRefusal(const RibSetPrint& print) {
 }
 
 bool printRibSetPages(const RibSetPrint& print, QPagedPaintDevice& device, QPainter& painter, std::string& error) {
+    if (print.status != PrintLayoutStatus::Ready) {
+        error = ribSetRefusal(print);
+        return false;
+    }
     const PageMetrics page = pageMetrics(*painter.device());
     bool first = true;
     for (const RibPrint& rib : print.ribs) {
