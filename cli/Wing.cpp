@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "document/CoordinateFile.h"
+#include "document/ImportReader.h"
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
 #include "document/PropertyChecks.h"
@@ -50,6 +51,8 @@ const char* const kWingUsage =
     "                        the washout field)\n"
     "  --side left|right|both  which panels (default both: every rib twice)\n"
     "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
+    "                        (any file Open or Import reads)\n"
+    "  --import              read INPUT with File > Import's tolerant reader\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
     "  --kerf L              the cutter's kerf; parts keep 2 mm plus the kerf apart\n"
     "  --set FIELD=VALUE     a rib property field (see 'parvelin-cli fields'); height\n"
@@ -125,11 +128,26 @@ std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& drawingOrd
     return pointsOf(contents);
 }
 
-bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name) {
-    const CoordinateFileContents contents = readCoordinateFile(path);
-    if (contents.status != ReadStatus::Loaded) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), readStatusMessage(contents.status));
-        return false;
+// Open's reader, or with `anyReader` (the tip airfoil, --import) any file
+// Open or Import reads.
+bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name, bool anyReader) {
+    CoordinateFileContents contents;
+    if (anyReader) {
+        std::string why;
+        std::optional<CoordinateFileContents> read = readAirfoilSection(path, why);
+        if (!read) {
+            for (char& ch : why)
+                if (ch == '\n') ch = ' ';
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), why.c_str());
+            return false;
+        }
+        contents = std::move(*read);
+    } else {
+        contents = readCoordinateFile(path);
+        if (contents.status != ReadStatus::Loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), readStatusMessage(contents.status));
+            return false;
+        }
     }
     points = pointsOf(contents);
     name = contents.name;
@@ -183,6 +201,10 @@ int runWing(int argc, char** argv) {
             job.settings.emplace_back("metric", arg == "--mm" ? "1" : "0");
             continue;
         }
+        if (arg == "--import") {
+            job.import = true;
+            continue;
+        }
         if (arg == "--landscape") {
             job.landscape = true;
             continue;
@@ -231,7 +253,7 @@ int runWing(int argc, char** argv) {
     std::string tipName;
     std::optional<WingDesign> designWing;
     RibProperties properties = kDefaultRibProperties;
-    if (isRibDesignPath(positional[0])) {
+    if (isRibDesignPath(positional[0]) && !job.import) {
         const WingDesignRead read = readDesignWithWing(positional[0]);
         if (!read.rib.loaded) {
             std::fprintf(stderr, "parvelin-cli: %s: %s\n", positional[0].c_str(), read.rib.error.c_str());
@@ -241,7 +263,7 @@ int runWing(int argc, char** argv) {
         name = read.rib.design.name;
         properties = read.rib.design.properties;
         designWing = read.wing;
-    } else if (!readSection(positional[0], root, name)) {
+    } else if (!readSection(positional[0], root, name, job.import)) {
         return 1;
     }
     if (const int status = applySettings(job.settings, properties); status != 0) return status;
@@ -294,7 +316,7 @@ int runWing(int argc, char** argv) {
         return wingUsageError("--spar-root and --spar-tip must both be lengths or both percentages");
     panel.sparInPercent = sparRootPercent;
     if (!sheetGiven && job.properties.metric == 0) sheet = SheetSize{600.0 / 25.4, 100.0 / 25.4};
-    if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName)) return 1;
+    if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName, true)) return 1;
 
     const RibSet set = buildRibSet(panel, job.properties, root, tip);
     // Tabs that cannot stand on the board would make a set that cannot be

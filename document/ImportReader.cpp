@@ -634,4 +634,16 @@ std::string openReadHint(const CoordinateFileContents& contents) {
     return buffer;
 }
 
+std::optional<CoordinateFileContents> readAirfoilSection(const std::string& path, std::string& error) {
+    ImportResult imported = readImportFile(path);
+    if (imported.status == ImportStatus::Imported) return std::move(imported.contents);
+    CoordinateFileContents opened = readCoordinateFile(path);
+    if (opened.status == ReadStatus::Loaded) return opened;
+    // Import's reason is the telling one: it reads everything Open reads.
+    std::string message = importStatusMessage(imported.status);
+    if (const std::size_t cut = message.find("\nNothing was"); cut != std::string::npos) message.resize(cut);
+    error = message;
+    return std::nullopt;
+}
+
 } // namespace parvelin
