@@ -245,7 +245,10 @@ void FrameWindow::handleCommand(int id) {
             showDocumentMessage(kMessagePrintNeedsDocument, kPrintNeedsDocumentCaption);
         break;
     case kCmdFilePrintPreview:
-        if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
+        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
+            runRibSetPrintPreviewCommand(window->ribSet(), window->wing()->panel.side,
+                                         window->document()->getName().value_or(std::string()), this, printer());
+        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             runPrintPreviewCommand(document, this, printer());
         else
             showDocumentMessage(kMessagePrintNeedsDocument, kPrintPreviewNeedsDocumentCaption);

@@ -170,16 +170,11 @@ bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::str
     const std::unique_ptr<QGuiApplication> application = makeApplication();
     std::setlocale(LC_NUMERIC, "C");
 
-    // Landscape when the longest rib (with room for its 25-pixel lead) needs it.
-    double longest = 0.0;
-    for (const wing::WingRib& rib : set.ribs) longest = std::max(longest, static_cast<double>(rib.properties.chord));
-    const double longestMm = (job.properties.metric != 0 ? longest : longest * 25.4) + 10.0;
+    // The page as asked (portrait unless --landscape): a rib longer than the
+    // page goes on as many pages as it needs.
     const QMarginsF margins(app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm);
-    QPageLayout layout(QPageSize(*pageSize), QPageLayout::Portrait, margins, QPageLayout::Millimeter);
-    if (job.landscape || layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
-        layout.setOrientation(QPageLayout::Landscape);
-    if (layout.paintRect(QPageLayout::Millimeter).width() < longestMm)
-        std::fprintf(stderr, "parvelin-cli: the longest rib is wider than the page; its tail is cut off\n");
+    const QPageLayout layout(QPageSize(*pageSize), job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                             margins, QPageLayout::Millimeter);
 
     QByteArray pdf;
     {
@@ -190,14 +185,30 @@ bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::str
         writer.setTitle(QString::fromStdString(name));
         writer.setCreator(QStringLiteral("Parvelin"));
         writer.setPageLayout(layout);
+        // Laid out before the first page is started: a set that cannot be
+        // printed whole leaves no PDF at all.
+        const app::PageMetrics page = app::pageMetrics(writer);
+        const app::RibSetPrint print =
+            app::layoutRibSet(set, side, name, page.ppiX, page.ppiY, page.width, page.height);
+        if (print.status != PrintLayoutStatus::Ready) {
+            error = app::ribSetRefusal(print);
+            for (char& c : error)
+                if (c == '\n') c = ' ';
+            return false;
+        }
         QPainter painter;
         if (!painter.begin(&writer)) {
             error = "the PDF page could not be started";
             return false;
         }
-        const bool printed = app::printRibSetPages(set, side, name, writer, painter, error);
+        const bool printed = app::printRibSetPages(print, writer, painter, error);
         painter.end();
         if (!printed) return false;
+        if (print.pages > static_cast<int>(print.ribs.size()))
+            std::fprintf(stderr,
+                         "parvelin-cli: ribs.pdf: %d pages for %zu ribs; neighbouring pages of a rib overlap by "
+                         "%g mm, lay them over each other at the registration crosses\n",
+                         print.pages, print.ribs.size(), kPrintOverlapMm);
     }
     pdfBytes.assign(pdf.constData(), static_cast<std::size_t>(pdf.size()));
     return true;

@@ -188,7 +188,27 @@ void MeasuringDeviceContext::text(int x, int y, int height, const std::string& t
 
 // --- Layout ---
 
-PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int pageWidth, int pageHeight) {
+void printExtraLines(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintExtras& extras,
+                     DevicePoint sheetOrigin) {
+    if (extras.lines.empty() || dc.pixelsPerInchX() != dc.pixelsPerInchY()) return;
+    const RibProperties& properties = document.properties();
+    const ViewTransform page =
+        ViewTransform::trueScale(dc.pixelsPerInchX(), dc.pageHeight(), properties.chord, inMillimetres(properties))
+            .shifted(sheetOrigin);
+    PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
+    for (const std::vector<geom::Point>& line : extras.lines) {
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const DevicePoint p = page.map(line[i]);
+            if (i == 0)
+                dc.moveTo(p.x, p.y);
+            else
+                dc.lineTo(p.x, p.y);
+        }
+    }
+}
+
+PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int pageWidth, int pageHeight,
+                        const PrintExtras& extras) {
     PrintLayout layout;
     layout.pixelsPerInch = ppiX;
     layout.pageWidth = pageWidth;
@@ -202,6 +222,7 @@ PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int
 
     MeasuringDeviceContext measure(ppiX, ppiY, pageWidth, pageHeight);
     if (!document.printRib(measure)) return layout;
+    printExtraLines(document, measure, extras);
 
     if (measure.empty()) {
         layout.status = PrintLayoutStatus::Ready;
@@ -282,8 +303,13 @@ std::string pageLabelText(const std::string& name, float chord, bool metric, int
            " of " + std::to_string(pages);
 }
 
+std::string ownPageLabelText(const std::string& label, int page, int pages) {
+    if (pages <= 1) return label;
+    return label + "   page " + std::to_string(page) + " of " + std::to_string(pages);
+}
+
 PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, const std::string& name,
-                            float chord) {
+                            float chord, const std::string& ownLabel) {
     PageFurniture furniture;
     if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return furniture;
     const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
@@ -380,11 +406,13 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
             furniture.crosses.emplace_back(static_cast<int>(px), static_cast<int>(py));
     }
 
-    // The label of a tiled page, in a corner away from the rib.
-    if (layout.tiled()) {
+    // The label of a tiled page (of every page with a label of its own), in
+    // a corner away from the rib.
+    if (layout.tiled() || !ownLabel.empty()) {
         furniture.hasLabel = true;
         PageLabel& label = furniture.label;
-        label.text = pageLabelText(name, chord, metric, index + 1, layout.pageCount());
+        label.text = ownLabel.empty() ? pageLabelText(name, chord, metric, index + 1, layout.pageCount())
+                                      : ownPageLabelText(ownLabel, index + 1, layout.pageCount());
         label.textHeight = textHeight;
         const int width = textWidth(label.text, textHeight);
         const std::vector<std::pair<int, int>> corners{{clearLeft, clearTop},
@@ -404,14 +432,18 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
     return furniture;
 }
 
-bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout, int index) {
+bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout, int index,
+                     const PrintExtras& extras) {
     if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return false;
     const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
-    const bool drawn = document.printRib(dc, DevicePoint{tile.offsetX, tile.offsetY});
+    const DevicePoint origin{tile.offsetX, tile.offsetY};
+    const bool drawn = document.printRib(dc, origin);
+    if (drawn) printExtraLines(document, dc, extras, origin);
 
     const RibProperties& properties = document.properties();
-    const PageFurniture furniture = pageFurniture(layout, index, properties.metric != 0,
-                                                  document.getName().value_or(std::string()), properties.chord);
+    const PageFurniture furniture =
+        pageFurniture(layout, index, properties.metric != 0, document.getName().value_or(std::string()),
+                      properties.chord, extras.label);
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
     const int arm = furniture.crossArm;
     for (const auto& [x, y] : furniture.crosses) {

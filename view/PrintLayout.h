@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+#include "geom/Point.h"
+#include "geom/ViewTransform.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
 
@@ -47,7 +49,7 @@ struct PrintLayout {
     int pageHeight = 0;
     int overlap = 0;             // pixels neighbouring pages share
     bool hasRib = false;         // false when nothing of the rib is drawn
-    platform::Rect rib{};        // sheet pixels the rib and its guide lines cover; right and bottom inclusive
+    platform::Rect rib{};        // sheet pixels the rib, its guide lines and its extra lines cover; right and bottom inclusive
     int chordLineY = 0;          // sheet y of the chord line
     int columns = 1;
     int rows = 1;
@@ -59,11 +61,30 @@ struct PrintLayout {
     bool tiled() const { return tiles.size() > 1; }
 };
 
+// What a print shows besides the rib printRib draws: further lines that
+// belong to the rib (a wing rib's building tabs, which reach below it) and a
+// label of its own on every page.
+struct PrintExtras {
+    // Polylines in model coordinates (fractions of the chord), drawn after the
+    // rib with the solid black pen through the page's true-scale transform.
+    std::vector<std::vector<geom::Point>> lines;
+    // When not empty, every page shows it, a page of a one-page print too; a
+    // tiled print adds the page number.
+    std::string label;
+};
+
 // Lays the document's rib out on pages of the device's size and resolution.
 // Runs the rib's printing on a measuring device, so the layout covers exactly
-// what printRib draws.
+// what printRib draws, and the extras' lines with it.
 PrintLayout layoutPrint(const AirfoilDocument& document, int pixelsPerInchX, int pixelsPerInchY, int pageWidth,
-                        int pageHeight);
+                        int pageHeight, const PrintExtras& extras = {});
+
+// Draws the extras' lines as the page whose top-left corner lies at sheet
+// pixel `sheetOrigin` shows them (the device's resolution and page height
+// give the true scale, as for printRib). Nothing on a device whose pixels
+// are not square.
+void printExtraLines(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintExtras& extras,
+                     DevicePoint sheetOrigin = {});
 
 // The scale bar of a page: a baseline `length` pixels long from (left,
 // baseline), ticks standing up from it, and its label below.
@@ -101,18 +122,26 @@ struct PageFurniture {
 };
 
 // The scale bar, label and crosses of page `index` (page pixels), placed
-// clear of the rib and of the overlap strips where the page has room.
+// clear of the rib and of the overlap strips where the page has room. With an
+// `ownLabel` every page is labelled with it (and the page number when tiled)
+// instead of the name and chord of a tiled page.
 PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, const std::string& name,
-                            float chord);
+                            float chord, const std::string& ownLabel = {});
 
 // The text of a tiled page's label, e.g. "CLARK Y  300 mm  page 2 of 3".
 std::string pageLabelText(const std::string& name, float chord, bool metric, int page, int pages);
 
+// The label of every page of a print with its own label, e.g.
+// "CLARK Y  R3 L  chord 400.00 mm   page 2 of 3"; a one-page print's is the label alone.
+std::string ownPageLabelText(const std::string& label, int page, int pages);
+
 // Prints page `index` of the layout: the rib through the page transform
-// shifted by the tile's offset, then the registration crosses, the scale bar
-// and (tiled prints only) the label. Returns what printRib returned.
+// shifted by the tile's offset, then the extras' lines the same way, the
+// registration crosses, the scale bar and the label (tiled prints, or every
+// page with the extras' own label). The layout must have been made with the
+// same extras. Returns what printRib returned.
 bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout,
-                     int index);
+                     int index, const PrintExtras& extras = {});
 
 // Draws nothing; gathers the extent of every line, arc and text drawn on it.
 class MeasuringDeviceContext : public platform::DeviceContext {

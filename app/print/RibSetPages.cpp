@@ -1,45 +1,52 @@
 #include "app/print/RibSetPages.h"
 
-#include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPageLayout>
-#include <QPolygonF>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <algorithm>
+#include <limits>
 
 #include "app/print/PrintCommand.h"
 #include "app/print/PrintPage.h"
-#include "platform/Services.h"
-#include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
-#include "view/ViewTransform.h"
+#include "geom/Point.h"
+#include "platform/Services.h"
 
 namespace parvelin::app {
 namespace {
 
-// The rib's building tabs through the page's true scale: the sides that
-// stand outside the rib, down the front, along the board, up the back.
-void drawTabsAndLabel(QPainter& painter, const wing::WingRib& rib, const std::string& label) {
-    const PageMetrics page = pageMetrics(*painter.device());
-    const ViewTransform view =
-        ViewTransform::trueScale(page.ppiX, page.height, rib.properties.chord, rib.properties.metric != 0);
+// The rib as a document of its own, so that it prints exactly as a single
+// rib with its properties does.
+std::unique_ptr<AirfoilDocument> ribDocument(const wing::WingRib& rib) {
+    CoordinateFileContents contents;
+    contents.name = rib.name();
+    for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
+    auto document = std::make_unique<AirfoilDocument>();
+    document->takeContents(contents, nullptr);
+    document->applyProperties(rib.properties);
+    return document;
+}
+
+// The sides of each building tab that stand outside the rib, in model
+// coordinates: down the front, along the board, up the back.
+std::vector<std::vector<geom::Point>> tabLines(const wing::WingRib& rib) {
+    std::vector<std::vector<geom::Point>> lines;
     const double c = rib.properties.chord;
-    painter.setPen(QPen(Qt::black, 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.setBackgroundMode(Qt::TransparentMode);
     for (const wing::BuildingTab& tab : rib.tabs) {
-        QPolygonF sides;
-        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
-            const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
-            sides << QPointF(d.x, d.y);
-        }
-        painter.drawPolyline(sides);
+        if (tab.polygon.size() < 5) continue;
+        std::vector<geom::Point> sides;
+        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}})
+            sides.push_back(geom::Point{geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c)});
+        lines.push_back(std::move(sides));
     }
-    QFont font = painter.font();
-    font.setPointSizeF(11.0);
-    painter.setFont(font);
-    painter.drawText(QPointF(25.0, page.ppiY * 0.4), QString::fromStdString(label));
+    return lines;
+}
+
+void tell(const std::string& text) {
+    if (platform::Dialogs* dialogs = platform::dialogs())
+        dialogs->messageBox(nullptr, text, kPrintFailedCaption, platform::MessageIcon::Warning);
 }
 
 } // namespace
@@ -53,32 +60,117 @@ std::string ribPageLabel(const wing::WingRib& rib, wing::WingSide side, const st
     return label + "  chord " + chord + (rib.properties.metric != 0 ? " mm" : " in");
 }
 
-bool printRibSetPages(const wing::RibSet& set, wing::WingSide side, const std::string& name,
-                      QPagedPaintDevice& device, QPainter& painter, std::string& error) {
-    bool first = true;
+RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std::string& name, int ppiX, int ppiY,
+                         int pageWidth, int pageHeight) {
+    RibSetPrint print;
+    long long pages = 0;
     for (const wing::WingRib& rib : set.ribs) {
-        if (!first && !device.newPage()) {
-            error = "a new page could not be started";
-            return false;
+        RibPrint each;
+        each.document = ribDocument(rib);
+        each.extras.lines = tabLines(rib);
+        each.extras.label = ribPageLabel(rib, side, name);
+        each.layout = layoutPrint(*each.document, ppiX, ppiY, pageWidth, pageHeight, each.extras);
+        if (each.layout.status == PrintLayoutStatus::Refused) {
+            print.status = PrintLayoutStatus::Refused;
+            print.refused = rib.name();
+            print.ribs.clear();
+            return print;
         }
-        first = false;
-        CoordinateFileContents contents;
-        contents.name = rib.name();
-        for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
-        AirfoilDocument document;
-        document.takeContents(contents, nullptr);
-        document.applyProperties(rib.properties);
-        if (!printRibOnPage(document, painter)) {
-            error = "rib " + rib.name() + " could not be drawn";
-            return false;
+        // A rib that alone needs too many pages counts what it would need.
+        pages += each.layout.status == PrintLayoutStatus::TooManyPages ? each.layout.pagesNeeded
+                                                                        : each.layout.pageCount();
+        print.ribs.push_back(std::move(each));
+    }
+    if (pages > kMaxPrintPages) {
+        print.status = PrintLayoutStatus::TooManyPages;
+        print.pagesNeeded = static_cast<int>(std::min<long long>(pages, std::numeric_limits<int>::max()));
+        print.ribs.clear();
+        return print;
+    }
+    print.status = PrintLayoutStatus::Ready;
+    print.pages = static_cast<int>(pages);
+    return print;
+}
+
+std::string ribSetTooManyPagesMessage(int pagesNeeded) {
+    return "At these chords and page size the wing's ribs would need " + std::to_string(pagesNeeded) +
+           " pages (at most " + std::to_string(kMaxPrintPages) + ").\nNothing was printed.";
+}
+
+std::string ribSetRefusal(const RibSetPrint& print) {
+    switch (print.status) {
+    case PrintLayoutStatus::Ready: return {};
+    case PrintLayoutStatus::TooManyPages: return ribSetTooManyPagesMessage(print.pagesNeeded);
+    case PrintLayoutStatus::Refused: break;
+    }
+    return "Rib " + print.refused + " could not be drawn on this printer.\nNothing was printed.";
+}
+
+bool printRibSetPages(const RibSetPrint& print, QPagedPaintDevice& device, QPainter& painter, std::string& error) {
+    if (print.status != PrintLayoutStatus::Ready) {
+        error = ribSetRefusal(print);
+        return false;
+    }
+    const PageMetrics page = pageMetrics(*painter.device());
+    bool first = true;
+    for (const RibPrint& rib : print.ribs) {
+        for (int index = 0; index < rib.layout.pageCount(); ++index) {
+            if (!first && !device.newPage()) {
+                error = "a new page could not be started";
+                return false;
+            }
+            first = false;
+            // Hairlines are exact device pixels; smoothing would widen and grey them.
+            painter.setRenderHint(QPainter::Antialiasing, false);
+            painter.setRenderHint(QPainter::TextAntialiasing, true);
+            // Nothing of a neighbouring page spills into the border.
+            painter.setClipRect(QRect(0, 0, page.width, page.height));
+            PrinterDeviceContext dc(painter, page);
+            printLayoutPage(*rib.document, dc, rib.layout, index, rib.extras);
         }
-        drawTabsAndLabel(painter, rib, ribPageLabel(rib, side, name));
     }
     return true;
 }
 
+bool printRibSetPages(const wing::RibSet& set, wing::WingSide side, const std::string& name,
+                      QPagedPaintDevice& device, QPainter& painter, std::string& error) {
+    const PageMetrics page = pageMetrics(*painter.device());
+    const RibSetPrint print = layoutRibSet(set, side, name, page.ppiX, page.ppiY, page.width, page.height);
+    if (print.status != PrintLayoutStatus::Ready) {
+        error = ribSetRefusal(print);
+        return false;
+    }
+    return printRibSetPages(print, device, painter, error);
+}
+
+bool printRibSetJob(const wing::RibSet& set, wing::WingSide side, const std::string& name, QPrinter& printer) {
+    printer.setDocName(kPrintDocumentName);
+    printer.setFullPage(false);
+    // Every page of every rib: the pages are the program's own, not the spooler's to pick.
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setPageRanges(QPageRanges());
+    // Checked before the job starts, so that nothing at all is sent.
+    const PageMetrics page = pageMetrics(printer);
+    const RibSetPrint print = layoutRibSet(set, side, name, page.ppiX, page.ppiY, page.width, page.height);
+    if (print.status != PrintLayoutStatus::Ready) {
+        tell(ribSetRefusal(print));
+        return false;
+    }
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        tell(kMessagePrintFailed);
+        return false;
+    }
+    std::string error;
+    const bool printed = printRibSetPages(print, printer, painter, error);
+    painter.end();
+    if (!printed) tell(kMessagePrintFailed);
+    return printed;
+}
+
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame) {
     QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer);
     return runRibSetPrintCommand(set, side, name, frame, printer);
 }
 
@@ -88,24 +180,28 @@ bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const s
     printer.setDocName(kPrintDocumentName);
     QPrintDialog dialog(&printer, frame);
     if (dialog.exec() != QDialog::Accepted) return true;
-    printer.setFullPage(false);
-    printer.setPrintRange(QPrinter::AllPages);
-    // Landscape when the longest rib, with its 25-pixel lead, needs it.
-    double longest = 0.0;
-    for (const wing::WingRib& rib : set.ribs) longest = std::max(longest, static_cast<double>(rib.properties.chord));
-    const double longestMm = (set.ribs.front().properties.metric != 0 ? longest : longest * 25.4) + 10.0;
-    if (printer.pageLayout().paintRect(QPageLayout::Millimeter).width() < longestMm)
-        printer.setPageOrientation(QPageLayout::Landscape);
-    QPainter painter;
-    std::string error;
-    bool printed = painter.begin(&printer);
-    if (printed) {
-        printed = printRibSetPages(set, side, name, printer, painter, error);
-        painter.end();
+    // The page size and orientation stay as chosen: a rib longer than the
+    // page goes on as many pages as it needs.
+    printRibSetJob(set, side, name, printer);
+    return true;
+}
+
+bool runRibSetPrintPreviewCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name,
+                                  QWidget* frame, QPrinter& printer) {
+    if (set.ribs.empty()) return false;
+    const PageMetrics page = pageMetrics(printer);
+    const RibSetPrint print = layoutRibSet(set, side, name, page.ppiX, page.ppiY, page.width, page.height);
+    if (print.status != PrintLayoutStatus::Ready) {
+        tell(ribSetRefusal(print));
+        return true;
     }
-    if (!printed)
-        if (platform::Dialogs* dialogs = platform::dialogs())
-            dialogs->messageBox(nullptr, kMessagePrintFailed, kPrintFailedCaption, platform::MessageIcon::Warning);
+    printer.setDocName(kPrintDocumentName);
+    QPrintPreviewDialog preview(&printer, frame);
+    // The preview's pages and its own printing both come here, on the
+    // printer the user chose from its Print button.
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
+                     [&set, side, &name](QPrinter* target) { printRibSetJob(set, side, name, *target); });
+    preview.exec();
     return true;
 }
 

@@ -1,8 +1,15 @@
 #pragma once
-// Every rib of a wing panel's set on its own page, at true scale, labelled:
-// for File > Print with a wing and for the command line's ribs.pdf.
+// Every rib of a wing panel's set at true scale on its own page or pages,
+// labelled: for File > Print and Print Preview with a wing and for the
+// command line's ribs.pdf. Each rib is laid out as a single rib's print is
+// (tiled with overlaps, registration crosses, scale bar), with its building
+// tabs and its label on every page.
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "document/AirfoilDocument.h"
+#include "view/PrintLayout.h"
 #include "wing/RibSet.h"
 
 class QPagedPaintDevice;
@@ -15,18 +22,57 @@ namespace parvelin::app {
 // The label on a rib's page: the airfoil's name, the rib, its sides and chord.
 std::string ribPageLabel(const wing::WingRib& rib, wing::WingSide side, const std::string& name);
 
-// The painter is active on `device`; one page per rib (the first one is the
-// page the painter starts on). Each page is what Print makes of a single
-// rib, plus the rib's building tabs and its label. False with the reason
-// when a rib cannot be drawn.
+// One rib ready to print: the rib as a document, its tabs and label, and its
+// pages.
+struct RibPrint {
+    std::unique_ptr<AirfoilDocument> document;
+    PrintExtras extras;
+    PrintLayout layout;
+};
+
+// The whole set laid out on pages of one size and resolution.
+struct RibSetPrint {
+    PrintLayoutStatus status = PrintLayoutStatus::Refused;
+    std::vector<RibPrint> ribs;
+    int pages = 0;        // every rib's pages together
+    std::string refused;  // Refused: the rib that cannot be drawn, "R3"
+    int pagesNeeded = 0;  // TooManyPages: what the set would take (at least this many)
+};
+
+// Lays every rib out; Ready only when every rib can be drawn and all of them
+// together take at most kMaxPrintPages pages.
+RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std::string& name, int pixelsPerInchX,
+                         int pixelsPerInchY, int pageWidth, int pageHeight);
+
+// What the user is told when the set needs too many pages.
+std::string ribSetTooManyPagesMessage(int pagesNeeded);
+
+// The painter is active on `device`; the pages of every rib in turn (the
+// first one is the page the painter starts on). Nothing is drawn, and false
+// comes back with the reason, when the set cannot be laid out on the
+// device's pages (a rib that cannot be drawn, too many pages).
 bool printRibSetPages(const wing::RibSet& set, wing::WingSide side, const std::string& name,
                       QPagedPaintDevice& device, QPainter& painter, std::string& error);
+// The same for a set already laid out on the device's pages.
+bool printRibSetPages(const RibSetPrint& print, QPagedPaintDevice& device, QPainter& painter, std::string& error);
+
+// Why a set that is not Ready cannot be printed, as the user is told.
+std::string ribSetRefusal(const RibSetPrint& print);
+
+// The job on a printer, without a dialog: checks the layout before anything
+// is sent, prints every page and tells the user (message box) when it cannot.
+bool printRibSetJob(const wing::RibSet& set, wing::WingSide side, const std::string& name, QPrinter& printer);
 
 // File > Print while the window has a wing: the print dialog, then every
-// rib on its own page (landscape when the longest rib needs it).
+// rib's pages on the page size and orientation chosen there.
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame);
 // The same on a given printer.
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame,
                            QPrinter& printer);
+
+// File > Print Preview while the window has a wing: Qt's print preview of
+// exactly the pages File > Print sends, printed from its own Print button.
+bool runRibSetPrintPreviewCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name,
+                                  QWidget* frame, QPrinter& printer);
 
 } // namespace parvelin::app

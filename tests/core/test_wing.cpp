@@ -650,4 +650,16 @@ TEST(WingCommand, WritesEveryRibTheSheetsAndThePdfIntoANewFolderOnly) {
 
     EXPECT_EQ(run(panel + "--tip-chord 90"), 1);  // never into a folder that holds files
     EXPECT_EQ(slurp(out / "asb__clarky-R01.dxf"), first);
+
+    // Ribs longer than the portrait page go on several pages each, none cut off.
+    const fs::path longOut = scratch.path / "long";
+    const std::string command = std::string("env -u DISPLAY QT_QPA_PLATFORM=offscreen ") + PARVELIN_CLI +
+                                " wing --span 600 --root-chord 400 --tip-chord 150 --ribs 5 --set height=30 "
+                                "--sheet 800x150 '" + input + "' '" + longOut.string() + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const std::string longPdf = slurp(longOut / "ribs.pdf");
+    std::size_t longPages = 0;
+    for (std::size_t at = longPdf.find("/Type /Page"); at != std::string::npos; at = longPdf.find("/Type /Page", at + 1))
+        if (longPdf.compare(at, 12, "/Type /Pages") != 0) ++longPages;
+    EXPECT_EQ(longPages, 10u);  // 3 + 2 + 2 + 2 + 1 on A4 portrait
 }

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -13,11 +15,16 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTimer>
+#include <algorithm>
 #include <functional>
+#include <tuple>
 
 #include "FrameFixture.h"
 #include "app/WingPane.h"
+#include "app/print/PrintCommand.h"
+#include "app/print/PrintPage.h"
 #include "app/print/RibSetPages.h"
+#include "support/Recorders.h"
 #include "dialogs/WingDialog.h"
 #include "wing/WingFiles.h"
 #include "app/FrameWindow.h"
@@ -60,7 +67,7 @@ private slots:
     void offeredOnlyForADocumentWithAnAirfoil();
     void okBuildsTheRibSetCancelKeepsIt();
     void badValuesKeepTheDialogOpenWithAMessage();
-    void printPutsEveryRibOnItsOwnPage();
+    void longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing();
     void savedWingReopensWithTheSameRibs();
 };
 
@@ -194,36 +201,188 @@ void WingTest::badValuesKeepTheDialogOpenWithAMessage() {
     QVERIFY(f.dialogs.messages[0].text.find("at most 500") != std::string::npos);
 }
 
-void WingTest::printPutsEveryRibOnItsOwnPage() {
-    wing::WingPanel panel;
-    panel.ribCount = 6;
-    panel.rootChord = 250;  // wider than a portrait page: the job turns landscape
-    RibProperties p = kDefaultRibProperties;
-    p.height = 10.0f;
-    const CoordinateFileContents contents = readCoordinateFile(airfoilPath("asb__clarky.dat"));
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& c : contents.drawingOrder) points.push_back(AirfoilPoint{c.x, c.y});
-    const wing::RibSet set = wing::buildRibSet(panel, p, points);
-    QCOMPARE(set.error, std::string());
+namespace {
 
-    QTemporaryDir folder;
+struct Vertex {
+    long long x;
+    long long y;
+    friend bool operator==(const Vertex&, const Vertex&) = default;
+};
+
+// The points a drawing reaches: every line's ends, every arc's box corners.
+std::vector<Vertex> vertices(const std::vector<parvelin::testing::DrawCall>& calls) {
+    using parvelin::testing::DrawCall;
+    std::vector<Vertex> out;
+    for (const DrawCall& c : calls) {
+        if (c.kind == DrawCall::MoveTo || c.kind == DrawCall::LineTo) out.push_back({c.x, c.y});
+        if (c.kind == DrawCall::Arc)
+            for (const auto& [x, y] : {std::pair{c.arc[0], c.arc[1]}, std::pair{c.arc[2], c.arc[3]},
+                                       std::pair{c.arc[0], c.arc[3]}, std::pair{c.arc[2], c.arc[1]}})
+                out.push_back({x, y});
+    }
+    return out;
+}
+
+// Nothing of any rib or tab is lost: each page draws the rib's one-page
+// drawing (the sheet) moved by its tile's offset, and every point of the
+// sheet, the tabs' feet on the board among them, lands inside at least one
+// page. Every page carries the rib's label, on the page.
+void expectNothingClipped(const RibSetPrint& print, const wing::RibSet& set, wing::WingSide side,
+                          const std::string& name, int ppi, int width, int height) {
+    using parvelin::testing::RecordingDeviceContext;
+    QCOMPARE(print.status, PrintLayoutStatus::Ready);
+    QCOMPARE(print.ribs.size(), set.ribs.size());
+    int pages = 0;
+    for (std::size_t r = 0; r < set.ribs.size(); ++r) {
+        const wing::WingRib& wingRib = set.ribs[r];
+        const RibPrint& rib = print.ribs[r];
+        RecordingDeviceContext sheet(ppi, ppi, width, height);
+        QVERIFY(rib.document->printRib(sheet));
+        printExtraLines(*rib.document, sheet, rib.extras);
+        const std::vector<Vertex> drawn = vertices(sheet.calls);
+        const ViewTransform view = ViewTransform::trueScale(ppi, height, wingRib.properties.chord, true);
+        const double c = wingRib.properties.chord;
+        QVERIFY(!wingRib.tabs.empty());
+        for (const wing::BuildingTab& tab : wingRib.tabs)
+            for (std::size_t i : {0, 1}) {
+                const DevicePoint foot = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
+                QVERIFY(std::find(drawn.begin(), drawn.end(), Vertex{foot.x, foot.y}) != drawn.end());
+            }
+
+        std::vector<bool> covered(drawn.size(), false);
+        const int count = rib.layout.pageCount();
+        for (int k = 0; k < count; ++k) {
+            RecordingDeviceContext page(ppi, ppi, width, height);
+            QVERIFY(printLayoutPage(*rib.document, page, rib.layout, k, rib.extras));
+            const std::vector<Vertex> onPage = vertices(page.calls);
+            QVERIFY(onPage.size() >= drawn.size());
+            const PrintTile& tile = rib.layout.tiles[static_cast<std::size_t>(k)];
+            for (std::size_t i = 0; i < drawn.size(); ++i) {
+                const Vertex moved{drawn[i].x - tile.offsetX, drawn[i].y - tile.offsetY};
+                QCOMPARE(onPage[i], moved);
+                if (moved.x >= 0 && moved.x < width && moved.y >= 0 && moved.y < height) covered[i] = true;
+            }
+            const PageFurniture furniture =
+                pageFurniture(rib.layout, k, true, wingRib.name(), wingRib.properties.chord, rib.extras.label);
+            QVERIFY(furniture.hasLabel);
+            QCOMPARE(furniture.label.text, ownPageLabelText(ribPageLabel(wingRib, side, name), k + 1, count));
+            const platform::Rect box = furniture.label.box();
+            QVERIFY(box.left >= 0 && box.top >= 0 && box.right < width && box.bottom < height);
+        }
+        const auto lost = std::find(covered.begin(), covered.end(), false);
+        QVERIFY2(lost == covered.end(), qPrintable(QString("rib %1 loses a point at %2, %3")
+                                                       .arg(QString::fromStdString(wingRib.name()))
+                                                       .arg(drawn[lost - covered.begin()].x)
+                                                       .arg(drawn[lost - covered.begin()].y)));
+        pages += count;
+    }
+    QCOMPARE(print.pages, pages);
+}
+
+} // namespace
+
+void WingTest::longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__clarky.dat"));
+    DocumentWindow* window = f.frame->activeChild();
+    RibProperties board = window->document()->properties();
+    board.height = 30.0f;  // the tabs reach well below the rib
+    board.sparStyle = 1;
+    window->document()->applyProperties(board);
+    runWingProperties(f, [](dialogs::WingDialog& d) {
+        setBox(d, "span", "600");
+        setBox(d, "rootChord", "400");  // twice as long as an A4 portrait page is wide
+        setBox(d, "tipChord", "150");
+        d.findChild<QSpinBox*>("ribCount")->setValue(5);
+        setBox(d, "washout", "1.5");
+    }, true);
+    const wing::RibSet& set = window->ribSet();
+    QCOMPARE(set.ribs.size(), std::size_t(5));
+    QCOMPARE(set.tabProblem, std::string());
+    const wing::WingSide side = window->wing()->panel.side;
+    const std::string name = window->document()->getName().value_or(std::string());
+
+    // Through File > Print's job, to a PDF on A4 portrait: the page stays as chosen.
     QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString pdf = folder.filePath("ribs.pdf");
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    const QString pdf = f.scratch.filePath("ribs.pdf");
     printer.setOutputFileName(pdf);
-    QWidget frame;
     QTimer::singleShot(0, [] {
         if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
     });
-    QVERIFY(app::runRibSetPrintCommand(set, wing::WingSide::Both, "CLARK Y", &frame, printer));
+    QVERIFY(runRibSetPrintCommand(set, side, name, f.frame.get(), printer));
+    QVERIFY(f.dialogs.messages.empty());
+
+    const PageMetrics page = pageMetrics(printer);
+    const RibSetPrint print = layoutRibSet(set, side, name, page.ppiX, page.ppiY, page.width, page.height);
+    expectNothingClipped(print, set, side, name, page.ppiX, page.width, page.height);
+    if (QTest::currentTestFailed()) return;
+    QVERIFY(print.pages > 5);  // the long ribs take more than one page each
     QProcess info;
     info.start("pdfinfo", {pdf});
     info.waitForFinished(10000);
     const QString text = QString::fromUtf8(info.readAllStandardOutput());
-    QVERIFY2(text.contains(QRegularExpression("Pages:\\s+6\\n")), qPrintable(text));
-    QVERIFY2(text.contains(QRegularExpression("Page size:\\s+842 x 595")), qPrintable(text));  // A4 landscape, in points
-}
+    QVERIFY2(text.contains(QRegularExpression(QString("Pages:\\s+%1\\n").arg(print.pages))), qPrintable(text));
+    QVERIFY2(text.contains(QRegularExpression("Page size:\\s+595 x 842")), qPrintable(text));
+    // Every page's label is in the file, once; the root rib's first page as it reads.
+    QProcess words;
+    words.start("pdftotext", {pdf, "-"});
+    words.waitForFinished(10000);
+    const QString printed = QString::fromUtf8(words.readAllStandardOutput()).simplified();
+    QVERIFY(printed.contains("CLARK Y AIRFOIL R1 L, R chord 400.00 mm page 1 of 3"));
+    for (std::size_t r = 0; r < set.ribs.size(); ++r) {
+        const int count = print.ribs[r].layout.pageCount();
+        for (int k = 1; k <= count; ++k) {
+            const QString label =
+                QString::fromStdString(ownPageLabelText(ribPageLabel(set.ribs[r], side, name), k, count)).simplified();
+            QVERIFY2(printed.count(label) == 1, qPrintable(label));
+        }
+    }
 
+    // The same invariants on other pages and resolutions, down to strips
+    // where the tabs alone reach past the chord line's half of the page.
+    for (const auto& [ppi, widthMm, heightMm] :
+         {std::tuple{300, 197.3, 284.3}, std::tuple{600, 284.3, 197.3}, std::tuple{600, 135.3, 197.3},
+          std::tuple{1200, 203.2, 266.7}, std::tuple{600, 250.0, 55.0}, std::tuple{300, 160.0, 45.0}}) {
+        const int w = static_cast<int>(widthMm / 25.4 * ppi);
+        const int h = static_cast<int>(heightMm / 25.4 * ppi);
+        expectNothingClipped(layoutRibSet(set, side, name, ppi, ppi, w, h), set, side, name, ppi, w, h);
+        if (QTest::currentTestFailed()) return;
+    }
+
+    // Print Preview with the wing shows exactly the pages its printer would get.
+    int previewed = -1;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr) return;
+        if (auto* widget = dialog->findChild<QPrintPreviewWidget*>()) previewed = widget->pageCount();
+        dialog->reject();
+    });
+    f.frame->handleCommand(kCmdFilePrintPreview);
+    const PageMetrics framePage = pageMetrics(f.frame->printer());
+    QCOMPARE(previewed,
+             layoutRibSet(set, side, name, framePage.ppiX, framePage.ppiY, framePage.width, framePage.height).pages);
+    QVERIFY(previewed > 5);
+
+    // A set that would need more pages than any print may have: told, nothing sent.
+    wing::WingPanel huge = window->wing()->panel;
+    huge.rootChord = 3000;
+    huge.tipChord = 2500;
+    const wing::RibSet hugeSet = wing::buildRibSet(huge, board, window->document()->points());
+    QCOMPARE(hugeSet.error, std::string());
+    const QString refused = f.scratch.filePath("huge.pdf");
+    printer.setOutputFileName(refused);
+    QTimer::singleShot(0, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->accept();
+    });
+    QVERIFY(runRibSetPrintCommand(hugeSet, side, name, f.frame.get(), printer));
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
+    QVERIFY(f.dialogs.messages[0].text.find("Nothing was printed") != std::string::npos);
+    QVERIFY(!QFile::exists(refused));
+}
 
 void WingTest::savedWingReopensWithTheSameRibs() {
     FrameFixture f;
