@@ -15,6 +15,7 @@
 #include "app/QtDialogs.h"
 #include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/WingDialog.h"
+#include "text/NumberText.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -116,10 +117,10 @@ SheetContents readSheetDxf(const QString& path) {
             entity = value;
             if (entity == "POLYLINE") sheet.parts.emplace_back();
         } else if (entity == "VERTEX" && c == 10) {
-            x = std::stod(value);
+            x = parseDouble(value.c_str());
         } else if (entity == "VERTEX" && c == 20) {
             Part& p = sheet.parts.back();
-            const double y = std::stod(value);
+            const double y = parseDouble(value.c_str());
             p.minX = std::min(p.minX, x), p.maxX = std::max(p.maxX, x);
             p.minY = std::min(p.minY, y), p.maxY = std::max(p.maxY, y);
         } else if (entity == "TEXT" && c == 1) {
