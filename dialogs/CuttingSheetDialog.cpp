@@ -80,10 +80,7 @@ bool CuttingSheetDialog::readLength(const QLineEdit* box, double offered, double
         value = offered;
         return true;
     }
-    float number = 0.0f;
-    if (readBoxNumber(box->text().toStdString(), number) != BoxText::Number) return false;
-    value = number;
-    return true;
+    return readBoxNumber(box->text().toStdString(), value) == BoxText::Number;
 }
 
 void CuttingSheetDialog::refuse(QLineEdit* box, const std::string& text) {
