@@ -32,6 +32,9 @@ struct JobOptions {
     // cut: the cutter's kerf in the chord's unit, and the DXF version.
     double kerf = 0.0;
     bool dxfR12 = false;
+    // cut, for a rib design with a wing: the cutting sheet (0: 600 x 100 mm).
+    double sheetWidth = 0.0;
+    double sheetHeight = 0.0;
     // --import: the tolerant reader of File > Import instead of Open's.
     bool import = false;
 };
@@ -54,6 +57,16 @@ int runCut(const JobOptions& job);
 
 // The wing command parses its own options (argv[2] on).
 int runWing(int argc, char** argv);
+
+// export, print or cut of a rib design that holds a wing: every rib of the
+// set, as the program's File > Export, Print and Export for Cutting treat a
+// wing. Returns -1 when the input holds no wing (the single rib is the
+// job), otherwise the exit status.
+int runDesignWing(const std::string& command, const JobOptions& job);
+
+// info's line for a rib design with a wing ("wing: span ... , 11 ribs,
+// sides both"); -1 when it holds none, otherwise the exit status.
+int printDesignWing(const JobOptions& job);
 
 // Prints every rib of the set at true scale, each on its own page with its
 // label, into PDF bytes. False with the reason when it cannot.

@@ -89,7 +89,10 @@ int runProject(const JobOptions& job) {
     }
     AirfoilDocument document;
     if (const int status = loadJobDocument(job, document); status != 0) return status;
-    const ReplaceResult result = writeRibDesignFile(job.output, designOf(document));
+    RibDesign design = designOf(document);
+    // A design's wing goes along into the new file, as Save As keeps it.
+    if (isRibDesignPath(job.input) && !job.import) design.wing = readRibDesignFile(job.input).design.wing;
+    const ReplaceResult result = writeRibDesignFile(job.output, design);
     if (!result.written) {
         std::fprintf(stderr, "parvelin-cli: %s: %s; nothing was written\n", job.output.c_str(), result.error.c_str());
         return 1;

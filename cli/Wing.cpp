@@ -2,15 +2,22 @@
 // ribs nested on cutting sheets, and all ribs printed into one PDF.
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/Commands.h"
 #include "document/CoordinateFile.h"
+#include "document/ImportReader.h"
+#include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
+#include "document/PropertyChecks.h"
+#include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
+#include "dxf/DxfWriter.h"
 #include "wing/RibSet.h"
+#include "wing/WingDesign.h"
 #include "wing/WingFiles.h"
 
 namespace parvelin::cli {
@@ -21,10 +28,13 @@ using namespace parvelin::wing;
 const char* const kWingUsage =
     "Usage:\n"
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
+    "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
     "\n"
     "Writes every rib of a wing panel into OUTDIR (a new or empty folder): one DXF\n"
     "drawing per rib (NAME-R01.dxf ...), the ribs nested on cutting sheets\n"
     "(sheet-1.dxf and sheet-1.svg ...) and every rib printed at true scale (ribs.pdf).\n"
+    "A rib design that holds a wing gives its panel, tip airfoil and properties;\n"
+    "options given here change them. For any other input the panel options are needed.\n"
     "\n"
     "Options:\n"
     "  --span L              root rib to tip rib\n"
@@ -41,6 +51,8 @@ const char* const kWingUsage =
     "                        the washout field)\n"
     "  --side left|right|both  which panels (default both: every rib twice)\n"
     "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
+    "                        (any file Open or Import reads)\n"
+    "  --import              read INPUT with File > Import's tolerant reader\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
     "  --kerf L              the cutter's kerf; parts keep 2 mm plus the kerf apart\n"
     "  --set FIELD=VALUE     a rib property field (see 'parvelin-cli fields'); height\n"
@@ -110,15 +122,55 @@ std::vector<AirfoilPoint> pointsOf(const CoordinateFileContents& contents) {
     return points;
 }
 
-bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name) {
-    const CoordinateFileContents contents = readCoordinateFile(path);
-    if (contents.status != ReadStatus::Loaded) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), readStatusMessage(contents.status));
-        return false;
+std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& drawingOrder) {
+    CoordinateFileContents contents;
+    contents.drawingOrder = drawingOrder;
+    return pointsOf(contents);
+}
+
+// Open's reader, or with `anyReader` (the tip airfoil, --import) any file
+// Open or Import reads.
+bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name, bool anyReader) {
+    CoordinateFileContents contents;
+    if (anyReader) {
+        std::string why;
+        std::optional<CoordinateFileContents> read = readAirfoilSection(path, why);
+        if (!read) {
+            for (char& ch : why)
+                if (ch == '\n') ch = ' ';
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), why.c_str());
+            return false;
+        }
+        contents = std::move(*read);
+    } else {
+        contents = readCoordinateFile(path);
+        if (contents.status != ReadStatus::Loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), readStatusMessage(contents.status));
+            return false;
+        }
     }
     points = pointsOf(contents);
     name = contents.name;
     return true;
+}
+
+// The settings (--set, --chord, --inches, --mm) over `properties`, then the
+// property pages' own checks. 0, or 2 after saying why.
+int applySettings(const std::vector<std::pair<std::string, std::string>>& settings, RibProperties& properties) {
+    for (const auto& [field, value] : settings) {
+        std::string error;
+        if (!setRibPropertyField(properties, field, value, error)) {
+            std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", error.c_str());
+            return 2;
+        }
+    }
+    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
+        std::string said;
+        for (const PropertyProblem& problem : problems) said += (said.empty() ? "" : "; ") + problem.message();
+        std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", said.c_str());
+        return 2;
+    }
+    return 0;
 }
 
 } // namespace
@@ -137,6 +189,7 @@ int runWing(int argc, char** argv) {
     std::string tipAirfoil;
     std::vector<std::string> positional;
     bool spanGiven = false, rootGiven = false, tipGiven = false, ribsGiven = false;
+    bool sweepGiven = false, sideGiven = false;
 
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -144,12 +197,12 @@ int runWing(int argc, char** argv) {
             std::fputs(kWingUsage, stdout);
             return 0;
         }
-        if (arg == "--inches") {
-            job.properties.metric = 0;
+        if (arg == "--inches" || arg == "--mm") {
+            job.settings.emplace_back("metric", arg == "--mm" ? "1" : "0");
             continue;
         }
-        if (arg == "--mm") {
-            job.properties.metric = 1;
+        if (arg == "--import") {
+            job.import = true;
             continue;
         }
         if (arg == "--landscape") {
@@ -166,11 +219,11 @@ int runWing(int argc, char** argv) {
             else if (arg == "--tip-chord") ok = tipGiven = readNumber(v, panel.tipChord);
             else if (arg == "--ribs") ok = ribsGiven = readCount(v, panel.ribCount);
             else if (arg == "--spacing") ok = ribsGiven = readNumber(v, panel.ribSpacing);
-            else if (arg == "--sweep") ok = readNumber(v, panel.sweep);
+            else if (arg == "--sweep") ok = sweepGiven = readNumber(v, panel.sweep);
             else if (arg == "--spar-root") ok = sparRootGiven = readSpar(v, panel.sparRoot, sparRootPercent);
             else if (arg == "--spar-tip") ok = sparTipGiven = readSpar(v, panel.sparTip, sparTipPercent);
             else if (arg == "--washout") ok = washoutGiven = readNumber(v, panel.washout);
-            else if (arg == "--side") ok = wingSideNamed(std::string(v), panel.side);
+            else if (arg == "--side") ok = sideGiven = wingSideNamed(std::string(v), panel.side);
             else if (arg == "--tip-airfoil") tipAirfoil = v;
             else if (arg == "--sheet") ok = sheetGiven = readSheet(v, sheet);
             else if (arg == "--kerf") ok = readNumber(v, kerf);
@@ -179,8 +232,10 @@ int runWing(int argc, char** argv) {
                 const std::string assignment(v);
                 const auto eq = assignment.find('=');
                 if (eq == std::string::npos) return wingUsageError("--set needs FIELD=VALUE, got '" + assignment + "'");
-                if (!setRibPropertyField(job.properties, assignment.substr(0, eq), assignment.substr(eq + 1), error))
+                RibProperties scratch = kDefaultRibProperties;
+                if (!setRibPropertyField(scratch, assignment.substr(0, eq), assignment.substr(eq + 1), error))
                     return wingUsageError(error);
+                job.settings.emplace_back(assignment.substr(0, eq), assignment.substr(eq + 1));
             } else
                 return wingUsageError("unknown option '" + std::string(arg) + "'");
             if (!ok) return wingUsageError("'" + std::string(v) + "' is not a value for " + std::string(arg));
@@ -189,8 +244,59 @@ int runWing(int argc, char** argv) {
         positional.emplace_back(arg);
     }
     if (positional.size() != 2) return wingUsageError("wing takes INPUT and OUTDIR");
-    if (!spanGiven || !rootGiven || !tipGiven || !ribsGiven)
+
+    // A rib design gives its airfoil, its properties and, when it holds one,
+    // its wing; a coordinate file the airfoil only.
+    std::vector<AirfoilPoint> root;
+    std::vector<AirfoilPoint> tip;
+    std::string name;
+    std::string tipName;
+    std::optional<WingDesign> designWing;
+    RibProperties properties = kDefaultRibProperties;
+    if (isRibDesignPath(positional[0]) && !job.import) {
+        const WingDesignRead read = readDesignWithWing(positional[0]);
+        if (!read.rib.loaded) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", positional[0].c_str(), read.rib.error.c_str());
+            return 1;
+        }
+        root = pointsOf(read.rib.design.points);
+        name = read.rib.design.name;
+        properties = read.rib.design.properties;
+        designWing = read.wing;
+    } else if (!readSection(positional[0], root, name, job.import)) {
+        return 1;
+    }
+    if (const int status = applySettings(job.settings, properties); status != 0) return status;
+    job.properties = properties;
+
+    if (designWing) {
+        // The design's panel, with each value given here in its place.
+        WingPanel given = panel;
+        panel = designWing->panel;
+        if (spanGiven) panel.span = given.span;
+        if (rootGiven) panel.rootChord = given.rootChord;
+        if (tipGiven) panel.tipChord = given.tipChord;
+        if (ribsGiven) {
+            panel.ribCount = given.ribCount;
+            panel.ribSpacing = given.ribSpacing;
+        }
+        if (sweepGiven) panel.sweep = given.sweep;
+        if (sideGiven) panel.side = given.side;
+        if (!sparRootGiven && !sparTipGiven) {
+            given.sparRoot = panel.sparRoot;
+            given.sparTip = panel.sparTip;
+            sparRootPercent = sparTipPercent = panel.sparInPercent;
+            sparRootGiven = sparTipGiven = true;
+        }
+        panel.sparRoot = given.sparRoot;
+        panel.sparTip = given.sparTip;
+        if (tipAirfoil.empty()) {
+            tip = pointsOf(designWing->tipPoints);
+            tipName = designWing->tipName;
+        }
+    } else if (!spanGiven || !rootGiven || !tipGiven || !ribsGiven) {
         return wingUsageError("wing needs --span, --root-chord, --tip-chord and --ribs (or --spacing)");
+    }
     if (ribsGiven && panel.ribSpacing != 0.0 && panel.ribSpacing <= 0.0)
         return wingUsageError("--spacing needs a length above 0");
 
@@ -210,13 +316,7 @@ int runWing(int argc, char** argv) {
         return wingUsageError("--spar-root and --spar-tip must both be lengths or both percentages");
     panel.sparInPercent = sparRootPercent;
     if (!sheetGiven && job.properties.metric == 0) sheet = SheetSize{600.0 / 25.4, 100.0 / 25.4};
-
-    std::vector<AirfoilPoint> root;
-    std::vector<AirfoilPoint> tip;
-    std::string name;
-    std::string tipName;
-    if (!readSection(positional[0], root, name)) return 1;
-    if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName)) return 1;
+    if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName, true)) return 1;
 
     const RibSet set = buildRibSet(panel, job.properties, root, tip);
     // Tabs that cannot stand on the board would make a set that cannot be
@@ -268,6 +368,105 @@ int runWing(int argc, char** argv) {
     }
     std::printf("%d ribs, %zu sheets, %zu files in %s\n", count, nesting.sheets.size(), files.size(),
                 positional[1].c_str());
+    return 0;
+}
+
+namespace {
+
+struct DesignSet {
+    RibSet set;
+    WingPanel panel;
+    std::string name;
+    bool metric = true;
+};
+
+// The wing a rib design holds, with the job's settings over the design's
+// properties, built as the program builds it when the design is opened.
+// -1 when the input holds no wing (a coordinate file, a single rib), 0 with
+// `out` filled, otherwise the exit status after saying why. A set whose ribs
+// cannot stand on their board is refused unless `describeOnly`.
+int loadDesignSet(const JobOptions& job, DesignSet& out, bool describeOnly = false) {
+    if (job.import || !isRibDesignPath(job.input)) return -1;
+    const WingDesignRead read = readDesignWithWing(job.input);
+    if (!read.rib.loaded) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), read.rib.error.c_str());
+        return 1;
+    }
+    if (!read.wing) return -1;
+    RibProperties properties = read.rib.design.properties;
+    if (const int status = applySettings(job.settings, properties); status != 0) return status;
+    out.panel = read.wing->panel;
+    // The tip's washout is the design's washout field, as in the program.
+    out.panel.washout = properties.washout;
+    out.set = buildRibSet(out.panel, properties, pointsOf(read.rib.design.points), pointsOf(read.wing->tipPoints));
+    if (!out.set.error.empty() || (!describeOnly && !out.set.tabProblem.empty())) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(),
+                     (out.set.error.empty() ? out.set.tabProblem : out.set.error).c_str());
+        return 1;
+    }
+    out.name = read.rib.design.name;
+    out.metric = properties.metric == 1;
+    return 0;
+}
+
+int reportWrite(const std::string& path, FileWriteResult result) {
+    if (result == FileWriteResult::Written) return 0;
+    std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), fileWriteMessage(result));
+    return 1;
+}
+
+} // namespace
+
+int runDesignWing(const std::string& command, const JobOptions& job) {
+    DesignSet loaded;
+    if (const int status = loadDesignSet(job, loaded); status != 0) return status;
+    if (command == "export") {
+        // Every rib in one drawing, side by side, as File > Export writes a wing.
+        const DxfWriter drawing = setDrawing(loaded.set);
+        return reportWrite(job.output,
+                           drawing.allFinite() ? writeNewFile(job.output, drawing.text()) : FileWriteResult::NotFinite);
+    }
+    if (command == "cut") {
+        // The ribs nested on cutting sheets beside OUTPUT, as Export for Cutting does.
+        SheetSize sheet{job.sheetWidth, job.sheetHeight};
+        if (!(sheet.width > 0.0) || !(sheet.height > 0.0))
+            sheet = loaded.metric ? SheetSize{600.0, 100.0} : SheetSize{600.0 / 25.4, 100.0 / 25.4};
+        std::vector<std::string> written;
+        const std::string problem =
+            writeSheetFiles(job.output, loaded.set, loaded.panel.side, sheet, job.kerf, loaded.metric, &written);
+        if (!problem.empty()) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), problem.c_str());
+            return 1;
+        }
+        for (const std::string& name : written) std::printf("%s\n", name.c_str());
+        return 0;
+    }
+    if (command == "print") {
+        std::error_code error;
+        if (std::filesystem::exists(std::filesystem::symlink_status(job.output, error)))
+            return reportWrite(job.output, FileWriteResult::AlreadyExists);
+        JobOptions pages = job;
+        pages.properties = loaded.set.ribs.front().properties;
+        std::string pdf;
+        std::string reason;
+        if (!printRibSetPdf(loaded.set, loaded.panel.side, loaded.name, pages, pdf, reason)) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), reason.c_str());
+            return 1;
+        }
+        return reportWrite(job.output, writeNewFile(job.output, pdf));
+    }
+    return -1;
+}
+
+int printDesignWing(const JobOptions& job) {
+    DesignSet loaded;
+    if (const int status = loadDesignSet(job, loaded, true); status != 0) return status;
+    const char* unit = loaded.metric ? "mm" : "in";
+    std::printf("wing: span %s %s, root chord %s %s, tip chord %s %s, %zu ribs, sides %s\n",
+                formatFixed6(loaded.panel.span).c_str(), unit, formatFixed6(loaded.panel.rootChord).c_str(), unit,
+                formatFixed6(loaded.panel.tipChord).c_str(), unit, loaded.set.ribs.size(),
+                traits(loaded.panel.side).name);
+    if (!loaded.set.tabProblem.empty()) std::printf("wing problem: %s\n", loaded.set.tabProblem.c_str());
     return 0;
 }
 

@@ -26,6 +26,7 @@ const char* const kUsage =
     "  parvelin-cli info [--import] INPUT.dat\n"
     "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
+    "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -61,6 +62,12 @@ const char* const kUsage =
     "  --no-edge-lines     print only: leave out the LE and TE lines\n"
     "  --kerf LENGTH       cut only: grow the outline by half this width (default 0)\n"
     "  --dxf-version V     cut only: R2000 (default, LWPOLYLINE and $INSUNITS) or R12\n"
+    "  --sheet WxH         cut only, a design with a wing: the cutting sheet\n"
+    "                      (default 600x100 mm)\n"
+    "\n"
+    "A rib design (.parvelin) that holds a wing exports, prints and cuts every rib:\n"
+    "export draws them side by side in OUTPUT, print puts them into one PDF, cut\n"
+    "nests them on sheets written beside OUTPUT (OUTPUT-sheet-1.dxf ...).\n"
     "\n"
     "An existing OUTPUT is never overwritten. Errors go to standard error and the\n"
     "exit status is 1 (2 for a usage error or rib properties that cannot be built:\n"
@@ -90,7 +97,9 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
         std::printf("name: %s\npoints: %zu\n", read.design.name.c_str(), read.design.points.size());
         for (const CoordinatePair& p : read.design.points)
             std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
-        return 0;
+        job.input = args[0];
+        const int wing = cli::printDesignWing(job);
+        return wing > 0 ? wing : 0;
     }
     job.input = args[0];
     CoordinateFileContents contents;
@@ -200,6 +209,19 @@ int main(int argc, char** argv) {
             if (!v || used == 0 || v[used] != '\0' || !std::isfinite(kerf) || kerf < 0.0)
                 return usageError("--kerf needs a length of 0 or more");
             job.kerf = kerf;
+        } else if (arg == "--sheet") {
+            const char* v = value(arg);
+            const std::string text = v ? v : "";
+            const std::size_t x = text.find_first_of("xX");
+            std::size_t usedW = 0, usedH = 0;
+            const std::string w = x == std::string::npos ? "" : text.substr(0, x);
+            const std::string h = x == std::string::npos ? "" : text.substr(x + 1);
+            job.sheetWidth = w.empty() ? 0.0 : parseDouble(w.c_str(), &usedW);
+            job.sheetHeight = h.empty() ? 0.0 : parseDouble(h.c_str(), &usedH);
+            if (usedW == 0 || usedW != w.size() || usedH == 0 || usedH != h.size() ||
+                !std::isfinite(job.sheetWidth) || !std::isfinite(job.sheetHeight) || job.sheetWidth <= 0.0 ||
+                job.sheetHeight <= 0.0)
+                return usageError("--sheet needs WIDTHxHEIGHT, both above 0");
         } else if (arg == "--dxf-version") {
             const char* v = value(arg);
             const std::string version = v ? v : "";
@@ -222,6 +244,7 @@ int main(int argc, char** argv) {
         if (positional.size() != 2) return usageError(command + " takes INPUT and OUTPUT");
         job.input = positional[0];
         job.output = positional[1];
+        if (const int status = cli::runDesignWing(command, job); status >= 0) return status;
         if (command == "cut") return cli::runCut(job);
         return command == "export" ? cli::runExport(job) : cli::runPrint(job);
     }

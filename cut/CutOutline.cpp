@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "components/AirfoilBoundary.h"
 #include "components/LeadingEdge.h"
@@ -193,17 +194,48 @@ std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, AirfoilPoint
         const bool upper = node < sheeting.lowerLineStart();
         return upper != clockwise ? box.top : box.bottom;
     };
+    // Strips of neighbouring segments that run the same way along x towards
+    // the same outside join into one region: the run of the line closed by
+    // the outside. It is the union of its strips and simple (x only grows or
+    // only shrinks along it), and one region in place of hundreds keeps the
+    // difference quick.
+    ModelPolygon run;
+    int runDirection = 0;
+    double runOutside = 0.0;
+    auto closeRun = [&] {
+        if (run.size() >= 2) {
+            const ModelPoint first = run.front(), last = run.back();
+            run.push_back({last.x, runOutside});
+            run.push_back({first.x, runOutside});
+            regions.push_back(std::move(run));
+        }
+        run.clear();
+        runDirection = 0;
+    };
     for (std::size_t i = 1; i < o.size(); ++i) {
-        if (o[i].penDown != 1) continue;
         // The segment that joins the upper line's end to the lower line's
         // start runs across the rib, not along a surface: it takes nothing
         // (a strip under it would slice the nose off).
-        if (i == sheeting.lowerLineStart()) continue;
+        if (o[i].penDown != 1 || i == sheeting.lowerLineStart()) {
+            closeRun();
+            continue;
+        }
         const ModelPoint a = at(o, i - 1), b = at(o, i);
-        if (a.x == b.x) continue;  // upright: no strip
+        if (a.x == b.x) {  // upright: no strip
+            closeRun();
+            continue;
+        }
+        const int direction = b.x > a.x ? 1 : -1;
         const double outside = outsideOf(i);
-        regions.push_back({a, b, {b.x, outside}, {a.x, outside}});
+        if (run.empty() || direction != runDirection || outside != runOutside) {
+            closeRun();
+            run.push_back(a);
+            runDirection = direction;
+            runOutside = outside;
+        }
+        run.push_back(b);
     }
+    closeRun();
     // A line that starts (the upper one, from the trailing edge) or ends
     // (the lower one, towards it) where it crossed the opposite surface
     // leaves a tail thinner than the sheeting behind it: the sheeting takes

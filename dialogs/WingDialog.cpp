@@ -14,6 +14,7 @@
 #include <cmath>
 
 #include "document/CoordinateFile.h"
+#include "document/ImportReader.h"
 #include "document/NumberText.h"
 #include "platform/Services.h"
 
@@ -197,11 +198,13 @@ void WingDialog::accept() {
         next.tipAirfoilPath = tipPath;
         next.tipSection.clear();
         if (!tipPath.empty()) {
-            const CoordinateFileContents contents = readCoordinateFile(tipPath);
-            if (contents.status != ReadStatus::Loaded) {
-                problem = std::string("The tip airfoil could not be read:\n") + readStatusMessage(contents.status);
+            // Any file Open or Import reads.
+            std::string why;
+            const std::optional<CoordinateFileContents> contents = readAirfoilSection(tipPath, why);
+            if (!contents) {
+                problem = std::string("The tip airfoil could not be read:\n") + why;
             } else {
-                for (const CoordinatePair& c : contents.drawingOrder) {
+                for (const CoordinatePair& c : contents->drawingOrder) {
                     AirfoilPoint point;
                     point.modelX = c.x;
                     point.modelY = c.y;

@@ -1,11 +1,6 @@
 #include "document/CoordinateFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
+#include "text/FileBytes.h"
 #include "text/NumberText.h"
 
 namespace parvelin {
@@ -164,35 +159,11 @@ std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePa
 }
 
 CoordinateFileContents readCoordinateFile(const std::string& path) {
-    CoordinateFileContents failed;
-    failed.status = ReadStatus::OpenFailed;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return failed;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return failed;
-    }
-    if (static_cast<unsigned long long>(info.st_size) > kMaxCoordinateFileSize) {
-        ::close(fd);
-        CoordinateFileContents tooLarge;
-        tooLarge.status = ReadStatus::TooLarge;
-        return tooLarge;
-    }
-    std::string bytes;
-    char buffer[kMaxCoordinateFileSize + 1];
-    while (bytes.size() <= kMaxCoordinateFileSize) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return failed;
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return parseCoordinateFile(bytes);
+    FileBytes file = readFileBytes(path, kMaxCoordinateFileSize);
+    if (file.status == FileBytesStatus::Read) return parseCoordinateFile(file.bytes);
+    CoordinateFileContents refused;
+    refused.status = file.status == FileBytesStatus::TooLarge ? ReadStatus::TooLarge : ReadStatus::OpenFailed;
+    return refused;
 }
 
 } // namespace parvelin

@@ -1,11 +1,6 @@
 #include "document/ImportReader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +8,7 @@
 
 #include "geom/Constants.h"
 #include "geom/Point.h"
+#include "text/FileBytes.h"
 
 namespace parvelin {
 namespace {
@@ -54,7 +50,6 @@ struct Point {
 };
 
 double distance(const Point& a, const Point& b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
 
 bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
 
@@ -589,38 +584,13 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
 }
 
 ImportResult readImportFile(const std::string& path) {
-    ImportResult failed;
-    failed.status = ImportStatus::OpenFailed;
-    failed.contents.status = ReadStatus::OpenFailed;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return failed;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return failed;
-    }
-    if (static_cast<unsigned long long>(info.st_size) > kMaxImportFileSize) {
-        ::close(fd);
-        ImportResult tooLarge;
-        tooLarge.status = ImportStatus::TooLarge;
-        tooLarge.contents.status = ReadStatus::TooLarge;
-        return tooLarge;
-    }
-    std::string bytes;
-    std::vector<char> buffer(64 * 1024);
-    // One byte more than the limit is enough to see a file that grew.
-    while (bytes.size() <= kMaxImportFileSize) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return failed;
-        }
-        if (n == 0) break;
-        bytes.append(buffer.data(), static_cast<std::size_t>(n));
-    }
-    ::close(fd);
-    return parseImportFile(bytes, path);
+    const FileBytes file = readFileBytes(path, kMaxImportFileSize);
+    if (file.status == FileBytesStatus::Read) return parseImportFile(file.bytes, path);
+    ImportResult refused;
+    const bool tooLarge = file.status == FileBytesStatus::TooLarge;
+    refused.status = tooLarge ? ImportStatus::TooLarge : ImportStatus::OpenFailed;
+    refused.contents.status = tooLarge ? ReadStatus::TooLarge : ReadStatus::OpenFailed;
+    return refused;
 }
 
 std::string openReadHint(const CoordinateFileContents& contents) {
@@ -632,6 +602,18 @@ std::string openReadHint(const CoordinateFileContents& contents) {
                   "File > Import reads such files.",
                   contents.accepted.size(), contents.pairLines);
     return buffer;
+}
+
+std::optional<CoordinateFileContents> readAirfoilSection(const std::string& path, std::string& error) {
+    ImportResult imported = readImportFile(path);
+    if (imported.status == ImportStatus::Imported) return std::move(imported.contents);
+    CoordinateFileContents opened = readCoordinateFile(path);
+    if (opened.status == ReadStatus::Loaded) return opened;
+    // Import's reason is the telling one: it reads everything Open reads.
+    std::string message = importStatusMessage(imported.status);
+    if (const std::size_t cut = message.find("\nNothing was"); cut != std::string::npos) message.resize(cut);
+    error = message;
+    return std::nullopt;
 }
 
 } // namespace parvelin

@@ -4,6 +4,7 @@
 // repairs what it safely can, and hands over the same contents the strict
 // reader of File > Open produces, so that loading goes on exactly as Open's.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,6 +71,12 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName);
 
 // Checks the size, then reads and parses the file at `path`.
 ImportResult readImportFile(const std::string& path);
+
+// A section read as tolerantly as the program reads any airfoil: File >
+// Import's reader (an outline off the unit chord is moved and scaled onto
+// it), or Open's when Import refuses the file. None, with `error` saying why
+// in a line or two, when neither reads it.
+std::optional<CoordinateFileContents> readAirfoilSection(const std::string& path, std::string& error);
 
 // File > Open's hint: set when the strict reader took points from a file but
 // left most of its number pairs unread (x above 1, as in percent files).

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "document/RibPropertyFields.h"
+#include "document/Styles.h"
 
 namespace parvelin {
 namespace {
@@ -39,11 +40,31 @@ struct CodeRange {
     std::int32_t highest;
 };
 
+// The codes of a style field: those its traits table lists, which run
+// from 0 without a gap.
+template <typename Style> constexpr bool codesRunFromZero() {
+    std::int32_t code = 0;
+    for (const auto& row : styleTable(Style{}))
+        if (static_cast<std::int32_t>(row.style) != code++) return false;
+    return true;
+}
+static_assert(codesRunFromZero<LeadingEdgeStyle>() && codesRunFromZero<SparStyle>() &&
+              codesRunFromZero<TrailingEdgeStyle>() && codesRunFromZero<SheetingStyle>());
+
+template <typename Style> constexpr std::int32_t highestCode() {
+    return static_cast<std::int32_t>(styleTable(Style{}).size()) - 1;
+}
+
 const CodeRange kCodeRanges[] = {
-    {&RibProperties::leadingEdgeStyle, 0, 4},  {&RibProperties::sparStyle, 0, 2},
-    {&RibProperties::sparDistanceInPercent, 0, 1}, {&RibProperties::trailingEdgeStyle, 0, 3},
-    {&RibProperties::sheetingStyle, 0, 4},     {&RibProperties::heightInPercent, 0, 1},
-    {&RibProperties::metric, 0, 1},            {&RibProperties::precision, 0, 4},
+    {&RibProperties::leadingEdgeStyle, 0, highestCode<LeadingEdgeStyle>()},
+    {&RibProperties::sparStyle, 0, highestCode<SparStyle>()},
+    {&RibProperties::trailingEdgeStyle, 0, highestCode<TrailingEdgeStyle>()},
+    {&RibProperties::sheetingStyle, 0, highestCode<SheetingStyle>()},
+    // Choices of two, and the decimals the pages show.
+    {&RibProperties::sparDistanceInPercent, 0, 1},
+    {&RibProperties::heightInPercent, 0, 1},
+    {&RibProperties::metric, 0, 1},
+    {&RibProperties::precision, 0, 4},
 };
 
 const SizeRule* sizeRuleFor(const char* field) {

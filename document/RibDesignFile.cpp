@@ -1,12 +1,7 @@
 #include "document/RibDesignFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -17,6 +12,7 @@
 #include "document/NumberText.h"
 #include "document/PropertyChecks.h"
 #include "document/RibPropertyFields.h"
+#include "text/FileBytes.h"
 
 namespace parvelin {
 namespace {
@@ -318,33 +314,17 @@ RibDesignRead parseRibDesign(std::string_view bytes) {
 }
 
 RibDesignRead readRibDesignFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return refused(std::string("the file could not be opened (") + std::strerror(errno) + ")");
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return refused("the name is not that of a file");
+    const FileBytes file = readFileBytes(path, kMaxRibDesignFileSize);
+    switch (file.status) {
+    case FileBytesStatus::Read: return parseRibDesign(file.bytes);
+    case FileBytesStatus::NotOpened:
+        return refused(std::string("the file could not be opened (") + std::strerror(file.error) + ")");
+    case FileBytesStatus::NotAFile: return refused("the name is not that of a file");
+    case FileBytesStatus::TooLarge: return tooLarge();
+    case FileBytesStatus::ReadFailed:
+        return refused(std::string("the file could not be read (") + std::strerror(file.error) + ")");
     }
-    if (static_cast<unsigned long long>(info.st_size) > kMaxRibDesignFileSize) {
-        ::close(fd);
-        return tooLarge();
-    }
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            return refused(std::string("the file could not be read (") + std::strerror(error) + ")");
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-        if (bytes.size() > kMaxRibDesignFileSize) break;  // grew while being read
-    }
-    ::close(fd);
-    return parseRibDesign(bytes);
+    return refused("the file could not be read");
 }
 
 ReplaceResult writeRibDesignFile(const std::string& path, const RibDesign& design) {

@@ -3,6 +3,8 @@
 // come back to the original, and refused files say why.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -340,6 +342,44 @@ TEST(ImportReader, RefusedFilesLoadNothingAndSayWhy) {
     fs::remove(big);
     EXPECT_EQ(readImportFile((fs::temp_directory_path() / "parvelin_no_such_file.dat").string()).status,
               ImportStatus::OpenFailed);
+}
+
+// A wing's tip airfoil is any file Open or Import reads: Import's reading
+// when it takes the file, Open's when only Open does, a short reason when
+// neither does.
+TEST(ImportReader, ASectionIsWhatImportOrElseOpenReads) {
+    const fs::path dir = fs::temp_directory_path() / ("parvelin-section-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    auto write = [&](const char* name, const std::string& bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    };
+    const ImportResult clarky = parseImportFile(readAll(fs::path(PARVELIN_AIRFOIL_DIR) / "asb__clarky.dat"), "c");
+    ASSERT_EQ(clarky.status, ImportStatus::Imported);
+    std::vector<XY> points;
+    for (const CoordinatePair& p : clarky.outline) points.push_back({p.x, p.y});
+
+    std::string error;
+    // In percent: Open would take x up to 100; the section is on the unit chord.
+    const std::optional<CoordinateFileContents> percent =
+        readAirfoilSection(write("percent.dat", lines("CLARK Y\n", points, "  ", 7, 100.0)), error);
+    ASSERT_TRUE(percent.has_value()) << error;
+    ASSERT_EQ(percent->drawingOrder.size(), clarky.contents.drawingOrder.size());
+    for (std::size_t i = 0; i < percent->drawingOrder.size(); ++i) {
+        EXPECT_NEAR(percent->drawingOrder[i].x, clarky.contents.drawingOrder[i].x, 1e-6) << i;
+        EXPECT_NEAR(percent->drawingOrder[i].y, clarky.contents.drawingOrder[i].y, 1e-6) << i;
+    }
+    // An outline that crosses itself: Import refuses it, Open reads it.
+    const std::string crossing = write("crossing.dat", pairs(lens(20, 0.4)));
+    const CoordinateFileContents opened = readCoordinateFile(crossing);
+    ASSERT_EQ(opened.status, ReadStatus::Loaded);
+    const std::optional<CoordinateFileContents> section = readAirfoilSection(crossing, error);
+    ASSERT_TRUE(section.has_value());
+    EXPECT_EQ(section->drawingOrder.size(), opened.drawingOrder.size());
+    // Neither reads it.
+    EXPECT_FALSE(readAirfoilSection(write("none.dat", "NACA 0012\nno numbers here\n"), error).has_value());
+    EXPECT_EQ(error, "The file holds fewer than three usable x, y pairs.");
+    fs::remove_all(dir);
 }
 
 // parvelin-cli: --import reads as File > Import does, for info and export.

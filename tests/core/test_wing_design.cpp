@@ -2,9 +2,16 @@
 // set, and a bad wing refuses the whole file with the problem named.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <limits>
+#include <sstream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
@@ -24,6 +31,13 @@ std::vector<CoordinatePair> pairs(const char* file) {
     EXPECT_EQ(contents.status, ReadStatus::Loaded) << file;
     EXPECT_GT(contents.drawingOrder.size(), 10U) << file;
     return contents.drawingOrder;
+}
+
+std::string slurpFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
 }
 
 std::vector<AirfoilPoint> points(const std::vector<CoordinatePair>& pairs) {
@@ -184,4 +198,76 @@ TEST(WingDesign, StoredDesignWithAWingOpensWithIt) {
     EXPECT_EQ(read.wing->tipPoints.size(), 5U);
     EXPECT_EQ(read.wing->panel.side, WingSide::Both);
     EXPECT_EQ(ribDxfs(read.rib.design, *read.wing).size(), 9U);
+}
+
+// The command-line tool takes a design's wing in every command that reads a
+// design: `wing` without the panel options (and with any of them changing
+// it), export, cut and print of every rib, info's wing line, and project
+// copying the design with its wing.
+TEST(CliDesignWing, EveryCommandTakesTheDesignsWing) {
+    const fs::path design = fs::path(PARVELIN_SOURCE_DIR) / "tests/data/rib_designs/clarky-wing.parvelin";
+    const fs::path dir = fs::temp_directory_path() / ("parvelin-cli-wing-" + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    auto run = [&](const std::string& arguments, std::string* out = nullptr) {
+        const fs::path captured = dir / "stdout.txt";
+        const std::string command = std::string(PARVELIN_CLI) + " " + arguments + " >'" + captured.string() +
+                                    "' 2>/dev/null";
+        const int status = std::system(command.c_str());
+        if (out != nullptr) *out = slurpFile(captured);
+        fs::remove(captured);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const std::string input = "'" + design.string() + "'";
+    // The stored design's 2 mm board touches the Clark Y's lower surface.
+    const std::string height = "--set height=10 ";
+
+    // The set the program builds when it opens the design: the design's
+    // properties, the tip's washout from its washout field.
+    WingDesignRead read = readDesignWithWing(design.string());
+    ASSERT_TRUE(read.rib.loaded && read.wing);
+    read.rib.design.properties.height = 10.0f;
+    WingPanel panel = read.wing->panel;
+    panel.washout = read.rib.design.properties.washout;
+    const RibSet set =
+        buildRibSet(panel, read.rib.design.properties, points(read.rib.design.points), points(read.wing->tipPoints));
+    ASSERT_EQ(set.ribs.size(), 9U);
+
+    EXPECT_EQ(run("wing " + input + " '" + (dir / "refused").string() + "'"), 1);  // tabs cannot stand
+    EXPECT_FALSE(fs::exists(dir / "refused"));
+    ASSERT_EQ(run("wing " + height + input + " '" + (dir / "all").string() + "'"), 0);
+    for (const WingRib& rib : set.ribs) {
+        char file[32];
+        std::snprintf(file, sizeof file, "clarky-wing-R%02d.dxf", rib.station.number);
+        EXPECT_EQ(slurpFile(dir / "all" / file), ribDrawing(rib).text()) << file;
+    }
+    // Options given change the design's panel.
+    ASSERT_EQ(run("wing " + height + "--ribs 5 --side left " + input + " '" + (dir / "five").string() + "'"), 0);
+    EXPECT_TRUE(fs::exists(dir / "five" / "clarky-wing-R05.dxf"));
+    EXPECT_FALSE(fs::exists(dir / "five" / "clarky-wing-R06.dxf"));
+    const std::string sheet = slurpFile(dir / "five" / "sheet-1.svg");
+    EXPECT_NE(sheet.find("R5 L"), std::string::npos);
+    EXPECT_EQ(sheet.find("R1 R"), std::string::npos);
+
+    // export: every rib side by side, as File > Export writes a wing.
+    ASSERT_EQ(run("export " + height + input + " '" + (dir / "set.dxf").string() + "'"), 0);
+    EXPECT_EQ(slurpFile(dir / "set.dxf"), setDrawing(set).text());
+    // cut: the ribs nested on the sheets given, named on standard output;
+    // a sheet too small for a rib writes nothing.
+    std::string names;
+    ASSERT_EQ(run("cut " + height + "--sheet 300x80 " + input + " '" + (dir / "cut.svg").string() + "'", &names), 0);
+    EXPECT_EQ(names.substr(0, names.find('\n')), (dir / "cut-sheet-1.svg").string());
+    EXPECT_TRUE(fs::exists(dir / "cut-sheet-2.svg"));
+    EXPECT_EQ(run("cut " + height + "--sheet 100x80 " + input + " '" + (dir / "small.dxf").string() + "'"), 1);
+    EXPECT_FALSE(fs::exists(dir / "small-sheet-1.dxf"));
+    // info ends with the wing.
+    std::string info;
+    ASSERT_EQ(run("info " + input, &info), 0);
+    EXPECT_NE(info.find("\nwing: span 450.000000 mm, root chord 160.000000 mm, tip chord 110.500000 mm, 9 ribs, "
+                        "sides both\n"),
+              std::string::npos);
+    // project: the copy keeps the wing, byte for byte.
+    ASSERT_EQ(run("project " + input + " '" + (dir / "copy.parvelin").string() + "'"), 0);
+    EXPECT_EQ(slurpFile(dir / "copy.parvelin"), slurpFile(design));
+    fs::remove_all(dir);
 }
