@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -30,7 +29,6 @@ struct SheetDialogs : RecordingDialogs {
     std::optional<platform::CuttingSheetSettings> cuttingSheet(platform::Window* owner,
                                                                const platform::CuttingSheetSettings& offered,
                                                                const platform::CuttingSheetCheck& check) override {
-        sheetOffers.push_back(offered);
         return QtDialogs().cuttingSheet(owner, offered, check);
     }
 };
@@ -98,9 +96,14 @@ struct Part {
     double minX = 1e300, minY = 1e300, maxX = -1e300, maxY = -1e300;
 };
 
+struct Label {
+    double x = 0.0, y = 0.0;
+    std::string text;
+};
+
 struct SheetContents {
     std::vector<Part> parts;
-    std::vector<std::string> labels;
+    std::vector<Label> labels;  // in the parts' order
 };
 
 // The closed polylines and the texts of a sheet file, read by group codes.
@@ -116,6 +119,12 @@ SheetContents readSheetDxf(const QString& path) {
         if (c == 0) {
             entity = value;
             if (entity == "POLYLINE") sheet.parts.emplace_back();
+            if (entity == "TEXT") sheet.labels.emplace_back();
+        } else if (entity == "TEXT") {
+            Label& l = sheet.labels.back();
+            if (c == 10) l.x = parseDouble(value.c_str());
+            if (c == 20) l.y = parseDouble(value.c_str());
+            if (c == 1) l.text = value;
         } else if (entity == "VERTEX" && c == 10) {
             x = parseDouble(value.c_str());
         } else if (entity == "VERTEX" && c == 20) {
@@ -123,30 +132,29 @@ SheetContents readSheetDxf(const QString& path) {
             const double y = parseDouble(value.c_str());
             p.minX = std::min(p.minX, x), p.maxX = std::max(p.maxX, x);
             p.minY = std::min(p.minY, y), p.maxY = std::max(p.maxY, y);
-        } else if (entity == "TEXT" && c == 1) {
-            sheet.labels.push_back(value);
         }
     }
     return sheet;
 }
 
 // What every written set of sheets must hold: sheets numbered from 1 with no
-// gap, every rib once on one of them, every part inside its sheet by half the
-// gap and every two parts of a sheet at least the gap apart.
-void checkSheets(const QString& stem, const QString& extension, double width, double height, double gap,
-                 std::size_t& sheetCount) {
+// gap, every rib once on one of them with its label on it, every part inside
+// its sheet by half the gap and every two parts of a sheet at least the gap apart.
+void checkSheets(const QString& stem, double width, double height, double gap, std::size_t& sheetCount) {
     const double eps = 2e-6;
     std::map<std::string, int> seen;
     sheetCount = 0;
-    while (QFile::exists(QString("%1-sheet-%2.%3").arg(stem).arg(sheetCount + 1).arg(extension))) ++sheetCount;
+    while (QFile::exists(QString("%1-sheet-%2.DXF").arg(stem).arg(sheetCount + 1))) ++sheetCount;
     QVERIFY(sheetCount > 0);
     for (std::size_t s = 1; s <= sheetCount; ++s) {
-        const SheetContents sheet = readSheetDxf(QString("%1-sheet-%2.%3").arg(stem).arg(s).arg(extension));
+        const SheetContents sheet = readSheetDxf(QString("%1-sheet-%2.DXF").arg(stem).arg(s));
         QVERIFY(!sheet.parts.empty());
         QCOMPARE(sheet.labels.size(), sheet.parts.size());
-        for (const std::string& label : sheet.labels) ++seen[label];
         for (std::size_t i = 0; i < sheet.parts.size(); ++i) {
             const Part& a = sheet.parts[i];
+            const Label& label = sheet.labels[i];
+            ++seen[label.text];
+            QVERIFY2(label.x > a.minX && label.x < a.maxX && label.y > a.minY && label.y < a.maxY, label.text.c_str());
             QVERIFY(a.minX >= gap / 2 - eps && a.minY >= gap / 2 - eps);
             QVERIFY(a.maxX <= width - gap / 2 + eps && a.maxY <= height - gap / 2 + eps);
             for (std::size_t j = i + 1; j < sheet.parts.size(); ++j) {
@@ -194,7 +202,7 @@ void WingSheetTest::ribsAreNestedOnTheSheetAndKerfGiven() {
         QVERIFY(exportCut(f, [&](dialogs::CuttingSheetDialog& d) { fillSheet(d, c.width, c.height, c.kerf); }, true));
         QVERIFY2(f.sheetDialogs.messages.empty(), f.sheetDialogs.messages.empty() ? "" : f.sheetDialogs.messages[0].text.c_str());
         std::size_t sheets = 0;
-        checkSheets(stem, "DXF", c.w, c.h, 2.0 + c.k, sheets);
+        checkSheets(stem, c.w, c.h, 2.0 + c.k, sheets);
         if (QTest::currentTestFailed()) return;
         QCOMPARE(sheets > 1, c.severalSheets);
     }
