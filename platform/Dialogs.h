@@ -1,5 +1,5 @@
 #pragma once
-// File dialogs and message boxes as the core asks for them.
+// File dialogs, message boxes and the cutting-sheet question as the core asks for them.
 #include <functional>
 #include <optional>
 #include <string>
