@@ -29,6 +29,7 @@
 #include "app/print/RibSetPages.h"
 #include "commands/FileCommands.h"
 #include "cut/CutFile.h"
+#include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/PropertiesCommand.h"
 #include "dialogs/WingDialog.h"
 #include "wing/WingFiles.h"
@@ -393,6 +394,22 @@ void FrameWindow::exportWingSet(DocumentWindow& window) {
 void FrameWindow::exportWingSheets(DocumentWindow& window) {
     platform::Dialogs* dialogs = platform::dialogs();
     if (dialogs == nullptr) return;
+    const wing::RibSet& set = window.ribSet();
+    const wing::WingSide side = window.wing()->panel.side;
+    // The sheet and the kerf come in the ribs' unit, as the ribs are nested.
+    const RibProperties& ribs = set.ribs.front().properties;
+    const bool metric = ribs.metric == 1;
+    QSettings stored = userSettings();
+    const platform::CuttingSheetSettings offered = dialogs::rememberedCuttingSheet(stored, metric, ribs.precision);
+    // A sheet too small for a rib is refused while the user can still change it.
+    const std::vector<wing::NestPart> parts = wing::nestPartsOf(set, side);
+    auto fits = [&](const platform::CuttingSheetSettings& s) {
+        return wing::nestParts(parts, wing::SheetSize{s.width, s.height}, wing::partGap(s.kerf, metric)).error;
+    };
+    const std::optional<platform::CuttingSheetSettings> sheet = dialogs->cuttingSheet(&window, offered, fits);
+    if (!sheet) return;
+    dialogs::rememberCuttingSheet(stored, *sheet);
+
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
@@ -402,12 +419,8 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
     if (!chosen) return;
     const std::string fileName = enterFolderOf(*chosen);
-    // The usual balsa sheet, 600 x 100 mm, in the ribs' unit; no kerf.
-    const bool metric = window.ribSet().ribs.front().properties.metric == 1;
-    const double unit = metric ? 1.0 : 1.0 / 25.4;
-    const wing::SheetSize sheet{600.0 * unit, 100.0 * unit};
-    const std::string problem =
-        wing::writeSheetFiles(fileName, window.ribSet(), window.wing()->panel.side, sheet, 0.0, metric);
+    const std::string problem = wing::writeSheetFiles(fileName, set, side, wing::SheetSize{sheet->width, sheet->height},
+                                                      sheet->kerf, metric);
     if (!problem.empty())
         dialogs->messageBox(&window, problem.c_str(), kExportCutDialogTitle, platform::MessageIcon::Warning);
 }

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QWidget>
 
+#include "dialogs/CuttingSheetDialog.h"
 #include "platform/Window.h"
 
 namespace parvelin::app {
@@ -112,6 +113,12 @@ void QtDialogs::messageBox(platform::Window* owner, const std::string& text, con
     const QString title = caption.empty() ? QStringLiteral("Error") : QString::fromStdString(caption);
     QMessageBox box(toQtIcon(icon), title, QString::fromStdString(text), QMessageBox::Ok, widgetOf(owner));
     box.exec();
+}
+
+std::optional<platform::CuttingSheetSettings> QtDialogs::cuttingSheet(platform::Window* owner,
+                                                                      const platform::CuttingSheetSettings& offered,
+                                                                      const platform::CuttingSheetCheck& check) {
+    return dialogs::runCuttingSheetDialog(offered, check, owner, widgetOf(owner));
 }
 
 } // namespace parvelin::app

@@ -16,6 +16,9 @@ public:
     std::optional<std::string> saveFile(platform::Window* owner, const platform::FileDialogSettings& settings) override;
     void messageBox(platform::Window* owner, const std::string& text, const std::string& caption,
                     platform::MessageIcon icon) override;
+    std::optional<platform::CuttingSheetSettings> cuttingSheet(platform::Window* owner,
+                                                               const platform::CuttingSheetSettings& offered,
+                                                               const platform::CuttingSheetCheck& check) override;
 };
 
 // The widget behind a window of the core (a document window), or null.

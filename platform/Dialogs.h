@@ -1,5 +1,6 @@
 #pragma once
-// File dialogs and message boxes as the core asks for them.
+// File dialogs, message boxes and the cutting-sheet question as the core asks for them.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,19 @@ struct FileDialogSettings {
 
 enum class MessageIcon { None, Warning, Error, Question, Information };
 
+// The sheet a wing's ribs are nested on for cutting, and the cutter's kerf,
+// in the ribs' unit.
+struct CuttingSheetSettings {
+    double width = 600.0;
+    double height = 100.0;
+    double kerf = 0.0;
+    bool metric = true;   // the unit shown: mm, or inches when false
+    int precision = 3;    // decimals shown, as the property pages show them
+};
+// What is wrong with a sheet the user chose (a rib that does not fit on it);
+// empty when the ribs can be nested on it.
+using CuttingSheetCheck = std::function<std::string(const CuttingSheetSettings&)>;
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -34,6 +48,10 @@ public:
     // owner null: a box that belongs to no window.
     virtual void messageBox(Window* owner, const std::string& text, const std::string& caption,
                             MessageIcon icon) = 0;
+    // Asks for the cutting sheet, starting from `offered`. A choice `check`
+    // refuses is said to the user, who may correct it. Nothing when cancelled.
+    virtual std::optional<CuttingSheetSettings> cuttingSheet(Window* owner, const CuttingSheetSettings& offered,
+                                                             const CuttingSheetCheck& check) = 0;
 };
 
 } // namespace parvelin::platform

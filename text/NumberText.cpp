@@ -48,6 +48,13 @@ double parseDouble(const char* text, std::size_t* used) {
 }
 
 BoxText readBoxNumber(std::string_view text, float& value) {
+    double converted = 0.0;
+    const BoxText kind = readBoxNumber(text, converted);
+    if (kind == BoxText::Number) value = static_cast<float>(converted);
+    return kind;
+}
+
+BoxText readBoxNumber(std::string_view text, double& value) {
     std::string limited(text.substr(0, 80));
     std::size_t first = 0;
     while (first < limited.size() && isCSpace(limited[first])) ++first;
@@ -60,7 +67,7 @@ BoxText readBoxNumber(std::string_view text, float& value) {
     std::size_t used = 0;
     const double converted = parseDouble(number.c_str(), &used);
     if (used != number.size()) return BoxText::NotANumber;
-    value = static_cast<float>(converted);
+    value = converted;
     return BoxText::Number;
 }
 

@@ -19,6 +19,8 @@ std::string formatPageNumber(float value, int precision);
 // no number. Empty (or blank) text is Empty and leaves `value` unchanged.
 enum class BoxText { Empty, Number, NotANumber };
 BoxText readBoxNumber(std::string_view text, float& value);
+// The same reading, kept in double precision.
+BoxText readBoxNumber(std::string_view text, double& value);
 
 // Text to double, as the C library converts in the "C" locale. `end` receives
 // the number of characters used (0 when there was no number).

@@ -126,12 +126,34 @@ public:
                     platform::MessageIcon icon) override {
         messages.push_back({owner, text, caption, icon});
     }
+    // With no answer queued the user presses OK on what is offered; a
+    // queued nothing is Cancel. A choice the check refuses is said, and then
+    // cancelled.
+    std::optional<platform::CuttingSheetSettings> cuttingSheet(platform::Window* owner,
+                                                               const platform::CuttingSheetSettings& offered,
+                                                               const platform::CuttingSheetCheck& check) override {
+        sheetOffers.push_back(offered);
+        std::optional<platform::CuttingSheetSettings> answer = offered;
+        if (!sheetAnswers.empty()) {
+            answer = sheetAnswers.front();
+            sheetAnswers.pop_front();
+        }
+        if (answer && check) {
+            if (const std::string problem = check(*answer); !problem.empty()) {
+                messages.push_back({owner, problem, "Cutting Sheet", platform::MessageIcon::Warning});
+                return std::nullopt;
+            }
+        }
+        return answer;
+    }
 
     std::deque<std::optional<std::string>> openAnswers;
     std::deque<std::optional<std::string>> saveAnswers;
     std::vector<platform::FileDialogSettings> openSettings;
     std::vector<platform::FileDialogSettings> saveSettings;
     std::vector<Message> messages;
+    std::deque<std::optional<platform::CuttingSheetSettings>> sheetAnswers;
+    std::vector<platform::CuttingSheetSettings> sheetOffers;
 };
 
 } // namespace parvelin::testing

@@ -1,0 +1,168 @@
+#include "dialogs/CuttingSheetDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QVBoxLayout>
+#include <cmath>
+#include <utility>
+
+#include "text/NumberText.h"
+#include "platform/Services.h"
+
+namespace parvelin::dialogs {
+namespace {
+
+constexpr double kMmPerInch = 25.4;
+constexpr const char* kWidthKey = "cuttingSheet/width";
+constexpr const char* kHeightKey = "cuttingSheet/height";
+constexpr const char* kKerfKey = "cuttingSheet/kerf";
+constexpr const char* kMetricKey = "cuttingSheet/metric";
+
+QString numberText(double value, int precision) {
+    return QString::fromStdString(formatPageNumber(static_cast<float>(value), precision)).trimmed();
+}
+
+bool usableSheet(double width, double height, double kerf) {
+    return std::isfinite(width) && width > 0.0 && std::isfinite(height) && height > 0.0 && std::isfinite(kerf) &&
+           kerf >= 0.0 && kerf < std::min(width, height);
+}
+
+} // namespace
+
+CuttingSheetDialog::CuttingSheetDialog(const platform::CuttingSheetSettings& offered, platform::CuttingSheetCheck check,
+                                       platform::Window* owner, QWidget* parent)
+    : QDialog(parent), offered_(offered), result_(offered), check_(std::move(check)), owner_(owner) {
+    setWindowTitle(QString::fromUtf8(kCuttingSheetDialogTitle));
+    const QString unit = offered.metric ? QStringLiteral("mm") : QStringLiteral("inches");
+    auto withUnit = [&](QWidget* box) {
+        auto* row = new QHBoxLayout;
+        row->addWidget(box);
+        row->addWidget(new QLabel(unit, this));
+        row->addStretch(1);
+        return row;
+    };
+    width_ = lengthBox("sheetWidth", offered.width);
+    height_ = lengthBox("sheetHeight", offered.height);
+    kerf_ = lengthBox("kerf", offered.kerf);
+
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Sheet width"), withUnit(width_));
+    form->addRow(QStringLiteral("Sheet height"), withUnit(height_));
+    form->addRow(QStringLiteral("Kerf (cut width)"), withUnit(kerf_));
+    auto* note = new QLabel(QStringLiteral("Parts keep 2 mm plus the kerf apart; more sheets are used when the "
+                                           "ribs do not fit on one."),
+                            this);
+    note->setWordWrap(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CuttingSheetDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CuttingSheetDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(note);
+    layout->addWidget(buttons);
+}
+
+QLineEdit* CuttingSheetDialog::lengthBox(const char* name, double value) {
+    auto* box = new QLineEdit(numberText(value, offered_.precision), this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setAlignment(Qt::AlignRight);
+    box->setMaximumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00000.0000")) + 16);
+    return box;
+}
+
+bool CuttingSheetDialog::readLength(const QLineEdit* box, double offered, double& value) const {
+    if (box->text() == numberText(offered, offered_.precision)) {
+        value = offered;
+        return true;
+    }
+    return readBoxNumber(box->text().toStdString(), value) == BoxText::Number;
+}
+
+void CuttingSheetDialog::refuse(QLineEdit* box, const std::string& text) {
+    if (platform::Dialogs* dialogs = platform::dialogs())
+        dialogs->messageBox(owner_, text, kCuttingSheetDialogTitle, platform::MessageIcon::Warning);
+    box->setFocus();
+    box->selectAll();
+}
+
+void CuttingSheetDialog::accept() {
+    platform::CuttingSheetSettings next = offered_;
+    struct Box {
+        QLineEdit* box;
+        double offered;
+        double& value;
+        const char* name;
+    };
+    for (const Box& b : {Box{width_, offered_.width, next.width, "sheet width"},
+                         Box{height_, offered_.height, next.height, "sheet height"},
+                         Box{kerf_, offered_.kerf, next.kerf, "kerf"}}) {
+        if (!readLength(b.box, b.offered, b.value))
+            return refuse(b.box, std::string("The ") + b.name + " box holds no number.");
+    }
+    if (!(next.width > 0.0) || !std::isfinite(next.width))
+        return refuse(width_, "The sheet width must be a length above 0.");
+    if (!(next.height > 0.0) || !std::isfinite(next.height))
+        return refuse(height_, "The sheet height must be a length above 0.");
+    if (!(next.kerf >= 0.0) || !std::isfinite(next.kerf))
+        return refuse(kerf_, "The kerf must be a length of 0 or more.");
+    // A cut as wide as the sheet leaves nothing to cut from.
+    const bool heightSmaller = next.height <= next.width;
+    if (next.kerf >= std::min(next.width, next.height))
+        return refuse(kerf_, std::string("The kerf must be smaller than the sheet ") +
+                                 (heightSmaller ? "height." : "width."));
+    if (check_) {
+        if (const std::string problem = check_(next); !problem.empty()) return refuse(width_, problem);
+    }
+    result_ = next;
+    QDialog::accept();
+}
+
+std::optional<platform::CuttingSheetSettings> runCuttingSheetDialog(const platform::CuttingSheetSettings& offered,
+                                                                    const platform::CuttingSheetCheck& check,
+                                                                    platform::Window* owner, QWidget* parent) {
+    CuttingSheetDialog dialog(offered, check, owner, parent);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.settings();
+}
+
+platform::CuttingSheetSettings rememberedCuttingSheet(QSettings& store, bool metric, int precision) {
+    platform::CuttingSheetSettings sheet;
+    sheet.metric = metric;
+    sheet.precision = precision;
+    const double toUnit = metric ? 1.0 : 1.0 / kMmPerInch;
+    sheet.width *= toUnit;
+    sheet.height *= toUnit;
+    if (!store.contains(QString::fromLatin1(kWidthKey))) return sheet;
+    bool okWidth = false, okHeight = false, okKerf = false;
+    double width = store.value(QString::fromLatin1(kWidthKey)).toDouble(&okWidth);
+    double height = store.value(QString::fromLatin1(kHeightKey)).toDouble(&okHeight);
+    double kerf = store.value(QString::fromLatin1(kKerfKey)).toDouble(&okKerf);
+    const bool storedMetric = store.value(QString::fromLatin1(kMetricKey), true).toBool();
+    if (!okWidth || !okHeight || !okKerf || !usableSheet(width, height, kerf)) return sheet;
+    // Kept in the unit it was chosen in: a sheet chosen for millimetre ribs
+    // comes back to them unchanged, and converted for ribs in inches.
+    if (storedMetric != metric) {
+        const double factor = metric ? kMmPerInch : 1.0 / kMmPerInch;
+        width *= factor;
+        height *= factor;
+        kerf *= factor;
+    }
+    sheet.width = width;
+    sheet.height = height;
+    sheet.kerf = kerf;
+    return sheet;
+}
+
+void rememberCuttingSheet(QSettings& store, const platform::CuttingSheetSettings& sheet) {
+    store.setValue(QString::fromLatin1(kWidthKey), sheet.width);
+    store.setValue(QString::fromLatin1(kHeightKey), sheet.height);
+    store.setValue(QString::fromLatin1(kKerfKey), sheet.kerf);
+    store.setValue(QString::fromLatin1(kMetricKey), sheet.metric);
+}
+
+} // namespace parvelin::dialogs
