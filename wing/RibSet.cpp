@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+#include <vector>
 #include <polyclipping/clipper.hpp>
 
 #include "cut/CutOutline.h"
@@ -43,19 +47,77 @@ Polygon fromPath(const ClipperLib::Path& path) {
     return polygon;
 }
 
+// The heights at which the vertical line at x crosses the polygon, paired
+// into the spans that lie inside it (even-odd rule).
+std::vector<std::pair<double, double>> verticalSpans(const Polygon& polygon, double x) {
+    std::vector<double> ys;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Vec2& a = polygon[i];
+        const Vec2& b = polygon[(i + 1) % polygon.size()];
+        if ((a.x <= x) == (b.x <= x)) continue;  // half-open, so a vertex counts once
+        ys.push_back(a.y + (x - a.x) / (b.x - a.x) * (b.y - a.y));
+    }
+    std::sort(ys.begin(), ys.end());
+    std::vector<std::pair<double, double>> spans;
+    for (std::size_t i = 0; i + 1 < ys.size(); i += 2) spans.emplace_back(ys[i], ys[i + 1]);
+    return spans;
+}
+
+// The height inside the polygon that a box from x to x + width finds at
+// its ends and middle, round the height y: the lowest top less the highest
+// bottom of the spans there that hold y. Empty when one of them holds none.
+std::optional<std::pair<double, double>> room(const Polygon& polygon, double x, double width, double y) {
+    double bottom = -std::numeric_limits<double>::infinity();
+    double top = std::numeric_limits<double>::infinity();
+    for (const double at : {x, x + width / 2.0, x + width}) {
+        bool found = false;
+        for (const auto& [lo, hi] : verticalSpans(polygon, at)) {
+            if (lo > y || hi < y) continue;
+            bottom = std::max(bottom, lo);
+            top = std::min(top, hi);
+            found = true;
+        }
+        if (!found) return std::nullopt;
+    }
+    return std::pair{bottom, top};
+}
+
 // The label's place: at 35 % of the chord, its baseline a little above the
 // lower surface, its height a third of the rib's thickness there (at most
-// 3 mm or 0.12 inch).
-void placeLabel(WingRib& rib) {
+// 3 mm or 0.12 inch). When the cut outline leaves no room there (the spar,
+// the edges and the sheeting took that part of the rib), the label goes to
+// the place along the chord where the outline leaves it the most height.
+void placeLabel(WingRib& rib, const Polygon& body) {
     const AirfoilSurfaces s = splitSurfaces(rib.points);
     const double c = rib.properties.chord;
+    const double most = rib.properties.metric == 1 ? 3.0 : 0.12;
+    const double characters = static_cast<double>(rib.name().size()) + 2.0;  // "R12 L"
+    auto width = [&](double height) { return 0.7 * height * characters; };
+    auto middle = [&](double x) { return (heightAt(s.upper, x) + heightAt(s.lower, x)) * c / 2.0; };
+
     const double x = 0.35;
     const double upper = heightAt(s.upper, x) * c;
     const double lower = heightAt(s.lower, x) * c;
     const double thickness = std::max(0.0, upper - lower);
-    const double most = rib.properties.metric == 1 ? 3.0 : 0.12;
     rib.labelHeight = std::min(most, thickness / 3.0);
     rib.labelAt = Vec2{x * c, lower + thickness / 3.0};
+    const double h = rib.labelHeight;
+    if (const auto r = room(body, rib.labelAt.x, width(h), middle(x));
+        r && r->first <= rib.labelAt.y && rib.labelAt.y + h <= r->second)
+        return;
+
+    double bestHeight = 0.0;
+    for (double f = 0.05; f <= 0.95; f += 0.025) {
+        const auto r = room(body, f * c, width(most), middle(f));
+        if (!r || r->second <= r->first) continue;
+        const double height = std::min(most, (r->second - r->first) / 3.0);
+        const bool closer = std::fabs(f - x) * c < std::fabs(rib.labelAt.x / c - x) * c;
+        if (height > bestHeight || (height == bestHeight && closer)) {
+            bestHeight = height;
+            rib.labelHeight = height;
+            rib.labelAt = Vec2{f * c, r->first + (r->second - r->first - height) / 2.0};
+        }
+    }
 }
 
 } // namespace
@@ -149,7 +211,7 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         cutPolygon.reserve(cut.outline.size());
         for (const ModelPoint& q : cut.outline) cutPolygon.push_back(Vec2{q.x * c, q.y * c});
         rib.outline = joinOutline(cutPolygon, rib.tabs);
-        placeLabel(rib);
+        placeLabel(rib, cutPolygon);
         set.ribs.push_back(std::move(rib));
     }
     return set;

@@ -408,6 +408,10 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                     panel.ribCount = count;
                     panel.side = side;
                     panel.washout = 2.0;
+                    // The spar moves back over the label's usual place.
+                    panel.sparInPercent = true;
+                    panel.sparRoot = 28;
+                    panel.sparTip = 36;
                     RibProperties p = everyComponent();
                     p.height = 12.0f;
                     const RibSet set = buildRibSet(panel, p, clarkY, tip);
@@ -432,6 +436,13 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                             << rib.name();
                         EXPECT_TRUE(inside(rib.outline, Vec2{notchX - p.sparWidth, heightAt(s.upper, notchX / c) * c - below}))
                             << rib.name();
+                        // Its label stands on the rib: the corners of the text's box.
+                        ASSERT_GT(rib.labelHeight, 0.0) << rib.name();
+                        const double w = 0.7 * rib.labelHeight * static_cast<double>(rib.name().size() + 2);
+                        const Vec2 at = rib.labelAt;
+                        for (const Vec2 corner : {at, Vec2{at.x + w, at.y}, Vec2{at.x, at.y + rib.labelHeight},
+                                                  Vec2{at.x + w, at.y + rib.labelHeight}})
+                            EXPECT_TRUE(inside(rib.outline, corner)) << rib.name() << " label";
                         ASSERT_EQ(rib.tabs.size(), 2u);
                         for (const BuildingTab& tab : rib.tabs) {
                             const double x = 0.5 * (tab.front + tab.back);
