@@ -239,7 +239,8 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFilePrint:
         if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
             runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side,
-                                  window->document()->getName().value_or(std::string()), this);
+                                  window->document()->getName().value_or(std::string()), this, printer(),
+                                  window->document());
         else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             runPrintCommand(document, this, printer());
         else
@@ -248,7 +249,8 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFilePrintPreview:
         if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
             runRibSetPrintPreviewCommand(window->ribSet(), window->wing()->panel.side,
-                                         window->document()->getName().value_or(std::string()), this, printer());
+                                         window->document()->getName().value_or(std::string()), this, printer(),
+                                         window->document());
         else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
             runPrintPreviewCommand(document, this, printer());
         else

@@ -68,6 +68,9 @@ int runDesignWing(const std::string& command, const JobOptions& job);
 // sides both"); -1 when it holds none, otherwise the exit status.
 int printDesignWing(const JobOptions& job);
 
+// False in a build without Qt, where nothing can be printed.
+extern const bool kCanPrint;
+
 // Prints every rib of the set at true scale, each on its own page with its
 // label, into PDF bytes. False with the reason when it cannot.
 bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::string& name, const JobOptions& job,

@@ -29,6 +29,12 @@
 #include "wing/RibSet.h"
 
 namespace parvelin::cli {
+
+const bool kCanPrint = true;
+
+} // namespace parvelin::cli
+
+namespace parvelin::cli {
 namespace {
 
 // The PDF page has the program's quarter-inch border all round, like a

@@ -4,6 +4,8 @@
 
 namespace parvelin::cli {
 
+const bool kCanPrint = false;
+
 int runPrint(const JobOptions&) {
     std::fprintf(stderr, "parvelin-cli: this build has no printing (it was built without Qt)\n");
     return 1;

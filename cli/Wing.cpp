@@ -1,5 +1,6 @@
 // parvelin-cli wing: every rib of a wing panel, each as its own drawing, the
 // ribs nested on cutting sheets, and all ribs printed into one PDF.
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -226,7 +227,7 @@ int runWing(int argc, char** argv) {
             else if (arg == "--side") ok = sideGiven = wingSideNamed(std::string(v), panel.side);
             else if (arg == "--tip-airfoil") tipAirfoil = v;
             else if (arg == "--sheet") ok = sheetGiven = readSheet(v, sheet);
-            else if (arg == "--kerf") ok = readNumber(v, kerf);
+            else if (arg == "--kerf") ok = readNumber(v, kerf) && std::isfinite(kerf) && kerf >= 0.0;
             else if (arg == "--page") job.pageSize = v;
             else if (arg == "--set") {
                 const std::string assignment(v);
@@ -356,10 +357,15 @@ int runWing(int argc, char** argv) {
     }
     std::string pdf;
     std::string pdfError;
-    if (printRibSetPdf(set, panel.side, name, job, pdf, pdfError))
+    if (printRibSetPdf(set, panel.side, name, job, pdf, pdfError)) {
         files.push_back({"ribs.pdf", pdf});
-    else
+    } else if (kCanPrint) {
+        // A set that cannot be printed (too many pages) is refused whole.
+        std::fprintf(stderr, "parvelin-cli: ribs.pdf: %s; nothing was written\n", pdfError.c_str());
+        return 1;
+    } else {
         std::fprintf(stderr, "parvelin-cli: ribs.pdf: %s\n", pdfError.c_str());
+    }
 
     const std::string error = writeOutputFolder(positional[1], files);
     if (!error.empty()) {

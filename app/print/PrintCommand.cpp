@@ -33,6 +33,8 @@ void tell(const std::string& text) {
         dialogs->messageBox(nullptr, text, kPrintFailedCaption, platform::MessageIcon::Warning);
 }
 
+} // namespace
+
 // The default output file, shown in the dialog's file field (Qt's dialog
 // would otherwise offer "Parvelin.pdf", the spooler name) and set on a
 // printer that already writes PDF.
@@ -47,8 +49,6 @@ void rememberFolder(const QPrinter& printer) {
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         lastPrintFolder() = QFileInfo(printer.outputFileName()).absolutePath();
 }
-
-} // namespace
 
 void preparePrinter(QPrinter& printer) {
     printer.setDocName(kPrintDocumentName);

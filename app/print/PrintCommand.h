@@ -30,6 +30,14 @@ void preparePrinter(QPrinter& printer);
 // folder before the first).
 QString defaultPrintFileName(const AirfoilDocument& document);
 
+// Offers that file: in the print dialog's file field (Qt's dialog would
+// otherwise offer "Parvelin.pdf", the spooler name), and on a printer that
+// already writes PDF. `dialog` may be null.
+void offerDefaultFile(const AirfoilDocument& document, QPrinter& printer, QWidget* dialog);
+
+// Keeps the folder of a print to a file for the next print's offer.
+void rememberFolder(const QPrinter& printer);
+
 // Does nothing without a loaded document (returns false). Otherwise shows the
 // print dialog, owned by `frame`, and on OK prints every page of the rib.
 // Returns true after the dialog ran, whether it was confirmed or cancelled.

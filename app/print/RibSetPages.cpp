@@ -175,11 +175,15 @@ bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const s
 }
 
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame,
-                           QPrinter& printer) {
+                           QPrinter& printer, const AirfoilDocument* document) {
     if (set.ribs.empty()) return false;
     printer.setDocName(kPrintDocumentName);
+    printer.setCopyCount(1);
+    if (document != nullptr) offerDefaultFile(*document, printer, nullptr);
     QPrintDialog dialog(&printer, frame);
+    if (document != nullptr) offerDefaultFile(*document, printer, &dialog);
     if (dialog.exec() != QDialog::Accepted) return true;
+    rememberFolder(printer);
     // The page size and orientation stay as chosen: a rib longer than the
     // page goes on as many pages as it needs.
     printRibSetJob(set, side, name, printer);
@@ -187,7 +191,7 @@ bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const s
 }
 
 bool runRibSetPrintPreviewCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name,
-                                  QWidget* frame, QPrinter& printer) {
+                                  QWidget* frame, QPrinter& printer, const AirfoilDocument* document) {
     if (set.ribs.empty()) return false;
     const PageMetrics page = pageMetrics(printer);
     const RibSetPrint print = layoutRibSet(set, side, name, page.ppiX, page.ppiY, page.width, page.height);
@@ -196,11 +200,16 @@ bool runRibSetPrintPreviewCommand(const wing::RibSet& set, wing::WingSide side, 
         return true;
     }
     printer.setDocName(kPrintDocumentName);
+    printer.setCopyCount(1);
+    if (document != nullptr) offerDefaultFile(*document, printer, nullptr);
     QPrintPreviewDialog preview(&printer, frame);
     // The preview's pages and its own printing both come here, on the
     // printer the user chose from its Print button.
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview,
-                     [&set, side, &name](QPrinter* target) { printRibSetJob(set, side, name, *target); });
+                     [&set, side, &name](QPrinter* target) {
+                         if (target->outputFormat() == QPrinter::PdfFormat) rememberFolder(*target);
+                         printRibSetJob(set, side, name, *target);
+                     });
     preview.exec();
     return true;
 }

@@ -17,6 +17,10 @@ class QPainter;
 class QPrinter;
 class QWidget;
 
+namespace parvelin {
+class AirfoilDocument;
+}
+
 namespace parvelin::app {
 
 // The label on a rib's page: the airfoil's name, the rib, its sides and chord.
@@ -66,13 +70,15 @@ bool printRibSetJob(const wing::RibSet& set, wing::WingSide side, const std::str
 // File > Print while the window has a wing: the print dialog, then every
 // rib's pages on the page size and orientation chosen there.
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame);
-// The same on a given printer.
+// The same on a given printer (the frame's, which keeps the page chosen for
+// the next print). With `document`, a print to a file is offered under the
+// document's name, as a single rib's print offers it.
 bool runRibSetPrintCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name, QWidget* frame,
-                           QPrinter& printer);
+                           QPrinter& printer, const AirfoilDocument* document = nullptr);
 
 // File > Print Preview while the window has a wing: Qt's print preview of
 // exactly the pages File > Print sends, printed from its own Print button.
 bool runRibSetPrintPreviewCommand(const wing::RibSet& set, wing::WingSide side, const std::string& name,
-                                  QWidget* frame, QPrinter& printer);
+                                  QWidget* frame, QPrinter& printer, const AirfoilDocument* document = nullptr);
 
 } // namespace parvelin::app
