@@ -271,7 +271,7 @@ void FrameWindow::handleCommand(int id) {
         if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
             exportWingSheets(*window);
         else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            exportCutFile(*document, activeChild());
+            exportSingleCutFile(*document, activeChild());
         else
             showDocumentMessage(kMessageExportNeedsDocument, kExportCutDialogTitle);
         break;
@@ -391,6 +391,20 @@ void FrameWindow::exportWingSet(DocumentWindow& window) {
         dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
                             result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
                                                                      : platform::MessageIcon::Error);
+}
+
+void FrameWindow::exportSingleCutFile(const AirfoilDocument& document, DocumentWindow* window) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return;
+    // The kerf in the rib's unit, the one last chosen offered again.
+    const RibProperties& rib = document.properties();
+    QSettings stored = userSettings();
+    platform::CuttingSheetSettings offered = dialogs::rememberedCuttingSheet(stored, rib.metric == 1, rib.precision);
+    offered.askSheet = false;
+    const std::optional<platform::CuttingSheetSettings> kerf = dialogs->cuttingSheet(window, offered, {});
+    if (!kerf) return;
+    dialogs::rememberCuttingSheet(stored, *kerf);
+    exportCutFile(document, window, kerf->kerf);
 }
 
 void FrameWindow::exportWingSheets(DocumentWindow& window) {

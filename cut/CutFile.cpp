@@ -340,7 +340,7 @@ FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing,
     return writeNewFile(path, text);
 }
 
-bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, double kerf) {
     platform::Dialogs* dialogs = platform::dialogs();
     if (dialogs == nullptr) return false;
     platform::FileDialogSettings settings;
@@ -357,7 +357,7 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner) {
         dialogs->messageBox(owner, kMessageCutFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);
         return false;
     }
-    const CutDrawing drawing = cutDrawing(document, 0.0);
+    const CutDrawing drawing = cutDrawing(document, kerf);
     if (drawing.pieces == 0 && std::isfinite(document.properties().chord) && document.properties().chord > 0.0f) {
         dialogs->messageBox(owner, kMessageCutNothingLeft, kExportCutDialogTitle, platform::MessageIcon::Warning);
         return false;

@@ -64,8 +64,9 @@ inline constexpr const char* kMessageCutNothingLeft =
 inline constexpr const char* kMessageCutFileName = "The file's name must end in .dxf or .svg.\nNothing was exported.";
 
 // File > Export for Cutting: the save dialog (DXF or SVG), then the cut file
-// of the document (no kerf, R2000 DXF); tells the user when nothing was
-// written. Returns true when a file was written.
-bool exportCutFile(const AirfoilDocument& document, platform::Window* owner);
+// of the document (its outline grown by half the kerf, in the chord's unit;
+// R2000 DXF); tells the user when nothing was written. Returns true when a
+// file was written.
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, double kerf = 0.0);
 
 } // namespace parvelin

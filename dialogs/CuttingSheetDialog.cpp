@@ -50,11 +50,22 @@ CuttingSheetDialog::CuttingSheetDialog(const platform::CuttingSheetSettings& off
     kerf_ = lengthBox("kerf", offered.kerf);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Sheet width"), withUnit(width_));
-    form->addRow(QStringLiteral("Sheet height"), withUnit(height_));
+    if (offered.askSheet) {
+        form->addRow(QStringLiteral("Sheet width"), withUnit(width_));
+        form->addRow(QStringLiteral("Sheet height"), withUnit(height_));
+    } else {
+        // A single rib is cut on its own: the sheet boxes stay out of sight
+        // and keep the sheet last chosen for a wing.
+        setWindowTitle(QString::fromUtf8(kCutKerfDialogTitle));
+        width_->hide();
+        height_->hide();
+    }
     form->addRow(QStringLiteral("Kerf (cut width)"), withUnit(kerf_));
-    auto* note = new QLabel(QStringLiteral("Parts keep 2 mm plus the kerf apart; more sheets are used when the "
-                                           "ribs do not fit on one."),
+    auto* note = new QLabel(offered.askSheet
+                                ? QStringLiteral("Parts keep 2 mm plus the kerf apart; more sheets are used when the "
+                                                 "ribs do not fit on one.")
+                                : QStringLiteral("The outline is grown by half the kerf, so that the rib comes out "
+                                                 "at its size."),
                             this);
     note->setWordWrap(true);
 
@@ -112,11 +123,12 @@ void CuttingSheetDialog::accept() {
         return refuse(kerf_, "The kerf must be a length of 0 or more.");
     // A cut as wide as the sheet leaves nothing to cut from.
     const bool heightSmaller = next.height <= next.width;
-    if (next.kerf >= std::min(next.width, next.height))
+    if (offered_.askSheet && next.kerf >= std::min(next.width, next.height))
         return refuse(kerf_, std::string("The kerf must be smaller than the sheet ") +
                                  (heightSmaller ? "height." : "width."));
     if (check_) {
-        if (const std::string problem = check_(next); !problem.empty()) return refuse(width_, problem);
+        if (const std::string problem = check_(next); !problem.empty())
+            return refuse(offered_.askSheet ? width_ : kerf_, problem);
     }
     result_ = next;
     QDialog::accept();

@@ -1,6 +1,6 @@
 #pragma once
-// Export for Cutting with a wing: the sheet the ribs are nested on and the
-// cutter's kerf, asked before the file name. The last choice is kept in the
+// Export for Cutting: for a wing the sheet the ribs are nested on and the
+// cutter's kerf, for a single rib the kerf alone, asked before the file name. The last choice is kept in the
 // user's settings for the next export, in this run and the next.
 #include <QDialog>
 #include <optional>
@@ -14,6 +14,8 @@ class QSettings;
 namespace parvelin::dialogs {
 
 inline constexpr const char* kCuttingSheetDialogTitle = "Cutting Sheet";
+// The same dialog for a single rib asks the kerf only.
+inline constexpr const char* kCutKerfDialogTitle = "Kerf";
 
 class CuttingSheetDialog : public QDialog {
     Q_OBJECT

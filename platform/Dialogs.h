@@ -34,6 +34,7 @@ struct CuttingSheetSettings {
     double kerf = 0.0;
     bool metric = true;   // the unit shown: mm, or inches when false
     int precision = 3;    // decimals shown, as the property pages show them
+    bool askSheet = true; // false for a single rib: only the kerf is asked
 };
 // What is wrong with a sheet the user chose (a rib that does not fit on it);
 // empty when the ribs can be nested on it.

@@ -12,6 +12,7 @@
 
 #include "FrameFixture.h"
 #include "app/QtDialogs.h"
+#include "cut/CutFile.h"
 #include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/WingDialog.h"
 #include "text/NumberText.h"
@@ -179,6 +180,7 @@ private slots:
     void inchesOfferTheDefaultSheetConvertedAndKeepItExactly();
     void refusedValuesKeepTheDialogOpenAndCancelWritesNothing();
     void theLastSheetIsRememberedInItsUnit();
+    void aSingleRibIsCutWithTheKerfGiven();
 };
 
 void WingSheetTest::ribsAreNestedOnTheSheetAndKerfGiven() {
@@ -294,6 +296,50 @@ void WingSheetTest::theLastSheetIsRememberedInItsUnit() {
         QCOMPARE(offered.height, 100.0);
         QCOMPARE(offered.kerf, 0.0);
     }
+}
+
+// Without a wing the dialog asks the kerf alone, and the rib's cut file is
+// its outline grown by half of it: the file equals the one written from the
+// document with that kerf, and differs from the one without.
+void WingSheetTest::aSingleRibIsCutWithTheKerfGiven() {
+    SheetFixture f;
+    f.open(airfoilPath("asb__clarky.dat"));
+    DocumentWindow* window = f.frame->activeChild();
+    QVERIFY(window != nullptr && window->document()->isLoaded());
+    RibProperties p = window->document()->properties();
+    p.sparStyle = 1;
+    p.leadingEdgeStyle = 1;
+    p.trailingEdgeStyle = 3;
+    window->document()->applyProperties(p);
+
+    const QString path = f.scratch.filePath("rib.dxf");
+    f.sheetDialogs.saveAnswers.push_back(path.toStdString());
+    bool sheetHidden = false;
+    QString title;
+    QVERIFY(exportCut(f, [&](dialogs::CuttingSheetDialog& d) {
+        sheetHidden = box(d, "sheetWidth")->isHidden() && box(d, "sheetHeight")->isHidden();
+        title = d.windowTitle();
+        box(d, "kerf")->setText("0,5");
+    }, true));
+    QVERIFY(sheetHidden);
+    QCOMPARE(title, QString::fromUtf8(dialogs::kCutKerfDialogTitle));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+
+    auto expected = [&](double kerf, const char* name) {
+        const QString file = f.scratch.filePath(QString::fromLatin1(name));
+        const CutDrawing drawing = cutDrawing(*window->document(), kerf);
+        if (writeCutFile(file.toStdString(), drawing, CutFileFormat::Dxf, DxfVersion::R2000) !=
+            FileWriteResult::Written)
+            return QByteArray();
+        QFile in(file);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    };
+    QCOMPARE(bytes, expected(0.5, "half.dxf"));
+    QVERIFY(bytes != expected(0.0, "none.dxf"));
+    QVERIFY2(f.sheetDialogs.messages.empty(),
+             f.sheetDialogs.messages.empty() ? "" : f.sheetDialogs.messages[0].text.c_str());
 }
 
 QTEST_MAIN(WingSheetTest)
