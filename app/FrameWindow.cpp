@@ -368,7 +368,9 @@ void FrameWindow::runWingProperties() {
     document->applyProperties(properties);
     window->setWing(std::move(chosen));
     const wing::RibSet& set = window->ribSet();
-    const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
+    std::string problem = set.error.empty() ? set.tabProblem : set.error;
+    if (const std::string split = wing::splitRibsMessage(set); set.error.empty() && !split.empty())
+        problem += (problem.empty() ? "" : "\n") + split;
     if (!problem.empty()) showDocumentMessage(problem.c_str(), dialogs::kWingDialogTitle);
 }
 
@@ -435,10 +437,22 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
     if (!chosen) return;
     const std::string fileName = enterFolderOf(*chosen);
+    std::vector<std::string> written;
     const std::string problem = wing::writeSheetFiles(fileName, set, side, wing::SheetSize{sheet->width, sheet->height},
-                                                      sheet->kerf, metric);
-    if (!problem.empty())
+                                                      sheet->kerf, metric, &written);
+    if (!problem.empty()) {
         dialogs->messageBox(&window, problem.c_str(), kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return;
+    }
+    // The files are named after the one chosen, one a sheet: say which, and
+    // which ribs the components cut apart.
+    std::string said = std::to_string(written.size()) + (written.size() == 1 ? " sheet was" : " sheets were") +
+                       " written:";
+    for (const std::string& path : written) said += "\n" + QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    const std::string split = wing::splitRibsMessage(set);
+    if (!split.empty()) said += "\n\n" + split;
+    dialogs->messageBox(&window, said, kExportCutDialogTitle,
+                        split.empty() ? platform::MessageIcon::Information : platform::MessageIcon::Warning);
 }
 
 void FrameWindow::updateWingItem() {

@@ -85,7 +85,9 @@ WingPane::WingPane(QWidget* parent) : QWidget(parent) {
 void WingPane::showWing(const wing::RibSet& set, const wing::WingPanel& panel, int selected, bool metric) {
     const QSignalBlocker quiet(strip_);
     strip_->clear();
-    const std::string& problem = set.error.empty() ? set.tabProblem : set.error;
+    std::string problem = set.error.empty() ? set.tabProblem : set.error;
+    if (const std::string split = wing::splitRibsMessage(set); set.error.empty() && !split.empty())
+        problem += (problem.empty() ? "" : "\n") + split;
     message_->setVisible(!problem.empty());
     message_->setText(QString::fromStdString(problem));
     const char* unit = metric ? " mm" : " in";

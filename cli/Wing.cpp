@@ -61,6 +61,9 @@ const char* const kWingUsage =
     "  --inches, --mm        the unit of every length (default mm)\n"
     "  --page SIZE, --landscape  the pages of ribs.pdf\n";
 
+// What the command line calls the General page's Height.
+const char* const kHeightHint = " (--set height=L raises the board; --set height=0 builds no tabs)";
+
 int wingUsageError(const std::string& message) {
     std::fprintf(stderr, "parvelin-cli: %s\n(see parvelin-cli wing --help)\n", message.c_str());
     return 2;
@@ -319,13 +322,30 @@ int runWing(int argc, char** argv) {
     if (!sheetGiven && job.properties.metric == 0) sheet = SheetSize{600.0 / 25.4, 100.0 / 25.4};
     if (!tipAirfoil.empty() && !readSection(tipAirfoil, tip, tipName, true)) return 1;
 
+    // A folder that holds files is refused before any work is done.
+    {
+        std::error_code ec;
+        const std::filesystem::path out(positional[1]);
+        const std::filesystem::file_status status = std::filesystem::symlink_status(out, ec);
+        if (std::filesystem::exists(status) &&
+            (!std::filesystem::is_directory(status) || !std::filesystem::is_empty(out, ec) || ec)) {
+            std::fprintf(stderr, "parvelin-cli: %s is not a new or empty folder; nothing was written\n",
+                         positional[1].c_str());
+            return 1;
+        }
+    }
+
     const RibSet set = buildRibSet(panel, job.properties, root, tip);
     // Tabs that cannot stand on the board would make a set that cannot be
     // built as asked: nothing is written.
     if (!set.error.empty() || !set.tabProblem.empty()) {
-        std::fprintf(stderr, "parvelin-cli: %s\n", (set.error.empty() ? set.tabProblem : set.error).c_str());
+        std::fprintf(stderr, "parvelin-cli: %s%s\n", (set.error.empty() ? set.tabProblem : set.error).c_str(),
+                     set.error.empty() ? kHeightHint : "");
         return 1;
     }
+    if (const std::string split = splitRibs(set); !split.empty())
+        std::fprintf(stderr, "parvelin-cli: the components cut %s into pieces; only the largest piece of each is cut\n",
+                     split.c_str());
     const bool metric = job.properties.metric == 1;
     const Nesting nesting = nestParts(nestPartsOf(set, panel.side), sheet, partGap(kerf, metric));
     if (!nesting.error.empty()) {
@@ -372,8 +392,8 @@ int runWing(int argc, char** argv) {
         std::fprintf(stderr, "parvelin-cli: %s\n", error.c_str());
         return 1;
     }
-    std::printf("%d ribs, %zu sheets, %zu files in %s\n", count, nesting.sheets.size(), files.size(),
-                positional[1].c_str());
+    std::printf("%d ribs, %zu sheet%s, %zu files in %s\n", count, nesting.sheets.size(),
+                nesting.sheets.size() == 1 ? "" : "s", files.size(), positional[1].c_str());
     return 0;
 }
 
@@ -406,10 +426,14 @@ int loadDesignSet(const JobOptions& job, DesignSet& out, bool describeOnly = fal
     out.panel.washout = properties.washout;
     out.set = buildRibSet(out.panel, properties, pointsOf(read.rib.design.points), pointsOf(read.wing->tipPoints));
     if (!out.set.error.empty() || (!describeOnly && !out.set.tabProblem.empty())) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(),
-                     (out.set.error.empty() ? out.set.tabProblem : out.set.error).c_str());
+        std::fprintf(stderr, "parvelin-cli: %s: %s%s\n", job.input.c_str(),
+                     (out.set.error.empty() ? out.set.tabProblem : out.set.error).c_str(),
+                     out.set.error.empty() ? kHeightHint : "");
         return 1;
     }
+    if (const std::string split = splitRibs(out.set); !describeOnly && !split.empty())
+        std::fprintf(stderr, "parvelin-cli: the components cut %s into pieces; only the largest piece of each is cut\n",
+                     split.c_str());
     out.name = read.rib.design.name;
     out.metric = properties.metric == 1;
     return 0;

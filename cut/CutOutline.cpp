@@ -279,6 +279,7 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
 
     const ClipperLib::PolyNode* largest = nullptr;
     double largestArea = 0.0;
+    double allArea = 0.0;
     for (const ClipperLib::PolyNode* node : tree.Childs) {
         // Outer pieces, and pieces inside holes of them.
         std::vector<const ClipperLib::PolyNode*> stack{node};
@@ -288,6 +289,7 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
             if (!n->IsHole() && std::fabs(ClipperLib::Area(n->Contour)) >= kDustArea) {
                 ++result.pieces;
                 const double area = std::fabs(ClipperLib::Area(n->Contour));
+                allArea += area;
                 if (area > largestArea) {
                     largestArea = area;
                     largest = n;
@@ -297,6 +299,7 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
         }
     }
     if (largest == nullptr) return result;
+    result.keptShare = largestArea / allArea;
     // Holes are regions removed from inside the rib with rib all round them;
     // slivers where two removed regions overlap by rounding do not count.
     for (const ClipperLib::PolyNode* hole : largest->Childs)

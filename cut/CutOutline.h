@@ -47,6 +47,7 @@ std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, AirfoilPoint
 struct CutOutline {
     ModelPolygon outline;  // counter-clockwise; empty when nothing is left
     int pieces = 0;        // separate pieces the difference left; the largest is kept
+    double keptShare = 1.0; // the kept piece's share of all the pieces' area
     int holes = 0;         // holes inside the kept piece (left out of the outline)
 };
 

@@ -63,13 +63,15 @@ std::vector<std::pair<double, double>> verticalSpans(const Polygon& polygon, dou
     return spans;
 }
 
-// The height inside the polygon that a box from x to x + width finds at
-// its ends and middle, round the height y: the lowest top less the highest
+// The height inside the polygon that a box from x to x + width finds along
+// its length, round the height y: the lowest top less the highest
 // bottom of the spans there that hold y. Empty when one of them holds none.
 std::optional<std::pair<double, double>> room(const Polygon& polygon, double x, double width, double y) {
     double bottom = -std::numeric_limits<double>::infinity();
     double top = std::numeric_limits<double>::infinity();
-    for (const double at : {x, x + width / 2.0, x + width}) {
+    // Nine heights along the box, closer than a spar notch is wide.
+    for (int k = 0; k <= 8; ++k) {
+        const double at = x + width * k / 8.0;
         bool found = false;
         for (const auto& [lo, hi] : verticalSpans(polygon, at)) {
             if (lo > y || hi < y) continue;
@@ -106,16 +108,27 @@ void placeLabel(WingRib& rib, const Polygon& body) {
         r && r->first <= rib.labelAt.y && rib.labelAt.y + h <= r->second)
         return;
 
+    // Every place along the outline's length, in every span of it there (a
+    // rib the cuts left as a sliver above its middle has no span there).
+    const Box extent = bounds(body);
     double bestHeight = 0.0;
-    for (double f = 0.05; f <= 0.95; f += 0.025) {
-        const auto r = room(body, f * c, width(most), middle(f));
-        if (!r || r->second <= r->first) continue;
-        const double height = std::min(most, (r->second - r->first) / 3.0);
-        const bool closer = std::fabs(f - x) * c < std::fabs(rib.labelAt.x / c - x) * c;
-        if (height > bestHeight || (height == bestHeight && closer)) {
-            bestHeight = height;
-            rib.labelHeight = height;
-            rib.labelAt = Vec2{f * c, r->first + (r->second - r->first - height) / 2.0};
+    for (int step = 0; step <= 80; ++step) {
+        const double at = extent.minX + extent.width() * step / 80.0;
+        for (const auto& [lo, hi] : verticalSpans(body, at)) {
+            for (const double tried : {most, std::min(most, (hi - lo) / 3.0)}) {
+                for (const double start : {at, at - width(tried)}) {
+                    const auto r = room(body, start, width(tried), (lo + hi) / 2.0);
+                    if (!r || r->second <= r->first) continue;
+                    // No taller than tried: the box checked was that wide.
+                    const double height = std::min(tried, (r->second - r->first) / 3.0);
+                    const bool closer = std::fabs(start - x * c) < std::fabs(rib.labelAt.x - x * c);
+                    if (height > bestHeight || (height == bestHeight && closer)) {
+                        bestHeight = height;
+                        rib.labelHeight = height;
+                        rib.labelAt = Vec2{start, r->first + (r->second - r->first - height) / 2.0};
+                    }
+                }
+            }
         }
     }
 }
@@ -211,10 +224,34 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         cutPolygon.reserve(cut.outline.size());
         for (const ModelPoint& q : cut.outline) cutPolygon.push_back(Vec2{q.x * c, q.y * c});
         rib.outline = joinOutline(cutPolygon, rib.tabs);
+        rib.pieces = cut.pieces;
+        rib.keptShare = cut.keptShare;
         placeLabel(rib, cutPolygon);
         set.ribs.push_back(std::move(rib));
     }
     return set;
+}
+
+// A rib whose largest piece holds less than this share of it is cut apart;
+// above it the rest is crumbs where two cuts nearly meet.
+constexpr double kWholeShare = 0.95;
+
+std::string splitRibs(const RibSet& set) {
+    std::vector<std::string> names;
+    for (const WingRib& rib : set.ribs)
+        if (rib.pieces > 1 && rib.keptShare < kWholeShare) names.push_back(rib.name());
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+    return text;
+}
+
+std::string splitRibsMessage(const RibSet& set) {
+    const std::string names = splitRibs(set);
+    if (names.empty()) return {};
+    const bool one = names.find(' ') == std::string::npos;
+    return "The components cut " + std::string(one ? "rib " : "ribs ") + names +
+           " into pieces; only the largest piece of " + (one ? "it" : "each") + " is cut.";
 }
 
 } // namespace parvelin::wing

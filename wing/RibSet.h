@@ -29,6 +29,8 @@ struct WingRib {
     Polygon outline;                   // the rib's cut outline and its tabs joined, in the chord's unit
     Vec2 labelAt;                      // where the rib's label starts, inside the rib
     double labelHeight = 0.0;          // a text height that fits the rib there
+    int pieces = 1;                    // pieces the cut leaves; above 1 only the largest is cut
+    double keptShare = 1.0;            // the largest piece's share of all the pieces' area
 
     // "R3", and with a side letter "R3 L".
     std::string name() const;
@@ -47,6 +49,13 @@ struct RibSet {
 // chord, the spar distance (made a length) and the washout is the document's.
 // A rib that cannot stand on its building board is still built, without
 // tabs, and the first such rib is named in `tabProblem`.
+// The ribs the components cut apart ("R6, R7 and R9"): more than crumbs
+// (a twentieth of the rib's area) lie outside the largest piece, which is
+// all that is cut. Empty when every rib stays whole.
+std::string splitRibs(const RibSet& set);
+// The same as a sentence for the user, or empty.
+std::string splitRibsMessage(const RibSet& set);
+
 RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, AirfoilPoints rootSection,
                    AirfoilPoints tipSection = {});
 

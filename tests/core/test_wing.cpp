@@ -442,7 +442,7 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                         const Vec2 at = rib.labelAt;
                         for (const Vec2 corner : {at, Vec2{at.x + w, at.y}, Vec2{at.x, at.y + rib.labelHeight},
                                                   Vec2{at.x + w, at.y + rib.labelHeight}})
-                            EXPECT_TRUE(inside(rib.outline, corner)) << rib.name() << " label";
+                            EXPECT_TRUE(inside(rib.outline, corner)) << rib.name() << " label at " << at.x << ", " << at.y;
                         ASSERT_EQ(rib.tabs.size(), 2u);
                         for (const BuildingTab& tab : rib.tabs) {
                             const double x = 0.5 * (tab.front + tab.back);

@@ -232,6 +232,24 @@ TEST(CliDesignWing, EveryCommandTakesTheDesignsWing) {
     const RibSet set =
         buildRibSet(panel, read.rib.design.properties, points(read.rib.design.points), points(read.wing->tipPoints));
     ASSERT_EQ(set.ribs.size(), 9U);
+    // Its thin tip section: the sheeting and the notches leave slivers of the
+    // outer ribs, which are named; every label still stands on its rib.
+    EXPECT_EQ(splitRibs(set), "R6, R7, R8 and R9");
+    for (const WingRib& rib : set.ribs) {
+        ASSERT_GT(rib.labelHeight, 0.0) << rib.name();
+        const double w = 0.7 * rib.labelHeight * static_cast<double>(rib.name().size() + 2);
+        for (const double dx : {0.0, w})
+            for (const double dy : {0.0, rib.labelHeight}) {
+                const Vec2 v{rib.labelAt.x + dx, rib.labelAt.y + dy};
+                bool in = false;
+                const Polygon& o = rib.outline;
+                for (std::size_t i = 0, j = o.size() - 1; i < o.size(); j = i++)
+                    if ((o[i].y > v.y) != (o[j].y > v.y) &&
+                        v.x < o[i].x + (v.y - o[i].y) * (o[j].x - o[i].x) / (o[j].y - o[i].y))
+                        in = !in;
+                EXPECT_TRUE(in) << rib.name() << " label corner " << v.x << ", " << v.y;
+            }
+    }
 
     EXPECT_EQ(run("wing " + input + " '" + (dir / "refused").string() + "'"), 1);  // tabs cannot stand
     EXPECT_FALSE(fs::exists(dir / "refused"));
