@@ -145,8 +145,11 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     for (int round = 0; round < 2; ++round) {
         f.dialogs.saveAnswers.push_back(f.scratch.filePath("CUT.DXF").toStdString());
         f.frame->handleCommand(kCmdFileExportCut);
-        QCOMPARE(f.dialogs.messages.size(), std::size_t(round));
+        QCOMPARE(f.dialogs.messages.size(), std::size_t(round + 1));
     }
+    // First the sheets written, then why nothing was.
+    QCOMPARE(f.dialogs.messages.front().icon, platform::MessageIcon::Information);
+    QVERIFY(f.dialogs.messages.front().text.find("CUT-sheet-1.DXF") != std::string::npos);
     QVERIFY(f.dialogs.messages.back().text.find("already exists") != std::string::npos);
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
         QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(s + 1)));
