@@ -74,8 +74,8 @@ void DocumentView::paintEvent(QPaintEvent*) {
         painter.setPen(QPen(QColor(128, 128, 128), 0));
         for (const wing::BuildingTab& tab : rib->tabs) {
             QPolygonF sides;
-            for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}}) {
-                const DevicePoint d = view.map(geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c));
+            for (const wing::Vec2& v : wing::tabSides(tab)) {
+                const DevicePoint d = view.map(geom::modelFloat(v.x / c), geom::modelFloat(v.y / c));
                 sides << QPointF(d.x, d.y);
             }
             painter.drawPolyline(sides);

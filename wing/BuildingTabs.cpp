@@ -100,6 +100,8 @@ BuildingTabs buildingTabs(AirfoilPoints points, const RibProperties& p, double w
         tab.back = x1;
         tab.polygon.push_back(Vec2{x0, boardLineY(c, distance, washoutDegrees, x0)});
         tab.polygon.push_back(Vec2{x1, boardLineY(c, distance, washoutDegrees, x1)});
+        tab.lowerFront = Vec2{x0, heightAt(s.lower, from) * c};
+        tab.lowerBack = Vec2{x1, heightAt(s.lower, from + width) * c};
         // The top follows the mean line inside the rib, so that the tab and
         // the rib overlap and join into one outline.
         for (const double f : {from + width, from + width * 0.5, from}) {
@@ -109,6 +111,11 @@ BuildingTabs buildingTabs(AirfoilPoints points, const RibProperties& p, double w
         result.tabs.push_back(std::move(tab));
     }
     return result;
+}
+
+Polygon tabSides(const BuildingTab& tab) {
+    if (tab.polygon.size() < 2) return {};
+    return {tab.lowerFront, tab.polygon[0], tab.polygon[1], tab.lowerBack};
 }
 
 } // namespace parvelin::wing

@@ -27,7 +27,13 @@ struct BuildingTab {
     Polygon polygon;    // anticlockwise; its top lies inside the rib, its bottom on the board line
     double front = 0.0; // chordwise extent, lengths from the leading edge
     double back = 0.0;
+    Vec2 lowerFront;    // where its sides meet the rib's lower surface
+    Vec2 lowerBack;
 };
+
+// The lines a drawing shows of a tab: the part outside the rib, down its
+// front side from the lower surface, along the board, up its back side.
+Polygon tabSides(const BuildingTab& tab);
 
 struct BuildingTabs {
     std::vector<BuildingTab> tabs;  // none, or the front tab and the back tab

@@ -15,13 +15,9 @@ namespace fs = std::filesystem;
 // Closing the sides of a tab that stand outside the rib: down its front,
 // along the board, up its back.
 void tabLines(DxfWriter& writer, const BuildingTab& tab) {
-    const Polygon& p = tab.polygon;
-    // polygon: bottom front, bottom back, top back, top middle, top front
-    const Vec2 topFront = p[4];
-    const Vec2 topBack = p[2];
-    writer.line(topFront.x, topFront.y, p[0].x, p[0].y);
-    writer.line(p[0].x, p[0].y, p[1].x, p[1].y);
-    writer.line(p[1].x, p[1].y, topBack.x, topBack.y);
+    const Polygon sides = tabSides(tab);
+    for (std::size_t i = 0; i + 1 < sides.size(); ++i)
+        writer.line(sides[i].x, sides[i].y, sides[i + 1].x, sides[i + 1].y);
 }
 
 std::string number(double value) { return formatFixed6(value); }

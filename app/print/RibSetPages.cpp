@@ -35,11 +35,10 @@ std::vector<std::vector<geom::Point>> tabLines(const wing::WingRib& rib) {
     std::vector<std::vector<geom::Point>> lines;
     const double c = rib.properties.chord;
     for (const wing::BuildingTab& tab : rib.tabs) {
-        if (tab.polygon.size() < 5) continue;
         std::vector<geom::Point> sides;
-        for (std::size_t i : {std::size_t{4}, std::size_t{0}, std::size_t{1}, std::size_t{2}})
-            sides.push_back(geom::Point{geom::modelFloat(tab.polygon[i].x / c), geom::modelFloat(tab.polygon[i].y / c)});
-        lines.push_back(std::move(sides));
+        for (const wing::Vec2& v : wing::tabSides(tab))
+            sides.push_back(geom::Point{geom::modelFloat(v.x / c), geom::modelFloat(v.y / c)});
+        if (!sides.empty()) lines.push_back(std::move(sides));
     }
     return lines;
 }
