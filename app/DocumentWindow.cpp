@@ -275,8 +275,11 @@ void DocumentWindow::selectRib(int index) {
         contents.name = rib.name();
         for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
         ribDocument_ = std::make_unique<AirfoilDocument>();
+        // The rib on show takes every view choice of the document's window.
         ribDocument_->setShowChordLine(document_->showChordLine());
         ribDocument_->setShowEdgeLines(document_->showEdgeLines());
+        ribDocument_->setShowCamberLine(document_->showCamberLine());
+        ribDocument_->setShowCutOutline(document_->showCutOutline());
         ribDocument_->takeContents(contents, &ribWindow_);
         ribDocument_->applyProperties(rib.properties);
     }

@@ -1,5 +1,6 @@
 // Properties > Wing Properties from the frame: the dialog, the rib strip and
 // the plan view under the document's rib, the General page's washout.
+#include <array>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -125,8 +126,17 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     QCOMPARE(window->shownDocument()->properties().chord, 150.0f);
     QCOMPARE(window->shownDocument()->points().size(), window->ribSet().ribs[3].points.size());
     QCOMPARE(window->windowTitle(), title);
-    f.frame->handleCommand(kCmdViewChordline);
-    QVERIFY(!window->shownDocument()->showChordLine());
+    // Every view choice reaches the rib on show.
+    for (const int id : {kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdViewCutOutline}) {
+        const AirfoilDocument* shown = window->shownDocument();
+        const auto flags = [](const AirfoilDocument* d) {
+            return std::array{d->showChordLine(), d->showEdgeLines(), d->showCamberLine(), d->showCutOutline()};
+        };
+        const auto before = flags(shown);
+        f.frame->handleCommand(id);
+        QVERIFY(flags(window->shownDocument()) != before);
+        QVERIFY(flags(window->shownDocument()) == flags(window->document()));
+    }
 
     // File > Export writes the whole set in one drawing.
     const QString exported = f.scratch.filePath("SET.DXF");
