@@ -380,7 +380,7 @@ void FrameWindow::exportWingSet(DocumentWindow& window) {
     platform::FileDialogSettings settings;
     settings.title = kExportDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
-    settings.initialFileName = "*.DXF";
+    settings.initialFileName = window.document()->exportFileName();
     settings.defaultExtension = "DXF";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
@@ -431,7 +431,7 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
-    settings.initialFileName = "*.DXF";
+    settings.initialFileName = window.document()->exportFileName();
     settings.defaultExtension = "DXF";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);

@@ -346,7 +346,10 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, dou
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
-    settings.initialFileName = "*.DXF";
+    // The airfoil file's name, marked as the cut file ("clarky-cut.dxf").
+    settings.initialFileName = document.exportFileName();
+    if (const std::size_t dot = settings.initialFileName.rfind(".dxf"); dot != std::string::npos)
+        settings.initialFileName.insert(dot, "-cut");
     settings.defaultExtension = "DXF";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(owner, settings);
