@@ -43,6 +43,10 @@ struct JobOptions {
 // reports a refused file on stderr. `changes` receives Import's report.
 bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes);
 
+// The settings (--set, --chord, --inches, --mm) over `properties`, then the
+// property pages' own checks. Returns 0, or 2 after telling why on stderr.
+int applyJobSettings(const std::vector<std::pair<std::string, std::string>>& settings, RibProperties& properties);
+
 // Loads the input exactly as the program does: a coordinate file (the
 // components compute with the defaults, then the job's properties are applied
 // as the property sheet's OK does) or a rib design (its own properties with

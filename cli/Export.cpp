@@ -31,7 +31,27 @@ bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::
     return true;
 }
 
+int applyJobSettings(const std::vector<std::pair<std::string, std::string>>& settings, RibProperties& properties) {
+    for (const auto& [field, value] : settings) {
+        std::string error;
+        if (!setRibPropertyField(properties, field, value, error)) {
+            std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", error.c_str());
+            return 2;
+        }
+    }
+    // The same values the property pages refuse, in one line as every usage error.
+    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
+        std::string said;
+        for (const PropertyProblem& problem : problems) said += (said.empty() ? "" : "; ") + problem.message();
+        std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", said.c_str());
+        return 2;
+    }
+    return 0;
+}
+
 int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
+    // A coordinate file takes the settings over the defaults (as job.properties
+    // already holds them), a rib design over its own properties.
     RibProperties properties = job.properties;
     if (isRibDesignPath(job.input) && !job.import) {
         const RibDesignRead read = readRibDesignFile(job.input);
@@ -41,26 +61,12 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
         }
         loadDesign(document, read.design, nullptr);
         properties = read.design.properties;
-        for (const auto& [field, value] : job.settings) {
-            std::string error;
-            if (!setRibPropertyField(properties, field, value, error)) {
-                std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", error.c_str());
-                return 2;
-            }
-        }
     } else {
         CoordinateFileContents contents;
         if (!readJobInput(job, contents, nullptr)) return 1;
         document.takeContents(contents, nullptr);
     }
-    // The same values the property pages refuse.
-    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
-        // One line, as every usage error.
-        std::string said;
-        for (const PropertyProblem& problem : problems) said += (said.empty() ? "" : "; ") + problem.message();
-        std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", said.c_str());
-        return 2;
-    }
+    if (const int status = applyJobSettings(job.settings, properties); status != 0) return status;
     document.applyProperties(properties);
     return 0;
 }

@@ -13,7 +13,6 @@
 #include "document/ImportReader.h"
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
-#include "document/PropertyChecks.h"
 #include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
 #include "dxf/DxfWriter.h"
@@ -158,25 +157,6 @@ bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std
     return true;
 }
 
-// The settings (--set, --chord, --inches, --mm) over `properties`, then the
-// property pages' own checks. 0, or 2 after saying why.
-int applySettings(const std::vector<std::pair<std::string, std::string>>& settings, RibProperties& properties) {
-    for (const auto& [field, value] : settings) {
-        std::string error;
-        if (!setRibPropertyField(properties, field, value, error)) {
-            std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", error.c_str());
-            return 2;
-        }
-    }
-    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty()) {
-        std::string said;
-        for (const PropertyProblem& problem : problems) said += (said.empty() ? "" : "; ") + problem.message();
-        std::fprintf(stderr, "parvelin-cli: %s; see parvelin-cli --help\n", said.c_str());
-        return 2;
-    }
-    return 0;
-}
-
 } // namespace
 
 int runWing(int argc, char** argv) {
@@ -270,7 +250,7 @@ int runWing(int argc, char** argv) {
     } else if (!readSection(positional[0], root, name, job.import)) {
         return 1;
     }
-    if (const int status = applySettings(job.settings, properties); status != 0) return status;
+    if (const int status = applyJobSettings(job.settings, properties); status != 0) return status;
     job.properties = properties;
 
     if (designWing) {
@@ -420,7 +400,7 @@ int loadDesignSet(const JobOptions& job, DesignSet& out, bool describeOnly = fal
     }
     if (!read.wing) return -1;
     RibProperties properties = read.rib.design.properties;
-    if (const int status = applySettings(job.settings, properties); status != 0) return status;
+    if (const int status = applyJobSettings(job.settings, properties); status != 0) return status;
     out.panel = read.wing->panel;
     // The tip's washout is the design's washout field, as in the program.
     out.panel.washout = properties.washout;
