@@ -383,6 +383,7 @@ struct DesignSet {
     RibSet set;
     WingPanel panel;
     std::string name;
+    std::string tipName;  // empty without a tip airfoil
     bool metric = true;
 };
 
@@ -415,6 +416,7 @@ int loadDesignSet(const JobOptions& job, DesignSet& out, bool describeOnly = fal
         std::fprintf(stderr, "parvelin-cli: the components cut %s into pieces; only the largest piece of each is cut\n",
                      split.c_str());
     out.name = read.rib.design.name;
+    out.tipName = read.wing->tipPoints.empty() ? std::string() : read.wing->tipName;
     out.metric = properties.metric == 1;
     return 0;
 }
@@ -471,11 +473,23 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
 int printDesignWing(const JobOptions& job) {
     DesignSet loaded;
     if (const int status = loadDesignSet(job, loaded, true); status != 0) return status;
-    const char* unit = loaded.metric ? "mm" : "in";
-    std::printf("wing: span %s %s, root chord %s %s, tip chord %s %s, %zu ribs, sides %s\n",
-                formatFixed6(loaded.panel.span).c_str(), unit, formatFixed6(loaded.panel.rootChord).c_str(), unit,
-                formatFixed6(loaded.panel.tipChord).c_str(), unit, loaded.set.ribs.size(),
-                traits(loaded.panel.side).name);
+    const std::string unit = loaded.metric ? " mm" : " in";
+    // Numbers as short as they are exact to a micrometre: 450, 110.5, 12.25.
+    auto shortest = [](double value) {
+        std::string text = formatFixed6(value);
+        while (!text.empty() && text.back() == '0') text.pop_back();
+        if (!text.empty() && text.back() == '.') text.pop_back();
+        return text;
+    };
+    const WingPanel& p = loaded.panel;
+    std::string spar = shortest(p.sparRoot) + (p.sparInPercent ? " %" : unit) + " to " + shortest(p.sparTip) +
+                       (p.sparInPercent ? " %" : unit);
+    std::printf("wing: span %s, root chord %s, tip chord %s, %zu ribs, sides %s, sweep %s, spar %s, "
+                "washout %s degrees, tip airfoil %s\n",
+                (shortest(p.span) + unit).c_str(), (shortest(p.rootChord) + unit).c_str(),
+                (shortest(p.tipChord) + unit).c_str(), loaded.set.ribs.size(), traits(p.side).name,
+                (shortest(p.sweep) + unit).c_str(), spar.c_str(), shortest(p.washout).c_str(),
+                loaded.tipName.empty() ? "none" : loaded.tipName.c_str());
     if (!loaded.set.tabProblem.empty()) std::printf("wing problem: %s\n", loaded.set.tabProblem.c_str());
     return 0;
 }
