@@ -99,7 +99,8 @@ void DocumentView::mouseMoveEvent(QMouseEvent* event) {
         owner_.panBy(at.x() - panFrom_.x(), at.y() - panFrom_.y());
         panFrom_ = at;
     }
-    AirfoilDocument* document = owner_.document();
+    // Through the fit of what is drawn: the document, or the wing's rib on show.
+    AirfoilDocument* document = owner_.shownDocument();
     const std::optional<ModelPosition> model = document ? document->modelAt(at.x(), at.y()) : std::nullopt;
     if (model)
         emit owner_.cursorMoved(model->x, model->y, true);
@@ -285,6 +286,7 @@ void DocumentWindow::selectRib(int index) {
     }
     if (wing_) wingPane_->plan()->setWing(&ribSet_, &wing_->panel, selectedRib_);
     invalidate(true);
+    emit shownRibChanged();
 }
 
 AirfoilDocument* DocumentWindow::shownDocument() const {

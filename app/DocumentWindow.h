@@ -153,6 +153,8 @@ signals:
     // The cursor over the client area, at a model point (fractions of the
     // chord); inside false when it left the area or nothing is fitted.
     void cursorMoved(double modelX, double modelY, bool inside);
+    // Another rib of the wing (or the document's own) is now on show.
+    void shownRibChanged();
 
 protected:
     void moveEvent(QMoveEvent* event) override;

@@ -593,6 +593,10 @@ void FrameWindow::watchWindow(DocumentWindow* window) {
     });
     connect(window, &DocumentWindow::cursorMoved, this,
             [this, window](double x, double y, bool inside) { showCursorPosition(window, x, y, inside); });
+    // Picking a rib of the wing changes the chord the status bar shows.
+    connect(window, &DocumentWindow::shownRibChanged, this, [this, window] {
+        if (window == activeChild()) updateCommandState();
+    });
 }
 
 void FrameWindow::updateCommandState() {
@@ -604,14 +608,15 @@ void FrameWindow::updateCommandState() {
     if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
     if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
     if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
-    airfoilLabel_->setText(loaded ? airfoilStatusText(*document) : QString());
+    // The rib on show: the document's, or the wing's rib picked from the strip.
+    airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
     if (!loaded) cursorLabel_->clear();
     updateWingItem();
 }
 
 void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
     if (window != activeChild()) return;
-    AirfoilDocument* document = window->document();
+    AirfoilDocument* document = window->shownDocument();
     if (!inside || document == nullptr || !document->isLoaded()) {
         cursorLabel_->clear();
         return;

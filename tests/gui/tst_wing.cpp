@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPrinter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -124,6 +126,14 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     strip->setCurrentRow(3);
     QCOMPARE(window->selectedRib(), 3);
     QCOMPARE(window->shownDocument()->properties().chord, 150.0f);
+    // The status bar speaks of the rib on show: its chord, and the cursor
+    // through its fit (its trailing edge lies 150 mm from its nose).
+    QVERIFY2(f.frame->airfoilLabel()->text().contains("chord 150.00 mm"), qPrintable(f.frame->airfoilLabel()->text()));
+    const DevicePoint tail = window->shownDocument()->screenTransform()->map(1.0f, 0.0f);
+    QMouseEvent move(QEvent::MouseMove, QPointF(tail.x, tail.y), window->view()->mapToGlobal(QPointF(tail.x, tail.y)),
+                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(window->view(), &move);
+    QCOMPARE(f.frame->cursorLabel()->text().left(11), QStringLiteral("x 150.00 mm"));
     QCOMPARE(window->shownDocument()->points().size(), window->ribSet().ribs[3].points.size());
     QCOMPARE(window->windowTitle(), title);
     // Every view choice reaches the rib on show.
