@@ -35,6 +35,17 @@ void DxfWriter::line(double x1, double y1, double x2, double y2) {
     ++lineCount_;
 }
 
+void DxfWriter::text(double x, double y, double height, std::string_view words) {
+    x += originX_;
+    y += originY_;
+    if (!std::isfinite(x) || !std::isfinite(y) || !std::isfinite(height)) allFinite_ = false;
+    text_ += "0\nTEXT\n8\nlines\n62\n7\n10\n" + formatFixed6(x) + "\n20\n" + formatFixed6(y) + "\n40\n" +
+             formatFixed6(height) + "\n1\n";
+    // One line of text: a line break would end the group.
+    for (const char ch : words) text_ += (ch == '\n' || ch == '\r') ? ' ' : ch;
+    text_ += "\n";
+}
+
 FileWriteResult writeNewFile(const std::string& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) return errno == EEXIST ? FileWriteResult::AlreadyExists : FileWriteResult::CannotCreate;

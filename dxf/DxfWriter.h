@@ -19,6 +19,9 @@ class DxfWriter {
 public:
     void header() { text_ += kDxfHeader; }
     void line(double x1, double y1, double x2, double y2);
+    // A TEXT entity on the same layer, its baseline starting at (x, y); a
+    // wing's drawing names its ribs with it (a single rib's has none).
+    void text(double x, double y, double height, std::string_view words);
     void trailer() { text_ += kDxfTrailer; }
     // Moves every following line by (x, y): several drawings side by side in one.
     void setOrigin(double x, double y) {

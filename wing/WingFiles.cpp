@@ -83,6 +83,8 @@ DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets) {
         if (offsets != nullptr) offsets->push_back(dy);
         writer.setOrigin(0.0, dy);
         ribLines(writer, rib);
+        // Its name where the sheets put its label.
+        if (rib.labelHeight > 0.0) writer.text(rib.labelAt.x, rib.labelAt.y, rib.labelHeight, rib.name());
         y += box.height() + gap;
     }
     writer.setOrigin(0.0, 0.0);

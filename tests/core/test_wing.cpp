@@ -547,6 +547,16 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     }
     EXPECT_EQ(drawing.lineCount(), lines);
     EXPECT_EQ(drawing.text().rfind(kDxfTrailer), drawing.text().size() - kDxfTrailer.size());
+    // Each rib is named once, inside its own place in the drawing.
+    for (std::size_t i = 0; i < set.ribs.size(); ++i) {
+        const WingRib& rib = set.ribs[i];
+        const std::string name = "\n1\n" + rib.name() + "\n";
+        const std::size_t at = drawing.text().find(name);
+        ASSERT_NE(at, std::string::npos) << rib.name();
+        EXPECT_EQ(drawing.text().find(name, at + 1), std::string::npos) << rib.name();
+        EXPECT_TRUE(inside(translated(rib.outline, 0, offsets[i]), Vec2{rib.labelAt.x, rib.labelAt.y + offsets[i]}))
+            << rib.name();
+    }
 
     Scratch scratch;
     const fs::path out = scratch.path / "set";
