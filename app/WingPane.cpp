@@ -94,7 +94,11 @@ void WingPane::showWing(const wing::RibSet& set, const wing::WingPanel& panel, i
     for (const wing::WingRib& rib : set.ribs) {
         std::string chord = formatFixed6(rib.properties.chord);
         chord.resize(chord.size() - 5);  // one decimal
-        strip_->addItem(QString::fromStdString(rib.name() + "\n" + chord + unit));
+        // The panels each rib is cut for: "R3 L, R" when both are built.
+        std::string sides;
+        for (const char letter : std::string(wing::traits(panel.side).letters))
+            sides += (sides.empty() ? " " : ", ") + std::string(1, letter);
+        strip_->addItem(QString::fromStdString(rib.name() + sides + "\n" + chord + unit));
     }
     if (selected >= 0 && selected < strip_->count()) strip_->setCurrentRow(selected);
     plan_->setWing(&set, &panel, selected);

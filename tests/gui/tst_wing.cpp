@@ -114,8 +114,8 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     QVERIFY(window->wingPane()->isVisible());
     QListWidget* strip = window->wingPane()->strip();
     QCOMPARE(strip->count(), 7);
-    QCOMPARE(strip->item(0)->text(), QString("R1\n180.0 mm"));
-    QCOMPARE(strip->item(6)->text(), QString("R7\n120.0 mm"));
+    QCOMPARE(strip->item(0)->text(), QString("R1 L, R\n180.0 mm"));  // both panels by default
+    QCOMPARE(strip->item(6)->text(), QString("R7 L, R\n120.0 mm"));
     // The tip's washout is the document's washout, shown on the General page.
     QCOMPARE(window->document()->properties().washout, 2.0f);
     QCOMPARE(window->ribSet().ribs.back().station.washout, 2.0);
