@@ -1,8 +1,10 @@
 #pragma once
-// Laying rib outlines out on sheets of balsa for cutting: rows of parts,
-// tallest first, each part as far left as it goes, a new row when the row is
-// full and a new sheet when the sheet is; parts and rows keep a gap between
-// them and from the sheet's edges.
+// Laying rib outlines out on sheets of balsa for cutting. The parts, largest
+// first, drop onto the sheet from above, as they are or turned half a turn
+// (the grain still runs along the chord), wherever that leaves them lowest:
+// a rib turned over settles its thick middle above the thin tail of the one
+// below. Parts keep the gap from each other and half of it from the sheet's
+// edges; a part that fits on no sheet starts a new one.
 #include <string>
 #include <vector>
 
@@ -25,9 +27,16 @@ struct NestPart {
     double labelHeight = 0.0;
 };
 
+// How wide a label of `height` is taken to be: the width the parts keep
+// clear for it (sans-serif capitals and digits are about 0.7 of the height).
+inline double labelWidth(double height, std::size_t characters) {
+    return 0.7 * height * static_cast<double>(characters);
+}
+
 struct PlacedPart {
     std::size_t part = 0;   // index into the parts given
-    Polygon outline;        // moved to its place on the sheet
+    bool turned = false;    // turned half a turn
+    Polygon outline;        // moved (and turned) to its place on the sheet
     std::string label;
     Vec2 labelAt;
     double labelHeight = 0.0;

@@ -11,6 +11,7 @@
 #include "cut/CutOutline.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
+#include "wing/Nesting.h"
 
 namespace parvelin::wing {
 namespace {
@@ -93,8 +94,8 @@ void placeLabel(WingRib& rib, const Polygon& body) {
     const AirfoilSurfaces s = splitSurfaces(rib.points);
     const double c = rib.properties.chord;
     const double most = rib.properties.metric == 1 ? 3.0 : 0.12;
-    const double characters = static_cast<double>(rib.name().size()) + 2.0;  // "R12 L"
-    auto width = [&](double height) { return 0.7 * height * characters; };
+    const std::size_t characters = rib.name().size() + 2;  // "R12 L"
+    auto width = [&](double height) { return labelWidth(height, characters); };
     auto middle = [&](double x) { return (heightAt(s.upper, x) + heightAt(s.lower, x)) * c / 2.0; };
 
     const double x = 0.35;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
+#include "support/PolygonDistance.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
 #include "wing/RibSet.h"
@@ -397,6 +398,7 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
     const std::vector<AirfoilPoint> clarkY = section("asb__clarky.dat");
     const std::vector<AirfoilPoint> tip = section("asb__e205.dat");
     int sheetsChecked = 0;
+    int turned = 0;
     for (int count : {2, 9, 40})
         for (WingSide side : {WingSide::Left, WingSide::Both})
             for (SheetSize sheet : {SheetSize{600, 100}, SheetSize{260, 75}, SheetSize{1000, 300}})
@@ -468,13 +470,23 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                             EXPECT_LE(box.maxX, sheet.width - gap * 0.5 + 1e-9);
                             EXPECT_LE(box.maxY, sheet.height - gap * 0.5 + 1e-9);
                             EXPECT_NEAR(std::abs(signedArea(a.outline)), std::abs(signedArea(parts[a.part].outline)), 1e-6);
+                            // Its label, upright, on the part however it was turned.
+                            const double w = labelWidth(a.labelHeight, a.label.size());
+                            for (const Vec2 corner : {a.labelAt, Vec2{a.labelAt.x + w, a.labelAt.y + a.labelHeight}})
+                                EXPECT_TRUE(inside(a.outline, corner)) << a.label << (a.turned ? " turned" : "");
+                            turned += a.turned;
                             for (std::size_t j = i + 1; j < s.parts.size(); ++j) {
                                 const PlacedPart& b = s.parts[j];
                                 EXPECT_EQ(overlapArea(a.outline, b.outline), 0.0) << a.label << " " << b.label;
+                                // The gap between the outlines themselves (the boxes
+                                // may overlap: a turned rib settles over another).
                                 const Box other = bounds(b.outline);
-                                const double apart = std::max({other.minX - box.maxX, box.minX - other.maxX,
-                                                               other.minY - box.maxY, box.minY - other.maxY});
-                                EXPECT_GE(apart, gap - 1e-9) << a.label << " " << b.label;
+                                const double boxesApart = std::max({other.minX - box.maxX, box.minX - other.maxX,
+                                                                    other.minY - box.maxY, box.minY - other.maxY});
+                                if (boxesApart < gap) {
+                                    EXPECT_GE(parvelin::testing::outlineDistance(a.outline, b.outline), gap - 1e-9)
+                                        << a.label << " " << b.label;
+                                }
                             }
                         }
                     }
@@ -489,6 +501,7 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                     EXPECT_TRUE(refused.sheets.empty());
                 }
     EXPECT_GT(sheetsChecked, 36);
+    EXPECT_GT(turned, 0);  // the check above saw turned parts too
 }
 
 // The sheets' files hold one closed polyline and one label per part, in the
