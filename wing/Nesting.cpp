@@ -34,6 +34,8 @@ namespace {
 // lowest and highest points in a column lie at the column's sides or at a
 // corner inside it.
 constexpr int kCellsPerGap = 4;
+// At most this many columns across a sheet (a long sheet gets wider ones).
+constexpr double kMostColumns = 4000.0;
 // Places tried along the sheet, every so many columns.
 constexpr int kStride = 4;
 
@@ -123,9 +125,10 @@ Nesting nestParts(const std::vector<NestPart>& parts, const SheetSize& sheet, do
         return boxes[a].width() * boxes[a].height() > boxes[b].width() * boxes[b].height();
     });
 
-    const double cell = gap / kCellsPerGap;
+    const double cell = std::max({gap / kCellsPerGap, usableW / kMostColumns, 1e-9});
     const int sheetColumns = static_cast<int>(std::ceil(usableW / cell - 1e-9));
-    const int reach = kCellsPerGap;  // columns kept clear beside a part: the gap
+    // Columns kept clear beside a part: the gap.
+    const int reach = static_cast<int>(std::ceil(gap / cell - 1e-9));
     std::vector<Skyline> skylines;
     for (const std::size_t i : order) {
         const Profile shapes[2] = {profileOf(parts[i].outline, false, cell), profileOf(parts[i].outline, true, cell)};
