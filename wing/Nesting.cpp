@@ -151,9 +151,12 @@ Nesting nestParts(const std::vector<NestPart>& parts, const SheetSize& sheet, do
                 std::vector<int> places;
                 for (int c = 0; c < last; c += kStride) places.push_back(c);
                 if (last >= 0) places.push_back(last);
+                // A place is given up as soon as it cannot beat the best one
+                // (or the sheet's top): on a nearly full sheet that is at once.
                 for (const int c : places) {
+                    const double limit = std::min(bestTop - 1e-9, usableH + 1e-9) - p.height;
                     double y = 0.0;
-                    for (int k = 0; k < p.columns; ++k)
+                    for (int k = 0; k < p.columns && y <= limit; ++k)
                         y = std::max(y, level[static_cast<std::size_t>(c + k)] - p.bottom[static_cast<std::size_t>(k)]);
                     const double top = y + p.height;
                     if (top <= usableH + 1e-9 && top < bestTop - 1e-9) {
