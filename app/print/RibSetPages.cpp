@@ -75,14 +75,19 @@ RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std
             print.ribs.clear();
             return print;
         }
-        // A rib that alone needs too many pages counts what it would need.
-        pages += each.layout.status == PrintLayoutStatus::TooManyPages ? each.layout.pagesNeeded
-                                                                        : each.layout.pageCount();
+        if (each.layout.status == PrintLayoutStatus::TooManyPages) {
+            print.status = PrintLayoutStatus::TooManyPages;
+            print.refused = rib.name();
+            print.pagesNeeded = each.layout.pagesNeeded;
+            print.ribs.clear();
+            return print;
+        }
+        pages += each.layout.pageCount();
         print.ribs.push_back(std::move(each));
     }
-    if (pages > kMaxPrintPages) {
+    if (pages > std::numeric_limits<int>::max()) {
         print.status = PrintLayoutStatus::TooManyPages;
-        print.pagesNeeded = static_cast<int>(std::min<long long>(pages, std::numeric_limits<int>::max()));
+        print.pagesNeeded = std::numeric_limits<int>::max();
         print.ribs.clear();
         return print;
     }
@@ -91,15 +96,15 @@ RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std
     return print;
 }
 
-std::string ribSetTooManyPagesMessage(int pagesNeeded) {
-    return "At these chords and page size the wing's ribs would need " + std::to_string(pagesNeeded) +
-           " pages (at most " + std::to_string(kMaxPrintPages) + ").\nNothing was printed.";
+std::string ribSetTooManyPagesMessage(const std::string& rib, int pagesNeeded) {
+    return "At this chord and page size rib " + rib + " would need " + std::to_string(pagesNeeded) +
+           " pages (at most " + std::to_string(kMaxPrintPages) + " a rib).\nNothing was printed.";
 }
 
 std::string ribSetRefusal(const RibSetPrint& print) {
     switch (print.status) {
     case PrintLayoutStatus::Ready: return {};
-    case PrintLayoutStatus::TooManyPages: return ribSetTooManyPagesMessage(print.pagesNeeded);
+    case PrintLayoutStatus::TooManyPages: return ribSetTooManyPagesMessage(print.refused, print.pagesNeeded);
     case PrintLayoutStatus::Refused: break;
     }
     return "Rib " + print.refused + " could not be drawn on this printer.\nNothing was printed.";

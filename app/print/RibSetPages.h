@@ -39,17 +39,18 @@ struct RibSetPrint {
     PrintLayoutStatus status = PrintLayoutStatus::Refused;
     std::vector<RibPrint> ribs;
     int pages = 0;        // every rib's pages together
-    std::string refused;  // Refused: the rib that cannot be drawn, "R3"
-    int pagesNeeded = 0;  // TooManyPages: what the set would take (at least this many)
+    std::string refused;  // the rib that cannot be drawn, or that needs too many pages: "R3"
+    int pagesNeeded = 0;  // TooManyPages: what that rib would take
 };
 
-// Lays every rib out; Ready only when every rib can be drawn and all of them
-// together take at most kMaxPrintPages pages.
+// Lays every rib out; Ready only when every rib can be drawn, each on at
+// most kMaxPrintPages pages (more is a mistake in the chord). A set of many
+// ribs may take many more pages in all: each rib was asked for.
 RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std::string& name, int pixelsPerInchX,
                          int pixelsPerInchY, int pageWidth, int pageHeight);
 
 // What the user is told when the set needs too many pages.
-std::string ribSetTooManyPagesMessage(int pagesNeeded);
+std::string ribSetTooManyPagesMessage(const std::string& rib, int pagesNeeded);
 
 // The painter is active on `device`; the pages of every rib in turn (the
 // first one is the page the painter starts on). Nothing is drawn, and false

@@ -390,10 +390,11 @@ void WingTest::longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing() {
              layoutRibSet(set, side, name, framePage.ppiX, framePage.ppiY, framePage.width, framePage.height).pages);
     QVERIFY(previewed > 5);
 
-    // A set that would need more pages than any print may have: told, nothing sent.
+    // A set with a rib that would need more pages than any print may have
+    // (a mistake in the chord): told, nothing sent.
     wing::WingPanel huge = window->wing()->panel;
-    huge.rootChord = 3000;
-    huge.tipChord = 2500;
+    huge.rootChord = 9000;
+    huge.tipChord = 150;
     const wing::RibSet hugeSet = wing::buildRibSet(huge, board, window->document()->points());
     QCOMPARE(hugeSet.error, std::string());
     const QString refused = f.scratch.filePath("huge.pdf");
@@ -405,6 +406,13 @@ void WingTest::longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing() {
     QCOMPARE(f.dialogs.messages.size(), std::size_t(1));
     QVERIFY(f.dialogs.messages[0].text.find("Nothing was printed") != std::string::npos);
     QVERIFY(!QFile::exists(refused));
+    // Many ribs of a sound chord may take more pages in all than one rib may.
+    wing::WingPanel many = window->wing()->panel;
+    many.ribCount = 120;
+    const RibSetPrint manyPages = layoutRibSet(wing::buildRibSet(many, board, window->document()->points()), side,
+                                               name, framePage.ppiX, framePage.ppiY, framePage.width, framePage.height);
+    QCOMPARE(manyPages.status, PrintLayoutStatus::Ready);
+    QVERIFY(manyPages.pages > kMaxPrintPages);
 }
 
 void WingTest::savedWingReopensWithTheSameRibs() {
