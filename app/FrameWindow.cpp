@@ -237,24 +237,8 @@ void FrameWindow::handleCommand(int id) {
         importFile();
         break;
     case kCmdFilePrint:
-        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
-            runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side,
-                                  window->document()->getName().value_or(std::string()), this, printer(),
-                                  window->document());
-        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            runPrintCommand(document, this, printer());
-        else
-            showDocumentMessage(kMessagePrintNeedsDocument, kPrintNeedsDocumentCaption);
-        break;
     case kCmdFilePrintPreview:
-        if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
-            runRibSetPrintPreviewCommand(window->ribSet(), window->wing()->panel.side,
-                                         window->document()->getName().value_or(std::string()), this, printer(),
-                                         window->document());
-        else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            runPrintPreviewCommand(document, this, printer());
-        else
-            showDocumentMessage(kMessagePrintNeedsDocument, kPrintPreviewNeedsDocumentCaption);
+        printCurrent(id == kCmdFilePrintPreview);
         break;
     case kCmdFileExit:
         close();
@@ -393,6 +377,24 @@ void FrameWindow::exportWingSet(DocumentWindow& window) {
         dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
                             result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
                                                                      : platform::MessageIcon::Error);
+}
+
+void FrameWindow::printCurrent(bool preview) {
+    // A window with a wing prints every rib of it; otherwise the rib.
+    if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty()) {
+        const std::string name = window->document()->getName().value_or(std::string());
+        if (preview)
+            runRibSetPrintPreviewCommand(window->ribSet(), window->wing()->panel.side, name, this, printer(),
+                                         window->document());
+        else
+            runRibSetPrintCommand(window->ribSet(), window->wing()->panel.side, name, this, printer(),
+                                  window->document());
+    } else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded()) {
+        preview ? runPrintPreviewCommand(document, this, printer()) : runPrintCommand(document, this, printer());
+    } else {
+        showDocumentMessage(kMessagePrintNeedsDocument,
+                            preview ? kPrintPreviewNeedsDocumentCaption : kPrintNeedsDocumentCaption);
+    }
 }
 
 void FrameWindow::exportSingleCutFile(const AirfoilDocument& document, DocumentWindow* window) {

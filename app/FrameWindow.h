@@ -103,6 +103,8 @@ private:
     void exportWingSet(DocumentWindow& window);
     // File > Export for Cutting while the window has a wing: the ribs nested
     // on sheets, one file per sheet beside the chosen name.
+    // File > Print or Print Preview of the current window's rib or wing.
+    void printCurrent(bool preview);
     // Export for Cutting of a single rib: the kerf, then the file.
     void exportSingleCutFile(const AirfoilDocument& document, DocumentWindow* window);
     void exportWingSheets(DocumentWindow& window);

@@ -181,9 +181,12 @@ std::optional<WingDesign> parseWing(std::string_view text, std::string& error) {
     return wing;
 }
 
-WingDesignRead parseDesignWithWing(std::string_view bytes) {
+namespace {
+
+// The wing of a design that was read: a bad wing refuses the whole file.
+WingDesignRead withItsWing(RibDesignRead rib) {
     WingDesignRead result;
-    result.rib = parseRibDesign(bytes);
+    result.rib = std::move(rib);
     if (!result.rib.loaded || result.rib.design.wing.empty()) return result;
     std::string error;
     result.wing = parseWing(result.rib.design.wing, error);
@@ -194,18 +197,11 @@ WingDesignRead parseDesignWithWing(std::string_view bytes) {
     return result;
 }
 
-WingDesignRead readDesignWithWing(const std::string& path) {
-    WingDesignRead result;
-    result.rib = readRibDesignFile(path);
-    if (!result.rib.loaded || result.rib.design.wing.empty()) return result;
-    std::string error;
-    result.wing = parseWing(result.rib.design.wing, error);
-    if (!result.wing) {
-        result.rib.loaded = false;
-        result.rib.error = error;
-    }
-    return result;
-}
+} // namespace
+
+WingDesignRead parseDesignWithWing(std::string_view bytes) { return withItsWing(parseRibDesign(bytes)); }
+
+WingDesignRead readDesignWithWing(const std::string& path) { return withItsWing(readRibDesignFile(path)); }
 
 RibDesign withWing(RibDesign design, const std::optional<WingDesign>& wing, std::string& error) {
     error.clear();
