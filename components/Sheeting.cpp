@@ -400,4 +400,10 @@ bool Sheeting::draw(platform::DeviceContext& dc, const ViewTransform& view) cons
     return true;
 }
 
+bool Sheeting::print(platform::DeviceContext& dc, const ViewTransform& page) const {
+    return printOutline(outline_, dc, [&] {
+        if (isDrawable(static_cast<SheetingStyle>(style_))) walkOutline(outline_, dc, page);
+    });
+}
+
 } // namespace parvelin

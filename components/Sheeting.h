@@ -1,7 +1,8 @@
 #pragma once
 // The cut line under sheeted surfaces: inside the airfoil at the sheeting's
 // thickness, stopping at the trailing-edge piece, the spar and the
-// leading-edge stock. It is drawn and exported but never printed.
+// leading-edge stock. It is drawn, printed and exported, so that a rib cut
+// by hand from a printed page shows where the sheeting sits.
 #include "components/ComponentOutline.h"
 
 namespace parvelin {
@@ -22,6 +23,7 @@ public:
         return compute(points, properties);
     }
     bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
+    bool print(platform::DeviceContext& dc, const ViewTransform& page) const;
     bool builtFlag() const { return built_ != 0; }
     // Where the line under the lower surface begins in the outline (the
     // outline's size when there is none); the nodes before it lie under the

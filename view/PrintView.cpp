@@ -71,11 +71,14 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc, DevicePoint sheetOri
         }
     }
 
-    // The sheeting's cut line is drawn and exported but never printed.
     if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, page);
     if (trailingEdge_.isBuilt()) trailingEdge_.print(dc, page);
     if (spars_.isBuilt()) spars_.print(dc, page);
+    // The sheeting's line and, when the window shows it, the cut outline: a
+    // rib cut by hand from the paper needs both.
+    if (sheeting_.isBuilt()) sheeting_.print(dc, page);
     if (showCamberLine_) printOutline(camber_, dc, [&] { walkOutline(camber_, dc, page); });
+    if (showCutOutline_) drawCutOutline(dc, page);
     return true;
 }
 

@@ -33,8 +33,8 @@ std::string ribSvg(const AirfoilDocument& document) {
     ComponentOutline airfoil;
     for (const AirfoilPoint& p : document.points()) airfoil.append(p.modelX, p.modelY, 1);
     walkOutline(airfoil, dc, page);
-    // The components as printed, the sheeting as the window draws it (it is
-    // never printed); the surface draws every pen in black.
+    // The components as printed, the sheeting as the window draws it; the
+    // surface draws every pen in black.
     if (document.leadingEdge().isBuilt()) document.leadingEdge().print(dc, page);
     if (document.trailingEdge().isBuilt()) document.trailingEdge().print(dc, page);
     if (document.spars().isBuilt()) document.spars().print(dc, page);

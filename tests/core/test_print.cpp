@@ -190,7 +190,7 @@ TEST(PrintRib, WindowShowsTheAirfoilAsBeforeAfterPrinting) {
     EXPECT_EQ(windowCoords(printed.doc), before);
 }
 
-TEST(PrintRib, PrintsInBlackTheLeadingEdgeTrailingEdgeAndSparsButNeverTheSheeting) {
+TEST(PrintRib, PrintsInBlackTheLeadingEdgeTrailingEdgeSparsAndTheSheetingsLine) {
     PrintedClarkY printed(everyComponent());
     RecordingDeviceContext dc(600, 600, kPageWidth, kPageHeight);
     ASSERT_TRUE(printed.doc.printRib(dc));
@@ -200,8 +200,8 @@ TEST(PrintRib, PrintsInBlackTheLeadingEdgeTrailingEdgeAndSparsButNeverTheSheetin
     EXPECT_EQ(dc.currentPen(), (platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack}));
 
     // After the guides and the airfoil come exactly the leading edge, the
-    // trailing edge and the spars, each as it prints on its own with the
-    // document's properties: nothing else, so no sheeting.
+    // trailing edge, the spars and the sheeting's line, each as it prints on
+    // its own with the document's properties: nothing else.
     const std::size_t airfoilCalls = 6 + 1 + 2 * (printed.doc.points().size() - 1);
     RecordingDeviceContext expected(600, 600, kPageWidth, kPageHeight);
     LeadingEdge leadingEdge = printed.doc.leadingEdge();
@@ -211,7 +211,25 @@ TEST(PrintRib, PrintsInBlackTheLeadingEdgeTrailingEdgeAndSparsButNeverTheSheetin
     if (leadingEdge.isBuilt()) leadingEdge.print(expected, page);
     if (trailingEdge.isBuilt()) trailingEdge.print(expected, page);
     if (spars.isBuilt()) spars.print(expected, page);
+    const Sheeting sheeting = printed.doc.sheeting();
+    ASSERT_TRUE(sheeting.isBuilt());
+    sheeting.print(expected, page);
     ASSERT_EQ(dc.calls.size(), airfoilCalls + expected.calls.size());
     for (std::size_t i = 0; i < expected.calls.size(); ++i)
         EXPECT_TRUE(sameCall(dc.calls[airfoilCalls + i], expected.calls[i])) << "component call " << i;
+}
+
+// With View > Cut outline on, the page carries the cut outline too, closed
+// and in its own colour, at the same true scale as the rib.
+TEST(PrintRib, TheCutOutlineIsPrintedWhenTheWindowShowsIt) {
+    PrintedClarkY printed(everyComponent());
+    RecordingDeviceContext plain(600, 600, kPageWidth, kPageHeight);
+    ASSERT_TRUE(printed.doc.printRib(plain));
+    printed.doc.setShowCutOutline(true);
+    RecordingDeviceContext shown(600, 600, kPageWidth, kPageHeight);
+    ASSERT_TRUE(printed.doc.printRib(shown));
+    std::size_t cutCalls = 0;
+    for (const DrawCall& call : shown.calls) cutCalls += call.pen.color == platform::kCutOutline ? 1 : 0;
+    EXPECT_EQ(cutCalls, printed.doc.cutOutline().outline.size() + 1);  // a move to its last point, a line to each
+    EXPECT_EQ(shown.calls.size(), plain.calls.size() + cutCalls);
 }
