@@ -32,6 +32,7 @@
 #include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/PropertiesCommand.h"
 #include "dialogs/WingDialog.h"
+#include "document/PropertyChecks.h"
 #include "wing/WingFiles.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
@@ -39,6 +40,12 @@
 namespace parvelin::app {
 
 namespace {
+// A check's text ("kerf 5 mm must be ...") as a sentence for a message box.
+std::string userSentence(const std::string& problem) {
+    std::string sentence = "The " + problem + ".";
+    return sentence;
+}
+
 constexpr const char* kMessageExportNeedsDocument = "You need to create or open an airfoil to\nexport the selected airfoil.";
 constexpr const char* kMessagePropertiesNeedsDocument =
     "You need to create or open an airfoil to\ndisplay the Properties dialog.";
@@ -405,7 +412,18 @@ void FrameWindow::exportSingleCutFile(const AirfoilDocument& document, DocumentW
     QSettings stored = userSettings();
     platform::CuttingSheetSettings offered = dialogs::rememberedCuttingSheet(stored, rib.metric == 1, rib.precision);
     offered.askSheet = false;
-    const std::optional<platform::CuttingSheetSettings> kerf = dialogs->cuttingSheet(window, offered, {});
+    // A chord no rib can be cut at is refused before the kerf is asked; a
+    // kerf that closes the notches while it can still be changed.
+    if (const std::string problem = cutValueProblem(rib, 0.0); !problem.empty()) {
+        dialogs->messageBox(window, (userSentence(problem) + "\nNothing was exported.").c_str(), kExportCutDialogTitle,
+                            platform::MessageIcon::Warning);
+        return;
+    }
+    auto cuttable = [&](const platform::CuttingSheetSettings& s) {
+        const std::string problem = cutValueProblem(rib, s.kerf);
+        return problem.empty() ? problem : userSentence(problem);
+    };
+    const std::optional<platform::CuttingSheetSettings> kerf = dialogs->cuttingSheet(window, offered, cuttable);
     if (!kerf) return;
     dialogs::rememberCuttingSheet(stored, *kerf);
     exportCutFile(document, window, kerf->kerf);
@@ -424,6 +442,9 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     // A sheet too small for a rib is refused while the user can still change it.
     const std::vector<wing::NestPart> parts = wing::nestPartsOf(set, side);
     auto fits = [&](const platform::CuttingSheetSettings& s) {
+        for (const wing::WingRib& rib : set.ribs)
+            if (const std::string problem = cutValueProblem(rib.properties, s.kerf); !problem.empty())
+                return "Rib " + rib.name() + ": " + problem + ".";
         return wing::nestParts(parts, wing::SheetSize{s.width, s.height}, wing::partGap(s.kerf, metric)).error;
     };
     const std::optional<platform::CuttingSheetSettings> sheet = dialogs->cuttingSheet(&window, offered, fits);

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
+#include "document/PropertyChecks.h"
 
 namespace parvelin::cli {
 
@@ -13,8 +14,18 @@ int runCut(const JobOptions& job) {
         std::fprintf(stderr, "parvelin-cli: %s: the cut file's name must end in .dxf or .svg\n", job.output.c_str());
         return 2;
     }
+    if (job.sheetWidth > 0.0) {
+        std::fprintf(stderr, "parvelin-cli: --sheet applies to a rib design with a wing only; see parvelin-cli --help\n");
+        return 2;
+    }
     AirfoilDocument document;
     if (const int status = loadJobDocument(job, document); status != 0) return status;
+    // Values no rib can be cut from (a chord under 1 mm, a kerf that closes
+    // the notches or swallows the rib) are refused like other bad values.
+    if (const std::string problem = cutValueProblem(document.properties(), job.kerf); !problem.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s\n", problem.c_str());
+        return 2;
+    }
     const CutDrawing drawing = cutDrawing(document, job.kerf);
     const float chord = document.properties().chord;
     if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {

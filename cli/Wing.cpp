@@ -13,6 +13,7 @@
 #include "document/ImportReader.h"
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
+#include "document/PropertyChecks.h"
 #include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
 #include "dxf/DxfWriter.h"
@@ -62,6 +63,39 @@ const char* const kWingUsage =
 
 // What the command line calls the General page's Height.
 const char* const kHeightHint = " (--set height=L raises the board; --set height=0 builds no tabs)";
+
+// Whether the job sets the building board's height itself; without it the
+// tabs are only the default's offer.
+bool heightGiven(const std::vector<std::pair<std::string, std::string>>& settings) {
+    for (const auto& [field, value] : settings)
+        if (field == "height" || field == "heightInPercent") return true;
+    return false;
+}
+
+// A rib of the set that cannot stand on the board: refused when the height
+// was given (returns true after saying so), otherwise the set is built
+// without those ribs' tabs, as the program builds it, and the user told.
+bool refuseTabs(const RibSet& set, bool explicitHeight, const std::string& where) {
+    if (set.tabProblem.empty()) return false;
+    if (explicitHeight) {
+        std::fprintf(stderr, "parvelin-cli: %s%s%s\n", where.c_str(), set.tabProblem.c_str(), kHeightHint);
+        return true;
+    }
+    std::fprintf(stderr, "parvelin-cli: %s%s; the ribs that cannot stand are built without tabs%s\n", where.c_str(),
+                 set.tabProblem.c_str(), kHeightHint);
+    return false;
+}
+
+// The first rib no cut can be made from with this kerf (a chord under 1 mm,
+// a kerf that would close a notch): says so and returns true.
+bool refuseUncuttable(const RibSet& set, double kerf) {
+    for (const WingRib& rib : set.ribs)
+        if (const std::string problem = cutValueProblem(rib.properties, kerf); !problem.empty()) {
+            std::fprintf(stderr, "parvelin-cli: rib %s: %s\n", rib.name().c_str(), problem.c_str());
+            return true;
+        }
+    return false;
+}
 
 int wingUsageError(const std::string& message) {
     std::fprintf(stderr, "parvelin-cli: %s\n(see parvelin-cli wing --help)\n", message.c_str());
@@ -316,13 +350,14 @@ int runWing(int argc, char** argv) {
     }
 
     const RibSet set = buildRibSet(panel, job.properties, root, tip);
-    // Tabs that cannot stand on the board would make a set that cannot be
-    // built as asked: nothing is written.
-    if (!set.error.empty() || !set.tabProblem.empty()) {
-        std::fprintf(stderr, "parvelin-cli: %s%s\n", (set.error.empty() ? set.tabProblem : set.error).c_str(),
-                     set.error.empty() ? kHeightHint : "");
+    if (!set.error.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s\n", set.error.c_str());
         return 1;
     }
+    // Tabs that cannot stand on a board the user asked for would make a set
+    // that cannot be built as asked: nothing is written.
+    if (refuseTabs(set, heightGiven(job.settings), "")) return 1;
+    if (refuseUncuttable(set, kerf)) return 2;
     if (const std::string split = splitRibs(set); !split.empty())
         std::fprintf(stderr, "parvelin-cli: the components cut %s into pieces; only the largest piece of each is cut\n",
                      split.c_str());
@@ -407,12 +442,11 @@ int loadDesignSet(const JobOptions& job, DesignSet& out, bool describeOnly = fal
     // The tip's washout is the design's washout field, as in the program.
     out.panel.washout = properties.washout;
     out.set = buildRibSet(out.panel, properties, pointsOf(read.rib.design.points), pointsOf(read.wing->tipPoints));
-    if (!out.set.error.empty() || (!describeOnly && !out.set.tabProblem.empty())) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s%s\n", job.input.c_str(),
-                     (out.set.error.empty() ? out.set.tabProblem : out.set.error).c_str(),
-                     out.set.error.empty() ? kHeightHint : "");
+    if (!out.set.error.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), out.set.error.c_str());
         return 1;
     }
+    if (!describeOnly && refuseTabs(out.set, heightGiven(job.settings), job.input + ": ")) return 1;
     if (const std::string split = splitRibs(out.set); !describeOnly && !split.empty())
         std::fprintf(stderr, "parvelin-cli: the components cut %s into pieces; only the largest piece of each is cut\n",
                      split.c_str());
@@ -440,6 +474,7 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
                            drawing.allFinite() ? writeNewFile(job.output, drawing.text()) : FileWriteResult::NotFinite);
     }
     if (command == "cut") {
+        if (refuseUncuttable(loaded.set, job.kerf)) return 2;
         // The ribs nested on cutting sheets beside OUTPUT, as Export for Cutting does.
         SheetSize sheet{job.sheetWidth, job.sheetHeight};
         if (!(sheet.width > 0.0) || !(sheet.height > 0.0))

@@ -1,4 +1,6 @@
 // parvelin-cli: the rib work without a window, for scripts and batch jobs.
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <csignal>
 #include <cmath>
@@ -80,6 +82,47 @@ int usageError(const std::string& message) {
     return 2;
 }
 
+// The commands each option applies to; an option given to any other command
+// is refused rather than ignored without a word.
+struct OptionScope {
+    std::string_view option;
+    std::string_view commands;  // blank-separated
+};
+constexpr OptionScope kOptionScopes[] = {
+    {"--set", "export print cut project"},     {"--chord", "export print cut project"},
+    {"--inches", "export print cut project"},  {"--mm", "export print cut project"},
+    {"--import", "export print cut project info"},
+    {"--page", "print"},                        {"--landscape", "print"},
+    {"--portrait", "print"},                    {"--no-guides", "print"},
+    {"--no-chord-line", "print"},               {"--no-edge-lines", "print"},
+    {"--kerf", "cut"},                          {"--dxf-version", "cut"},
+    {"--sheet", "cut"},
+};
+
+// Empty when every option given applies to `command`; otherwise the message.
+std::string misplacedOption(const std::string& command, const std::vector<std::string>& given) {
+    for (const std::string& option : given)
+        for (const OptionScope& scope : kOptionScopes) {
+            if (scope.option != option) continue;
+            bool applies = false;
+            std::string_view rest = scope.commands;
+            while (!rest.empty()) {
+                const std::size_t blank = rest.find(' ');
+                applies = applies || rest.substr(0, blank) == command;
+                rest = blank == std::string_view::npos ? std::string_view() : rest.substr(blank + 1);
+            }
+            if (!applies) return option + " does not apply to " + command;
+        }
+    return {};
+}
+
+bool endsWithSvg(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string end = path.substr(path.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".svg";
+}
+
 std::string formatFloat(float value) {
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
@@ -149,8 +192,10 @@ int main(int argc, char** argv) {
 
     cli::JobOptions job;
     std::vector<std::string> positional;
+    std::vector<std::string> given;  // the options, for the check of where they apply
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
+        if (arg.size() > 1 && arg[0] == '-') given.emplace_back(arg.starts_with("--set=") ? "--set" : arg);
         auto value = [&](std::string_view option) -> const char* {
             if (i + 1 >= argc) return nullptr;
             (void)option;
@@ -238,6 +283,14 @@ int main(int argc, char** argv) {
         }
     }
 
+    if (command == "info" || command == "fields" || command == "export" || command == "print" || command == "cut" ||
+        command == "project") {
+        if (const std::string misplaced = misplacedOption(command, given); !misplaced.empty())
+            return usageError(misplaced);
+        const bool dxfVersionGiven = std::find(given.begin(), given.end(), "--dxf-version") != given.end();
+        if (dxfVersionGiven && positional.size() == 2 && endsWithSvg(positional[1]))
+            return usageError("--dxf-version applies to a .dxf output only");
+    }
     if (command == "info") return runInfo(job, positional);
     if (command == "fields") return runFields();
     if (command == "export" || command == "print" || command == "cut") {

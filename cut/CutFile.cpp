@@ -15,8 +15,10 @@
 #include <iterator>
 #include <memory>
 #include <sstream>
+#include <string_view>
 #include <system_error>
 
+#include "cut/CutMarks.h"
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
 #include "platform/Services.h"
@@ -29,6 +31,8 @@ constexpr const char* kMarkLayer = "MARK";
 // DXF colours: red for the cut, blue for the marks.
 constexpr int kCutColour = 1;
 constexpr int kMarkColour = 5;
+// The least cap height a label is read at on balsa.
+constexpr double kReadableLabelMm = 1.5;
 
 std::string lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -93,6 +97,60 @@ std::string utf8(const std::string& text) {
     return out;
 }
 
+// The drawing without what dxflib adds for R2000 but does not tie together:
+// its OBJECTS section (dictionaries and layouts whose owner handles point
+// nowhere, which readers then have to repair), the layout pointers (group
+// 340) of the block records that would name those objects, and the block
+// record of a second paper space that no block uses. R2000 readers take a
+// drawing without objects; the entities are untouched.
+std::string withoutDanglingObjects(const std::string& text) {
+    // Group code and value lines, kept with their own line ends.
+    std::vector<std::string_view> lines;
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find('\n', at);
+        end = end == std::string::npos ? text.size() : end + 1;
+        lines.emplace_back(text.data() + at, end - at);
+        at = end;
+    }
+    auto trimmed = [](std::string_view line) {
+        while (!line.empty() && (line.front() == ' ')) line.remove_prefix(1);
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
+        return line;
+    };
+    std::string out;
+    out.reserve(text.size());
+    std::string_view entity;      // the type of the entity or table entry being copied
+    bool dropping = false;        // inside a dropped section or entry
+    bool droppingSection = false;
+    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
+        const std::string_view code = trimmed(lines[i]);
+        const std::string_view value = trimmed(lines[i + 1]);
+        if (code == "0") {
+            if (droppingSection) {
+                if (value == "ENDSEC") droppingSection = false;
+                continue;
+            }
+            entity = value;
+            dropping = false;
+            if (value == "SECTION" && i + 3 < lines.size() && trimmed(lines[i + 3]) == "OBJECTS") {
+                droppingSection = true;
+                continue;
+            }
+            if (value == "BLOCK_RECORD" && i + 11 < lines.size()) {
+                // The entry's name follows its handle and subclass markers.
+                for (std::size_t k = i + 2; k + 1 < lines.size() && trimmed(lines[k]) != "0"; k += 2)
+                    if (trimmed(lines[k]) == "2") dropping = trimmed(lines[k + 1]) == "*Paper_Space0";
+            }
+        }
+        if (droppingSection || dropping) continue;
+        if (entity == "BLOCK_RECORD" && code == "340") continue;
+        out.append(lines[i]);
+        out.append(lines[i + 1]);
+    }
+    if (lines.size() % 2 == 1) out.append(lines.back());
+    return out;
+}
+
 // Runs dxflib's writer into a private temporary file and returns its bytes;
 // dxflib writes only to named files.
 std::string dxflibText(const CutDrawing& d, DxfVersion version) {
@@ -152,8 +210,6 @@ std::string dxflibText(const CutDrawing& d, DxfVersion version) {
             dxf.writeEndBlock(*dw, "*Model_Space");
             dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
             dxf.writeEndBlock(*dw, "*Paper_Space");
-            dxf.writeBlock(*dw, DL_BlockData("*Paper_Space0", 0, 0.0, 0.0, 0.0));
-            dxf.writeEndBlock(*dw, "*Paper_Space0");
         }
         dw->sectionEnd();
 
@@ -171,10 +227,6 @@ std::string dxflibText(const CutDrawing& d, DxfVersion version) {
                                       1.0, 0, 0, 0, d.label, "Standard", 0.0),
                           mark);
         dw->sectionEnd();
-        if (version == DxfVersion::R2000) {
-            dxf.writeObjects(*dw);
-            dxf.writeObjectsEnd(*dw);
-        }
         dw->dxfEOF();
         dw->close();
     }
@@ -182,7 +234,7 @@ std::string dxflibText(const CutDrawing& d, DxfVersion version) {
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     in.close();
     std::filesystem::remove(pattern, ec);
-    return bytes;
+    return version == DxfVersion::R2000 ? withoutDanglingObjects(bytes) : bytes;
 }
 
 } // namespace
@@ -226,34 +278,41 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
         mark(x0, bottom - 0.01, x0, bottom - 0.04);
         mark(x1, bottom - 0.01, x1, bottom - 0.04);
     }
-    // The camber line, when the window shows it, is etched with the marks.
+    // The camber line, when the window shows it, is etched with the marks,
+    // clipped to the part: where the components cut the rib short (a
+    // trailing-edge stock, a notch) the laser scores nothing off it.
     if (document.showCamberLine()) {
         const ComponentOutline& camber = document.camberOutline();
         for (std::size_t i = 1; i < camber.size(); ++i)
             if (camber[i].penDown != 0)
-                mark(camber[i - 1].modelX, camber[i - 1].modelY, camber[i].modelX, camber[i].modelY);
+                for (const auto& [from, to] : clipSegment(cut.outline, {camber[i - 1].modelX, camber[i - 1].modelY},
+                                                          {camber[i].modelX, camber[i].modelY}))
+                    mark(from.x, from.y, to.x, to.y);
     }
 
-    // The label inside the rib at 45 % of the chord (behind the usual spar
-    // stations), centred between the outline's edges there and no taller
-    // than 40 % of the rib's depth.
+    // The label inside the rib where it is deepest, as large as fits up to
+    // 1.5 % of the chord and no smaller than can be read (1.5 mm); shorter
+    // forms when the whole one does not fit. A label that fits nowhere
+    // stands below the rib, beside the spar ticks, never across a cut.
     const std::string name = plainLabel(document.getName().value_or(std::string()));
-    d.label = (name.empty() ? std::string() : name + " ") + "chord " + chordText(chord, d.metric);
-    const double station = 0.45;
-    double low = 0.0, high = 0.0;
-    bool found = false;
-    for (std::size_t i = 0; i < cut.outline.size(); ++i) {
-        const ModelPoint& a = cut.outline[i];
-        const ModelPoint& b = cut.outline[(i + 1) % cut.outline.size()];
-        if ((a.x <= station) == (b.x <= station)) continue;
-        const double y = a.y + (station - a.x) / (b.x - a.x) * (b.y - a.y);
-        low = found ? std::min(low, y) : y;
-        high = found ? std::max(high, y) : y;
-        found = true;
+    const std::string chordLabel = "chord " + chordText(chord, d.metric);
+    std::vector<std::string> forms{(name.empty() ? std::string() : name + " ") + chordLabel};
+    if (!name.empty()) {
+        forms.push_back(name);
+        if (name.size() > 12) forms.push_back(name.substr(0, 12));
     }
-    const double height = std::min(0.015, 0.4 * (high - low));
-    d.labelHeight = height * chord;
-    d.labelAt = {station * chord, (0.5 * (low + high) - 0.5 * height) * chord};
+    const double largest = 0.015;
+    const double readable = (d.metric ? kReadableLabelMm : kReadableLabelMm / 25.4) / chord;
+    const LabelPlace place = placeLabelInside(cut.outline, forms, largest, std::min(largest, readable));
+    if (place.height > 0.0) {
+        d.label = place.text;
+        d.labelHeight = place.height * chord;
+        d.labelAt = {place.at.x * chord, place.at.y * chord};
+    } else {
+        d.label = forms.front();
+        d.labelHeight = largest * chord;
+        d.labelAt = {front * chord, (bottom - 0.05 - largest) * chord};
+    }
     return d;
 }
 
@@ -271,14 +330,24 @@ bool drawingIsSound(const CutDrawing& d) {
 std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return dxflibText(drawing, version); }
 
 std::string cutSvgText(const CutDrawing& d) {
-    // The page is the outline's extent with a margin of 2 % of it; y turns
-    // downwards in SVG, so every y is negated.
+    // The page is the extent of the outline, every mark and the label, with
+    // a margin of 2 % of it; y turns downwards in SVG, so every y is negated.
     double x0 = d.outline.front().x, x1 = x0, y0 = d.outline.front().y, y1 = y0;
-    for (const ModelPoint& p : d.outline) {
+    auto extend = [&](const ModelPoint& p) {
         x0 = std::min(x0, p.x);
         x1 = std::max(x1, p.x);
         y0 = std::min(y0, p.y);
         y1 = std::max(y1, p.y);
+    };
+    for (const ModelPoint& p : d.outline) extend(p);
+    for (const CutMark& m : d.marks) {
+        extend(m.from);
+        extend(m.to);
+    }
+    if (!d.label.empty()) {
+        // The text's font size is 1.4 cap heights: its descenders reach below the base line.
+        extend({d.labelAt.x, d.labelAt.y - 0.4 * d.labelHeight});
+        extend({d.labelAt.x + labelTextWidth(d.labelHeight, d.label.size()), d.labelAt.y + d.labelHeight});
     }
     const double margin = 0.02 * std::max(x1 - x0, y1 - y0);
     const double left = x0 - margin;

@@ -1,6 +1,10 @@
 #include "document/PropertyChecks.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+
+#include "text/NumberText.h"
 
 #include "document/RibPropertyFields.h"
 #include "document/Styles.h"
@@ -136,6 +140,52 @@ std::vector<PropertyProblem> checkRibProperties(const RibProperties& p) {
         }
     }
     return problems;
+}
+
+} // namespace parvelin
+
+namespace parvelin {
+namespace {
+
+// A length as the messages show it: up to three decimals, no trailing zeros.
+std::string lengthText(double value, const RibProperties& p) {
+    std::string text = formatFixed6(value);
+    text.resize(text.size() - 3);
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+    return text + (inMillimetres(p) ? " mm" : " in");
+}
+
+} // namespace
+
+double narrowestNotch(const RibProperties& p) {
+    double narrowest = std::numeric_limits<double>::infinity();
+    if (p.spar() != SparStyle::None) narrowest = std::min(narrowest, static_cast<double>(p.sparWidth));
+    // The seat of the dowel is its diameter wide, the square strip's its side,
+    // the rectangle's its height.
+    switch (p.leadingEdge()) {
+    case LeadingEdgeStyle::Round: narrowest = std::min(narrowest, 2.0 * p.leadingEdgeDepth); break;
+    case LeadingEdgeStyle::Square: narrowest = std::min(narrowest, static_cast<double>(p.leadingEdgeDepth)); break;
+    case LeadingEdgeStyle::Rectangular: narrowest = std::min(narrowest, static_cast<double>(p.leadingEdgeHeight)); break;
+    default: break;
+    }
+    return std::isfinite(narrowest) ? narrowest : 0.0;
+}
+
+std::string cutValueProblem(const RibProperties& p, double kerf) {
+    const double unit = inMillimetres(p) ? 1.0 : 25.4;
+    const double leastChord = kLeastCutChordMm / unit;
+    if (!(static_cast<double>(p.chord) * unit >= kLeastCutChordMm))
+        return "chord must be at least " + lengthText(leastChord, p) + " to cut a rib";
+    if (!std::isfinite(kerf) || kerf < 0.0) return "kerf must be a length of 0 or more";
+    const double notch = narrowestNotch(p);
+    if (notch > 0.0 && kerf >= notch / 2.0)
+        return "kerf " + lengthText(kerf, p) + " must be less than half the narrowest notch (" +
+               lengthText(notch, p) + ")";
+    if (kerf >= p.chord / 20.0)
+        return "kerf " + lengthText(kerf, p) + " must be less than a twentieth of the chord (" +
+               lengthText(p.chord / 20.0, p) + ")";
+    return {};
 }
 
 } // namespace parvelin

@@ -31,4 +31,20 @@ struct PropertyProblem {
 // can be built.
 std::vector<PropertyProblem> checkRibProperties(const RibProperties& properties);
 
+// The least chord a rib is cut at: 1 mm (or its inch equivalent). Below it
+// every point of a cut file lands on the same spot of the cutter's grid.
+inline constexpr double kLeastCutChordMm = 1.0;
+
+// The narrowest notch or seat the rib's components cut into it (spar width,
+// the leading-edge seat), in the chord's unit; 0 when none is built.
+double narrowestNotch(const RibProperties& properties);
+
+// Why no rib can be cut from these values with a cutter of `kerf` (in the
+// chord's unit), naming the value; empty when it can. Refused: a chord under
+// 1 mm, a kerf that is negative or not a finite number, a kerf of half the
+// narrowest notch or more (the grown outline would all but close it), and a
+// kerf of a twentieth of the chord or more (it would change the rib's shape,
+// not allow for a cut).
+std::string cutValueProblem(const RibProperties& properties, double kerf);
+
 } // namespace parvelin

@@ -251,7 +251,11 @@ TEST(CliDesignWing, EveryCommandTakesTheDesignsWing) {
             }
     }
 
-    EXPECT_EQ(run("wing " + input + " '" + (dir / "refused").string() + "'"), 1);  // tabs cannot stand
+    // The design's own board cannot hold the ribs: without a height given
+    // they are built without tabs; a height given that cannot stand refuses.
+    EXPECT_EQ(run("wing " + input + " '" + (dir / "untabbed").string() + "'"), 0);
+    EXPECT_TRUE(fs::exists(dir / "untabbed" / "sheet-1.dxf"));
+    EXPECT_EQ(run("wing --set height=2 " + input + " '" + (dir / "refused").string() + "'"), 1);
     EXPECT_FALSE(fs::exists(dir / "refused"));
     ASSERT_EQ(run("wing " + height + input + " '" + (dir / "all").string() + "'"), 0);
     for (const WingRib& rib : set.ribs) {
