@@ -25,7 +25,7 @@
 #include "geom/ViewTransform.h"
 #include "painting/PainterDeviceContext.h"
 #include "resources/Strings.h"
-#include "view/ViewTransform.h"
+#include "geom/ViewTransform.h"
 
 namespace parvelin::app {
 

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin::app {
 

@@ -24,8 +24,8 @@
 #include "app/print/RibSetPages.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
-#include "document/NumberText.h"
-#include "view/ViewTransform.h"
+#include "text/NumberText.h"
+#include "geom/ViewTransform.h"
 #include "wing/RibSet.h"
 
 namespace parvelin::cli {

@@ -12,7 +12,7 @@
 #include "document/CoordinateFile.h"
 #include "document/ImportReader.h"
 #include "document/AirfoilDocument.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "document/PropertyChecks.h"
 #include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"

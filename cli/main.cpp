@@ -13,7 +13,7 @@
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/RibDesignFile.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "document/RibPropertyFields.h"
 
 namespace {

@@ -20,7 +20,7 @@
 
 #include "cut/CutMarks.h"
 #include "document/AirfoilDocument.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "platform/Services.h"
 
 namespace parvelin {

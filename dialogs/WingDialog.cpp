@@ -15,7 +15,7 @@
 
 #include "document/CoordinateFile.h"
 #include "document/ImportReader.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "platform/Services.h"
 
 namespace parvelin::dialogs {

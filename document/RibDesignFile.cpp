@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/AirfoilDocument.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "document/PropertyChecks.h"
 #include "document/RibPropertyFields.h"
 #include "text/FileBytes.h"

@@ -8,13 +8,6 @@ namespace {
 
 Dialogs* gDialogs = nullptr;
 
-void defaultBeep() {
-    std::fputc('\a', stderr);
-    std::fflush(stderr);
-}
-
-BeepFunction gBeep = &defaultBeep;
-
 void defaultDebugSink(std::string_view bytes) {
     static const bool enabled = std::getenv("PARVELIN_DEBUG") != nullptr;
     if (enabled) {
@@ -29,9 +22,6 @@ DebugSink gDebugSink = &defaultDebugSink;
 
 Dialogs* dialogs() { return gDialogs; }
 void setDialogs(Dialogs* dialogs) { gDialogs = dialogs; }
-
-void beep() { gBeep(); }
-void setBeep(BeepFunction function) { gBeep = function ? function : &defaultBeep; }
 
 void debugOutput(std::string_view bytes) { gDebugSink(bytes); }
 void setDebugSink(DebugSink sink) { gDebugSink = sink ? sink : &defaultDebugSink; }

@@ -1,6 +1,5 @@
 #pragma once
-// Process-wide services: the dialogs in use, the simple beep and the debug
-// output. The program installs its own at start-up; tests install recorders.
+// Process-wide services: the dialogs in use and the debug output. The program installs its own at start-up; tests install recorders.
 #include <string_view>
 
 #include "platform/Dialogs.h"
@@ -10,11 +9,6 @@ namespace parvelin::platform {
 // The dialogs in use; null until something installs them (a headless run).
 Dialogs* dialogs();
 void setDialogs(Dialogs* dialogs);
-
-// The simple system beep.
-using BeepFunction = void (*)();
-void beep();
-void setBeep(BeepFunction function);
 
 // Debug output for developers. By default it is silent unless the
 // environment variable PARVELIN_DEBUG is set, in which case the bytes go to

@@ -11,7 +11,7 @@
 #include <optional>
 
 #include "document/AirfoilDocument.h"
-#include "view/DeviceCoord.h"
+#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 

@@ -38,8 +38,6 @@ public:
     int pageWidth() const override { return pageWidth_; }
     int pageHeight() const override { return pageHeight_; }
 
-    // The path data drawn so far ("M x y L x y A ..."); empty when nothing was.
-    const std::string& pathData() const { return path_; }
     // The box around everything drawn (an arc counts with its whole
     // ellipse); nothing drawn gives left > right.
     struct Bounds {

@@ -5,7 +5,7 @@
 #include <limits>
 #include <numeric>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin::wing {
 namespace {

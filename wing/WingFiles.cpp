@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 
 namespace parvelin::wing {
 namespace {

@@ -37,14 +37,6 @@ platform::Pen PrinterDeviceContext::selectPen(const platform::Pen& pen) {
     return previous;
 }
 
-bool printRibOnPage(const AirfoilDocument& document, QPainter& painter) {
-    const PageMetrics page = pageMetrics(*painter.device());
-    // Hairlines are exact device pixels; smoothing would widen and grey them.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    PrinterDeviceContext dc(painter, page);
-    return document.printRib(dc);
-}
-
 PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device, int firstPage,
                            int lastPage) {
     const PageMetrics page = pageMetrics(*painter.device());

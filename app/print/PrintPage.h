@@ -37,11 +37,6 @@ private:
     double dashScale_;
 };
 
-// Draws the document's rib on the painter's current page through a printer
-// device context with the page's metrics, as one page (the wing's rib pages
-// use it). Returns what printRib returned.
-bool printRibOnPage(const AirfoilDocument& document, QPainter& painter);
-
 // The border the program and the command-line tool leave round the page, a
 // quarter of an inch like a printer's unprintable edge.
 inline constexpr double kPrintMarginMm = 6.35;

@@ -10,7 +10,7 @@
 
 #include "app/print/PrintCommand.h"
 #include "app/print/PrintPage.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "geom/Point.h"
 #include "platform/Services.h"
 

@@ -1,3 +1,0 @@
-#pragma once
-// Moved to geom/ViewTransform.h; this include keeps older includes building.
-#include "geom/ViewTransform.h"
