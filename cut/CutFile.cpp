@@ -19,6 +19,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "document/NumberText.h"
+#include "document/PropertyChecks.h"
 #include "platform/Services.h"
 
 namespace parvelin {
@@ -361,6 +362,11 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, dou
         return false;
     }
     const CutDrawing drawing = cutDrawing(document, kerf);
+    if (tooFewAirfoilPoints(document.points())) {
+        dialogs->messageBox(owner, std::string(kMessageTooFewAirfoilPoints) + ".\nNothing was exported.",
+                            kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return false;
+    }
     if (drawing.pieces == 0 && std::isfinite(document.properties().chord) && document.properties().chord > 0.0f) {
         dialogs->messageBox(owner, kMessageCutNothingLeft, kExportCutDialogTitle, platform::MessageIcon::Warning);
         return false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 
 namespace parvelin {
@@ -16,6 +17,7 @@ enum class PropertyFault {
     Negative,     // a length below zero
     NotPositive,  // zero (or less) where the chosen shape needs a size
     OutOfTable,   // a style code or switch that is not in its table
+    BehindTrailingEdge,  // a spar whose rear face lies behind the trailing edge
 };
 
 struct PropertyProblem {
@@ -30,5 +32,11 @@ struct PropertyProblem {
 // Every rule the record breaks, in the record's field order; empty when it
 // can be built.
 std::vector<PropertyProblem> checkRibProperties(const RibProperties& properties);
+
+inline constexpr const char* kMessageTooFewAirfoilPoints = "The file holds too few points for an airfoil";
+
+// Whether an airfoil's points outline no rib at all: fewer than three
+// points apart, or all of them on one line.
+bool tooFewAirfoilPoints(AirfoilPoints points);
 
 } // namespace parvelin
