@@ -4,6 +4,8 @@
 #include "cli/Commands.h"
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
+#include "document/PropertyChecks.h"
+#include "document/RibDesignFile.h"
 
 namespace parvelin::cli {
 
@@ -13,10 +15,18 @@ int runCut(const JobOptions& job) {
         std::fprintf(stderr, "parvelin-cli: %s: the cut file's name must end in .dxf or .svg\n", job.output.c_str());
         return 2;
     }
+    // A cut file goes to a machine: a coordinate file is read as File >
+    // Import reads it, never as the part Open takes of it.
+    JobOptions importing = job;
+    if (!isRibDesignPath(job.input)) importing.import = true;
     AirfoilDocument document;
-    if (const int status = loadJobDocument(job, document); status != 0) return status;
+    if (const int status = loadJobDocument(importing, document); status != 0) return status;
     const CutDrawing drawing = cutDrawing(document, job.kerf);
     const float chord = document.properties().chord;
+    if (tooFewAirfoilPoints(document.points())) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), kMessageTooFewAirfoilPoints);
+        return 1;
+    }
     if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), kMessageCutNothingLeft);
         return 1;
