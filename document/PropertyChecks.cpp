@@ -8,6 +8,10 @@
 namespace parvelin {
 namespace {
 
+// A spar's rear face counts as on the trailing edge within this share of the
+// chord (float lengths divided by the chord do not add up to 1 exactly).
+constexpr double kSparTailTolerance = 1e-6;
+
 // When a size builds part of the chosen shape: the style that chooses it.
 struct SizeRule {
     float RibProperties::*size;
@@ -141,7 +145,7 @@ std::vector<PropertyProblem> checkRibProperties(const RibProperties& p) {
     // trailing edge has no rib to stand in (and would be left out unseen).
     if (problems.empty() && p.sparStyle != 0) {
         const double distance = p.sparDistanceInPercent == 1 ? p.sparDistance / 100.0 : p.sparDistance / p.chord;
-        if (distance + p.sparWidth / p.chord > 1.0) problems.push_back({"sparDistance", PropertyFault::BehindTrailingEdge});
+        if (distance + p.sparWidth / p.chord > 1.0 + kSparTailTolerance) problems.push_back({"sparDistance", PropertyFault::BehindTrailingEdge});
     }
     return problems;
 }
