@@ -40,8 +40,12 @@ struct JobOptions {
 };
 
 // Reads the job's input with Open's reader or, for --import, Import's;
-// reports a refused file on stderr. `changes` receives Import's report.
+// reports a refused file on stderr, and warns, naming --import, when Open
+// took the file only in part. `changes` receives Import's report (without
+// it the report goes to stderr).
 bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes);
+// Reads `path` as File > Import does, as readJobInput does for --import.
+bool readImportedInput(const std::string& path, CoordinateFileContents& contents, std::vector<std::string>* changes);
 
 // The settings (--set, --chord, --inches, --mm) over `properties`, then the
 // property pages' own checks. Returns 0, or 2 after telling why on stderr.

@@ -5,6 +5,7 @@
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
 #include "document/PropertyChecks.h"
+#include "document/RibDesignFile.h"
 
 namespace parvelin::cli {
 
@@ -18,8 +19,12 @@ int runCut(const JobOptions& job) {
         std::fprintf(stderr, "parvelin-cli: --sheet applies to a rib design with a wing only; see parvelin-cli --help\n");
         return 2;
     }
+    // A cut file goes to a machine: a coordinate file is read as File >
+    // Import reads it, never as the part Open takes of it.
+    JobOptions importing = job;
+    if (!isRibDesignPath(job.input)) importing.import = true;
     AirfoilDocument document;
-    if (const int status = loadJobDocument(job, document); status != 0) return status;
+    if (const int status = loadJobDocument(importing, document); status != 0) return status;
     // Values no rib can be cut from (a chord under 1 mm, a kerf that closes
     // the notches or swallows the rib) are refused like other bad values.
     if (const std::string problem = cutValueProblem(document.properties(), job.kerf); !problem.empty()) {
@@ -28,6 +33,10 @@ int runCut(const JobOptions& job) {
     }
     const CutDrawing drawing = cutDrawing(document, job.kerf);
     const float chord = document.properties().chord;
+    if (tooFewAirfoilPoints(document.points())) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), kMessageTooFewAirfoilPoints);
+        return 1;
+    }
     if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), kMessageCutNothingLeft);
         return 1;

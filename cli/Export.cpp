@@ -11,23 +11,41 @@
 
 namespace parvelin::cli {
 
-bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes) {
-    if (job.import) {
-        ImportResult result = readImportFile(job.input);
-        if (result.status != ImportStatus::Imported) {
-            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), importStatusMessage(result.status));
-            return false;
-        }
-        if (changes != nullptr)
-            for (ImportChange change : result.changes) changes->push_back(importChangeText(result, change));
-        contents = std::move(result.contents);
-        return true;
+namespace {
+
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n') c = ' ';
+    return text;
+}
+
+} // namespace
+
+bool readImportedInput(const std::string& path, CoordinateFileContents& contents, std::vector<std::string>* changes) {
+    ImportResult result = readImportFile(path);
+    if (result.status != ImportStatus::Imported) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), oneLine(importStatusMessage(result.status)).c_str());
+        return false;
     }
+    if (changes != nullptr) {
+        for (ImportChange change : result.changes) changes->push_back(importChangeText(result, change));
+    } else if (const std::string report = importChangesMessage(result); !report.empty()) {
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), report.c_str());
+    }
+    contents = std::move(result.contents);
+    return true;
+}
+
+bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes) {
+    if (job.import) return readImportedInput(job.input, contents, changes);
     contents = readCoordinateFile(job.input);
     if (contents.status != ReadStatus::Loaded) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), readStatusMessage(contents.status));
         return false;
     }
+    // The result stays Open's; a file Open took only in part says so.
+    if (const std::string hint = openReadHint(contents, readImportFile(job.input), "--import"); !hint.empty())
+        std::fprintf(stderr, "parvelin-cli: warning: %s: %s\n", job.input.c_str(), oneLine(hint).c_str());
     return true;
 }
 

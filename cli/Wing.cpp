@@ -53,7 +53,8 @@ const char* const kWingUsage =
     "  --side left|right|both  which panels (default both: every rib twice)\n"
     "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
     "                        (any file Open or Import reads)\n"
-    "  --import              read INPUT with File > Import's tolerant reader\n"
+    "  --import              read INPUT.parvelin as a coordinate file (INPUT.dat is\n"
+    "                        always read with File > Import's tolerant reader)\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
     "  --kerf L              the cutter's kerf; parts keep 2 mm plus the kerf apart\n"
     "  --set FIELD=VALUE     a rib property field (see 'parvelin-cli fields'); height\n"
@@ -165,11 +166,12 @@ std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& drawingOrd
     return pointsOf(contents);
 }
 
-// Open's reader, or with `anyReader` (the tip airfoil, --import) any file
-// Open or Import reads.
-bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name, bool anyReader) {
+// The root airfoil as File > Import reads it (its report on stderr): the
+// ribs go to a cutter, never as the part Open takes of a file. The tip
+// airfoil (`tip`) is any file Import or Open reads.
+bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name, bool tip) {
     CoordinateFileContents contents;
-    if (anyReader) {
+    if (tip) {
         std::string why;
         std::optional<CoordinateFileContents> read = readAirfoilSection(path, why);
         if (!read) {
@@ -179,12 +181,8 @@ bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std
             return false;
         }
         contents = std::move(*read);
-    } else {
-        contents = readCoordinateFile(path);
-        if (contents.status != ReadStatus::Loaded) {
-            std::fprintf(stderr, "parvelin-cli: %s: %s\n", path.c_str(), readStatusMessage(contents.status));
-            return false;
-        }
+    } else if (!readImportedInput(path, contents, nullptr)) {
+        return false;
     }
     points = pointsOf(contents);
     name = contents.name;
@@ -281,7 +279,7 @@ int runWing(int argc, char** argv) {
         name = read.rib.design.name;
         properties = read.rib.design.properties;
         designWing = read.wing;
-    } else if (!readSection(positional[0], root, name, job.import)) {
+    } else if (!readSection(positional[0], root, name, false)) {
         return 1;
     }
     if (const int status = applyJobSettings(job.settings, properties); status != 0) return status;

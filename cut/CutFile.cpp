@@ -20,6 +20,7 @@
 
 #include "cut/CutMarks.h"
 #include "document/AirfoilDocument.h"
+#include "document/PropertyChecks.h"
 #include "text/NumberText.h"
 #include "platform/Services.h"
 
@@ -430,6 +431,11 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, dou
         return false;
     }
     const CutDrawing drawing = cutDrawing(document, kerf);
+    if (tooFewAirfoilPoints(document.points())) {
+        dialogs->messageBox(owner, std::string(kMessageTooFewAirfoilPoints) + ".\nNothing was exported.",
+                            kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return false;
+    }
     if (drawing.pieces == 0 && std::isfinite(document.properties().chord) && document.properties().chord > 0.0f) {
         dialogs->messageBox(owner, kMessageCutNothingLeft, kExportCutDialogTitle, platform::MessageIcon::Warning);
         return false;

@@ -58,9 +58,9 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
     }
     takeContents(contents, window);
     fileName_ = std::filesystem::path(path).filename().string();
-    // A file Open mostly skipped (percent of the chord) loads as the few
-    // points it took; say so and point to File > Import.
-    if (const std::string hint = openReadHint(contents); !hint.empty())
+    // A file Open took only in part (percent of the chord, no name line, one
+    // surface) loads as the points it took; say so and point to File > Import.
+    if (const std::string hint = openReadHint(contents, readImportFile(path), "File > Import"); !hint.empty())
         if (platform::Dialogs* dialogs = platform::dialogs())
             dialogs->messageBox(window, hint, "Open", platform::MessageIcon::Information);
     return ReadStatus::Loaded;

@@ -1,6 +1,8 @@
 #include "document/ImportReader.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -40,6 +42,9 @@ constexpr double kLargestCoordinate = 1e9;
 // Largest x of a file in percent of the chord.
 constexpr double kPercentLow = 5.0;
 constexpr double kPercentHigh = 110.0;
+// Open's reading of a file counts as whole when its outline's area lies
+// within this share of Import's.
+constexpr double kOpenAreaTolerance = 0.01;
 
 struct Point {
     double x = 0.0;
@@ -88,6 +93,21 @@ bool numberFields(std::string_view line, std::vector<double>& values, std::vecto
         }
     }
     if (!current.empty()) fields.push_back(std::move(current));
+    // Fixed-width columns run a negative number into the one before it
+    // (".9500000-.0126000"): a sign after a digit or a point starts a field.
+    std::vector<std::string> split;
+    for (const std::string& field : fields) {
+        std::size_t start = 0;
+        for (std::size_t i = 1; i < field.size(); ++i) {
+            const char before = field[i - 1];
+            if ((field[i] == '-' || field[i] == '+') && (std::isdigit(static_cast<unsigned char>(before)) || before == '.')) {
+                split.push_back(field.substr(start, i - start));
+                start = i;
+            }
+        }
+        split.push_back(field.substr(start));
+    }
+    fields = std::move(split);
 
     std::vector<std::string> numbers;
     bool commaAsPoint = false;
@@ -234,14 +254,22 @@ bool crossesItself(const std::vector<Point>& p) {
 CoordinatePair asPair(const Point& p) { return {p.fx, p.fy}; }
 
 // Open's drawing order for an outline that starts at the trailing edge: every
-// point, without a last one that returns to the first point's x, closed by
-// the first point again.
+// point, without a last one that returns to the first point, closed by the
+// first point again. A last point at the first one's x but another height is
+// the lower end of a blunt trailing edge: it stays, and the closing edge
+// joins it to the upper end, so the rib keeps its trailing edge's thickness.
 std::vector<CoordinatePair> drawingOrderOf(const std::vector<CoordinatePair>& outline) {
     std::vector<CoordinatePair> order = outline;
-    if (order.size() > 2 && std::fabs(order.back().x - order.front().x) <= kClosingX) order.pop_back();
+    if (order.size() > 2 && std::fabs(order.back().x - order.front().x) <= kClosingX &&
+        std::fabs(order.back().y - order.front().y) <= kClosingX)
+        order.pop_back();
     if (order.size() >= 2) order.push_back(order.front());
     return order;
 }
+
+// Lines of more numbers than this are no coordinate rows (a row number, x,
+// y and one more column at most).
+constexpr std::size_t kMaxColumns = 4;
 
 // What the lines of a file hold, before any geometry.
 struct ScannedLines {
@@ -250,9 +278,14 @@ struct ScannedLines {
         Point p;
         bool wholeNumbers;
     };
-    std::vector<Pair> pairs;  // lines of exactly two numbers, in file order
-    std::size_t otherNumberLines = 0;
-    bool decimalComma = false;
+    struct Row {
+        std::array<double, kMaxColumns> values{};
+        std::array<float, kMaxColumns> singles{};
+        std::size_t count = 0;
+        bool decimalComma = false;
+    };
+    std::vector<Row> rows;  // lines of two to kMaxColumns numbers, in file order
+    std::size_t otherNumberLines = 0;  // lines of one number or more than kMaxColumns
 };
 
 // Lines end at LF, CR LF or a lone CR; comments run from '#' or '!' to the
@@ -273,10 +306,13 @@ ScannedLines scanLines(std::string_view bytes) {
         if (text.empty() || text == "\x1A") continue;
         bool lineComma = false;
         if (numberFields(text, values, singles, lineComma)) {
-            if (values.size() == 2) {
-                if (lineComma) scanned.decimalComma = true;
-                const bool whole = values[0] == std::floor(values[0]) && values[1] == std::floor(values[1]);
-                scanned.pairs.push_back({Point{values[0], values[1], singles[0], singles[1]}, whole});
+            if (values.size() >= 2 && values.size() <= kMaxColumns) {
+                ScannedLines::Row row;
+                std::copy(values.begin(), values.end(), row.values.begin());
+                std::copy(singles.begin(), singles.end(), row.singles.begin());
+                row.count = values.size();
+                row.decimalComma = lineComma;
+                scanned.rows.push_back(row);
             } else {
                 ++scanned.otherNumberLines;
             }
@@ -286,6 +322,122 @@ ScannedLines scanLines(std::string_view bytes) {
         }
     }
     return scanned;
+}
+
+// Two columns of the coordinate rows taken as x and y, and what became of
+// the others.
+struct ColumnChoice {
+    std::size_t x = 0;
+    std::size_t y = 1;
+    std::vector<DroppedColumn> dropped;
+};
+
+// A first column of whole numbers counting up by one (starting again where
+// a second block starts) numbers the rows.
+bool rowNumbers(const std::vector<const ScannedLines::Row*>& rows) {
+    if (rows.size() < 3) return false;
+    const double first = rows[0]->values[0];
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const double n = rows[i]->values[0];
+        if (n != std::floor(n)) return false;
+        if (i > 0 && n != rows[i - 1]->values[0] + 1.0 && n != first) return false;
+    }
+    return true;
+}
+
+bool constantColumn(const std::vector<const ScannedLines::Row*>& rows, std::size_t column) {
+    for (const ScannedLines::Row* row : rows)
+        if (row->values[column] != rows[0]->values[column]) return false;
+    return rows.size() >= 3;
+}
+
+// The rows of the width most lines have (two numbers when as many lines
+// have two as any other count), and the column pairs to try as x and y, in
+// order: a column of row numbers and columns holding one number throughout
+// are left out; of three or more others every pair is a candidate, the
+// first two columns first, and the first that forms an airfoil is taken.
+std::vector<ColumnChoice> columnChoices(const ScannedLines& scanned, std::size_t& width,
+                                        std::vector<const ScannedLines::Row*>& rows) {
+    std::array<std::size_t, kMaxColumns + 1> perWidth{};
+    for (const ScannedLines::Row& row : scanned.rows) ++perWidth[row.count];
+    width = 2;
+    for (std::size_t w = 3; w <= kMaxColumns; ++w)
+        if (perWidth[w] > perWidth[width]) width = w;
+    rows.clear();
+    for (const ScannedLines::Row& row : scanned.rows)
+        if (row.count == width) rows.push_back(&row);
+    if (width == 2) return {ColumnChoice{}};
+
+    std::vector<DroppedColumn> dropped;
+    std::vector<std::size_t> kept;
+    for (std::size_t c = 0; c < width; ++c) {
+        if (c == 0 && rowNumbers(rows))
+            dropped.push_back({c, DroppedColumn::Reason::RowNumbers});
+        else if (constantColumn(rows, c))
+            dropped.push_back({c, DroppedColumn::Reason::Constant});
+        else
+            kept.push_back(c);
+    }
+    std::vector<ColumnChoice> choices;
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        for (std::size_t j = i + 1; j < kept.size(); ++j) {
+            ColumnChoice choice{kept[i], kept[j], dropped};
+            for (std::size_t c : kept)
+                if (c != kept[i] && c != kept[j]) choice.dropped.push_back({c, DroppedColumn::Reason::NoCoordinate});
+            std::sort(choice.dropped.begin(), choice.dropped.end(),
+                      [](const DroppedColumn& a, const DroppedColumn& b) { return a.column < b.column; });
+            choices.push_back(std::move(choice));
+        }
+    return choices;
+}
+
+// Points sorted by x with the two surfaces interleaved (each station's upper
+// and lower point side by side) become one run around the airfoil: from the
+// trailing edge over the upper surface to the nose and back along the lower
+// one. Where two points share an x, the higher is on the upper surface; a
+// lone point at the first or last x is the nose or the trailing edge, one in
+// between lies above or below the line from nose to trailing edge. False,
+// leaving the points as they are, when they are not sorted so.
+bool rebuildSortedByX(std::vector<Point>& points) {
+    const std::size_t n = points.size();
+    if (n < 5) return false;
+    const bool falling = points.front().x > points.back().x;
+    for (std::size_t i = 1; i < n; ++i)
+        if (falling ? points[i].x > points[i - 1].x : points[i].x < points[i - 1].x) return false;
+    std::vector<Point> sorted = points;
+    if (falling) std::reverse(sorted.begin(), sorted.end());
+    std::size_t twins = 0;
+    for (std::size_t i = 1; i < n; ++i)
+        if (sorted[i].x == sorted[i - 1].x && sorted[i].y != sorted[i - 1].y) ++twins;
+    if (twins * 4 < n) return false;
+
+    const Point nose = sorted.front();
+    const Point tail = sorted.back();
+    auto chordY = [&](double x) {
+        return tail.x == nose.x ? nose.y : nose.y + (tail.y - nose.y) * (x - nose.x) / (tail.x - nose.x);
+    };
+    std::vector<Point> upper;
+    std::vector<Point> lower;
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        while (j < n && sorted[j].x == sorted[i].x) ++j;
+        if (j - i == 1 && (i == 0 || j == n)) {
+            upper.push_back(sorted[i]);
+            lower.push_back(sorted[i]);
+        } else if (j - i == 2) {
+            const bool firstHigher = sorted[i].y > sorted[i + 1].y;
+            upper.push_back(sorted[firstHigher ? i : i + 1]);
+            lower.push_back(sorted[firstHigher ? i + 1 : i]);
+        } else {
+            for (std::size_t k = i; k < j; ++k) (sorted[k].y >= chordY(sorted[k].x) ? upper : lower).push_back(sorted[k]);
+        }
+        i = j;
+    }
+    if (upper.size() < 2 || lower.size() < 2) return false;
+    std::vector<Point> outline(upper.rbegin(), upper.rend());
+    outline.insert(outline.end(), lower.begin() + (lower.front() == upper.front() ? 1 : 0), lower.end());
+    points = std::move(outline);
+    return true;
 }
 
 // A Lednicer point-count line leads the pairs: two whole numbers, at least
@@ -353,6 +505,9 @@ std::vector<CoordinatePair> openDrawingOfBlocks(const std::vector<Point>& a, con
     for (; i < blocks.size() && blocks[i].x != tail.x; ++i) expected.push_back(blocks[i]);
     expected.push_back(tail);
     if (i + 1 < blocks.size() || reorderToDrawingOrder(blocks) != expected) return {};
+    // Open leaves out the second block's trailing-edge point; a blunt
+    // trailing edge keeps it, joined to the first block's by a short edge.
+    if (i < blocks.size() && !(blocks[i] == tail)) expected.insert(expected.end() - 1, blocks[i]);
     return expected;
 }
 
@@ -422,6 +577,7 @@ const char* importStatusMessage(ImportStatus status) {
     case ImportStatus::Binary: return "The file holds binary data, not text.\nNothing was imported...";
     case ImportStatus::NoPairs:
         return "The file holds fewer than three usable x, y pairs.\nNothing was imported...";
+    case ImportStatus::TooFewPoints: return kMessageTooFewPoints;
     case ImportStatus::TooManyPoints: return "The file holds more than 20,000 points.\nNothing was imported...";
     case ImportStatus::OneSurface:
         return "The points run along one surface only and never return\nto the trailing edge.\nNothing was "
@@ -440,11 +596,25 @@ std::string importChangeText(const ImportResult& result, ImportChange change) {
         std::snprintf(buffer, sizeof buffer, "%zu line%s with one or more than two numbers skipped",
                       result.otherNumberLines, result.otherNumberLines == 1 ? "" : "s");
         return buffer;
+    case ImportChange::Columns: {
+        std::string text;
+        for (const DroppedColumn& dropped : result.droppedColumns) {
+            text += text.empty() ? "column " : ", column ";
+            text += std::to_string(dropped.column + 1);
+            switch (dropped.reason) {
+            case DroppedColumn::Reason::RowNumbers: text += " (row numbers)"; break;
+            case DroppedColumn::Reason::Constant: text += " (the same number on every line)"; break;
+            case DroppedColumn::Reason::NoCoordinate: text += " (not a coordinate)"; break;
+            }
+        }
+        return text + " left out";
+    }
     case ImportChange::Percent: return "coordinates in percent of the chord divided by 100";
     case ImportChange::Duplicates:
         std::snprintf(buffer, sizeof buffer, "%zu repeated point%s dropped", result.duplicatesDropped,
                       result.duplicatesDropped == 1 ? "" : "s");
         return buffer;
+    case ImportChange::SortedByX: return "points sorted by x rebuilt into upper and lower surfaces";
     case ImportChange::Clockwise: return "clockwise order reversed";
     case ImportChange::Normalised: {
         // Locale-free numbers: the angle in hundredths of a degree, the
@@ -471,42 +641,21 @@ std::string importChangesMessage(const ImportResult& result) {
     return text;
 }
 
-ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) {
+namespace {
+
+ImportResult refused(ImportStatus status) {
     ImportResult result;
-    auto refuse = [&result](ImportStatus status) {
-        result.status = status;
-        result.contents = CoordinateFileContents{};
-        result.contents.status = ReadStatus::NoCoordinates;
-        result.outline.clear();
-        result.changes.clear();
-        return result;
-    };
-    if (bytes.size() > kMaxImportFileSize) return refuse(ImportStatus::TooLarge);
-    std::string decoded;
-    bytes = fromUtf16(bytes, decoded);
-    if (looksBinary(bytes)) return refuse(ImportStatus::Binary);
-    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    result.status = status;
+    result.contents.status = ReadStatus::NoCoordinates;
+    return result;
+}
 
-    ScannedLines scanned = scanLines(bytes);
-    if (scanned.pairs.size() > kMaxImportPoints + 1) return refuse(ImportStatus::TooManyPoints);
-    std::size_t firstBlock = 0;
-    std::vector<Point> pairs;
-    for (std::size_t i = countLine(scanned.pairs, firstBlock); i < scanned.pairs.size(); ++i)
-        pairs.push_back(scanned.pairs[i].p);
+// The geometry of one choice of x and y: percent, repeats, the layout
+// (one run, two blocks or points sorted by x), the direction, the chord.
+// `result` arrives with the name and the line changes filled in.
+ImportResult importPairs(ImportResult result, std::vector<Point> pairs, std::size_t firstBlock, std::size_t pairLines) {
     result.pairsTaken = pairs.size();
-    if (pairs.size() > kMaxImportPoints) return refuse(ImportStatus::TooManyPoints);
-
-    if (scanned.name) {
-        if (scanned.name->size() > kMaxNameLength) scanned.name->resize(kMaxNameLength);
-        result.contents.name = *scanned.name;
-    } else {
-        result.contents.name = nameFromFile(fileName);
-        result.changes.push_back(ImportChange::NamedAfterFile);
-    }
-    result.otherNumberLines = scanned.otherNumberLines;
-    if (scanned.decimalComma) result.changes.push_back(ImportChange::DecimalCommas);
-    if (result.otherNumberLines > 0) result.changes.push_back(ImportChange::OtherNumberLines);
-    if (pairs.empty()) return refuse(ImportStatus::NoPairs);
+    if (pairs.empty()) return refused(ImportStatus::NoPairs);
 
     // Percent of the chord.
     double maxX = pairs[0].x;
@@ -534,17 +683,19 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
     }
     if (result.duplicatesDropped > 0) result.changes.push_back(ImportChange::Duplicates);
     pairs = std::move(kept);
-    if (pairs.size() < 3) return refuse(ImportStatus::NoPairs);
+    if (pairs.size() < 3) return refused(ImportStatus::TooFewPoints);
 
     // The size of the outline: the largest distance from its first point.
     double size = 0.0;
     for (const Point& p : pairs) size = std::max(size, distance(pairs.front(), p));
-    if (!(size > 0.0) || !std::isfinite(size)) return refuse(ImportStatus::NoPairs);
+    if (!(size > 0.0) || !std::isfinite(size)) return refused(ImportStatus::NoPairs);
 
     std::vector<Point> blockA;
     std::vector<Point> blockB;
     std::vector<Point> outline = pairs;
-    if (const std::size_t split = blockSplit(pairs, keptFirstBlock, size); split > 0) {
+    if (rebuildSortedByX(outline)) {
+        result.changes.push_back(ImportChange::SortedByX);
+    } else if (const std::size_t split = blockSplit(pairs, keptFirstBlock, size); split > 0) {
         blockA.assign(pairs.begin(), pairs.begin() + static_cast<std::ptrdiff_t>(split));
         blockB.assign(pairs.begin() + static_cast<std::ptrdiff_t>(split), pairs.end());
         outline = joinBlocks(blockA, blockB);
@@ -554,19 +705,19 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
     double reach = 0.0;
     for (const Point& p : outline)
         reach = std::max({reach, distance(outline.front(), p), distance(outline.back(), p)});
-    if (distance(outline.front(), outline.back()) > kOneSurfaceGap * reach) return refuse(ImportStatus::OneSurface);
+    if (distance(outline.front(), outline.back()) > kOneSurfaceGap * reach) return refused(ImportStatus::OneSurface);
 
     // Upper surface first: the outline runs counter-clockwise.
     if (signedArea(outline) < 0.0) {
         std::reverse(outline.begin(), outline.end());
         result.changes.push_back(ImportChange::Clockwise);
     }
-    if (!normalise(outline, reach, result)) return refuse(ImportStatus::NoPairs);
-    if (crossesItself(outline)) return refuse(ImportStatus::SelfCrossing);
+    if (!normalise(outline, reach, result)) return refused(ImportStatus::NoPairs);
+    if (crossesItself(outline)) return refused(ImportStatus::SelfCrossing);
 
     for (const Point& p : outline) result.outline.push_back(asPair(p));
     result.contents.status = ReadStatus::Loaded;
-    result.contents.pairLines = scanned.pairs.size();
+    result.contents.pairLines = pairLines;
     result.contents.accepted = result.outline;
     result.contents.drawingOrder = drawingOrderOf(result.outline);
 
@@ -583,6 +734,65 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
     return result;
 }
 
+} // namespace
+
+ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) {
+    if (bytes.size() > kMaxImportFileSize) return refused(ImportStatus::TooLarge);
+    std::string decoded;
+    bytes = fromUtf16(bytes, decoded);
+    if (looksBinary(bytes)) return refused(ImportStatus::Binary);
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+
+    ScannedLines scanned = scanLines(bytes);
+    std::size_t width = 2;
+    std::vector<const ScannedLines::Row*> rows;
+    const std::vector<ColumnChoice> choices = columnChoices(scanned, width, rows);
+    if (rows.size() > kMaxImportPoints + 1) return refused(ImportStatus::TooManyPoints);
+
+    ImportResult base;
+    if (scanned.name) {
+        if (scanned.name->size() > kMaxNameLength) scanned.name->resize(kMaxNameLength);
+        base.contents.name = *scanned.name;
+    } else {
+        base.contents.name = nameFromFile(fileName);
+        base.changes.push_back(ImportChange::NamedAfterFile);
+    }
+    base.otherNumberLines = scanned.otherNumberLines + (scanned.rows.size() - rows.size());
+    if (std::any_of(rows.begin(), rows.end(), [](const ScannedLines::Row* r) { return r->decimalComma; }))
+        base.changes.push_back(ImportChange::DecimalCommas);
+    if (base.otherNumberLines > 0) base.changes.push_back(ImportChange::OtherNumberLines);
+    if (choices.empty()) return refused(ImportStatus::NoPairs);
+
+    std::optional<ImportResult> first;
+    for (const ColumnChoice& choice : choices) {
+        std::vector<ScannedLines::Pair> taken;
+        taken.reserve(rows.size());
+        for (const ScannedLines::Row* row : rows) {
+            const double x = row->values[choice.x];
+            const double y = row->values[choice.y];
+            taken.push_back({Point{x, y, row->singles[choice.x], row->singles[choice.y]},
+                             x == std::floor(x) && y == std::floor(y)});
+        }
+        // A Lednicer point-count line only leads plain two-number rows.
+        std::size_t firstBlock = 0;
+        const std::size_t skip = width == 2 ? countLine(taken, firstBlock) : 0;
+        std::vector<Point> pairs;
+        for (std::size_t i = skip; i < taken.size(); ++i) pairs.push_back(taken[i].p);
+        if (pairs.size() > kMaxImportPoints) return refused(ImportStatus::TooManyPoints);
+
+        ImportResult attempt = base;
+        attempt.droppedColumns = choice.dropped;
+        if (!choice.dropped.empty()) {
+            // After the line changes, before the geometry's.
+            attempt.changes.push_back(ImportChange::Columns);
+        }
+        ImportResult result = importPairs(std::move(attempt), std::move(pairs), firstBlock, rows.size());
+        if (result.status == ImportStatus::Imported) return result;
+        if (!first) first = std::move(result);
+    }
+    return std::move(*first);
+}
+
 ImportResult readImportFile(const std::string& path) {
     const FileBytes file = readFileBytes(path, kMaxImportFileSize);
     if (file.status == FileBytesStatus::Read) return parseImportFile(file.bytes, path);
@@ -593,15 +803,53 @@ ImportResult readImportFile(const std::string& path) {
     return refused;
 }
 
-std::string openReadHint(const CoordinateFileContents& contents) {
-    if (contents.status != ReadStatus::Loaded || contents.accepted.size() * 2 >= contents.pairLines) return {};
+namespace {
+
+double areaOf(const std::vector<CoordinatePair>& points) {
+    double twice = 0.0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const CoordinatePair& a = points[i];
+        const CoordinatePair& b = points[(i + 1) % points.size()];
+        twice += double(a.x) * b.y - double(b.x) * a.y;
+    }
+    return std::fabs(twice) / 2.0;
+}
+
+} // namespace
+
+std::string openReadHint(const CoordinateFileContents& contents, const ImportResult& imported,
+                         std::string_view importWay) {
+    if (contents.status != ReadStatus::Loaded) return {};
+    std::string said;
     char buffer[400];
-    std::snprintf(buffer, sizeof buffer,
-                  "Only %zu of the file's %zu coordinate lines were read: the others\n"
-                  "have x above 1, as in files given in percent of the chord.\n"
-                  "File > Import reads such files.",
-                  contents.accepted.size(), contents.pairLines);
-    return buffer;
+    if (contents.accepted.size() * 2 < contents.pairLines) {
+        std::snprintf(buffer, sizeof buffer,
+                      "Only %zu of the file's %zu coordinate lines were read: the others\n"
+                      "have x above 1, as in files given in percent of the chord.\n",
+                      contents.accepted.size(), contents.pairLines);
+        said += buffer;
+    }
+    std::vector<double> values;
+    std::vector<float> singles;
+    bool comma = false;
+    if (const std::string name = trim(contents.name);
+        !name.empty() && numberFields(name, values, singles, comma) && values.size() >= 2)
+        said += "The file has no name line: its first coordinate line was taken as the name.\n";
+    if (said.empty() && imported.status == ImportStatus::Imported) {
+        // The outline Open drew against the one Import finds in the same file.
+        const double opened = areaOf(contents.drawingOrder);
+        const double whole = areaOf(imported.contents.drawingOrder);
+        if (std::isfinite(opened) && whole > 0.0 && std::fabs(opened - whole) > kOpenAreaTolerance * whole) {
+            const double percent = opened / whole * 100.0;
+            char share[64];
+            const auto end = std::to_chars(share, share + sizeof share, percent, std::chars_format::fixed,
+                                           percent < 10.0 ? 1 : 0);
+            said += "The points read outline " + std::string(share, end.ptr) +
+                    " % of the airfoil's area: part of the file\nwas left out or read in another order.\n";
+        }
+    }
+    if (said.empty()) return {};
+    return said + std::string(importWay) + " reads such files.";
 }
 
 std::optional<CoordinateFileContents> readAirfoilSection(const std::string& path, std::string& error) {

@@ -21,7 +21,8 @@ enum class ImportStatus {
     OpenFailed,     // the file could not be opened or read
     TooLarge,       // over kMaxImportFileSize, checked before reading
     Binary,         // NUL bytes or many control characters
-    NoPairs,        // fewer than three usable x, y pairs, or no extent
+    NoPairs,        // no usable x, y pairs, or no extent
+    TooFewPoints,   // one or two points
     TooManyPoints,  // more than kMaxImportPoints pairs
     OneSurface,     // the points run to the nose and never come back
     SelfCrossing,   // the closed outline crosses itself
@@ -32,10 +33,26 @@ enum class ImportChange {
     NamedAfterFile,    // no text line: the file name is the airfoil's name
     DecimalCommas,     // "0,5" read as 0.5
     OtherNumberLines,  // lines with one or more than two numbers skipped
+    Columns,           // rows of three or four numbers: the columns that are no x or y left out
     Percent,           // largest x between 5 and 110: divided by 100
     Duplicates,        // consecutive repeated points dropped
+    SortedByX,         // points sorted by x, surfaces interleaved: rebuilt into two surfaces
     Clockwise,         // the outline ran clockwise and was reversed
     Normalised,        // moved, turned and scaled onto the unit chord
+};
+
+inline constexpr const char* kMessageTooFewPoints =
+    "The file holds too few points for an airfoil.\nNothing was imported...";
+
+// A column of a file's coordinate rows that is not taken as x or y.
+struct DroppedColumn {
+    enum class Reason {
+        RowNumbers,    // whole numbers counting the rows
+        Constant,      // the same number on every row (a z of a section)
+        NoCoordinate,  // with x and y taken from the others, no airfoil coordinate
+    };
+    std::size_t column = 0;  // from 0
+    Reason reason = Reason::Constant;
 };
 
 struct ImportResult {
@@ -50,6 +67,7 @@ struct ImportResult {
     std::size_t pairsTaken = 0;  // x, y pairs read, before repeats were dropped
     std::size_t duplicatesDropped = 0;
     std::size_t otherNumberLines = 0;
+    std::vector<DroppedColumn> droppedColumns;  // for Columns
     double turnedDegrees = 0.0;  // rotation applied by Normalised
     double chordFound = 1.0;     // the chord's length before Normalised scaled it to 1
 
@@ -78,9 +96,13 @@ ImportResult readImportFile(const std::string& path);
 // in a line or two, when neither reads it.
 std::optional<CoordinateFileContents> readAirfoilSection(const std::string& path, std::string& error);
 
-// File > Open's hint: set when the strict reader took points from a file but
-// left most of its number pairs unread (x above 1, as in percent files).
-// Empty when Open read the file as it should.
-std::string openReadHint(const CoordinateFileContents& contents);
+// File > Open's hint, for a file Open loaded: how its strict reader took
+// the file only in part or read it as something else than `imported`, File >
+// Import's reading of the same file, gives (most number lines unread as in
+// percent files, a coordinate line taken as the name, an outline whose area
+// differs from Import's by more than 1 %), ending "<importWay> reads such
+// files.". Empty when Open read the file as it should.
+std::string openReadHint(const CoordinateFileContents& contents, const ImportResult& imported,
+                         std::string_view importWay);
 
 } // namespace parvelin

@@ -12,6 +12,10 @@
 namespace parvelin {
 namespace {
 
+// A spar's rear face counts as on the trailing edge within this share of the
+// chord (float lengths divided by the chord do not add up to 1 exactly).
+constexpr double kSparTailTolerance = 1e-6;
+
 // When a size builds part of the chosen shape: the style that chooses it.
 struct SizeRule {
     float RibProperties::*size;
@@ -96,6 +100,8 @@ std::string rule(const PropertyProblem& problem) {
         const SizeRule* size = sizeRuleFor(problem.field);
         return std::string("must be greater than 0 when ") + (size ? size->when : "its component is chosen");
     }
+    case PropertyFault::BehindTrailingEdge:
+        return "places the spar behind the trailing edge (its rear face must lie within the chord)";
     case PropertyFault::OutOfTable: {
         const CodeRange* range = codeRangeFor(problem.field);
         if (range == nullptr) return "is out of range";
@@ -139,7 +145,30 @@ std::vector<PropertyProblem> checkRibProperties(const RibProperties& p) {
             if (needed) problems.push_back({field.name, PropertyFault::NotPositive});
         }
     }
+    // A spar is placed along the chord; one whose rear face passes the
+    // trailing edge has no rib to stand in (and would be left out unseen).
+    if (problems.empty() && p.sparStyle != 0) {
+        const double distance = p.sparDistanceInPercent == 1 ? p.sparDistance / 100.0 : p.sparDistance / p.chord;
+        if (distance + p.sparWidth / p.chord > 1.0 + kSparTailTolerance) problems.push_back({"sparDistance", PropertyFault::BehindTrailingEdge});
+    }
     return problems;
+}
+
+bool tooFewAirfoilPoints(AirfoilPoints points) {
+    // Twice the largest triangle any three points make with the first two
+    // points apart: zero when every point lies on one line.
+    std::size_t second = 1;
+    while (second < points.size() && points[second].modelX == points[0].modelX &&
+           points[second].modelY == points[0].modelY)
+        ++second;
+    if (second >= points.size()) return true;
+    const double ax = points[0].modelX, ay = points[0].modelY;
+    const double bx = points[second].modelX - ax, by = points[second].modelY - ay;
+    for (std::size_t i = second + 1; i < points.size(); ++i) {
+        const double cross = bx * (points[i].modelY - ay) - by * (points[i].modelX - ax);
+        if (std::isfinite(cross) && cross != 0.0) return false;
+    }
+    return true;
 }
 
 } // namespace parvelin

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 
 namespace parvelin {
@@ -16,6 +17,7 @@ enum class PropertyFault {
     Negative,     // a length below zero
     NotPositive,  // zero (or less) where the chosen shape needs a size
     OutOfTable,   // a style code or switch that is not in its table
+    BehindTrailingEdge,  // a spar whose rear face lies behind the trailing edge
 };
 
 struct PropertyProblem {
@@ -46,5 +48,11 @@ double narrowestNotch(const RibProperties& properties);
 // kerf of a twentieth of the chord or more (it would change the rib's shape,
 // not allow for a cut).
 std::string cutValueProblem(const RibProperties& properties, double kerf);
+
+inline constexpr const char* kMessageTooFewAirfoilPoints = "The file holds too few points for an airfoil";
+
+// Whether an airfoil's points outline no rib at all: fewer than three
+// points apart, or all of them on one line.
+bool tooFewAirfoilPoints(AirfoilPoints points);
 
 } // namespace parvelin

@@ -43,11 +43,11 @@ void ImportTest::importLoadsLikeOpenAndReportsTheChanges() {
     QVERIFY(f.dialogs.messages[0].icon == platform::MessageIcon::Information);
     QVERIFY(f.dialogs.messages[0].owner == first);
 
-    // The same points and drawing as Open gives for a file Open reads whole,
-    // in a second window, without a message.
-    f.dialogs.openAnswers.push_back(airfoilPath("asb__clarky.dat"));
+    // The same points and drawing as Open gives for a file Open reads whole
+    // (with a sharp trailing edge), in a second window, without a message.
+    f.dialogs.openAnswers.push_back(airfoilPath("asb__e387.dat"));
     f.frame->handleCommand(kCmdFileImport);
-    f.open(airfoilPath("asb__clarky.dat"));
+    f.open(airfoilPath("asb__e387.dat"));
     QCOMPARE(f.frame->documentWindows().size(), 3);
     QCOMPARE(f.dialogs.messages.size(), size_t(1));
     const AirfoilDocument* imported = f.frame->documentWindows()[1]->document();
@@ -56,9 +56,21 @@ void ImportTest::importLoadsLikeOpenAndReportsTheChanges() {
     QCOMPARE(imported->dxfDrawing().text(), opened->dxfDrawing().text());
     QCOMPARE(f.frame->documentWindows()[1]->windowTitle(), f.frame->documentWindows()[2]->windowTitle());
 
+    // A blunt trailing edge keeps the lower point Open leaves out.
+    f.dialogs.openAnswers.push_back(airfoilPath("asb__clarky.dat"));
+    f.frame->handleCommand(kCmdFileImport);
+    f.open(airfoilPath("asb__clarky.dat"));
+    QCOMPARE(f.frame->documentWindows().size(), 5);
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    const std::vector<AirfoilPoint>& blunt = f.frame->documentWindows()[3]->document()->points();
+    const std::vector<AirfoilPoint>& closed = f.frame->documentWindows()[4]->document()->points();
+    QCOMPARE(blunt.size(), closed.size() + 1);
+    QCOMPARE(blunt[blunt.size() - 2].modelX, 1.0f);
+    QCOMPARE(blunt[blunt.size() - 2].modelY, -0.0005993f);
+
     // Cancelling the dialog leaves the new window empty.
     f.frame->handleCommand(kCmdFileImport);
-    QCOMPARE(f.frame->documentWindows().size(), 4);
+    QCOMPARE(f.frame->documentWindows().size(), 6);
     QVERIFY(!f.frame->currentDocument()->isLoaded());
 }
 
