@@ -297,6 +297,9 @@ HotwireProgram hotwireProgram(const CoreSections& core, const HotwireSettings& s
     // A cutting move at the speed that gives the faster end the feed, taken
     // as the controller takes F: along the length of all four axes at once.
     auto cut = [&](Vec2 p, Vec2 q) {
+        // The lengths the controller sees: between the positions as written.
+        p = Vec2{gcodeRounded(p.x), gcodeRounded(p.y)};
+        q = Vec2{gcodeRounded(q.x), gcodeRounded(q.y)};
         const double dp = std::hypot(p.x - atP.x, p.y - atP.y);
         const double dq = std::hypot(q.x - atQ.x, q.y - atQ.y);
         const double faster = std::max(dp, dq);

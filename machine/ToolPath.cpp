@@ -5,10 +5,14 @@
 
 namespace parvelin::machine {
 
+double gcodeRounded(double value) {
+    // -0.0004 becomes 0, not -0.
+    const double rounded = std::round(value * 1000.0) / 1000.0;
+    return rounded == 0.0 ? 0.0 : rounded;
+}
+
 std::string gcodeNumber(double value) {
-    // Rounded to the micrometre first, so that -0.0004 becomes "0", not "-0".
-    double rounded = std::round(value * 1000.0) / 1000.0;
-    if (rounded == 0.0) rounded = 0.0;
+    const double rounded = gcodeRounded(value);
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, rounded, std::chars_format::fixed, 3);
     std::string text(buffer, result.ptr);

@@ -42,5 +42,7 @@ struct SettingProblem {
 // A coordinate as G-code takes it: fixed point, three decimals (a
 // micrometre), no trailing zeros, never "-0", independent of the locale.
 std::string gcodeNumber(double value);
+// The value that text stands for: rounded to the micrometre.
+double gcodeRounded(double value);
 
 } // namespace parvelin::machine

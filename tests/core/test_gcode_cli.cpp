@@ -26,7 +26,7 @@ struct Scratch {
     ~Scratch() { fs::remove_all(dir); }
 };
 
-struct Run {
+struct CliRun {
     int status = -1;
     std::string out, err;
 };
@@ -36,11 +36,11 @@ std::string slurp(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-Run cli(const fs::path& dir, const std::string& arguments) {
+CliRun cli(const fs::path& dir, const std::string& arguments) {
     const std::string command = "cd '" + dir.string() + "' && '" + std::string(PARVELIN_CLI) + "' " + arguments +
                                 " >out.txt 2>err.txt";
     const int status = std::system(command.c_str());
-    Run run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "out.txt"), slurp(dir / "err.txt")};
+    CliRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(dir / "out.txt"), slurp(dir / "err.txt")};
     fs::remove(dir / "out.txt");
     fs::remove(dir / "err.txt");
     return run;
@@ -59,7 +59,7 @@ const std::string kWing = "'" + std::string(PARVELIN_SOURCE_DIR) + "/tests/data/
 
 TEST(GcodeCommand, LaserFilesAreWrittenOnceAndBadSettingsNamed) {
     Scratch s;
-    Run run = cli(s.dir, "gcode laser --feed 1000 --power 50 --kerf 0.2 --set sparStyle=1 --svg rib.svg " + kClarkY + " rib.nc");
+    CliRun run = cli(s.dir, "gcode laser --feed 1000 --power 50 --kerf 0.2 --set sparStyle=1 --svg rib.svg " + kClarkY + " rib.nc");
     ASSERT_EQ(run.status, 0) << run.err;
     const std::string text = slurp(s.dir / "rib.nc");
     const auto read = parvelin::testing::readGcode(text);
@@ -105,7 +105,7 @@ TEST(GcodeCommand, LaserFilesAreWrittenOnceAndBadSettingsNamed) {
 
 TEST(GcodeCommand, AWingGivesOneFilePerSheetAndOneCorePerPanel) {
     Scratch s;
-    Run run = cli(s.dir, "gcode laser --feed 600 --power 40 " + kWing + " wing.nc");
+    CliRun run = cli(s.dir, "gcode laser --feed 600 --power 40 --sheet 250x60 --set height=0 " + kWing + " wing.nc");
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(fs::exists(s.dir / "wing-sheet-1.nc"));
     EXPECT_TRUE(fs::exists(s.dir / "wing-sheet-2.nc"));

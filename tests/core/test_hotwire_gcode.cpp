@@ -80,12 +80,13 @@ double toPolygon(Vec2 p, const Polygon& polygon) {
 
 bool same(Vec2 a, Vec2 b) { return std::hypot(a.x - b.x, a.y - b.y) < 1e-9; }
 
-// The closed loop within the moves: from the first point both ends come
-// back to, to its last visit.
+// The profile within the moves: the innermost stretch that both ends
+// leave from and come back to (the lead-in comes and goes the same way
+// round it, so it is not part of it).
 void loopOf(const Ends& ends, std::vector<Vec2>& left, std::vector<Vec2>& right) {
-    for (std::size_t i = 0; i < ends.left.size(); ++i)
+    for (std::size_t i = ends.left.size(); i-- > 0;)
         for (std::size_t j = ends.left.size(); j-- > i + 2;)
-            if (same(ends.left[i], ends.left[j]) && same(ends.right[i], ends.right[j])) {
+            if (ends.cutting[i] && ends.cutting[j] && same(ends.left[i], ends.left[j]) && same(ends.right[i], ends.right[j])) {
                 left.assign(ends.left.begin() + static_cast<std::ptrdiff_t>(i), ends.left.begin() + static_cast<std::ptrdiff_t>(j) + 1);
                 right.assign(ends.right.begin() + static_cast<std::ptrdiff_t>(i), ends.right.begin() + static_cast<std::ptrdiff_t>(j) + 1);
                 return;

@@ -130,8 +130,6 @@ Polygon square(double x0, double y0, double size) {
     return {{x0, y0}, {x0 + size, y0}, {x0 + size, y0 + size}, {x0, y0 + size}};
 }
 
-std::string airfoil(const std::string& name) { return std::string(PARVELIN_AIRFOIL_DIR) + "/" + name; }
-
 } // namespace
 
 // Parts with holes, a part inside another part's hole, given outlines
@@ -250,12 +248,12 @@ TEST(LaserGcode, AWingIsCutSheetBySheet) {
     const wing::RibSet set = wing::buildRibSet(read.wing->panel, read.rib.design.properties, root, tip);
     ASSERT_TRUE(set.error.empty());
     const double kerf = 0.3;
-    const SheetContours sheets = wingSheetContours(set, wing::WingSide::Both, wing::SheetSize{600, 100}, kerf, true);
+    const SheetContours sheets = wingSheetContours(set, wing::WingSide::Both, wing::SheetSize{250, 60}, kerf, true);
     ASSERT_TRUE(sheets.error.empty()) << sheets.error;
     ASSERT_GE(sheets.sheets.size(), 2u);
     // The same nesting, not grown: each part's outline before the kerf.
     const wing::Nesting nesting =
-        wing::nestParts(wing::nestPartsOf(set, wing::WingSide::Both), wing::SheetSize{600, 100}, wing::partGap(kerf, true));
+        wing::nestParts(wing::nestPartsOf(set, wing::WingSide::Both), wing::SheetSize{250, 60}, wing::partGap(kerf, true));
     ASSERT_EQ(nesting.sheets.size(), sheets.sheets.size());
     std::size_t parts = 0;
     for (std::size_t s = 0; s < sheets.sheets.size(); ++s) {
@@ -272,7 +270,7 @@ TEST(LaserGcode, AWingIsCutSheetBySheet) {
         expectTracesAreContours(checkedTraces(program.text, settings.sMax), sheet, 0.01);
         parts += sheet.size();
         // The preview draws one red path a contour and the travel in grey.
-        const std::string svg = laserPreviewSvg(program.path, PreviewArea{600, 100}, "sheet");
+        const std::string svg = laserPreviewSvg(program.path, PreviewArea{250, 60}, "sheet");
         std::size_t red = 0;
         for (std::size_t at = svg.find("#e00000"); at != std::string::npos; at = svg.find("#e00000", at + 1)) ++red;
         EXPECT_EQ(red, sheet.size());
