@@ -29,6 +29,8 @@ const char* const kUsage =
     "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
+    "  parvelin-cli gcode laser [options] INPUT OUTPUT.nc\n"
+    "  parvelin-cli gcode hotwire [options] DESIGN.parvelin OUTPUT.nc\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -45,6 +47,7 @@ const char* const kUsage =
     "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
+    "gcode   G-code for a laser cutter or a four-axis hot wire (gcode --help).\n"
     "\n"
     "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
     "options then change its own rib properties.\n"
@@ -190,6 +193,7 @@ int main(int argc, char** argv) {
     }
 
     if (command == "wing") return cli::runWing(argc, argv);
+    if (command == "gcode") return cli::runGcode(argc, argv);
 
     cli::JobOptions job;
     std::vector<std::string> positional;

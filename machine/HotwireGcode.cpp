@@ -1,0 +1,347 @@
+#include "machine/HotwireGcode.h"
+
+#include <polyclipping/clipper.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace parvelin::machine {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+// Clipper works on integers: a tenth of a micrometre.
+constexpr double kClipperScale = 1e4;
+// Round corners of the grown section keep within 2 um of the true arc.
+constexpr double kArcTolerance = 0.002;
+// Fractions along a surface closer than this are one point.
+constexpr double kSameFraction = 1e-6;
+// Longest coordinate taken (a 10 km core is not a core).
+constexpr double kLargest = 1e7;
+// The wire travels this far above the path unless told otherwise.
+constexpr double kSafeClearance = 10.0;
+constexpr const char* kAxisLetters = "XYZABCUVW";
+
+bool finite(const Polygon& polygon) {
+    for (const Vec2& p : polygon)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::fabs(p.x) > kLargest || std::fabs(p.y) > kLargest)
+            return false;
+    return true;
+}
+
+Polygon sectionPolygon(AirfoilPoints points, double chord, double shift, double washoutDegrees) {
+    Polygon polygon;
+    for (const AirfoilPoint& p : points) polygon.push_back(Vec2{shift + p.modelX * chord, p.modelY * chord});
+    if (polygon.size() > 2 && polygon.front() == polygon.back()) polygon.pop_back();
+    // Repeated neighbours give no direction; drop them.
+    Polygon clean;
+    for (const Vec2& p : polygon)
+        if (clean.empty() || !(clean.back() == p)) clean.push_back(p);
+    if (clean.size() > 1 && clean.front() == clean.back()) clean.pop_back();
+    if (wing::signedArea(clean) < 0.0) std::reverse(clean.begin(), clean.end());
+    // Nose down about the trailing edge (the point farthest aft).
+    if (washoutDegrees != 0.0 && !clean.empty()) {
+        Vec2 te = clean.front();
+        for (const Vec2& p : clean)
+            if (p.x > te.x) te = p;
+        const double a = washoutDegrees * kPi / 180.0;
+        const double c = std::cos(a), s = std::sin(a);
+        for (Vec2& p : clean) {
+            const double dx = p.x - te.x, dy = p.y - te.y;
+            p = Vec2{te.x + c * dx - s * dy, te.y + s * dx + c * dy};
+        }
+    }
+    return clean;
+}
+
+// A surface run: its points and each point's fraction of the run's length.
+struct Run {
+    std::vector<Vec2> points;
+    std::vector<double> at;
+};
+
+Run makeRun(std::vector<Vec2> points) {
+    Run run;
+    run.points = std::move(points);
+    double length = 0.0;
+    run.at.push_back(0.0);
+    for (std::size_t i = 1; i < run.points.size(); ++i) {
+        length += std::hypot(run.points[i].x - run.points[i - 1].x, run.points[i].y - run.points[i - 1].y);
+        run.at.push_back(length);
+    }
+    for (double& f : run.at) f = length > 0.0 ? f / length : 0.0;
+    if (!run.at.empty()) run.at.back() = 1.0;
+    return run;
+}
+
+Vec2 pointAt(const Run& run, double f) {
+    if (run.points.size() == 1) return run.points.front();
+    const auto it = std::upper_bound(run.at.begin(), run.at.end(), f);
+    std::size_t i = static_cast<std::size_t>(it - run.at.begin());
+    if (i == 0) return run.points.front();
+    if (i >= run.points.size()) return run.points.back();
+    const double span = run.at[i] - run.at[i - 1];
+    const double t = span > 0.0 ? (f - run.at[i - 1]) / span : 0.0;
+    const Vec2 a = run.points[i - 1], b = run.points[i];
+    return Vec2{a.x + t * (b.x - a.x), a.y + t * (b.y - a.y)};
+}
+
+// The upper run (trailing edge to nose) and the lower one (nose to trailing
+// edge) of an anticlockwise loop.
+std::pair<Run, Run> surfaceRuns(const Polygon& loop) {
+    std::size_t nose = 0;
+    for (std::size_t i = 1; i < loop.size(); ++i)
+        if (loop[i].x < loop[nose].x) nose = i;
+    std::size_t te = nose;
+    double far = -1.0;
+    for (std::size_t i = 0; i < loop.size(); ++i) {
+        const double d = std::hypot(loop[i].x - loop[nose].x, loop[i].y - loop[nose].y);
+        if (d > far) {
+            far = d;
+            te = i;
+        }
+    }
+    const std::size_t n = loop.size();
+    std::vector<Vec2> upper, lower;
+    for (std::size_t i = te;; i = (i + 1) % n) {
+        upper.push_back(loop[i]);
+        if (i == nose) break;
+    }
+    for (std::size_t i = nose;; i = (i + 1) % n) {
+        lower.push_back(loop[i]);
+        if (i == te) break;
+    }
+    return {makeRun(std::move(upper)), makeRun(std::move(lower))};
+}
+
+std::vector<double> mergedFractions(const std::vector<double>& a, const std::vector<double>& b) {
+    std::vector<double> all(a);
+    all.insert(all.end(), b.begin(), b.end());
+    std::sort(all.begin(), all.end());
+    std::vector<double> merged;
+    for (const double f : all)
+        if (merged.empty() || f - merged.back() > kSameFraction) merged.push_back(f);
+    merged.back() = 1.0;
+    return merged;
+}
+
+std::string word(char axis, double value) { return std::string(1, axis) + gcodeNumber(value); }
+
+} // namespace
+
+CoreSections coreSections(AirfoilPoints root, AirfoilPoints tip, const wing::WingPanel& panel, double unitMm) {
+    CoreSections core;
+    core.span = panel.span * unitMm;
+    core.root = sectionPolygon(root, panel.rootChord * unitMm, 0.0, 0.0);
+    core.tip = sectionPolygon(tip.size() >= 2 ? tip : root, panel.tipChord * unitMm, panel.sweep * unitMm,
+                              panel.washout);
+    return core;
+}
+
+SettingProblem hotwireSettingsProblem(const HotwireSettings& s, double span) {
+    if (!std::isfinite(s.feed) || !(s.feed > 0.0)) return {"feed", "No feed: the speed of the faster end must be above 0 mm/min."};
+    if (!std::isfinite(s.towerDistance) || !(s.towerDistance > 0.0) || s.towerDistance > kLargest)
+        return {"tower-distance", "The tower distance must be a length above 0."};
+    if (s.towerDistance < span)
+        return {"tower-distance", "The towers stand closer together (" + gcodeNumber(s.towerDistance) + " mm) than the panel's span (" +
+               gcodeNumber(span) + " mm)."};
+    if (!std::isnan(s.panelOffset) &&
+        (!std::isfinite(s.panelOffset) || s.panelOffset < 0.0 || s.panelOffset + span > s.towerDistance))
+        return {"panel-offset", "The panel offset must place the whole panel between the towers (0 to " +
+               gcodeNumber(s.towerDistance - span) + " mm)."};
+    if (!std::isfinite(s.kerfRoot) || !std::isfinite(s.kerfTip) || s.kerfRoot < 0.0 || s.kerfTip < 0.0 ||
+        s.kerfRoot > 100.0 || s.kerfTip > 100.0)
+        return {"kerf", "The kerf must be a length from 0 to 100 mm at either end."};
+    if (s.axes.size() != 4) return {"axes", "The axis names must be four letters, such as XYUV or XYZA."};
+    for (std::size_t i = 0; i < 4; ++i) {
+        if (std::string(kAxisLetters).find(s.axes[i]) == std::string::npos)
+            return {"axes", "The axis names must be four of the letters X Y Z A B C U V W."};
+        if (s.axes.find(s.axes[i]) != i) return {"axes", "The axis names must be four different letters."};
+    }
+    if (!std::isfinite(s.travelX) || !std::isfinite(s.travelY) || !(s.travelX > 0.0) || !(s.travelY > 0.0))
+        return {"travel", "The machine's travel must be above 0 in both directions."};
+    if (!std::isfinite(s.margin) || s.margin < 0.0) return {"margin", "The margin must be a length of 0 or more."};
+    if (!std::isfinite(s.lead) || s.lead < 0.0) return {"lead", "The lead-in must be a length of 0 or more."};
+    if (!std::isnan(s.safeHeight) && !std::isfinite(s.safeHeight)) return {"safe-height", "The safe height must be a length."};
+    if (!std::isfinite(s.heat) || s.heat < 0.0 || s.heat > 100.0) return {"heat", "The heat must lie from 0 to 100 %."};
+    if (!std::isfinite(s.sMax) || !(s.sMax >= 1.0) || s.sMax > 1e6)
+        return {"s-max", "The maximum S must be a number from 1 to 1000000."};
+    return {};
+}
+
+Polygon grownSection(const Polygon& polygon, double distance) {
+    if (!(distance > 0.0) || polygon.size() < 3) return polygon;
+    ClipperLib::Path path;
+    for (const Vec2& p : polygon)
+        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
+                          static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale)));
+    ClipperLib::ClipperOffset offset;
+    offset.ArcTolerance = kArcTolerance * kClipperScale;
+    offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+    ClipperLib::Paths grown;
+    offset.Execute(grown, distance * kClipperScale);
+    const ClipperLib::Path* largest = nullptr;
+    for (const ClipperLib::Path& p : grown)
+        if (largest == nullptr || std::fabs(ClipperLib::Area(p)) > std::fabs(ClipperLib::Area(*largest))) largest = &p;
+    if (largest == nullptr) return {};
+    Polygon out;
+    for (const ClipperLib::IntPoint& p : *largest)
+        out.push_back(Vec2{static_cast<double>(p.X) / kClipperScale, static_cast<double>(p.Y) / kClipperScale});
+    if (wing::signedArea(out) < 0.0) std::reverse(out.begin(), out.end());
+    return out;
+}
+
+std::pair<Polygon, Polygon> matchedLoops(const Polygon& a, const Polygon& b) {
+    if (a.size() < 3 || b.size() < 3) return {};
+    const auto [upperA, lowerA] = surfaceRuns(a);
+    const auto [upperB, lowerB] = surfaceRuns(b);
+    const std::vector<double> upper = mergedFractions(upperA.at, upperB.at);
+    const std::vector<double> lower = mergedFractions(lowerA.at, lowerB.at);
+    std::pair<Polygon, Polygon> loops;
+    for (const double f : upper) {
+        loops.first.push_back(pointAt(upperA, f));
+        loops.second.push_back(pointAt(upperB, f));
+    }
+    // The nose ends the upper run and starts the lower one: taken once.
+    for (std::size_t i = 1; i < lower.size(); ++i) {
+        loops.first.push_back(pointAt(lowerA, lower[i]));
+        loops.second.push_back(pointAt(lowerB, lower[i]));
+    }
+    // Both end exactly where they began.
+    loops.first.back() = loops.first.front();
+    loops.second.back() = loops.second.front();
+    return loops;
+}
+
+HotwireProgram hotwireProgram(const CoreSections& core, const HotwireSettings& settings, bool rootAtLeft,
+                              const std::string& title) {
+    HotwireProgram program;
+    if (core.root.size() < 3 || core.tip.size() < 3 || !finite(core.root) || !finite(core.tip) ||
+        !std::isfinite(core.span) || !(core.span > 0.0) || core.span > kLargest) {
+        program.error = "The panel's sections or span cannot be cut (too few points, or not finite numbers).";
+        return program;
+    }
+    if (const SettingProblem problem = hotwireSettingsProblem(settings, core.span)) {
+        program.error = problem.message;
+        return program;
+    }
+    const Polygon root = grownSection(core.root, settings.kerfRoot / 2.0);
+    const Polygon tip = grownSection(core.tip, settings.kerfTip / 2.0);
+    if (root.size() < 3 || tip.size() < 3) {
+        program.error = "The panel's sections have no area to cut.";
+        return program;
+    }
+    const auto [rootLoop, tipLoop] = matchedLoops(root, tip);
+
+    // Along the wire: the left tower at 0, the right one at the tower distance.
+    const double L = settings.towerDistance;
+    const double near = std::isnan(settings.panelOffset) ? (L - core.span) / 2.0 : settings.panelOffset;
+    program.rootZ = rootAtLeft ? near : near + core.span;
+    program.tipZ = rootAtLeft ? near + core.span : near;
+    const double zR = program.rootZ, zT = program.tipZ;
+    auto project = [&](Vec2 r, Vec2 t, double z) {
+        const double f = (z - zR) / (zT - zR);
+        return Vec2{r.x + f * (t.x - r.x), r.y + f * (t.y - r.y)};
+    };
+    Polygon left, right;
+    for (std::size_t i = 0; i < rootLoop.size(); ++i) {
+        left.push_back(project(rootLoop[i], tipLoop[i], 0.0));
+        right.push_back(project(rootLoop[i], tipLoop[i], L));
+    }
+    // Each end enters level with its trailing edge, `lead` behind the aftmost point of its path.
+    auto entryFor = [&](const Polygon& loop) {
+        double aft = loop.front().x;
+        for (const Vec2& p : loop) aft = std::max(aft, p.x);
+        return Vec2{aft + settings.lead, loop.front().y};
+    };
+    const Vec2 entryLeft = entryFor(left), entryRight = entryFor(right);
+
+    // Placed so that the foremost and lowest points of both ends lie `margin` from the origin.
+    double minX = entryLeft.x, minY = entryLeft.y, maxX = entryLeft.x, maxY = entryLeft.y;
+    for (const Polygon* loop : {&left, &right})
+        for (const Vec2& p : *loop) {
+            minX = std::min(minX, p.x);
+            minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+    maxX = std::max(maxX, entryRight.x);
+    program.offset = Vec2{settings.margin - minX, settings.margin - minY};
+    const Vec2 shift = program.offset;
+    auto placed = [&](Vec2 p) { return Vec2{p.x + shift.x, p.y + shift.y}; };
+    const double top = maxY + shift.y;
+    const double safe = std::isnan(settings.safeHeight) ? top + kSafeClearance : settings.safeHeight;
+    if (safe <= top) {
+        program.error = "The safe height must lie above the core's path (above " + gcodeNumber(top) + " mm).";
+        return program;
+    }
+    const double farX = maxX + shift.x;
+    if (farX > settings.travelX || safe > settings.travelY) {
+        program.error = "The core does not fit the machine's travel: it needs " + gcodeNumber(farX) + " x " +
+                        gcodeNumber(safe) + " mm of " + gcodeNumber(settings.travelX) + " x " +
+                        gcodeNumber(settings.travelY) + " mm.";
+        return program;
+    }
+
+    const std::string& a = settings.axes;
+    std::string& g = program.text;
+    ToolPath& path = program.path;
+    auto line = [&](const char* code, Vec2 p, Vec2 q, double feed) {
+        g += std::string(code) + " " + word(a[0], p.x) + " " + word(a[1], p.y) + " " + word(a[2], q.x) + " " +
+             word(a[3], q.y);
+        if (feed > 0.0) g += " F" + gcodeNumber(feed);
+        g += "\n";
+        path.moves.push_back({code[1] == '0' ? MoveKind::Travel : MoveKind::Cut, p, q});
+    };
+    Vec2 atP{0.0, 0.0}, atQ{0.0, 0.0};
+    // A cutting move at the speed that gives the faster end the feed, taken
+    // as the controller takes F: along the length of all four axes at once.
+    auto cut = [&](Vec2 p, Vec2 q) {
+        // The lengths the controller sees: between the positions as written.
+        p = Vec2{gcodeRounded(p.x), gcodeRounded(p.y)};
+        q = Vec2{gcodeRounded(q.x), gcodeRounded(q.y)};
+        const double dp = std::hypot(p.x - atP.x, p.y - atP.y);
+        const double dq = std::hypot(q.x - atQ.x, q.y - atQ.y);
+        const double faster = std::max(dp, dq);
+        if (!(faster > 0.0)) return;
+        line("G1", p, q, settings.feed * std::hypot(dp, dq) / faster);
+        atP = p;
+        atQ = q;
+    };
+
+    std::string clean;
+    for (char ch : title) clean += (ch == '\n' || ch == '\r') ? ' ' : ch;
+    clean.erase(0, clean.find_first_not_of(' '));
+    g += "; Parvelin hot-wire core: " + clean + "\n";
+    g += "; starts and ends with both carriages at the origin\n";
+    g += "; root at the " + std::string(rootAtLeft ? "left" : "right") + " tower (" + a.substr(0, 2) +
+         " left, " + a.substr(2, 2) + " right), towers " + gcodeNumber(L) + " mm apart, root " + gcodeNumber(zR) +
+         " mm and tip " + gcodeNumber(zT) + " mm from the left tower\n";
+    g += "; kerf " + gcodeNumber(settings.kerfRoot) + " mm at the root, " + gcodeNumber(settings.kerfTip) +
+         " mm at the tip; faster end at " + gcodeNumber(settings.feed) + " mm/min; " +
+         std::to_string(rootLoop.size() - 1) + " matched points a profile\n";
+    g += "G21\nG90\n";
+    const Vec2 entryP = placed(entryLeft), entryQ = placed(entryRight);
+    path.start = path.startSecond = Vec2{0.0, 0.0};
+    // From the origin straight up in front of the block, across above it,
+    // and the same way back at the end: travel never passes through the foam.
+    line("G0", Vec2{0.0, safe}, Vec2{0.0, safe}, 0.0);
+    line("G0", Vec2{entryP.x, safe}, Vec2{entryQ.x, safe}, 0.0);
+    atP = Vec2{entryP.x, safe};
+    atQ = Vec2{entryQ.x, safe};
+    if (settings.heat > 0.0)
+        g += "M3 S" + std::to_string(std::min(std::lround(settings.sMax * settings.heat / 100.0),
+                                              std::lround(std::floor(settings.sMax)))) +
+             "\n";
+    cut(entryP, entryQ);
+    for (std::size_t i = 0; i < left.size(); ++i) cut(placed(left[i]), placed(right[i]));
+    cut(entryP, entryQ);
+    cut(Vec2{entryP.x, safe}, Vec2{entryQ.x, safe});
+    if (settings.heat > 0.0) g += "M5\n";
+    line("G0", Vec2{0.0, safe}, Vec2{0.0, safe}, 0.0);
+    line("G0", Vec2{0.0, 0.0}, Vec2{0.0, 0.0}, 0.0);
+    g += "M2\n";
+    return program;
+}
+
+} // namespace parvelin::machine
