@@ -12,7 +12,7 @@
 #include "cli/Commands.h"
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
-#include "document/NumberText.h"
+#include "text/NumberText.h"
 #include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
 #include "machine/HotwireGcode.h"

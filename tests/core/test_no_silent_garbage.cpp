@@ -222,10 +222,13 @@ TEST(NoSilentWrongRib, EveryCommandOverEveryAirfoilWritesItsAreaOrSaysWhy) {
         check("info", info, infoArea(info.out) * kChord * kChord, true);
 
         // Printing reads as export does: the same warning, or none, and the
-        // status of export.
-        const CliRun print = runCli(scratch.dir, "print " + chord + quoted(file) + " rib.pdf");
-        EXPECT_EQ(print.status, exported.status);
-        EXPECT_EQ(warnsNamingImport(print), warnsNamingImport(exported)) << print.err;
+        // status of export. Each print starts Qt, so it runs for the files
+        // export warns about and for every tenth of the rest.
+        if (warnsNamingImport(exported) || exported.status != 0 || (&file - files.data()) % 10 == 0) {
+            const CliRun print = runCli(scratch.dir, "print " + chord + quoted(file) + " rib.pdf");
+            EXPECT_EQ(print.status, exported.status);
+            EXPECT_EQ(warnsNamingImport(print), warnsNamingImport(exported)) << print.err;
+        }
 
         // One rib a side of a straight panel at the same chord, no tabs.
         const CliRun wing = runCli(scratch.dir, "wing --span 300 --root-chord 200 --tip-chord 200 --ribs 2 "
