@@ -160,7 +160,7 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     // sheets, one file per sheet beside the chosen name; a second time it
     // writes nothing and says why.
     const wing::Nesting nesting = wing::nestParts(wing::nestPartsOf(window->ribSet(), window->wing()->panel.side),
-                                                  wing::SheetSize{}, wing::partGap(0.0, true));
+                                                  wing::SheetSize{}, wing::nestOptions(0.0, true));
     QCOMPARE(nesting.error, std::string());
     for (int round = 0; round < 2; ++round) {
         f.dialogs.saveAnswers.push_back(f.scratch.filePath("CUT.DXF").toStdString());
