@@ -445,7 +445,10 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
         for (const wing::WingRib& rib : set.ribs)
             if (const std::string problem = cutValueProblem(rib.properties, s.kerf); !problem.empty())
                 return "Rib " + rib.name() + ": " + problem + ".";
-        return wing::nestParts(parts, wing::SheetSize{s.width, s.height}, wing::partGap(s.kerf, metric)).error;
+        // Whether every rib fits is known from the first layout.
+        wing::NestOptions quick = wing::nestOptions(s.kerf, metric);
+        quick.seconds = 0.0;
+        return wing::nestParts(parts, wing::SheetSize{s.width, s.height}, quick).error;
     };
     const std::optional<platform::CuttingSheetSettings> sheet = dialogs->cuttingSheet(&window, offered, fits);
     if (!sheet) return;
@@ -461,8 +464,9 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     if (!chosen) return;
     const std::string fileName = enterFolderOf(*chosen);
     std::vector<std::string> written;
-    const std::string problem = wing::writeSheetFiles(fileName, set, side, wing::SheetSize{sheet->width, sheet->height},
-                                                      sheet->kerf, metric, &written);
+    const wing::SheetSize size{sheet->width, sheet->height};
+    const wing::Nesting nesting = dialogs::nestWithProgress(set, side, size, wing::nestOptions(sheet->kerf, metric), &window);
+    const std::string problem = wing::writeSheetFiles(fileName, nesting, size, metric, DxfVersion::R2000, &written);
     if (!problem.empty()) {
         dialogs->messageBox(&window, problem.c_str(), kExportCutDialogTitle, platform::MessageIcon::Warning);
         return;
@@ -472,6 +476,7 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     std::string said = std::to_string(written.size()) + (written.size() == 1 ? " sheet was" : " sheets were") +
                        " written:";
     for (const std::string& path : written) said += "\n" + QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+    said += "\n\n" + dialogs::yieldMessage(nesting);
     const std::string split = wing::splitRibsMessage(set);
     if (!split.empty()) said += "\n\n" + split;
     dialogs->messageBox(&window, said, kExportCutDialogTitle,

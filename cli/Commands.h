@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/NestChoices.h"
 #include "document/CoordinateFile.h"
 #include "document/RibProperties.h"
 
@@ -35,6 +36,8 @@ struct JobOptions {
     // cut, for a rib design with a wing: the cutting sheet (0: 600 x 100 mm).
     double sheetWidth = 0.0;
     double sheetHeight = 0.0;
+    // cut, for a rib design with a wing: the nesting's options.
+    NestChoices nest;
     // --import: the tolerant reader of File > Import instead of Open's.
     bool import = false;
 };

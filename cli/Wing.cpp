@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/Commands.h"
+#include "cli/NestChoices.h"
 #include "document/CoordinateFile.h"
 #include "document/ImportReader.h"
 #include "document/AirfoilDocument.h"
@@ -56,7 +57,10 @@ const char* const kWingUsage =
     "  --import              read INPUT.parvelin as a coordinate file (INPUT.dat is\n"
     "                        always read with File > Import's tolerant reader)\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
-    "  --kerf L              the cutter's kerf; parts keep 2 mm plus the kerf apart\n"
+    "  --kerf L              the cutter's kerf: every cut path lies half of it outside\n"
+    "                        the part, so that the part comes out at its size\n"
+    "@NEST@"
+    "  --dxf-version V       the sheets' DXF: R2000 (default, LWPOLYLINE) or R12\n"
     "  --set FIELD=VALUE     a rib property field (see 'parvelin-cli fields'); height\n"
     "                        and heightInPercent give the building tabs\n"
     "  --inches, --mm        the unit of every length (default mm)\n"
@@ -196,6 +200,8 @@ int runWing(int argc, char** argv) {
     WingPanel panel;
     SheetSize sheet;
     double kerf = 0.0;
+    NestChoices nestChoices;
+    DxfVersion dxfVersion = DxfVersion::R2000;
     bool sparRootGiven = false;
     bool sparTipGiven = false;
     bool sparRootPercent = false;
@@ -210,7 +216,9 @@ int runWing(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg == "--help" || arg == "-h") {
-            std::fputs(kWingUsage, stdout);
+            std::string usage = kWingUsage;
+            usage.replace(usage.find("@NEST@"), 6, kNestOptionsHelp);
+            std::fputs(usage.c_str(), stdout);
             return 0;
         }
         if (arg == "--inches" || arg == "--mm") {
@@ -223,6 +231,12 @@ int runWing(int argc, char** argv) {
         }
         if (arg == "--landscape") {
             job.landscape = true;
+            continue;
+        }
+        if (bool needsValue = false; isNestOption(arg, needsValue)) {
+            const char* v = needsValue && i + 1 < argc ? argv[++i] : nullptr;
+            std::string error;
+            if (!readNestChoice(arg, v, nestChoices, error)) return wingUsageError(error);
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') {
@@ -244,6 +258,10 @@ int runWing(int argc, char** argv) {
             else if (arg == "--sheet") ok = sheetGiven = readSheet(v, sheet);
             else if (arg == "--kerf") ok = readNumber(v, kerf) && std::isfinite(kerf) && kerf >= 0.0;
             else if (arg == "--page") job.pageSize = v;
+            else if (arg == "--dxf-version") {
+                ok = v == "R12" || v == "r12" || v == "R2000" || v == "r2000";
+                dxfVersion = (v == "R12" || v == "r12") ? DxfVersion::R12 : DxfVersion::R2000;
+            }
             else if (arg == "--set") {
                 const std::string assignment(v);
                 const auto eq = assignment.find('=');
@@ -360,7 +378,7 @@ int runWing(int argc, char** argv) {
         std::fprintf(stderr, "parvelin-cli: the components cut %s into pieces; only the largest piece of each is cut\n",
                      split.c_str());
     const bool metric = job.properties.metric == 1;
-    const Nesting nesting = nestParts(nestPartsOf(set, panel.side), sheet, partGap(kerf, metric));
+    const Nesting nesting = nestSet(set, panel.side, sheet, nestOptionsFor(nestChoices, kerf, metric));
     if (!nesting.error.empty()) {
         std::fprintf(stderr, "parvelin-cli: %s\n", nesting.error.c_str());
         return 1;
@@ -385,8 +403,8 @@ int runWing(int argc, char** argv) {
             return 1;
         }
         const std::string base = "sheet-" + std::to_string(s + 1);
-        files.push_back({base + ".dxf", sheetDxf(nesting.sheets[s], metric)});
-        files.push_back({base + ".svg", sheetSvg(nesting.sheets[s], sheet, metric)});
+        files.push_back({base + ".dxf", sheetDxf(nesting.sheets[s], metric, dxfVersion)});
+        files.push_back({base + ".svg", sheetSvg(nesting.sheets[s], sheet, metric, sheetTitle(nesting, s))});
     }
     std::string pdf;
     std::string pdfError;
@@ -408,6 +426,7 @@ int runWing(int argc, char** argv) {
     }
     std::printf("%d ribs, %zu sheet%s, %zu files in %s\n", count, nesting.sheets.size(),
                 nesting.sheets.size() == 1 ? "" : "s", files.size(), positional[1].c_str());
+    std::fputs(yieldLines(nesting).c_str(), stdout);
     return 0;
 }
 
@@ -478,13 +497,16 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
         if (!(sheet.width > 0.0) || !(sheet.height > 0.0))
             sheet = loaded.metric ? SheetSize{600.0, 100.0} : SheetSize{600.0 / 25.4, 100.0 / 25.4};
         std::vector<std::string> written;
-        const std::string problem =
-            writeSheetFiles(job.output, loaded.set, loaded.panel.side, sheet, job.kerf, loaded.metric, &written);
+        const Nesting nesting =
+            nestSet(loaded.set, loaded.panel.side, sheet, nestOptionsFor(job.nest, job.kerf, loaded.metric));
+        const std::string problem = writeSheetFiles(job.output, nesting, sheet, loaded.metric,
+                                                    job.dxfR12 ? DxfVersion::R12 : DxfVersion::R2000, &written);
         if (!problem.empty()) {
             std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), problem.c_str());
             return 1;
         }
         for (const std::string& name : written) std::printf("%s\n", name.c_str());
+        std::fputs(yieldLines(nesting).c_str(), stdout);
         return 0;
     }
     if (command == "print") {

@@ -69,7 +69,8 @@ const char* const kUsage =
     "  --kerf LENGTH       cut only: grow the outline by half this width (default 0)\n"
     "  --dxf-version V     cut only: R2000 (default, LWPOLYLINE and $INSUNITS) or R12\n"
     "  --sheet WxH         cut only, a design with a wing: the cutting sheet\n"
-    "                      (default 600x100 mm)\n"
+    "                      (default 600x100 mm), and the nesting's options\n"
+    "                      (see parvelin-cli wing --help)\n"
     "\n"
     "A rib design (.parvelin) that holds a wing exports, prints and cuts every rib:\n"
     "export draws them side by side in OUTPUT, print puts them into one PDF, cut\n"
@@ -281,6 +282,9 @@ int main(int argc, char** argv) {
                 job.dxfR12 = false;
             else
                 return usageError("--dxf-version needs R12 or R2000");
+        } else if (bool needsValue = false; cli::isNestOption(arg, needsValue)) {
+            const char* v = needsValue ? value(arg) : nullptr;
+            if (!cli::readNestChoice(arg, v, job.nest, error)) return usageError(error);
         } else if (arg.size() > 1 && arg[0] == '-') {
             return usageError("unknown option '" + std::string(arg) + "'");
         } else {

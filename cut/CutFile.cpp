@@ -14,6 +14,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <numbers>
 #include <sstream>
 #include <string_view>
 #include <system_error>
@@ -154,7 +155,7 @@ std::string withoutDanglingObjects(const std::string& text) {
 
 // Runs dxflib's writer into a private temporary file and returns its bytes;
 // dxflib writes only to named files.
-std::string dxflibText(const CutDrawing& d, DxfVersion version) {
+std::string dxflibText(const CutLayout& d, DxfVersion version) {
     std::error_code ec;
     std::string pattern = (std::filesystem::temp_directory_path(ec) / "parvelin-cut-XXXXXX").string();
     const int fd = ::mkstemp(pattern.data());
@@ -189,7 +190,7 @@ std::string dxflibText(const CutDrawing& d, DxfVersion version) {
         dxf.writeLayer(*dw, DL_LayerData(kMarkLayer, 0), DL_Attributes("", kMarkColour, 0, "CONTINUOUS", 1.0));
         dw->tableEnd();
         dw->tableStyle(1);
-        dxf.writeStyle(*dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, d.labelHeight, "txt", ""));
+        dxf.writeStyle(*dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, d.styleHeight, "txt", ""));
         dw->tableEnd();
         dxf.writeView(*dw);
         dxf.writeUcs(*dw);
@@ -217,16 +218,19 @@ std::string dxflibText(const CutDrawing& d, DxfVersion version) {
         dw->sectionEntities();
         const DL_Attributes cut(kCutLayer, 256, 0, "BYLAYER", 1.0);
         const DL_Attributes mark(kMarkLayer, 256, 0, "BYLAYER", 1.0);
-        // The outline: one closed polyline (flag 1).
-        dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(d.outline.size()), 0, 0, 1), cut);
-        for (const ModelPoint& p : d.outline) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
-        dxf.writePolylineEnd(*dw);
+        // Each outline: one closed polyline (flag 1).
+        for (const ModelPolygon& outline : d.outlines) {
+            dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(outline.size()), 0, 0, 1), cut);
+            for (const ModelPoint& p : outline) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
+            dxf.writePolylineEnd(*dw);
+        }
         for (const CutMark& m : d.marks) dxf.writeLine(*dw, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0), mark);
-        if (!d.label.empty())
-            dxf.writeText(*dw,
-                          DL_TextData(d.labelAt.x, d.labelAt.y, 0.0, d.labelAt.x, d.labelAt.y, 0.0, d.labelHeight,
-                                      1.0, 0, 0, 0, d.label, "Standard", 0.0),
-                          mark);
+        for (const CutLabel& l : d.labels)
+            if (!l.text.empty())
+                dxf.writeText(*dw,
+                              DL_TextData(l.at.x, l.at.y, 0.0, l.at.x, l.at.y, 0.0, l.height, 1.0, 0, 0, 0, l.text,
+                                          "Standard", l.angle * std::numbers::pi / 180.0),
+                              mark);
         dw->sectionEnd();
         dw->dxfEOF();
         dw->close();
@@ -328,11 +332,17 @@ bool drawingIsSound(const CutDrawing& d) {
     return finite(d.labelAt) && std::isfinite(d.labelHeight);
 }
 
-std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return dxflibText(drawing, version); }
-
-std::string cutSvgText(const CutDrawing& d) {
-    // The page is the extent of the outline, every mark and the label, with
-    // a margin of 2 % of it; y turns downwards in SVG, so every y is negated.
+// The page is the extent of the outline, every mark and the label, with a
+// margin of 2 % of it.
+CutLayout cutLayoutOf(const CutDrawing& d) {
+    CutLayout layout;
+    layout.outlines.push_back(d.outline);
+    layout.marks = d.marks;
+    layout.labels.push_back({d.label, d.labelAt, d.labelHeight});
+    layout.metric = d.metric;
+    layout.title = d.label;
+    layout.styleHeight = d.labelHeight;
+    if (d.outline.empty()) return layout;
     double x0 = d.outline.front().x, x1 = x0, y0 = d.outline.front().y, y1 = y0;
     auto extend = [&](const ModelPoint& p) {
         x0 = std::min(x0, p.x);
@@ -351,38 +361,58 @@ std::string cutSvgText(const CutDrawing& d) {
         extend({d.labelAt.x + labelTextWidth(d.labelHeight, d.label.size()), d.labelAt.y + d.labelHeight});
     }
     const double margin = 0.02 * std::max(x1 - x0, y1 - y0);
-    const double left = x0 - margin;
-    const double top = -(y1 + margin);
-    const double width = (x1 - x0) + 2 * margin;
-    const double height = (y1 - y0) + 2 * margin;
+    layout.pageAt = {x0 - margin, y0 - margin};
+    layout.pageWidth = (x1 - x0) + 2 * margin;
+    layout.pageHeight = (y1 - y0) + 2 * margin;
+    return layout;
+}
+
+std::string cutLayoutDxf(const CutLayout& layout, DxfVersion version) { return dxflibText(layout, version); }
+
+std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return dxflibText(cutLayoutOf(drawing), version); }
+
+std::string cutLayoutSvg(const CutLayout& d) {
+    // y turns downwards in SVG, so every y is negated.
+    const double left = d.pageAt.x;
+    const double top = -(d.pageAt.y + d.pageHeight);
     const std::string unit = d.metric ? "mm" : "in";
     auto num = [](double v) { return formatFixed6(v == 0.0 ? 0.0 : v); };
 
     std::string s;
     s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(width) + unit + "\" height=\"" +
-         num(height) + unit + "\" viewBox=\"" + num(left) + " " + num(top) + " " + num(width) + " " + num(height) +
-         "\">\n";
-    s += "<title>" + xmlEscaped(utf8(d.label)) + "</title>\n";
+    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(d.pageWidth) + unit +
+         "\" height=\"" + num(d.pageHeight) + unit + "\" viewBox=\"" + num(left) + " " + num(top) + " " +
+         num(d.pageWidth) + " " + num(d.pageHeight) + "\">\n";
+    s += "<title>" + xmlEscaped(utf8(d.title)) + "</title>\n";
     // Hairlines: 0.01 mm, the width laser programs take for "cut, do not fill".
     const std::string hairline = num(d.metric ? 0.01 : 0.01 / 25.4);
     s += "<g id=\"CUT\" fill=\"none\" stroke=\"#ff0000\" stroke-width=\"" + hairline + "\">\n";
-    s += "<path d=\"M";
-    for (std::size_t i = 0; i < d.outline.size(); ++i) {
-        if (i == 1) s += " L";
-        s += " " + num(d.outline[i].x) + "," + num(-d.outline[i].y);
+    for (const ModelPolygon& outline : d.outlines) {
+        s += "<path d=\"M";
+        for (std::size_t i = 0; i < outline.size(); ++i) {
+            if (i == 1) s += " L";
+            s += " " + num(outline[i].x) + "," + num(-outline[i].y);
+        }
+        s += " Z\"/>\n";
     }
-    s += " Z\"/>\n</g>\n";
+    s += "</g>\n";
     s += "<g id=\"MARK\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"" + hairline + "\">\n";
     for (const CutMark& m : d.marks)
         s += "<line x1=\"" + num(m.from.x) + "\" y1=\"" + num(-m.from.y) + "\" x2=\"" + num(m.to.x) + "\" y2=\"" +
              num(-m.to.y) + "\"/>\n";
-    if (!d.label.empty())
-        s += "<text x=\"" + num(d.labelAt.x) + "\" y=\"" + num(-d.labelAt.y) + "\" font-family=\"sans-serif\" font-size=\"" +
-             num(d.labelHeight * 1.4) + "\" fill=\"#0000ff\" stroke=\"none\">" + xmlEscaped(utf8(d.label)) + "</text>\n";
+    // The labels' cap height is their given height.
+    for (const CutLabel& l : d.labels)
+        if (!l.text.empty())
+            s += "<text x=\"" + num(l.at.x) + "\" y=\"" + num(-l.at.y) +
+                 (l.angle != 0.0 ? "\" transform=\"rotate(" + num(-l.angle) + " " + num(l.at.x) + " " + num(-l.at.y) + ")"
+                                 : std::string()) +
+                 "\" font-family=\"sans-serif\" font-size=\"" + num(l.height * 1.4) +
+                 "\" fill=\"#0000ff\" stroke=\"none\">" + xmlEscaped(utf8(l.text)) + "</text>\n";
     s += "</g>\n</svg>\n";
     return s;
 }
+
+std::string cutSvgText(const CutDrawing& d) { return cutLayoutSvg(cutLayoutOf(d)); }
 
 bool cutFormatFor(const std::string& path, CutFileFormat& format) {
     const std::string extension = lower(std::filesystem::path(path).extension().string());

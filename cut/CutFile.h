@@ -41,6 +41,39 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf);
 // (none left, or one without area).
 bool drawingIsSound(const CutDrawing& drawing);
 
+// A label on layer MARK: its text, the left end of its base line and its
+// cap height.
+struct CutLabel {
+    std::string text;
+    ModelPoint at;
+    double height = 0;
+    double angle = 0;  // degrees anticlockwise
+};
+
+// What a cut file holds, in output units (y up): closed outlines on layer
+// CUT, marks and labels on layer MARK. A single rib's cut file is one
+// outline; a sheet of nested parts is many. Both are written by the same
+// DXF and SVG code below.
+struct CutLayout {
+    std::vector<ModelPolygon> outlines;
+    std::vector<CutMark> marks;
+    std::vector<CutLabel> labels;
+    bool metric = true;
+    // The SVG page: its lower left corner and its size in the unit.
+    ModelPoint pageAt;
+    double pageWidth = 0;
+    double pageHeight = 0;
+    std::string title;           // the SVG's title
+    double styleHeight = 0;      // the DXF text style's height (0: each text gives its own)
+};
+
+// The layout of a single rib's drawing: its page the outline's extent with a
+// margin of 2 % of it, its title the label.
+CutLayout cutLayoutOf(const CutDrawing& drawing);
+
+std::string cutLayoutDxf(const CutLayout& layout, DxfVersion version);
+std::string cutLayoutSvg(const CutLayout& layout);
+
 // File texts. The DXF is written with dxflib: a complete drawing with its
 // tables, the outline as one closed POLYLINE (R12) or LWPOLYLINE (R2000,
 // with $INSUNITS 4 for millimetres or 1 for inches). The SVG holds the page

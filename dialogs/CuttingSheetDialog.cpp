@@ -1,10 +1,12 @@
 #include "dialogs/CuttingSheetDialog.h"
 
 #include <QDialogButtonBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QVBoxLayout>
 #include <cmath>
@@ -12,6 +14,7 @@
 
 #include "text/NumberText.h"
 #include "platform/Services.h"
+#include "wing/WingFiles.h"
 
 namespace parvelin::dialogs {
 namespace {
@@ -62,8 +65,9 @@ CuttingSheetDialog::CuttingSheetDialog(const platform::CuttingSheetSettings& off
     }
     form->addRow(QStringLiteral("Kerf (cut width)"), withUnit(kerf_));
     auto* note = new QLabel(offered.askSheet
-                                ? QStringLiteral("Parts keep 2 mm plus the kerf apart; more sheets are used when the "
-                                                 "ribs do not fit on one.")
+                                ? QStringLiteral("Each rib is cut half the kerf outside its outline, so that it comes out "
+                                                 "at its size; the cuts keep 2 mm apart and 2 mm from the sheet's edge. "
+                                                 "More sheets are used when the ribs do not fit on one.")
                                 : QStringLiteral("The outline is grown by half the kerf, so that the rib comes out "
                                                  "at its size."),
                             this);
@@ -175,6 +179,30 @@ void rememberCuttingSheet(QSettings& store, const platform::CuttingSheetSettings
     store.setValue(QString::fromLatin1(kHeightKey), sheet.height);
     store.setValue(QString::fromLatin1(kKerfKey), sheet.kerf);
     store.setValue(QString::fromLatin1(kMetricKey), sheet.metric);
+}
+
+wing::Nesting nestWithProgress(const wing::RibSet& set, wing::WingSide side, const wing::SheetSize& sheet,
+                               wing::NestOptions options, QWidget* parent) {
+    constexpr int kSteps = 1000;
+    QProgressDialog progress(QStringLiteral("Searching for the fullest sheets..."), QStringLiteral("Cancel"), 0, kSteps,
+                             parent);
+    progress.setWindowTitle(QString::fromUtf8(kNestingProgressTitle));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    options.progress = [&progress](double done) {
+        progress.setValue(static_cast<int>(done * kSteps));
+        QCoreApplication::processEvents();
+        return !progress.wasCanceled();
+    };
+    wing::Nesting nesting = wing::nestSet(set, side, sheet, options);
+    progress.setValue(kSteps);
+    return nesting;
+}
+
+std::string yieldMessage(const wing::Nesting& nesting) {
+    std::string text;
+    for (std::size_t s = 0; s < nesting.sheets.size(); ++s) text += wing::sheetYieldText(nesting, s) + "\n";
+    return text + wing::setYieldText(nesting) + ".";
 }
 
 } // namespace parvelin::dialogs

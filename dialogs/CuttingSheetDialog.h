@@ -7,6 +7,8 @@
 #include <string>
 
 #include "platform/Dialogs.h"
+#include "wing/Nesting.h"
+#include "wing/RibSet.h"
 
 class QLineEdit;
 class QSettings;
@@ -56,5 +58,15 @@ std::optional<platform::CuttingSheetSettings> runCuttingSheetDialog(const platfo
 platform::CuttingSheetSettings rememberedCuttingSheet(QSettings& store, bool metric, int precision);
 // Keeps `sheet` (with its unit) for rememberedCuttingSheet.
 void rememberCuttingSheet(QSettings& store, const platform::CuttingSheetSettings& sheet);
+
+inline constexpr const char* kNestingProgressTitle = "Nesting";
+
+// Nests the set's ribs with the search's progress on a bar; Cancel stops the
+// search and keeps the best layout found so far.
+wing::Nesting nestWithProgress(const wing::RibSet& set, wing::WingSide side, const wing::SheetSize& sheet,
+                               wing::NestOptions options, QWidget* parent);
+
+// The yield after nesting: each sheet's share and the set's, as lines.
+std::string yieldMessage(const wing::Nesting& nesting);
 
 } // namespace parvelin::dialogs

@@ -63,7 +63,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const WingRib& rib : set.ribs) total += ribDrawing(rib).text().size();
     total += setDrawing(set).text().size();
     const SheetSize sheet{number(data, size, 32, 2000.0), number(data, size, 36, 600.0)};
-    const Nesting nesting = nestParts(nestPartsOf(set, panel.side), sheet, partGap(0.2, true));
+    NestOptions options = nestOptions(0.2, true);
+    options.seconds = 0.0;
+    options.grain = size % 2 == 0 ? Grain::Chord : Grain::Any;
+    options.mirror = size % 3 == 0;
+    const Nesting nesting = nestParts(nestPartsOf(set, panel.side), sheet, options);
     for (const Sheet& s : nesting.sheets) total += sheetDxf(s, true).size() + sheetSvg(s, sheet, true).size();
     volatile std::size_t sink = total;
     (void)sink;

@@ -20,27 +20,6 @@ void tabLines(DxfWriter& writer, const BuildingTab& tab) {
         writer.line(sides[i].x, sides[i].y, sides[i + 1].x, sides[i + 1].y);
 }
 
-std::string number(double value) { return formatFixed6(value); }
-
-void group(std::string& out, int code, const std::string& value) {
-    out += std::to_string(code);
-    out += '\n';
-    out += value;
-    out += '\n';
-}
-
-// Text for XML: the labels are our own, but keep the markup sound anyway.
-std::string xmlText(const std::string& text) {
-    std::string out;
-    for (char ch : text) {
-        if (ch == '<') out += "&lt;";
-        else if (ch == '>') out += "&gt;";
-        else if (ch == '&') out += "&amp;";
-        else out += ch;
-    }
-    return out;
-}
-
 } // namespace
 
 namespace {
@@ -111,101 +90,28 @@ bool sheetFinite(const Sheet& sheet) {
     return true;
 }
 
-std::string sheetDxf(const Sheet& sheet, bool metric) {
-    std::string out;
-    group(out, 0, "SECTION");
-    group(out, 2, "HEADER");
-    group(out, 9, "$ACADVER");
-    group(out, 1, "AC1009");
-    group(out, 9, "$INSUNITS");
-    group(out, 70, metric ? "4" : "1");
-    group(out, 0, "ENDSEC");
-    group(out, 0, "SECTION");
-    group(out, 2, "TABLES");
-    group(out, 0, "TABLE");
-    group(out, 2, "LTYPE");
-    group(out, 70, "1");
-    group(out, 0, "LTYPE");
-    group(out, 2, "CONTINUOUS");
-    group(out, 70, "0");
-    group(out, 3, "Solid line");
-    group(out, 72, "65");
-    group(out, 73, "0");
-    group(out, 40, "0.0");
-    group(out, 0, "ENDTAB");
-    group(out, 0, "TABLE");
-    group(out, 2, "LAYER");
-    group(out, 70, "2");
-    for (const auto& [name, colour] : {std::pair{"CUT", "1"}, std::pair{"MARK", "5"}}) {
-        group(out, 0, "LAYER");
-        group(out, 2, name);
-        group(out, 70, "0");
-        group(out, 62, colour);
-        group(out, 6, "CONTINUOUS");
-    }
-    group(out, 0, "ENDTAB");
-    group(out, 0, "ENDSEC");
-    group(out, 0, "SECTION");
-    group(out, 2, "ENTITIES");
+CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, const std::string& title) {
+    CutLayout layout;
+    layout.metric = metric;
+    layout.pageWidth = size.width;
+    layout.pageHeight = size.height;
+    layout.title = title;
     for (const PlacedPart& part : sheet.parts) {
-        group(out, 0, "POLYLINE");
-        group(out, 8, "CUT");
-        group(out, 66, "1");
-        group(out, 10, "0.0");
-        group(out, 20, "0.0");
-        group(out, 30, "0.0");
-        group(out, 70, "1");
-        for (const Vec2& p : part.outline) {
-            group(out, 0, "VERTEX");
-            group(out, 8, "CUT");
-            group(out, 10, number(p.x));
-            group(out, 20, number(p.y));
-            group(out, 30, "0.0");
-        }
-        group(out, 0, "SEQEND");
-        group(out, 8, "CUT");
+        ModelPolygon outline;
+        outline.reserve(part.outline.size());
+        for (const Vec2& p : part.outline) outline.push_back({p.x, p.y});
+        layout.outlines.push_back(std::move(outline));
+        if (part.labelHeight > 0.0) layout.labels.push_back({part.label, {part.labelAt.x, part.labelAt.y}, part.labelHeight, part.labelAngle});
     }
-    for (const PlacedPart& part : sheet.parts) {
-        if (!(part.labelHeight > 0.0)) continue;
-        group(out, 0, "TEXT");
-        group(out, 8, "MARK");
-        group(out, 10, number(part.labelAt.x));
-        group(out, 20, number(part.labelAt.y));
-        group(out, 30, "0.0");
-        group(out, 40, number(part.labelHeight));
-        group(out, 1, part.label);
-    }
-    group(out, 0, "ENDSEC");
-    out += "0\nEOF\n";
-    return out;
+    return layout;
 }
 
-std::string sheetSvg(const Sheet& sheet, const SheetSize& size, bool metric) {
-    const std::string unit = metric ? "mm" : "in";
-    // A hairline: a tenth of a millimetre.
-    const std::string stroke = number(metric ? 0.1 : 0.1 / 25.4);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(size.width) + unit + "\" height=\"" +
-           number(size.height) + unit + "\" viewBox=\"0 0 " + number(size.width) + " " + number(size.height) + "\">\n";
-    // Flip y so the sheet reads as the drawing does, y up from the bottom edge.
-    out += "<g transform=\"matrix(1 0 0 -1 0 " + number(size.height) + ")\">\n";
-    for (const PlacedPart& part : sheet.parts) {
-        out += "<path fill=\"none\" stroke=\"#ff0000\" stroke-width=\"" + stroke + "\" d=\"";
-        for (std::size_t i = 0; i < part.outline.size(); ++i) {
-            out += i == 0 ? "M" : " L";
-            out += number(part.outline[i].x) + " " + number(part.outline[i].y);
-        }
-        out += " Z\"/>\n";
-    }
-    out += "</g>\n";
-    for (const PlacedPart& part : sheet.parts) {
-        if (!(part.labelHeight > 0.0)) continue;
-        out += "<text x=\"" + number(part.labelAt.x) + "\" y=\"" + number(size.height - part.labelAt.y) +
-               "\" font-family=\"sans-serif\" font-size=\"" + number(part.labelHeight) + "\" fill=\"#0000ff\">" +
-               xmlText(part.label) + "</text>\n";
-    }
-    out += "</svg>\n";
-    return out;
+std::string sheetDxf(const Sheet& sheet, bool metric, DxfVersion version) {
+    return cutLayoutDxf(sheetLayout(sheet, SheetSize{}, metric), version);
+}
+
+std::string sheetSvg(const Sheet& sheet, const SheetSize& size, bool metric, const std::string& title) {
+    return cutLayoutSvg(sheetLayout(sheet, size, metric, title));
 }
 
 std::string writeOutputFolder(const std::string& folder, const std::vector<OutputFile>& files) {
@@ -241,20 +147,34 @@ std::string writeOutputFolder(const std::string& folder, const std::vector<Outpu
 
 namespace parvelin::wing {
 
-std::string writeSheetFiles(const std::string& fileName, const RibSet& set, WingSide side, const SheetSize& sheet,
-                            double kerf, bool metric, std::vector<std::string>* written) {
+std::string sheetTitle(const Nesting& nesting, std::size_t sheet) {
+    return sheetYieldText(nesting, sheet) + "; " + setYieldText(nesting);
+}
+
+Nesting nestSet(const RibSet& set, WingSide side, const SheetSize& sheet, const NestOptions& options) {
+    if (set.ribs.empty()) {
+        Nesting none;
+        none.error = set.error.empty() ? "The wing has no ribs." : set.error;
+        return none;
+    }
+    if (!(options.kerf >= 0.0) || !std::isfinite(options.kerf)) {
+        Nesting none;
+        none.error = "The kerf must be a length of 0 or more.";
+        return none;
+    }
+    return nestParts(nestPartsOf(set, side), sheet, options);
+}
+
+std::string writeSheetFiles(const std::string& fileName, const Nesting& nesting, const SheetSize& sheet, bool metric,
+                            DxfVersion version, std::vector<std::string>* written) {
     namespace fs = std::filesystem;
     if (written != nullptr) written->clear();
-    if (set.ribs.empty()) return set.error.empty() ? "The wing has no ribs." : set.error;
+    if (!nesting.error.empty()) return nesting.error;
     const fs::path chosen(fileName);
     std::string extension = chosen.extension().string();
     for (char& ch : extension) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     if (extension != ".dxf" && extension != ".svg") return "The file's name must end in .dxf or .svg.";
     const bool svg = extension == ".svg";
-    if (!(kerf >= 0.0) || !std::isfinite(kerf)) return "The kerf must be a length of 0 or more.";
-
-    const Nesting nesting = nestParts(nestPartsOf(set, side), sheet, partGap(kerf, metric));
-    if (!nesting.error.empty()) return nesting.error;
 
     // Every sheet is made in memory and every name checked before the first byte is written.
     std::vector<OutputFile> files;
@@ -265,7 +185,8 @@ std::string writeSheetFiles(const std::string& fileName, const RibSet& set, Wing
                               (chosen.stem().string() + "-sheet-" + std::to_string(s + 1) + chosen.extension().string());
         std::error_code ec;
         if (fs::exists(fs::symlink_status(path, ec))) return path.string() + " already exists; nothing was written.";
-        files.push_back({path.string(), svg ? sheetSvg(nesting.sheets[s], sheet, metric) : sheetDxf(nesting.sheets[s], metric)});
+        files.push_back({path.string(), svg ? sheetSvg(nesting.sheets[s], sheet, metric, sheetTitle(nesting, s))
+                                            : sheetDxf(nesting.sheets[s], metric, version)});
     }
     std::vector<std::string> done;
     for (const OutputFile& file : files) {

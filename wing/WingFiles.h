@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cut/CutFile.h"
 #include "dxf/DxfWriter.h"
 #include "wing/Nesting.h"
 #include "wing/RibSet.h"
@@ -27,12 +28,15 @@ DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets = nullptr);
 // "R1 L", "R1 R", "R2 L" ...
 std::vector<NestPart> nestPartsOf(const RibSet& set, WingSide side);
 
-// One sheet as DXF text: $INSUNITS (4 mm, 1 inch), every part a closed
-// POLYLINE on layer CUT, every label a TEXT on layer MARK.
-std::string sheetDxf(const Sheet& sheet, bool metric);
-// One sheet as SVG: width, height and viewBox in mm or inches, y up as in
-// the drawing, outlines in red hairlines, labels in blue.
-std::string sheetSvg(const Sheet& sheet, const SheetSize& size, bool metric);
+// One sheet as a cut file's layout: every part's cut path a closed outline
+// (layer CUT), every label a text (layer MARK), the page the sheet, the
+// title `title` (the sheet's yield).
+CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, const std::string& title = {});
+// One sheet as DXF and SVG text, written as a single rib's cut file is
+// (R2000 LWPOLYLINE with $INSUNITS, or R12 POLYLINE; SVG in mm or inches
+// with hairline strokes, y up as in the drawing).
+std::string sheetDxf(const Sheet& sheet, bool metric, DxfVersion version = DxfVersion::R2000);
+std::string sheetSvg(const Sheet& sheet, const SheetSize& size, bool metric, const std::string& title = {});
 
 // Every number in both formats is finite (nothing else is written).
 bool sheetFinite(const Sheet& sheet);
@@ -53,14 +57,19 @@ std::string writeOutputFolder(const std::string& folder, const std::vector<Outpu
 
 namespace parvelin::wing {
 
-// The set's ribs nested on sheets and written beside `fileName`: for
-// "wing.dxf" the files wing-sheet-1.dxf, wing-sheet-2.dxf ... (SVG when the
-// name ends in .svg). Nothing is written when the parts cannot be nested,
-// when a sheet is not finite or when any of those files exists already; when
-// a write fails, the files this call wrote are removed again. Returns an
-// empty text on success (with the names written in `written`), otherwise
-// what went wrong.
-std::string writeSheetFiles(const std::string& fileName, const RibSet& set, WingSide side, const SheetSize& sheet,
-                            double kerf, bool metric, std::vector<std::string>* written = nullptr);
+// A sheet's SVG title: its yield and the set's.
+std::string sheetTitle(const Nesting& nesting, std::size_t sheet);
+
+// The set's ribs (once per side) nested on sheets.
+Nesting nestSet(const RibSet& set, WingSide side, const SheetSize& sheet, const NestOptions& options);
+
+// The nested sheets written beside `fileName`: for "wing.dxf" the files
+// wing-sheet-1.dxf, wing-sheet-2.dxf ... (SVG when the name ends in .svg).
+// Nothing is written when the nesting failed, when a sheet is not finite or
+// when any of those files exists already; when a write fails, the files this
+// call wrote are removed again. Returns an empty text on success (with the
+// names written in `written`), otherwise what went wrong.
+std::string writeSheetFiles(const std::string& fileName, const Nesting& nesting, const SheetSize& sheet, bool metric,
+                            DxfVersion version = DxfVersion::R2000, std::vector<std::string>* written = nullptr);
 
 } // namespace parvelin::wing

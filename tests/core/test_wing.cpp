@@ -9,6 +9,7 @@
 #include <fstream>
 #include <map>
 #include <numbers>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -62,6 +63,13 @@ double distanceToOutline(const std::vector<AirfoilPoint>& points, Vec2 v) {
         best = std::min(best, std::hypot(ax + t * dx - v.x, ay + t * dy - v.y));
     }
     return best;
+}
+
+// The nesting's options for a kerf, the first layout only (no search).
+NestOptions quickOptions(double kerf, bool metric) {
+    NestOptions options = nestOptions(kerf, metric);
+    options.seconds = 0.0;
+    return options;
 }
 
 double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
@@ -454,8 +462,10 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                     }
                     const std::vector<NestPart> parts = nestPartsOf(set, side);
                     ASSERT_EQ(parts.size(), set.ribs.size() * (side == WingSide::Both ? 2 : 1));
-                    const double gap = partGap(kerf, true);
-                    const Nesting nesting = nestParts(parts, sheet, gap);
+                    const NestOptions options = quickOptions(kerf, true);
+                    const double gap = options.gap;
+                    const double margin = options.margin;
+                    const Nesting nesting = nestParts(parts, sheet, options);
                     ASSERT_EQ(nesting.error, "");
                     std::vector<std::string> labels;
                     for (const Sheet& s : nesting.sheets) {
@@ -465,11 +475,13 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                             const PlacedPart& a = s.parts[i];
                             labels.push_back(a.label);
                             const Box box = bounds(a.outline);
-                            EXPECT_GE(box.minX, gap * 0.5 - 1e-9);
-                            EXPECT_GE(box.minY, gap * 0.5 - 1e-9);
-                            EXPECT_LE(box.maxX, sheet.width - gap * 0.5 + 1e-9);
-                            EXPECT_LE(box.maxY, sheet.height - gap * 0.5 + 1e-9);
-                            EXPECT_NEAR(std::abs(signedArea(a.outline)), std::abs(signedArea(parts[a.part].outline)), 1e-6);
+                            EXPECT_GE(box.minX, margin - 1e-9);
+                            EXPECT_GE(box.minY, margin - 1e-9);
+                            EXPECT_LE(box.maxX, sheet.width - margin + 1e-9);
+                            EXPECT_LE(box.maxY, sheet.height - margin + 1e-9);
+                            // The part's cut path, moved: half the kerf outside the part.
+                            EXPECT_NEAR(std::abs(signedArea(a.outline)),
+                                        std::abs(signedArea(cutPath(parts[a.part].outline, kerf))), 1e-6);
                             // Its label, upright, on the part however it was turned.
                             const double w = labelWidth(a.labelHeight, a.label.size());
                             for (const Vec2 corner : {a.labelAt, Vec2{a.labelAt.x + w, a.labelAt.y + a.labelHeight}})
@@ -496,7 +508,7 @@ TEST(Nesting, PartsNeverOverlapStayOnTheSheetAndEachIsPlacedOnce) {
                     std::sort(expected.begin(), expected.end());
                     EXPECT_EQ(labels, expected);
                     // A sheet shorter than the root rib with its tabs is refused by name.
-                    const Nesting refused = nestParts(parts, SheetSize{200, 100}, gap);
+                    const Nesting refused = nestParts(parts, SheetSize{200, 100}, options);
                     EXPECT_NE(refused.error.find("too small for R1 "), std::string::npos) << refused.error;
                     EXPECT_TRUE(refused.sheets.empty());
                 }
@@ -514,22 +526,24 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     const RibSet set = buildRibSet(panel, p, section("asb__clarky.dat"));
     ASSERT_EQ(set.error, "");
     const SheetSize size{600, 100};
-    const Nesting nesting = nestParts(nestPartsOf(set, WingSide::Both), size, partGap(0.2, true));
+    const Nesting nesting = nestParts(nestPartsOf(set, WingSide::Both), size, quickOptions(0.2, true));
     ASSERT_EQ(nesting.error, "");
     std::size_t closedPolylines = 0;
     std::vector<OutputFile> files;
     for (const Sheet& sheet : nesting.sheets) {
         const std::string dxf = sheetDxf(sheet, true);
         const std::string svg = sheetSvg(sheet, size, true);
-        // Group codes and values alternate; a POLYLINE's 70 flag 1 closes it.
+        // Group codes (right-aligned) and values alternate; an LWPOLYLINE's
+        // 70 flag 1 closes it, each of its points a 10 and a 20.
         std::istringstream in(dxf);
         std::string code, value, entity;
         std::size_t texts = 0, vertices = 0;
         while (std::getline(in, code) && std::getline(in, value)) {
+            code.erase(0, code.find_first_not_of(' '));
             if (code == "0") entity = value;
             if (code == "0" && value == "TEXT") ++texts;
-            if (code == "0" && value == "VERTEX") ++vertices;
-            if (entity == "POLYLINE" && code == "70" && value == "1") ++closedPolylines;
+            if (entity == "LWPOLYLINE" && code == "10") ++vertices;
+            if (entity == "LWPOLYLINE" && code == "70" && value == "1") ++closedPolylines;
             if (code == "10" || code == "20") {
                 EXPECT_EQ(value.find(','), std::string::npos) << value;
             }
@@ -538,10 +552,12 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
         std::size_t points = 0;
         for (const PlacedPart& part : sheet.parts) points += part.outline.size();
         EXPECT_EQ(vertices, points);
-        EXPECT_NE(dxf.find("$INSUNITS\n70\n4\n"), std::string::npos);
-        EXPECT_NE(svg.find("width=\"600.000000mm\" height=\"100.000000mm\" viewBox=\"0 0 600.000000 100.000000\""),
+        EXPECT_NE(dxf.find("$INSUNITS\n 70\n4\n"), std::string::npos);
+        EXPECT_NE(svg.find("width=\"600.000000mm\" height=\"100.000000mm\" viewBox=\"0.000000 -100.000000 600.000000 "
+                           "100.000000\""),
                   std::string::npos);
-        EXPECT_EQ(svg.find(','), std::string::npos);
+        // Commas only between a point's x and y, never as a decimal sign.
+        EXPECT_FALSE(std::regex_search(svg, std::regex("[0-9],[0-9]{6}[^0-9.]")));
         files.push_back({"sheet-" + std::to_string(files.size() + 1) + ".dxf", dxf});
     }
     EXPECT_EQ(closedPolylines, 2 * set.ribs.size());
@@ -594,23 +610,25 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     // Export for Cutting of the set: one file per sheet beside the chosen
     // name, the same sheets; never over a file that is there, all or nothing.
     const SheetSize small{260, 60};
-    const Nesting onSmall = nestParts(nestPartsOf(set, WingSide::Both), small, partGap(0.2, true));
+    const Nesting onSmall = nestSet(set, WingSide::Both, small, quickOptions(0.2, true));
     ASSERT_GE(onSmall.sheets.size(), 2u);
     const fs::path beside = scratch.path / "cut";
     fs::create_directory(beside);
     std::vector<std::string> written;
-    ASSERT_EQ(writeSheetFiles((beside / "wing.DXF").string(), set, WingSide::Both, small, 0.2, true, &written), "");
+    ASSERT_EQ(writeSheetFiles((beside / "wing.DXF").string(), onSmall, small, true, DxfVersion::R2000, &written), "");
     ASSERT_EQ(written.size(), onSmall.sheets.size());
     for (std::size_t s = 0; s < onSmall.sheets.size(); ++s)
         EXPECT_EQ(slurp(beside / ("wing-sheet-" + std::to_string(s + 1) + ".DXF")), sheetDxf(onSmall.sheets[s], true));
-    EXPECT_NE(writeSheetFiles((beside / "wing.DXF").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_NE(writeSheetFiles((beside / "wing.DXF").string(), onSmall, small, true), "");
     EXPECT_EQ(slurp(beside / "wing-sheet-1.DXF"), sheetDxf(onSmall.sheets[0], true));
     std::ofstream(beside / "other-sheet-2.svg") << "kept";
-    EXPECT_NE(writeSheetFiles((beside / "other.svg").string(), set, WingSide::Both, small, 0.2, true), "");
+    EXPECT_NE(writeSheetFiles((beside / "other.svg").string(), onSmall, small, true), "");
     EXPECT_FALSE(fs::exists(beside / "other-sheet-1.svg"));
     EXPECT_EQ(slurp(beside / "other-sheet-2.svg"), "kept");
-    EXPECT_NE(writeSheetFiles((beside / "wing.txt").string(), set, WingSide::Both, small, 0.2, true), "");
-    EXPECT_NE(writeSheetFiles((beside / "tiny.dxf").string(), set, WingSide::Both, SheetSize{100, 20}, 0.2, true)
+    EXPECT_NE(writeSheetFiles((beside / "wing.txt").string(), onSmall, small, true), "");
+    const SheetSize tiny{100, 20};
+    EXPECT_NE(writeSheetFiles((beside / "tiny.dxf").string(), nestSet(set, WingSide::Both, tiny, quickOptions(0.2, true)),
+                              tiny, true)
                   .find("too small"),
               std::string::npos);
     EXPECT_EQ(std::distance(fs::directory_iterator(beside), fs::directory_iterator()),
@@ -637,7 +655,7 @@ TEST(WingFiles, ASmallSetsSheetMatchesTheStoredOne) {
     const RibSet set = buildRibSet(panel, p, section("asb__clarky.dat"), section("asb__e205.dat"));
     ASSERT_EQ(set.error, "");
     ASSERT_EQ(set.tabProblem, "");
-    const Nesting nesting = nestParts(nestPartsOf(set, WingSide::Both), SheetSize{}, partGap(0.2, true));
+    const Nesting nesting = nestParts(nestPartsOf(set, WingSide::Both), SheetSize{}, quickOptions(0.2, true));
     ASSERT_EQ(nesting.error, "");
     const std::string svg = sheetSvg(nesting.sheets.at(0), SheetSize{}, true);
     const fs::path stored = fs::path(PARVELIN_SOURCE_DIR) / "tests/data/wing/clarky-e205-6-ribs-sheet-1.svg";

@@ -160,7 +160,7 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     // sheets, one file per sheet beside the chosen name; a second time it
     // writes nothing and says why.
     const wing::Nesting nesting = wing::nestParts(wing::nestPartsOf(window->ribSet(), window->wing()->panel.side),
-                                                  wing::SheetSize{}, wing::partGap(0.0, true));
+                                                  wing::SheetSize{}, wing::nestOptions(0.0, true));
     QCOMPARE(nesting.error, std::string());
     for (int round = 0; round < 2; ++round) {
         f.dialogs.saveAnswers.push_back(f.scratch.filePath("CUT.DXF").toStdString());
@@ -170,6 +170,9 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     // First the sheets written, then why nothing was.
     QCOMPARE(f.dialogs.messages.front().icon, platform::MessageIcon::Information);
     QVERIFY(f.dialogs.messages.front().text.find("CUT-sheet-1.DXF") != std::string::npos);
+    // With the yield of each sheet and of the set, as the nesting found it.
+    QVERIFY(f.dialogs.messages.front().text.find(wing::setYieldText(nesting)) != std::string::npos);
+    QVERIFY(f.dialogs.messages.front().text.find(wing::sheetYieldText(nesting, 0)) != std::string::npos);
     QVERIFY(f.dialogs.messages.back().text.find("already exists") != std::string::npos);
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
         QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(s + 1)));

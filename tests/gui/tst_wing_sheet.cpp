@@ -133,16 +133,16 @@ SheetContents readSheetDxf(const QString& path) {
         const int c = std::stoi(code);
         if (c == 0) {
             entity = value;
-            if (entity == "POLYLINE") sheet.parts.emplace_back();
+            if (entity == "LWPOLYLINE") sheet.parts.emplace_back();
             if (entity == "TEXT") sheet.labels.emplace_back();
         } else if (entity == "TEXT") {
             Label& l = sheet.labels.back();
             if (c == 10) l.x = parseDouble(value.c_str());
             if (c == 20) l.y = parseDouble(value.c_str());
             if (c == 1) l.text = value;
-        } else if (entity == "VERTEX" && c == 10) {
+        } else if (entity == "LWPOLYLINE" && c == 10) {
             x = parseDouble(value.c_str());
-        } else if (entity == "VERTEX" && c == 20) {
+        } else if (entity == "LWPOLYLINE" && c == 20) {
             Part& p = sheet.parts.back();
             const double y = parseDouble(value.c_str());
             p.minX = std::min(p.minX, x), p.maxX = std::max(p.maxX, x);
@@ -155,8 +155,9 @@ SheetContents readSheetDxf(const QString& path) {
 
 // What every written set of sheets must hold: sheets numbered from 1 with no
 // gap, every rib once on one of them with its label on it, every part inside
-// its sheet by half the gap and every two parts of a sheet at least the gap apart.
-void checkSheets(const QString& stem, double width, double height, double gap, std::size_t& sheetCount) {
+// its sheet by the margin and every two parts of a sheet at least the gap apart
+// (the cut paths, half the kerf outside the parts).
+void checkSheets(const QString& stem, double width, double height, double gap, double margin, std::size_t& sheetCount) {
     const double eps = 2e-6;
     std::map<std::string, int> seen;
     sheetCount = 0;
@@ -171,8 +172,8 @@ void checkSheets(const QString& stem, double width, double height, double gap, s
             const Label& label = sheet.labels[i];
             ++seen[label.text];
             QVERIFY2(label.x > a.minX && label.x < a.maxX && label.y > a.minY && label.y < a.maxY, label.text.c_str());
-            QVERIFY(a.minX >= gap / 2 - eps && a.minY >= gap / 2 - eps);
-            QVERIFY(a.maxX <= width - gap / 2 + eps && a.maxY <= height - gap / 2 + eps);
+            QVERIFY(a.minX >= margin - eps && a.minY >= margin - eps);
+            QVERIFY(a.maxX <= width - margin + eps && a.maxY <= height - margin + eps);
             for (std::size_t j = i + 1; j < sheet.parts.size(); ++j) {
                 const Part& b = sheet.parts[j];
                 // The outlines themselves keep the gap; their boxes may
@@ -221,7 +222,7 @@ void WingSheetTest::ribsAreNestedOnTheSheetAndKerfGiven() {
         f.sheetDialogs.saveAnswers.push_back((stem + ".DXF").toStdString());
         QVERIFY(exportCut(f, [&](dialogs::CuttingSheetDialog& d) { fillSheet(d, c.width, c.height, c.kerf); }, true));
         std::size_t sheets = 0;
-        checkSheets(stem, c.w, c.h, 2.0 + c.k, sheets);
+        checkSheets(stem, c.w, c.h, 2.0, 2.0, sheets);
         if (QTest::currentTestFailed()) return;
         QVERIFY(reportedSheets(f.sheetDialogs, sheets));
         QCOMPARE(sheets > 1, c.severalSheets);
@@ -243,7 +244,7 @@ void WingSheetTest::inchesOfferTheDefaultSheetConvertedAndKeepItExactly() {
     QFile svg(stem + "-sheet-1.svg");
     QVERIFY(svg.open(QIODevice::ReadOnly));
     const QString text = QString::fromUtf8(svg.readAll());
-    QVERIFY2(text.contains("width=\"23.622047in\" height=\"3.937008in\" viewBox=\"0 0 23.622047 3.937008\""),
+    QVERIFY2(text.contains("width=\"23.622047in\" height=\"3.937008in\" viewBox=\"0.000000 -3.937008 23.622047 3.937008\""),
              qPrintable(text.left(300)));
     QVERIFY(reportedSheets(f.sheetDialogs, 1));
 }
