@@ -61,6 +61,8 @@ int runCut(const JobOptions& job);
 
 // The wing command parses its own options (argv[2] on).
 int runWing(int argc, char** argv);
+// The model command too (cli/Model.cpp).
+int runModel(int argc, char** argv);
 
 // export, print or cut of a rib design that holds a wing: every rib of the
 // set, as the program's File > Export, Print and Export for Cutting treat a

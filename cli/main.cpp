@@ -27,6 +27,7 @@ const char* const kUsage =
     "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
+    "  parvelin-cli model [options] INPUT OUTPUT.{stl,obj}\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -43,6 +44,8 @@ const char* const kUsage =
     "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
+    "model   the rib, or a wing design's whole structure, as solids in STL or OBJ\n"
+    "        (model --help).\n"
     "\n"
     "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
     "options then change its own rib properties.\n"
@@ -146,6 +149,7 @@ int main(int argc, char** argv) {
     }
 
     if (command == "wing") return cli::runWing(argc, argv);
+    if (command == "model") return cli::runModel(argc, argv);
 
     cli::JobOptions job;
     std::vector<std::string> positional;

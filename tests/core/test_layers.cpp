@@ -27,7 +27,7 @@ std::string layerOf(const std::string& path) {
     if (folder == "view") return "document";
     // The cut outline is computed from the components; the cut files are written from a document.
     if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";
-    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "painting", "dialogs", "app", "cli"})
+    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "mesh", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
 }
@@ -41,10 +41,11 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"document", {"base", "geom", "model", "dxf", "components"}},
     {"commands", {"base", "geom", "model", "dxf", "components", "document"}},
     {"wing", {"base", "geom", "model", "dxf", "components", "document", "commands"}},
+    {"mesh", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
     {"painting", {"base"}},
     {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting"}},
-    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "dialogs"}},
-    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "app"}},
+    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "mesh", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "mesh", "painting", "app"}},
 };
 
 } // namespace
