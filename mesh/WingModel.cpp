@@ -178,52 +178,61 @@ struct Chain {
     std::vector<Polygon> sections;  // resampled, one per rib from firstRib on
 };
 
-// The pieces of each rib joined with the nearest piece (by position along
-// the chord and height, as fractions of the chord) of the rib before. Where
-// the count of pieces changes, the runs end and new ones begin.
+// The pieces of each pair of neighbouring ribs joined: every piece with the
+// nearest piece (by position along the chord and height, as fractions of the
+// chord) of the other rib, so that no bay is left open where the count of
+// pieces changes (a stick spar's two notches becoming one in a thin rib).
+// A piece joined once on each side carries its run on; where pieces fork or
+// meet, runs end and begin there.
 std::vector<Chain> chainsOf(const std::vector<std::vector<Polygon>>& perRib, const wing::RibSet& set) {
-    std::vector<Chain> done, active;
-    std::vector<Vec2> lastCentre;  // each active chain's last centroid, in fractions of the chord
-    auto finish = [&] {
-        for (Chain& c : active)
-            if (c.sections.size() >= 2) done.push_back(std::move(c));
-        active.clear();
-        lastCentre.clear();
-    };
-    for (std::size_t r = 0; r < perRib.size(); ++r) {
+    const std::size_t ribs = perRib.size();
+    std::vector<std::vector<Polygon>> rings(ribs);
+    std::vector<std::vector<Vec2>> centres(ribs);
+    for (std::size_t r = 0; r < ribs; ++r) {
         const double chord = set.ribs[r].properties.chord;
-        const std::vector<Polygon>& pieces = perRib[r];
-        std::vector<Polygon> rings;
-        for (const Polygon& p : pieces) rings.push_back(resampled(p, kBarSectionPoints));
-        const bool sound = std::all_of(rings.begin(), rings.end(), [](const Polygon& p) { return !p.empty(); });
-        if (!sound || rings.size() != active.size()) {
-            finish();
-            if (!sound) continue;
-            for (std::size_t i = 0; i < rings.size(); ++i) {
-                active.push_back(Chain{r, {rings[i]}});
-                const Vec2 c = centroidOf(pieces[i]);
-                lastCentre.push_back(Vec2{c.x / chord, c.y / chord});
-            }
-            continue;
-        }
-        std::vector<bool> used(rings.size(), false);
-        for (std::size_t k = 0; k < active.size(); ++k) {
-            std::size_t best = rings.size();
-            double bestDistance = std::numeric_limits<double>::infinity();
-            for (std::size_t i = 0; i < rings.size(); ++i) {
-                if (used[i]) continue;
-                const Vec2 c = centroidOf(pieces[i]);
-                const double d = std::hypot(c.x / chord - lastCentre[k].x, c.y / chord - lastCentre[k].y);
-                if (d < bestDistance) bestDistance = d, best = i;
-            }
-            used[best] = true;
-            active[k].sections.push_back(rings[best]);
-            const Vec2 c = centroidOf(pieces[best]);
-            lastCentre[k] = Vec2{c.x / chord, c.y / chord};
+        for (const Polygon& p : perRib[r]) {
+            Polygon ring = resampled(p, kBarSectionPoints);
+            if (ring.empty()) continue;
+            rings[r].push_back(std::move(ring));
+            const Vec2 c = centroidOf(p);
+            centres[r].push_back(Vec2{c.x / chord, c.y / chord});
         }
     }
-    finish();
-    return done;
+    auto nearest = [&](std::size_t r, const Vec2& c) {
+        std::size_t best = 0;
+        double bestDistance = std::numeric_limits<double>::infinity();
+        for (std::size_t i = 0; i < centres[r].size(); ++i) {
+            const double d = std::hypot(centres[r][i].x - c.x, centres[r][i].y - c.y);
+            if (d < bestDistance) bestDistance = d, best = i;
+        }
+        return best;
+    };
+    std::vector<Chain> chains;
+    std::vector<std::ptrdiff_t> open;  // for each piece of rib r: the run it carries on, or -1
+    for (std::size_t r = 0; r + 1 < ribs; ++r) {
+        std::vector<std::pair<std::size_t, std::size_t>> links;
+        if (!rings[r].empty() && !rings[r + 1].empty()) {
+            for (std::size_t i = 0; i < rings[r].size(); ++i) links.emplace_back(i, nearest(r + 1, centres[r][i]));
+            for (std::size_t j = 0; j < rings[r + 1].size(); ++j) links.emplace_back(nearest(r, centres[r + 1][j]), j);
+            std::sort(links.begin(), links.end());
+            links.erase(std::unique(links.begin(), links.end()), links.end());
+        }
+        std::vector<int> right(rings[r].size(), 0), left(rings[r + 1].size(), 0);
+        for (const auto& [i, j] : links) ++right[i], ++left[j];
+        open.resize(rings[r].size(), -1);
+        std::vector<std::ptrdiff_t> next(rings[r + 1].size(), -1);
+        for (const auto& [i, j] : links) {
+            std::ptrdiff_t run = right[i] == 1 ? open[i] : -1;
+            if (run < 0) {
+                run = static_cast<std::ptrdiff_t>(chains.size());
+                chains.push_back(Chain{r, {rings[r][i]}});
+            }
+            chains[static_cast<std::size_t>(run)].sections.push_back(rings[r + 1][j]);
+            if (left[j] == 1) next[j] = run;
+        }
+        open = std::move(next);
+    }
+    return chains;
 }
 
 TriangleMesh barMesh(const Chain& chain, const wing::RibSet& set, double scale, double sideSign) {
