@@ -134,9 +134,21 @@ void ModelView::fit() {
     if (box.empty) return;
     const mesh::Vec3 c = (box.min + box.max) * 0.5;
     target_ = QVector3D(static_cast<float>(c.x), static_cast<float>(c.y), static_cast<float>(c.z));
-    const double aspect = height() > 0 ? std::min(1.0, static_cast<double>(width()) / height()) : 1.0;
-    const double half = kFieldOfView * 0.5 * 3.14159265358979 / 180.0;
-    distance_ = radius_ / std::sin(std::atan(std::tan(half) * aspect)) * 1.02;
+    // Near enough that every corner of the box just stays inside the view.
+    QMatrix4x4 turn;
+    turn.rotate(static_cast<float>(pitch_ - 90.0), 1.0f, 0.0f, 0.0f);
+    turn.rotate(static_cast<float>(-yaw_ - 90.0), 0.0f, 0.0f, 1.0f);
+    const double tanV = std::tan(kFieldOfView * 0.5 * 3.14159265358979 / 180.0);
+    const double tanH = tanV * (height() > 0 ? static_cast<double>(width()) / height() : 1.0);
+    double needed = 0.0;
+    for (int k = 0; k < 8; ++k) {
+        const QVector3D corner(static_cast<float>(k & 1 ? box.max.x : box.min.x),
+                               static_cast<float>(k & 2 ? box.max.y : box.min.y),
+                               static_cast<float>(k & 4 ? box.max.z : box.min.z));
+        const QVector3D v = turn.map(corner - target_);
+        needed = std::max(needed, v.z() + std::max(std::abs(v.x()) / tanH, std::abs(v.y()) / tanV));
+    }
+    distance_ = std::max(needed * 1.08, radius_ * 0.05);
     update();
 }
 
@@ -256,7 +268,8 @@ void ModelView::paintGL() {
     if (translucentCount_ > 0) {
         // The sheeting over the structure: blended, not hiding what lies behind it.
         glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        // The picture stays opaque: its alpha is kept at 1 under the skin.
+        glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
         glDepthMask(GL_FALSE);
         glDrawArrays(GL_TRIANGLES, opaqueCount_, translucentCount_);
         glDepthMask(GL_TRUE);
