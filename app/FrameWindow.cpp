@@ -24,6 +24,7 @@
 #include "app/HelpWindow.h"
 #include "app/RibCopy.h"
 #include "app/ImportCommand.h"
+#include "app/ModelView.h"
 #include "app/Resources.h"
 #include "app/print/PrintCommand.h"
 #include "app/print/RibSetPages.h"
@@ -319,8 +320,18 @@ void FrameWindow::handleCommand(int id) {
         about.exec();
         break;
     }
-    // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdView3dPreview:
+        if (DocumentWindow* window = activeChild(); window && window->document() && window->document()->isLoaded()) {
+            ModelWindow* view = ModelWindow::of(*window);
+            view->refresh();
+            view->show();
+            view->raise();
+        }
+        break;
+    case kCmdFileExportModel:
+        if (DocumentWindow* window = activeChild()) exportModel(*window);
+        break;
+    // Placeholders: the items and keys exist, the commands do nothing.
     case kCmdEditCut:
     case kCmdEditPaste:
     case kCmdEditDelete:
@@ -636,6 +647,11 @@ void FrameWindow::updateCommandState() {
     if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
     if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
     if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
+    // The 3D view and Export Model follow the document; an open 3D view is rebuilt when it changed.
+    for (int id : {kCmdView3dPreview, kCmdFileExportModel})
+        if (QAction* a = action(id)) a->setEnabled(loaded);
+    if (ModelWindow* view = window ? window->findChild<ModelWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
+        view->refresh();
     // The rib on show: the document's, or the wing's rib picked from the strip.
     airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
     if (!loaded) cursorLabel_->clear();

@@ -32,6 +32,7 @@ inline constexpr int kCmdFilePrintPreview = 1007;
 inline constexpr int kCmdFileImport = 40008;
 inline constexpr int kCmdFileExport = 40007;
 inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export
+inline constexpr int kCmdFileExportModel = 40014;  // the rib or the wing as solids (STL, OBJ)
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
 inline constexpr int kCmdEditCut = 2002;
@@ -46,7 +47,7 @@ inline constexpr int kCmdWingProperties = 40011;
 inline constexpr int kCmdViewChordline = 40001;
 inline constexpr int kCmdViewEdgeLines = 40002;
 inline constexpr int kCmdViewCamberline = 40003;
-inline constexpr int kCmdView3dPreview = 40004;
+inline constexpr int kCmdView3dPreview = 40004;  // the 3D view of the rib or the wing
 inline constexpr int kCmdViewFitToWindow = 40012;
 inline constexpr int kCmdViewCutOutline = 40013;  // the cut outline over the rib, per window
 // Window

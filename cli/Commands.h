@@ -70,6 +70,8 @@ int runCut(const JobOptions& job);
 int runWing(int argc, char** argv);
 // So does gcode (laser or hotwire machine files).
 int runGcode(int argc, char** argv);
+// The model command too (cli/Model.cpp).
+int runModel(int argc, char** argv);
 
 // export, print or cut of a rib design that holds a wing: every rib of the
 // set, as the program's File > Export, Print and Export for Cutting treat a

@@ -31,6 +31,7 @@ const char* const kUsage =
     "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
     "  parvelin-cli gcode laser [options] INPUT OUTPUT.nc\n"
     "  parvelin-cli gcode hotwire [options] DESIGN.parvelin OUTPUT.nc\n"
+    "  parvelin-cli model [options] INPUT OUTPUT.{stl,obj}\n"
     "  parvelin-cli fields\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
@@ -48,6 +49,8 @@ const char* const kUsage =
     "fields  lists the rib property fields with their defaults.\n"
     "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
     "gcode   G-code for a laser cutter or a four-axis hot wire (gcode --help).\n"
+    "model   the rib, or a wing design's whole structure, as solids in STL or OBJ\n"
+    "        (model --help).\n"
     "\n"
     "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
     "options then change its own rib properties.\n"
@@ -195,6 +198,7 @@ int main(int argc, char** argv) {
 
     if (command == "wing") return cli::runWing(argc, argv);
     if (command == "gcode") return cli::runGcode(argc, argv);
+    if (command == "model") return cli::runModel(argc, argv);
 
     cli::JobOptions job;
     std::vector<std::string> positional;

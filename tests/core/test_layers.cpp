@@ -28,7 +28,7 @@ std::string layerOf(const std::string& path) {
     if (folder == "view") return "document";
     // The cut outline is computed from the components; the cut files are written from a document.
     if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";
-    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "machine", "painting", "dialogs", "app", "cli"})
+    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "machine", "mesh", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
 }
@@ -43,10 +43,11 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"commands", {"base", "geom", "model", "dxf", "components", "document"}},
     {"wing", {"base", "geom", "model", "dxf", "components", "document", "commands"}},
     {"machine", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
+    {"mesh", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
     {"painting", {"base"}},
     {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "painting"}},
-    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "painting", "dialogs"}},
-    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "painting", "app"}},
+    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "painting", "app"}},
 };
 
 } // namespace
