@@ -16,7 +16,9 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBrowser>
 #include <QUndoStack>
+#include <QUrl>
 #include <algorithm>
 
 #include "app/AboutDialog.h"
@@ -25,6 +27,7 @@
 #include "app/RibCopy.h"
 #include "app/ImportCommand.h"
 #include "app/Resources.h"
+#include "app/StartPage.h"
 #include "app/print/PrintCommand.h"
 #include "app/print/RibSetPages.h"
 #include "commands/FileCommands.h"
@@ -61,6 +64,7 @@ FrameWindow::FrameWindow() {
     airfoilLabel_ = new QLabel(this);
     statusBar()->addWidget(cursorLabel_, 1);
     statusBar()->addPermanentWidget(airfoilLabel_);
+    startPage_ = new StartPage(*this);
     rebuildRecentFilesMenu();
 }
 
@@ -79,7 +83,7 @@ void FrameWindow::start() {
         resize(work.size());
     }
     show();
-    handleCommand(kCmdFileNew);
+    startPage_->refresh();
 }
 
 void FrameWindow::buildMenu() {
@@ -291,6 +295,9 @@ void FrameWindow::handleCommand(int id) {
     case kCmdHelpContents:
     case kCmdKeyF1:
         showManual();
+        break;
+    case kCmdHelpGettingStarted:
+        showManual(QStringLiteral("getting-started.html"));
         break;
     case kCmdWindowTile:
         mdi_->tileSubWindows();
@@ -614,6 +621,7 @@ void FrameWindow::updateCommandState() {
     airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
     if (!loaded) cursorLabel_->clear();
     updateWingItem();
+    if (startPage_) startPage_->refresh();
 }
 
 void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
@@ -633,16 +641,18 @@ void FrameWindow::copyRib() {
     if (std::unique_ptr<QMimeData> data = ribMimeData(*document)) QApplication::clipboard()->setMimeData(data.release());
 }
 
-void FrameWindow::showManual() {
-    if (help_ == nullptr) {
-        const QString index = manualIndexPath();
-        if (index.isEmpty()) {
-            if (platform::Dialogs* dialogs = platform::dialogs())
-                dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
-            return;
-        }
-        help_ = new HelpWindow(index);
+void FrameWindow::showManual(const QString& page) {
+    const QString index = manualIndexPath();
+    if (index.isEmpty()) {
+        if (platform::Dialogs* dialogs = platform::dialogs())
+            dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
+        return;
     }
+    const QString pagePath = QFileInfo(index).absolutePath() + QLatin1Char('/') + page;
+    if (help_ == nullptr)
+        help_ = new HelpWindow(pagePath);
+    else if (auto* browser = qobject_cast<QTextBrowser*>(help_.data()))
+        browser->setSource(QUrl::fromLocalFile(pagePath));
     help_->show();
     help_->raise();
     help_->activateWindow();

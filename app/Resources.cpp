@@ -69,6 +69,7 @@ constexpr std::array kMainMenu{
     popup("&Help"),
     item(kCmdHelpAbout, "&About..."),
     item(kCmdHelpContents, "&Contents"),
+    item(kCmdHelpGettingStarted, "&Getting Started"),
     end(),
 };
 

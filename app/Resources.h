@@ -57,6 +57,7 @@ inline constexpr int kCmdWindowArrangeIcons = 4004;
 // Help
 inline constexpr int kCmdHelpAbout = 40005;
 inline constexpr int kCmdHelpContents = 40006;
+inline constexpr int kCmdHelpGettingStarted = 40014;  // the manual's walk from a sample to a cut file
 // Reached only through the accelerator table; they do nothing.
 inline constexpr int kCmdKeyF5 = 2007;
 inline constexpr int kCmdKeyF3 = 3002;

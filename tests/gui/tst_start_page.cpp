@@ -1,0 +1,212 @@
+// The start page and the sample designs: what a first start shows, the
+// recent files one click away, the samples opening as copies, and the wing
+// sample showing its rib strip and plan as `parvelin SAMPLE` shows it.
+#include <QAbstractButton>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiSubWindow>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <set>
+
+#include "FrameFixture.h"
+#include "app/Samples.h"
+#include "app/StartPage.h"
+#include "app/WingPane.h"
+#include "document/CoordinateFile.h"
+#include "wing/RibSet.h"
+#include "wing/WingDesign.h"
+
+using namespace parvelin;
+using namespace parvelin::app;
+using parvelin::testing::FrameFixture;
+
+namespace {
+
+QStringList pathsOf(const QList<QWidget*>& buttons) {
+    QStringList paths;
+    for (const QWidget* button : buttons) paths << button->property("path").toString();
+    return paths;
+}
+
+void click(QWidget* button) {
+    auto* clickable = qobject_cast<QAbstractButton*>(button);
+    QVERIFY(clickable != nullptr);
+    clickable->click();
+}
+
+bool pageShown(const FrameFixture& f) { return f.frame->startPage()->isVisibleTo(f.frame.get()); }
+
+// Distinct colours in a widget's picture: a drawn pane has many, an empty one few.
+int coloursIn(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    std::set<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2) colours.insert(image.pixel(x, y));
+    return static_cast<int>(colours.size());
+}
+
+} // namespace
+
+class StartPageTest : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartShowsThePageAndNoDocument();
+    void recentFilesAreListedNewestFirstAndOpenWithOneClick();
+    void aCancelledOpenLeavesThePageUp();
+    void sampleWingOpensWithItsRibStripAndPlan();
+    void runWithTheSampleShowsTheWing();
+    void everySampleBuildsAndMatchesItsAirfoilFiles();
+    void gettingStartedOpensItsPageWithEveryPicture();
+};
+
+void StartPageTest::firstStartShowsThePageAndNoDocument() {
+    FrameFixture f;
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(pageShown(f));
+    // The page covers the window area.
+    QCOMPARE(f.frame->startPage()->geometry(), f.frame->mdiArea()->viewport()->rect());
+    // Both samples, the wing first, each a button that opens it.
+    const QStringList samples = pathsOf(f.frame->startPage()->sampleButtons());
+    QCOMPARE(samples.size(), 2);
+    QCOMPARE(samples.front(), sampleWingPath());
+    for (const QString& path : samples) QVERIFY2(QFile::exists(path), qPrintable(path));
+    QVERIFY(f.frame->startPage()->recentButtons().isEmpty());
+}
+
+void StartPageTest::recentFilesAreListedNewestFirstAndOpenWithOneClick() {
+    FrameFixture f;
+    const QString first = QString::fromStdString(f.write("first.dat", testing::kDiamondAirfoil));
+    const QString second = QString::fromStdString(f.write("second.dat", testing::kDiamondAirfoil));
+    f.frame->addRecentFile(first);
+    f.frame->addRecentFile(second);
+    f.frame->updateCommandState();
+    QCOMPARE(pathsOf(f.frame->startPage()->recentButtons()), (QStringList{second, first}));
+    QCOMPARE(pathsOf(f.frame->startPage()->recentButtons()), f.frame->recentFiles());
+
+    // One click opens the file; the page goes away.
+    click(f.frame->startPage()->recentButtons().back());
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QVERIFY(f.frame->currentDocument()->isLoaded());
+    QVERIFY(!pageShown(f));
+
+    // Closing the last document brings the page back, the opened file now first.
+    f.frame->documentWindows().front()->close();
+    QApplication::processEvents();
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(pageShown(f));
+    QCOMPARE(pathsOf(f.frame->startPage()->recentButtons()), (QStringList{first, second}));
+
+    // A listed file that has gone leaves no empty window behind.
+    QFile::remove(second);
+    click(f.frame->startPage()->recentButtons().back());
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(pageShown(f));
+}
+
+void StartPageTest::aCancelledOpenLeavesThePageUp() {
+    FrameFixture f;
+    click(f.frame->startPage()->openButton());
+    QCOMPARE(f.dialogs.openSettings.size(), size_t{1});
+    QApplication::processEvents();
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(pageShown(f));
+
+    // Chosen in the dialog, the file opens.
+    f.dialogs.openAnswers.push_back(f.write("rib.dat", testing::kDiamondAirfoil));
+    click(f.frame->startPage()->openButton());
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QVERIFY(!pageShown(f));
+}
+
+void StartPageTest::sampleWingOpensWithItsRibStripAndPlan() {
+    FrameFixture f;
+    click(f.frame->startPage()->sampleButtons().front());
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    DocumentWindow* window = f.frame->activeChild();
+    QVERIFY(window->wing().has_value());
+    const wing::RibSet& set = window->ribSet();
+    QVERIFY2(set.error.empty(), set.error.c_str());
+    QCOMPARE(window->wingPane()->strip()->count(), static_cast<int>(set.ribs.size()));
+    QVERIFY(!pageShown(f));
+    // Listed as a recent file, but opened as a copy: Save asks for a name.
+    QCOMPARE(f.frame->recentFiles().front(), sampleWingPath());
+    f.dialogs.saveAnswers.push_back(std::nullopt);
+    window->save();
+    QCOMPARE(f.dialogs.saveSettings.size(), size_t{1});
+}
+
+void StartPageTest::runWithTheSampleShowsTheWing() {
+    // What main() does with a file on the command line.
+    FrameFixture f;
+    f.frame->openPath(sampleWingPath());
+    QApplication::processEvents();
+    DocumentWindow* window = f.frame->activeChild();
+    QVERIFY(window != nullptr);
+    QVERIFY(!pageShown(f));
+    WingPane* pane = window->wingPane();
+    QVERIFY(pane->isVisibleTo(window));
+    QCOMPARE(pane->strip()->count(), 9);
+    QVERIFY(pane->strip()->item(0)->text().startsWith(QStringLiteral("R1")));
+    QVERIFY(pane->plan()->isVisibleTo(window));
+    QVERIFY(pane->plan()->height() > 40);
+    // The plan is drawn (edges, rib stations, spar); the status bar gives the root chord.
+    QVERIFY2(coloursIn(pane->plan()) > 2, "the plan view is blank");
+    QVERIFY2(f.frame->airfoilLabel()->text().contains(QStringLiteral("chord 200.00 mm")), qPrintable(f.frame->airfoilLabel()->text()));
+}
+
+void StartPageTest::everySampleBuildsAndMatchesItsAirfoilFiles() {
+    // Each sample's sections are the coordinate files beside it, point for
+    // point, and every rib of the wing builds with its tabs.
+    const QString folder = samplesFolder();
+    QVERIFY(!folder.isEmpty());
+    auto pointsOfFile = [&](const char* name) {
+        return readCoordinateFile((folder + QLatin1Char('/') + QLatin1String(name)).toStdString()).drawingOrder;
+    };
+    const auto naca4412 = pointsOfFile("naca4412.dat");
+    const auto naca2412 = pointsOfFile("naca2412.dat");
+    QCOMPARE(naca4412.size(), size_t{121});
+    QCOMPARE(naca2412.size(), size_t{121});
+    for (const Sample& sample : samples()) {
+        const wing::WingDesignRead read = wing::readDesignWithWing(sample.path.toStdString());
+        QVERIFY2(read.rib.loaded, qPrintable(sample.path + QStringLiteral(": ") + QString::fromStdString(read.rib.error)));
+        const auto& points = read.rib.design.points;
+        QCOMPARE(points.size(), naca4412.size());
+        for (size_t i = 0; i < points.size(); ++i) {
+            QCOMPARE(points[i].x, naca4412[i].x);
+            QCOMPARE(points[i].y, naca4412[i].y);
+        }
+        if (!read.wing) continue;
+        QCOMPARE(read.wing->tipPoints.size(), naca2412.size());
+        for (size_t i = 0; i < naca2412.size(); ++i) QCOMPARE(read.wing->tipPoints[i].y, naca2412[i].y);
+    }
+}
+
+void StartPageTest::gettingStartedOpensItsPageWithEveryPicture() {
+    FrameFixture f;
+    f.frame->handleCommand(kCmdHelpGettingStarted);
+    auto* help = qobject_cast<QTextBrowser*>(f.frame->helpWindow());
+    QVERIFY(help != nullptr);
+    QVERIFY(help->source().toLocalFile().endsWith(QStringLiteral("/getting-started.html")));
+    QCOMPARE(help->documentTitle(), QStringLiteral("Getting started with Parvelin"));
+    // Every picture the page shows is there (scripts/screenshots.sh makes them).
+    QFile page(help->source().toLocalFile());
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    const QString html = QString::fromUtf8(page.readAll());
+    const QDir folder = QFileInfo(page.fileName()).dir();
+    int pictures = 0;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("<img src=\"([^\"]+)\"")).globalMatch(html)) {
+        QVERIFY2(QImage(folder.filePath(m.captured(1))).width() > 100, qPrintable(m.captured(1)));
+        ++pictures;
+    }
+    QCOMPARE(pictures, 5);
+    // Contents goes back to the manual's first page in the same window.
+    f.frame->handleCommand(kCmdHelpContents);
+    QCOMPARE(f.frame->helpWindow(), static_cast<QWidget*>(help));
+    QVERIFY(help->source().toLocalFile().endsWith(QStringLiteral("/index.html")));
+}
+
+QTEST_MAIN(StartPageTest)
+#include "tst_start_page.moc"
