@@ -28,6 +28,7 @@ const char* const kUsage =
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
     "  parvelin-cli fields\n"
+    "  parvelin-cli --version\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
     "        writes the airfoil and every built component as DXF LINE entities.\n"
@@ -142,6 +143,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::fputs("parvelin-cli " PARVELIN_VERSION "\n", stdout);
         return 0;
     }
 
