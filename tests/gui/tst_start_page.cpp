@@ -63,7 +63,7 @@ private slots:
 };
 
 void StartPageTest::firstStartShowsThePageAndNoDocument() {
-    FrameFixture f;
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     QVERIFY(f.frame->documentWindows().isEmpty());
     QVERIFY(pageShown(f));
     // The page covers the window area.
@@ -77,7 +77,7 @@ void StartPageTest::firstStartShowsThePageAndNoDocument() {
 }
 
 void StartPageTest::recentFilesAreListedNewestFirstAndOpenWithOneClick() {
-    FrameFixture f;
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     const QString first = QString::fromStdString(f.write("first.dat", testing::kDiamondAirfoil));
     const QString second = QString::fromStdString(f.write("second.dat", testing::kDiamondAirfoil));
     f.frame->addRecentFile(first);
@@ -107,7 +107,7 @@ void StartPageTest::recentFilesAreListedNewestFirstAndOpenWithOneClick() {
 }
 
 void StartPageTest::aCancelledOpenLeavesThePageUp() {
-    FrameFixture f;
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     click(f.frame->startPage()->openButton());
     QCOMPARE(f.dialogs.openSettings.size(), size_t{1});
     QApplication::processEvents();
@@ -122,7 +122,7 @@ void StartPageTest::aCancelledOpenLeavesThePageUp() {
 }
 
 void StartPageTest::sampleWingOpensWithItsRibStripAndPlan() {
-    FrameFixture f;
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     click(f.frame->startPage()->sampleButtons().front());
     QCOMPARE(f.frame->documentWindows().size(), 1);
     DocumentWindow* window = f.frame->activeChild();
@@ -140,7 +140,7 @@ void StartPageTest::sampleWingOpensWithItsRibStripAndPlan() {
 
 void StartPageTest::runWithTheSampleShowsTheWing() {
     // What main() does with a file on the command line.
-    FrameFixture f;
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     f.frame->openPath(sampleWingPath());
     QApplication::processEvents();
     DocumentWindow* window = f.frame->activeChild();
@@ -185,7 +185,7 @@ void StartPageTest::everySampleBuildsAndMatchesItsAirfoilFiles() {
 }
 
 void StartPageTest::gettingStartedOpensItsPageWithEveryPicture() {
-    FrameFixture f;
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     f.frame->handleCommand(kCmdHelpGettingStarted);
     auto* help = qobject_cast<QTextBrowser*>(f.frame->helpWindow());
     QVERIFY(help != nullptr);
