@@ -13,6 +13,7 @@ packages=(
   nlohmann-json3-dev
   qt6-svg-dev
   libpolyclipping-dev libdxflib-dev python3-ezdxf librecad
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()
