@@ -28,6 +28,7 @@
 #include "app/ImportCommand.h"
 #include "app/Resources.h"
 #include "app/StartPage.h"
+#include "app/ToolBar.h"
 #include "app/print/PrintCommand.h"
 #include "app/print/RibSetPages.h"
 #include "commands/FileCommands.h"
@@ -59,6 +60,8 @@ FrameWindow::FrameWindow() {
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
     buildMenu();
+    applyStandardKeys(*this);
+    addToolBar(buildToolBar(*this));
     buildAccelerators();
     cursorLabel_ = new QLabel(this);
     airfoilLabel_ = new QLabel(this);
@@ -83,7 +86,8 @@ void FrameWindow::start() {
         resize(work.size());
     }
     show();
-    startPage_->refresh();
+    // No document yet: the start page, and the items that need one grey.
+    updateCommandState();
 }
 
 void FrameWindow::buildMenu() {
@@ -229,6 +233,9 @@ void FrameWindow::handleCommand(int id) {
         break;
     case kCmdFileOpen:
         open();
+        break;
+    case kCmdFileClose:
+        if (DocumentWindow* window = activeChild()) window->close();
         break;
     case kCmdFileSave:
     case kCmdFileSaveAs:
@@ -617,6 +624,12 @@ void FrameWindow::updateCommandState() {
     if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
     if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
     if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
+    // With no document window, the items that act on one have nothing to act on.
+    for (int id : {kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport,
+                   kCmdFileExportCut, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines,
+                   kCmdViewCamberline, kCmdViewCutOutline, kCmdWindowTile, kCmdWindowCascade,
+                   kCmdWindowArrangeIcons, kCmdWindowCloseAll})
+        if (QAction* a = action(id)) a->setEnabled(window != nullptr);
     // The rib on show: the document's, or the wing's rib picked from the strip.
     airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
     if (!loaded) cursorLabel_->clear();

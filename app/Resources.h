@@ -32,6 +32,7 @@ inline constexpr int kCmdFilePrintPreview = 1007;
 inline constexpr int kCmdFileImport = 40008;
 inline constexpr int kCmdFileExport = 40007;
 inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export
+inline constexpr int kCmdFileClose = 40015;      // closes the active document window
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
 inline constexpr int kCmdEditCut = 2002;

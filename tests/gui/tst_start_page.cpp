@@ -9,6 +9,7 @@
 #include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <set>
 
 #include "FrameFixture.h"
@@ -60,6 +61,8 @@ private slots:
     void runWithTheSampleShowsTheWing();
     void everySampleBuildsAndMatchesItsAirfoilFiles();
     void gettingStartedOpensItsPageWithEveryPicture();
+    void withNoWindowTheDocumentItemsAreGreyAndCloseBringsThePageBack();
+    void theToolbarHoldsTheMenuActionsAndTheStandardKeysWork();
 };
 
 void StartPageTest::firstStartShowsThePageAndNoDocument() {
@@ -206,6 +209,73 @@ void StartPageTest::gettingStartedOpensItsPageWithEveryPicture() {
     f.frame->handleCommand(kCmdHelpContents);
     QCOMPARE(f.frame->helpWindow(), static_cast<QWidget*>(help));
     QVERIFY(help->source().toLocalFile().endsWith(QStringLiteral("/index.html")));
+}
+
+void StartPageTest::withNoWindowTheDocumentItemsAreGreyAndCloseBringsThePageBack() {
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
+    const QList<int> needWindow{kCmdFileClose,      kCmdFileSave,         kCmdFileSaveAs,   kCmdFilePrintPreview,
+                                kCmdFilePrint,      kCmdFileExport,       kCmdFileExportCut, kCmdAirfoilProperties,
+                                kCmdWingProperties, kCmdViewChordline,    kCmdViewFitToWindow, kCmdEditCopy,
+                                kCmdWindowTile,     kCmdWindowCloseAll};
+    const QList<int> always{kCmdFileNew, kCmdFileOpen, kCmdFileImport, kCmdFileExit, kCmdHelpAbout, kCmdHelpContents,
+                            kCmdHelpGettingStarted};
+    auto check = [&](bool windowOpen) {
+        for (int id : needWindow)
+            QVERIFY2(f.frame->action(id)->isEnabled() == windowOpen, qPrintable(QString::number(id)));
+        for (int id : always) QVERIFY2(f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
+    };
+    check(false);
+    f.open(testing::airfoilPath("asb__e387.dat"));
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    check(true);
+    // File > Close takes the window; the page and the grey items come back.
+    f.frame->action(kCmdFileClose)->trigger();
+    QApplication::processEvents();
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(pageShown(f));
+    check(false);
+    QVERIFY(f.dialogs.messages.empty());
+}
+
+void StartPageTest::theToolbarHoldsTheMenuActionsAndTheStandardKeysWork() {
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
+    auto* bar = f.frame->findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    QVERIFY(bar != nullptr);
+    QList<QAction*> buttons;
+    for (QAction* a : bar->actions())
+        if (!a->isSeparator()) buttons << a;
+    QList<QAction*> expected;
+    for (int id : {kCmdFileOpen, kCmdFileSave, kCmdFilePrint, kCmdFileExportCut, kCmdEditUndo, kCmdEditRedo,
+                   kCmdViewFitToWindow, kCmdAirfoilProperties})
+        expected << f.frame->action(id);
+    QCOMPARE(buttons, expected);
+    for (QAction* a : buttons) QVERIFY2(!a->icon().isNull(), qPrintable(a->text()));
+
+    // The standard keys are the items' own, shown in the menu.
+    QCOMPARE(f.frame->action(kCmdFileOpen)->shortcut(), QKeySequence(QKeySequence::Open));
+    QCOMPARE(f.frame->action(kCmdFilePrint)->shortcut(), QKeySequence(QKeySequence::Print));
+    QCOMPARE(f.frame->action(kCmdFileSave)->shortcut(), QKeySequence(QKeySequence::Save));
+
+    f.open(testing::airfoilPath("asb__e387.dat"));
+    f.frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+    QSignalSpy commands(f.frame.get(), &FrameWindow::commandReceived);
+    // Ctrl+S, which the accelerator table binds too, saves once (the first
+    // Save of a coordinate file asks for a name: cancelled here); Close's
+    // key, shown in the menu, closes the window (the window's own key);
+    // Ctrl+O then asks for a file.
+    f.dialogs.saveAnswers.push_back(std::nullopt);
+    QTest::keyClick(f.frame.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(f.dialogs.saveSettings.size(), size_t{1});
+    QVERIFY(f.frame->action(kCmdFileClose)->isEnabled());
+    QTest::keySequence(f.frame.get(), f.frame->action(kCmdFileClose)->shortcut());
+    QApplication::processEvents();
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QTest::keyClick(f.frame.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.dialogs.openSettings.size(), size_t{2});
+    QList<int> received;
+    for (const QList<QVariant>& c : commands) received << c[0].toInt();
+    QCOMPARE(received.mid(0, 2), (QList<int>{kCmdFileSave, kCmdFileOpen}));
 }
 
 QTEST_MAIN(StartPageTest)
