@@ -30,7 +30,7 @@ desktop-file-validate "$root/usr/share/applications/parvelin.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.parvelin.Parvelin.metainfo.xml"
 man -l "$root/usr/share/man/man1/parvelin-cli.1.gz" >/dev/null
 # lintian: errors fail the check; warnings are shown.
-lintian_out=$(lintian --no-tag-display-limit "$deb" || true)
+lintian_out=$(lintian --tag-display-limit 0 "$deb" || true)
 [ -n "$lintian_out" ] && echo "$lintian_out"
 if grep -q '^E:' <<<"$lintian_out"; then echo "lintian reports errors"; exit 1; fi
 # The programs answer from the package with the package's version.
