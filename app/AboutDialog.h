@@ -9,7 +9,9 @@ class QPushButton;
 
 namespace parvelin::app {
 
-inline constexpr const char* kLicenceText = "Licensed under the GNU General Public License, version 3 or later.";
+inline constexpr const char* kLicenceText =
+    "Free software under the GNU General Public License, version 3 or later (GPL-3.0-or-later); "
+    "it comes with ABSOLUTELY NO WARRANTY.";
 
 // The About text: name and version, the sentence, the licence, the Qt version.
 QString aboutText();

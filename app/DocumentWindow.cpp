@@ -21,6 +21,7 @@
 #include "wing/WingDesign.h"
 #include "painting/PainterDeviceContext.h"
 #include "platform/Services.h"
+#include "app/Samples.h"
 #include "app/WingPane.h"
 #include "geom/ViewTransform.h"
 #include "painting/PainterDeviceContext.h"
@@ -450,7 +451,8 @@ bool DocumentWindow::openFile(const QString& path) {
             }
             setWing(std::move(settings));
         }
-        filePath_ = absolute;
+        // A sample opens as a copy: its first Save asks for a name.
+        filePath_ = isSamplePath(absolute) ? QString() : absolute;
     } else {
         if (document_->loadFile(fileName, this) != ReadStatus::Loaded) return false;
         filePath_.clear();

@@ -16,7 +16,9 @@
 #include <QShortcut>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextBrowser>
 #include <QUndoStack>
+#include <QUrl>
 #include <algorithm>
 
 #include "app/AboutDialog.h"
@@ -26,6 +28,8 @@
 #include "app/ImportCommand.h"
 #include "app/ModelView.h"
 #include "app/Resources.h"
+#include "app/StartPage.h"
+#include "app/ToolBar.h"
 #include "app/print/PrintCommand.h"
 #include "app/print/RibSetPages.h"
 #include "commands/FileCommands.h"
@@ -64,11 +68,14 @@ FrameWindow::FrameWindow() {
     setCentralWidget(mdi_);
     connect(mdi_, &QMdiArea::subWindowActivated, this, &FrameWindow::onSubWindowActivated);
     buildMenu();
+    applyStandardKeys(*this);
+    addToolBar(buildToolBar(*this));
     buildAccelerators();
     cursorLabel_ = new QLabel(this);
     airfoilLabel_ = new QLabel(this);
     statusBar()->addWidget(cursorLabel_, 1);
     statusBar()->addPermanentWidget(airfoilLabel_);
+    startPage_ = new StartPage(*this);
     rebuildRecentFilesMenu();
 }
 
@@ -87,7 +94,8 @@ void FrameWindow::start() {
         resize(work.size());
     }
     show();
-    handleCommand(kCmdFileNew);
+    // No document yet: the start page, and the items that need one grey.
+    updateCommandState();
 }
 
 void FrameWindow::buildMenu() {
@@ -234,6 +242,9 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileOpen:
         open();
         break;
+    case kCmdFileClose:
+        if (DocumentWindow* window = activeChild()) window->close();
+        break;
     case kCmdFileSave:
     case kCmdFileSaveAs:
         if (DocumentWindow* window = activeChild())
@@ -299,6 +310,9 @@ void FrameWindow::handleCommand(int id) {
     case kCmdHelpContents:
     case kCmdKeyF1:
         showManual();
+        break;
+    case kCmdHelpGettingStarted:
+        showManual(QStringLiteral("getting-started.html"));
         break;
     case kCmdWindowTile:
         mdi_->tileSubWindows();
@@ -647,6 +661,12 @@ void FrameWindow::updateCommandState() {
     if (QAction* a = action(kCmdEditRedo)) a->setEnabled(undo != nullptr && undo->canRedo());
     if (QAction* a = action(kCmdEditCopy)) a->setEnabled(loaded);
     if (QAction* a = action(kCmdViewFitToWindow)) a->setEnabled(loaded);
+    // With no document window, the items that act on one have nothing to act on.
+    for (int id : {kCmdFileClose, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview, kCmdFilePrint, kCmdFileExport,
+                   kCmdFileExportCut, kCmdAirfoilProperties, kCmdViewChordline, kCmdViewEdgeLines,
+                   kCmdViewCamberline, kCmdViewCutOutline, kCmdWindowTile, kCmdWindowCascade,
+                   kCmdWindowArrangeIcons, kCmdWindowCloseAll})
+        if (QAction* a = action(id)) a->setEnabled(window != nullptr);
     // The 3D view and Export Model follow the document; an open 3D view is rebuilt when it changed.
     for (int id : {kCmdView3dPreview, kCmdFileExportModel})
         if (QAction* a = action(id)) a->setEnabled(loaded);
@@ -656,6 +676,7 @@ void FrameWindow::updateCommandState() {
     airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
     if (!loaded) cursorLabel_->clear();
     updateWingItem();
+    if (startPage_) startPage_->refresh();
 }
 
 void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
@@ -675,16 +696,18 @@ void FrameWindow::copyRib() {
     if (std::unique_ptr<QMimeData> data = ribMimeData(*document)) QApplication::clipboard()->setMimeData(data.release());
 }
 
-void FrameWindow::showManual() {
-    if (help_ == nullptr) {
-        const QString index = manualIndexPath();
-        if (index.isEmpty()) {
-            if (platform::Dialogs* dialogs = platform::dialogs())
-                dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
-            return;
-        }
-        help_ = new HelpWindow(index);
+void FrameWindow::showManual(const QString& page) {
+    const QString index = manualIndexPath();
+    if (index.isEmpty()) {
+        if (platform::Dialogs* dialogs = platform::dialogs())
+            dialogs->messageBox(nullptr, kMessageManualMissing, "Help", platform::MessageIcon::Warning);
+        return;
     }
+    const QString pagePath = QFileInfo(index).absolutePath() + QLatin1Char('/') + page;
+    if (help_ == nullptr)
+        help_ = new HelpWindow(pagePath);
+    else if (auto* browser = qobject_cast<QTextBrowser*>(help_.data()))
+        browser->setSource(QUrl::fromLocalFile(pagePath));
     help_->show();
     help_->raise();
     help_->activateWindow();

@@ -18,6 +18,10 @@ class QMimeData;
 class QPrinter;
 
 namespace parvelin::app {
+class StartPage;
+}
+
+namespace parvelin::app {
 
 class FrameWindow : public QMainWindow {
     Q_OBJECT
@@ -25,8 +29,7 @@ public:
     FrameWindow();
     ~FrameWindow() override;
 
-    // Shows the frame over the desktop's work area and sends itself New, so
-    // that the program starts with one empty document window.
+    // Shows the frame over the desktop's work area with the start page.
     void start();
 
     // The command handler: one branch per command id of the menu and the
@@ -75,6 +78,8 @@ public:
     QLabel* airfoilLabel() const { return airfoilLabel_; }
     // The user manual's window, once Help > Contents has opened it.
     QWidget* helpWindow() const { return help_; }
+    // The page shown while no document is open.
+    StartPage* startPage() const { return startPage_; }
 
 signals:
     // Every command id that reaches the handler, before it is acted on.
@@ -113,7 +118,8 @@ private:
     void watchWindow(DocumentWindow* window);
     void showCursorPosition(DocumentWindow* window, double x, double y, bool inside);
     void copyRib();
-    void showManual();
+    // The user manual's window on `page` (a file of the manual's folder).
+    void showManual(const QString& page = QStringLiteral("index.html"));
 
     QMdiArea* mdi_ = nullptr;
     QMenu* windowMenu_ = nullptr;
@@ -129,6 +135,7 @@ private:
     QLabel* airfoilLabel_ = nullptr;
     QPointer<QWidget> help_;
     std::unique_ptr<QPrinter> printer_;
+    StartPage* startPage_ = nullptr;
 };
 
 } // namespace parvelin::app

@@ -19,13 +19,14 @@ constexpr std::array kMainMenu{
     popup("&File"),
     item(kCmdFileNew, "&New..."),
     item(kCmdFileOpen, "&Open..."),
+    item(kCmdFileClose, "&Close", kGrayed),
     item(kCmdFileSave, "&Save", kGrayed),
     item(kCmdFileSaveAs, "Save &as...", kGrayed),
     separator(),
     item(kCmdFilePrintPreview, "Print Pre&view...", kGrayed),
     item(kCmdFilePrint, "&Print...", kGrayed),
     separator(),
-    item(kCmdFileImport, "&Import...", kGrayed),
+    item(kCmdFileImport, "&Import..."),
     item(kCmdFileExport, "&Export...", kGrayed),
     item(kCmdFileExportCut, "Export for &Cutting...", kGrayed),
     item(kCmdFileExportModel, "Export &Model...", kGrayed),
@@ -70,6 +71,7 @@ constexpr std::array kMainMenu{
     popup("&Help"),
     item(kCmdHelpAbout, "&About..."),
     item(kCmdHelpContents, "&Contents"),
+    item(kCmdHelpGettingStarted, "&Getting Started"),
     end(),
 };
 

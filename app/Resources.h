@@ -33,6 +33,7 @@ inline constexpr int kCmdFileImport = 40008;
 inline constexpr int kCmdFileExport = 40007;
 inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export
 inline constexpr int kCmdFileExportModel = 40014;  // the rib or the wing as solids (STL, OBJ)
+inline constexpr int kCmdFileClose = 40015;      // closes the active document window
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
 inline constexpr int kCmdEditCut = 2002;
@@ -58,6 +59,7 @@ inline constexpr int kCmdWindowArrangeIcons = 4004;
 // Help
 inline constexpr int kCmdHelpAbout = 40005;
 inline constexpr int kCmdHelpContents = 40006;
+inline constexpr int kCmdHelpGettingStarted = 40014;  // the manual's walk from a sample to a cut file
 // Reached only through the accelerator table; they do nothing.
 inline constexpr int kCmdKeyF5 = 2007;
 inline constexpr int kCmdKeyF3 = 3002;

@@ -3,12 +3,20 @@
 #include <QStringList>
 #include <clocale>
 #include <csignal>
+#include <cstdio>
+#include <cstring>
 
 #include "app/FrameWindow.h"
 #include "app/QtDialogs.h"
 #include "platform/Services.h"
 
 int main(int argc, char** argv) {
+    // --version answers before Qt looks for a display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("parvelin " PARVELIN_VERSION "\n", stdout);
+            return 0;
+        }
     QApplication application(argc, argv);
     // Number text in files never follows the user's locale.
     std::setlocale(LC_NUMERIC, "C");

@@ -33,6 +33,7 @@ const char* const kUsage =
     "  parvelin-cli gcode hotwire [options] DESIGN.parvelin OUTPUT.nc\n"
     "  parvelin-cli model [options] INPUT OUTPUT.{stl,obj}\n"
     "  parvelin-cli fields\n"
+    "  parvelin-cli --version\n"
     "\n"
     "export  loads the airfoil as the program does, applies the rib properties and\n"
     "        writes the airfoil and every built component as DXF LINE entities.\n"
@@ -193,6 +194,10 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "--help" || command == "-h" || command == "help") {
         std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "--version") {
+        std::fputs("parvelin-cli " PARVELIN_VERSION "\n", stdout);
         return 0;
     }
 

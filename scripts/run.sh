@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the program alone (no tests, no benchmarks)
-# and starts it.
+# and starts it: on the files given, or on the sample wing panel when none is.
 set -euo pipefail
-cd "$(dirname "$0")/.."
-scripts/setup.sh
-BUILD_TARGET=parvelin scripts/build.sh
-exec build/app/parvelin "$@"
+repo=$(cd "$(dirname "$0")/.." && pwd)
+(cd "$repo" && scripts/setup.sh && BUILD_TARGET=parvelin scripts/build.sh)
+if [ "$#" -eq 0 ]; then
+  set -- "$repo/samples/wing-panel.parvelin"
+fi
+exec "$repo/build/app/parvelin" "$@"

@@ -14,6 +14,7 @@ packages=(
   qt6-svg-dev
   libpolyclipping-dev libdxflib-dev python3-ezdxf librecad
   libqt6opengl6-dev libgl1-mesa-dri
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 missing=()

@@ -22,6 +22,9 @@ run_ctest --test-dir build --output-on-failure -j2
 echo "== The same tests under LC_ALL=de_DE.UTF-8 =="
 LC_ALL=de_DE.UTF-8 run_ctest --test-dir build --output-on-failure -j2
 
+echo "== The Debian package =="
+scripts/check-package.sh "$(scripts/package.sh)"
+
 echo "== Sanitizers (ASan + UBSan) =="
 BUILD_DIR=build-asan BUILD_TYPE=Debug scripts/build.sh -DPARVELIN_WERROR=ON -DPARVELIN_SANITIZE=ON -DPARVELIN_BUILD_BENCH=OFF
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \

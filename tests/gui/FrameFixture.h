@@ -26,7 +26,11 @@ struct FrameFixture {
     QTemporaryDir scratch;
     std::unique_ptr<app::FrameWindow> frame;
 
-    FrameFixture() {
+    // The program starts on its start page with no document window; most
+    // tests begin from one empty window, as File > New makes it.
+    enum class Start { EmptyWindow, StartPageOnly };
+
+    explicit FrameFixture(Start start = Start::EmptyWindow) {
         // The recent-files list goes to a settings file of the test's own.
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, scratch.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
@@ -34,6 +38,7 @@ struct FrameFixture {
         frame = std::make_unique<app::FrameWindow>();
         frame->start();
         frame->resize(1200, 850);
+        if (start == Start::EmptyWindow) frame->handleCommand(app::kCmdFileNew);
     }
     ~FrameFixture() {
         frame.reset();

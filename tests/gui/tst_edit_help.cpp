@@ -320,6 +320,7 @@ void EditHelpTest::aboutNamesTheProgramItsLicenceAndQt() {
     const QString text = aboutText();
     QVERIFY(text.startsWith(QStringLiteral("Parvelin " PARVELIN_TEST_VERSION "\n")));
     QVERIFY(text.contains(QString::fromUtf8(kLicenceText)));
+    QVERIFY(text.contains(QStringLiteral("GPL-3.0-or-later")));
     QVERIFY(text.contains(QStringLiteral("Qt " QT_VERSION_STR)));
     QVERIFY(text.contains(QString::fromLatin1(qVersion())));
     QVERIFY(text.contains(QStringLiteral("ribs of model-aircraft wings")));

@@ -19,7 +19,7 @@ using parvelin::testing::airfoilPath;
 class FrameTest : public QObject {
     Q_OBJECT
 private slots:
-    void startsWithOneEmptyUntitledWindow();
+    void startsWithNoWindowThenNewGivesOneEmptyUntitledWindow();
     void namesBecomeTitlesAsTheyStand();
     void openLoadsIntoTheEmptyWindowThenIntoANewOne();
     void cancelledOpenLeavesTheNewWindowEmpty();
@@ -35,9 +35,12 @@ private slots:
     void pathFromTheCommandLineOpensLikeOpen();
 };
 
-void FrameTest::startsWithOneEmptyUntitledWindow() {
-    FrameFixture f;
+void FrameTest::startsWithNoWindowThenNewGivesOneEmptyUntitledWindow() {
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
     QCOMPARE(f.frame->windowTitle(), QStringLiteral("Parvelin"));
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QVERIFY(f.frame->currentDocument() == nullptr);
+    f.frame->handleCommand(kCmdFileNew);
     const QList<DocumentWindow*> windows = f.frame->documentWindows();
     QCOMPARE(windows.size(), 1);
     QCOMPARE(shownTitle(windows[0]), QStringLiteral("Untitled"));
@@ -45,7 +48,7 @@ void FrameTest::startsWithOneEmptyUntitledWindow() {
     QVERIFY(f.frame->currentDocument() != nullptr);
     QVERIFY(!f.frame->currentDocument()->isLoaded());
 
-    // The start-up New enabled five items (the three View toggles and Import
+    // New enabled five items (the three View toggles and Import
     // too); the rest keep their initial state, and the Edit items have
     // nothing to act on.
     for (int id : {kCmdFileNew, kCmdFileOpen, kCmdFileImport, kCmdFileSave, kCmdFileSaveAs, kCmdFilePrintPreview,
@@ -201,8 +204,11 @@ void FrameTest::closeAllLeavesNoCurrentDocument() {
     }
     QCOMPARE(f.dialogs.messages[2].caption, std::string("Print Dialog"));
     QCOMPARE(f.dialogs.messages[3].caption, std::string("Print Preview Dialog"));
-    // The enabled items stay enabled.
-    QVERIFY(f.frame->action(kCmdFileExport)->isEnabled());
+    // With no window the items are grey: the commands above reach the
+    // handler only when sent directly, and then say why they cannot act.
+    for (int id : {kCmdFileExport, kCmdFileExportCut, kCmdFilePrint, kCmdFilePrintPreview, kCmdFileSave,
+                   kCmdAirfoilProperties})
+        QVERIFY2(!f.frame->action(id)->isEnabled(), qPrintable(QString::number(id)));
 }
 
 void FrameTest::openWithNoWindowMakesOne() {

@@ -94,7 +94,7 @@ void MenuTest::menuBarFollowsTheTable() {
     }
     QCOMPARE(f.frame->action(kCmdEditCopy)->text(), QStringLiteral("Co&py\tCtrl+Ins"));
     QCOMPARE(f.frame->action(kCmdFileSaveAs)->text(), QStringLiteral("Save &as..."));
-    QCOMPARE(popups[0]->menu()->actions().size(), 14);  // with Export Model
+    QCOMPARE(popups[0]->menu()->actions().size(), 15);  // with Export Model and Close
     // Print Preview comes right before Print; Export for Cutting follows Export; Cut outline is a View item.
     const QList<QAction*> file = popups[0]->menu()->actions();
     QCOMPARE(file.indexOf(f.frame->action(kCmdFilePrintPreview)) + 1, file.indexOf(f.frame->action(kCmdFilePrint)));
