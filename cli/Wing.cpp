@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "airfoil/NacaSection.h"
 #include "cli/Commands.h"
 #include "document/CoordinateFile.h"
 #include "document/ImportReader.h"
@@ -51,7 +52,7 @@ const char* const kWingUsage =
     "                        the washout field)\n"
     "  --side left|right|both  which panels (default both: every rib twice)\n"
     "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
-    "                        (any file Open or Import reads)\n"
+    "                        (any file Open or Import reads, or naca:DESIGNATION)\n"
     "  --import              read INPUT with File > Import's tolerant reader\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
     "  --kerf L              the cutter's kerf; parts keep 2 mm plus the kerf apart\n"
@@ -132,12 +133,12 @@ std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& drawingOrd
 }
 
 // Open's reader, or with `anyReader` (the tip airfoil, --import) any file
-// Open or Import reads.
+// Open or Import reads; "naca:2412" is the section itself.
 bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name, bool anyReader) {
     CoordinateFileContents contents;
-    if (anyReader) {
+    if (anyReader || nacaInputDesignation(path)) {
         std::string why;
-        std::optional<CoordinateFileContents> read = readAirfoilSection(path, why);
+        std::optional<CoordinateFileContents> read = readSectionOrNaca(path, why);
         if (!read) {
             for (char& ch : why)
                 if (ch == '\n') ch = ' ';

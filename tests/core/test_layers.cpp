@@ -1,7 +1,8 @@
 // The source folders form layers and every include points down (or within
 // its own layer): base <- geom <- model (document data) and dxf <-
 // components <- document (with its views) <- commands <- dialogs <- app and
-// the command-line tool. A Qt-free core never reaches up into the program.
+// the command-line tool; airfoil (NACA sections, section measures, airfoil
+// folders) stands on the model beside them. A Qt-free core never reaches up into the program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -27,7 +28,7 @@ std::string layerOf(const std::string& path) {
     if (folder == "view") return "document";
     // The cut outline is computed from the components; the cut files are written from a document.
     if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";
-    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "painting", "dialogs", "app", "cli"})
+    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "airfoil", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
 }
@@ -41,10 +42,11 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"document", {"base", "geom", "model", "dxf", "components"}},
     {"commands", {"base", "geom", "model", "dxf", "components", "document"}},
     {"wing", {"base", "geom", "model", "dxf", "components", "document", "commands"}},
+    {"airfoil", {"base", "geom", "model"}},
     {"painting", {"base"}},
-    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting"}},
-    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "dialogs"}},
-    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "painting", "app"}},
+    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "airfoil", "painting"}},
+    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "airfoil", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "airfoil", "painting", "app"}},
 };
 
 } // namespace
