@@ -32,6 +32,8 @@ inline constexpr int kCmdFilePrintPreview = 1007;
 inline constexpr int kCmdFileImport = 40008;
 inline constexpr int kCmdFileExport = 40007;
 inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export
+inline constexpr int kCmdFileNewNaca = 40014;          // New from NACA...
+inline constexpr int kCmdFileAirfoilBrowser = 40015;   // Airfoil Browser...
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
 inline constexpr int kCmdEditCut = 2002;
