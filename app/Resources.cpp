@@ -19,7 +19,7 @@ constexpr std::array kMainMenu{
     popup("&File"),
     item(kCmdFileNew, "&New..."),
     item(kCmdFileOpen, "&Open..."),
-    item(kCmdFileNewNaca, "New from &NACA..."),
+    item(kCmdFileNewNaca, "New &from NACA..."),
     item(kCmdFileAirfoilBrowser, "Airfoil &Browser..."),
     item(kCmdFileSave, "&Save", kGrayed),
     item(kCmdFileSaveAs, "Save &as...", kGrayed),

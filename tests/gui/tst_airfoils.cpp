@@ -190,6 +190,7 @@ void AirfoilsTest::wingTipIsPickedFromTheBrowser() {
         });
         d.findChild<QPushButton*>("libraryTipAirfoil")->click();
         QCOMPARE(d.findChild<QLineEdit*>("tipAirfoil")->text(), tip);
+        saveScreenshot(&d, "wing-dialog.png");
         // naca: stands for the section in the tip box too.
         d.findChild<QLineEdit*>("tipAirfoil")->setText(QStringLiteral("naca:0009"));
         d.accept();
