@@ -142,6 +142,7 @@ void AirfoilsTest::browserListsFiltersAndMarksUnreadableFiles() {
     f.write("words.dat", "nothing\nbut words\n");
     browser.showFolder(f.scratch.path());
     QCOMPARE(browser.list()->topLevelItemCount(), 2);
+    saveScreenshot(&browser, "airfoil-browser-unreadable.png");
     QTreeWidgetItem* words = browser.list()->findItems(QStringLiteral("words.dat"), Qt::MatchExactly, 2).value(0);
     QVERIFY(words != nullptr);
     QVERIFY(words->text(1).startsWith(QStringLiteral("Cannot be read: The file holds fewer than three")));
