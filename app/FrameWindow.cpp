@@ -255,6 +255,12 @@ void FrameWindow::handleCommand(int id) {
     case kCmdFileImport:
         importFile();
         break;
+    case kCmdFileNewNaca:
+        newFromNaca();
+        break;
+    case kCmdFileAirfoilBrowser:
+        browseAirfoils();
+        break;
     case kCmdFilePrint:
     case kCmdFilePrintPreview:
         printCurrent(id == kCmdFilePrintPreview);

@@ -99,6 +99,10 @@ private:
     void showDocumentMessage(const char* text, const char* caption);
     void open();
     void importFile();
+    // File > New from NACA... and File > Airfoil Browser... (FrameAirfoils.cpp).
+    void newFromNaca();
+    void browseAirfoils();
+    void openContents(const CoordinateFileContents& contents);
     void cascade();
     void arrangeIcons();
     void activateListedWindow(int id);

@@ -19,6 +19,8 @@ constexpr std::array kMainMenu{
     popup("&File"),
     item(kCmdFileNew, "&New..."),
     item(kCmdFileOpen, "&Open..."),
+    item(kCmdFileNewNaca, "New &from NACA..."),
+    item(kCmdFileAirfoilBrowser, "Airfoil &Browser..."),
     item(kCmdFileClose, "&Close", kGrayed),
     item(kCmdFileSave, "&Save", kGrayed),
     item(kCmdFileSaveAs, "Save &as...", kGrayed),

@@ -34,6 +34,8 @@ inline constexpr int kCmdFileExport = 40007;
 inline constexpr int kCmdFileExportCut = 40009;  // Export for Cutting, enabled with Export
 inline constexpr int kCmdFileExportModel = 40014;  // the rib or the wing as solids (STL, OBJ)
 inline constexpr int kCmdFileClose = 40015;      // closes the active document window
+inline constexpr int kCmdFileNewNaca = 40016;          // New from NACA...
+inline constexpr int kCmdFileAirfoilBrowser = 40017;   // Airfoil Browser...
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
 inline constexpr int kCmdEditCut = 2002;
@@ -59,7 +61,7 @@ inline constexpr int kCmdWindowArrangeIcons = 4004;
 // Help
 inline constexpr int kCmdHelpAbout = 40005;
 inline constexpr int kCmdHelpContents = 40006;
-inline constexpr int kCmdHelpGettingStarted = 40014;  // the manual's walk from a sample to a cut file
+inline constexpr int kCmdHelpGettingStarted = 40018;  // the manual's walk from a sample to a cut file
 // Reached only through the accelerator table; they do nothing.
 inline constexpr int kCmdKeyF5 = 2007;
 inline constexpr int kCmdKeyF3 = 3002;

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "airfoil/NacaSection.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/ImportReader.h"
@@ -37,6 +38,17 @@ bool readImportedInput(const std::string& path, CoordinateFileContents& contents
 }
 
 bool readJobInput(const JobOptions& job, CoordinateFileContents& contents, std::vector<std::string>* changes) {
+    // "naca:2412" is the section itself, made as File > New from NACA makes it.
+    if (const std::optional<std::string_view> designation = nacaInputDesignation(job.input)) {
+        std::string error;
+        const std::optional<NacaDesignation> section = parseNacaDesignation(*designation, error);
+        if (!section) {
+            std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), error.c_str());
+            return false;
+        }
+        contents = nacaSectionContents(*section, NacaOptions{});
+        return true;
+    }
     if (job.import) return readImportedInput(job.input, contents, changes);
     contents = readCoordinateFile(job.input);
     if (contents.status != ReadStatus::Loaded) {

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "airfoil/NacaSection.h"
 #include "cli/Commands.h"
 #include "cli/NestChoices.h"
 #include "document/CoordinateFile.h"
@@ -53,7 +54,7 @@ const char* const kWingUsage =
     "                        the washout field)\n"
     "  --side left|right|both  which panels (default both: every rib twice)\n"
     "  --tip-airfoil FILE    blend the section from INPUT at the root to FILE at the tip\n"
-    "                        (any file Open or Import reads)\n"
+    "                        (any file Open or Import reads, or naca:DESIGNATION)\n"
     "  --import              read INPUT.parvelin as a coordinate file (INPUT.dat is\n"
     "                        always read with File > Import's tolerant reader)\n"
     "  --sheet WxH           cutting sheet size (default 600x100 mm)\n"
@@ -172,12 +173,13 @@ std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& drawingOrd
 
 // The root airfoil as File > Import reads it (its report on stderr): the
 // ribs go to a cutter, never as the part Open takes of a file. The tip
-// airfoil (`tip`) is any file Import or Open reads.
+// airfoil (`tip`) is any file Import or Open reads; "naca:2412" is the
+// section itself.
 bool readSection(const std::string& path, std::vector<AirfoilPoint>& points, std::string& name, bool tip) {
     CoordinateFileContents contents;
-    if (tip) {
+    if (tip || nacaInputDesignation(path)) {
         std::string why;
-        std::optional<CoordinateFileContents> read = readAirfoilSection(path, why);
+        std::optional<CoordinateFileContents> read = readSectionOrNaca(path, why);
         if (!read) {
             for (char& ch : why)
                 if (ch == '\n') ch = ' ';

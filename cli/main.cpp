@@ -10,11 +10,14 @@
 #include <string_view>
 #include <vector>
 
+#include "airfoil/NacaSection.h"
+#include "airfoil/SectionMeasure.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "document/RibDesignFile.h"
 #include "text/NumberText.h"
 #include "document/RibPropertyFields.h"
+#include "dxf/DxfWriter.h"
 
 namespace {
 
@@ -26,6 +29,7 @@ const char* const kUsage =
     "  parvelin-cli print [options] [--page SIZE] [--landscape] INPUT.dat OUTPUT.pdf\n"
     "  parvelin-cli cut [options] [--kerf LENGTH] [--dxf-version R12|R2000] INPUT.dat OUTPUT.{dxf,svg}\n"
     "  parvelin-cli info [--import] INPUT.dat\n"
+    "  parvelin-cli naca DESIGNATION [--points N] [--closed-te] OUTPUT.dat\n"
     "  parvelin-cli project [options] INPUT.dat OUTPUT.parvelin\n"
     "  parvelin-cli wing [options] --span L --root-chord L --tip-chord L --ribs N INPUT.dat OUTDIR\n"
     "  parvelin-cli wing [options] DESIGN.parvelin OUTDIR\n"
@@ -44,8 +48,13 @@ const char* const kUsage =
     "        remove) as one closed polyline on layer CUT, with spar and chord-line\n"
     "        ticks and a label on layer MARK, for a laser or CNC cutter: DXF (R2000\n"
     "        with its unit, or R12) or SVG in mm or inches, by OUTPUT's extension.\n"
-    "info    shows the airfoil's name, its point count and the points in drawing order;\n"
-    "        with --import also the changes the import made.\n"
+    "info    shows the airfoil's name, its point count, its largest thickness and\n"
+    "        camber with their stations (fractions of the chord) and the points in\n"
+    "        drawing order; with --import also the changes the import made.\n"
+    "naca    writes a NACA four- or five-digit section (2412, 23012, reflexed 23112)\n"
+    "        as a Selig coordinate file: N cosine-spaced points on each surface\n"
+    "        (default 81, 10 to 2500), the standard open trailing edge unless\n"
+    "        --closed-te.\n"
     "project saves the airfoil and its rib properties as a rib design, as File > Save does.\n"
     "fields  lists the rib property fields with their defaults.\n"
     "wing    every rib of a wing panel: drawings, cutting sheets, a PDF (wing --help).\n"
@@ -54,7 +63,8 @@ const char* const kUsage =
     "        (model --help).\n"
     "\n"
     "Wherever INPUT.dat stands, a rib design (INPUT.parvelin) may stand instead; the\n"
-    "options then change its own rib properties.\n"
+    "options then change its own rib properties. naca:DESIGNATION (naca:2412) stands\n"
+    "for the section itself, made with the defaults of the naca command.\n"
     "\n"
     "Options for export, print, cut and project:\n"
     "  --import            read INPUT as File > Import does: any separator, decimal\n"
@@ -138,6 +148,73 @@ std::string formatFloat(float value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string formatFixed(double value, int decimals) {
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    return std::string(buffer, result.ptr);
+}
+
+// info's lines for the section's largest thickness and camber, each with the
+// station where it lies, as fractions of the chord.
+void printSectionMeasure(const std::vector<CoordinatePair>& drawingOrder) {
+    const std::optional<SectionMeasure> measure = measureSection(drawingOrder);
+    if (!measure) {
+        std::printf("thickness: unknown\ncamber: unknown\n");
+        return;
+    }
+    std::printf("thickness: %s at %s\ncamber: %s at %s\n", formatFixed(measure->thickness, 5).c_str(),
+                formatFixed(measure->thicknessAt, 5).c_str(), formatFixed(measure->camber, 5).c_str(),
+                formatFixed(measure->camberAt, 5).c_str());
+}
+
+int runNaca(int argc, char** argv) {
+    NacaOptions options;
+    std::vector<std::string> positional;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (arg == "--points") {
+            const char* v = i + 1 < argc ? argv[++i] : nullptr;
+            int points = 0;
+            const char* end = v ? v + std::strlen(v) : nullptr;
+            if (!v || std::from_chars(v, end, points).ptr != end || points < kNacaMinPoints ||
+                points > kNacaMaxPoints)
+                return usageError("--points needs a whole number from " + std::to_string(kNacaMinPoints) + " to " +
+                                  std::to_string(kNacaMaxPoints));
+            options.points = points;
+        } else if (arg == "--closed-te") {
+            options.closedTrailingEdge = true;
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return usageError("unknown option '" + std::string(arg) + "' for naca");
+        } else {
+            positional.emplace_back(arg);
+        }
+    }
+    if (positional.size() != 2) return usageError("naca takes DESIGNATION and OUTPUT.dat");
+    std::string error;
+    const std::optional<NacaDesignation> section = parseNacaDesignation(positional[0], error);
+    if (!section) {
+        if (!error.empty() && error.back() == '.') error.pop_back();
+        return usageError(positional[0] + ": " + error);
+    }
+    const std::string& output = positional[1];
+    const FileWriteResult result = writeNewFile(output, nacaSeligText(*section, options));
+    if (result == FileWriteResult::AlreadyExists) {
+        std::fprintf(stderr, "parvelin-cli: %s: the file already exists; nothing was written\n", output.c_str());
+        return 1;
+    }
+    if (result != FileWriteResult::Written) {
+        std::string message = fileWriteMessage(result);
+        for (char& c : message)
+            if (c == '\n') c = ' ';
+        std::fprintf(stderr, "parvelin-cli: %s: %s\n", output.c_str(), message.c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     if (args.size() != 1) return usageError("info takes one INPUT.dat");
     if (isRibDesignPath(args[0]) && !job.import) {
@@ -147,6 +224,7 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
             return 1;
         }
         std::printf("name: %s\npoints: %zu\n", read.design.name.c_str(), read.design.points.size());
+        printSectionMeasure(read.design.points);
         for (const CoordinatePair& p : read.design.points)
             std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
         job.input = args[0];
@@ -158,6 +236,7 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     std::vector<std::string> changes;
     if (!cli::readJobInput(job, contents, &changes)) return 1;
     std::printf("name: %s\npoints: %zu\n", contents.name.c_str(), contents.drawingOrder.size());
+    printSectionMeasure(contents.drawingOrder);
     if (job.import) {
         std::printf("changes: %zu\n", changes.size());
         for (const std::string& change : changes) std::printf("  %s\n", change.c_str());
@@ -204,6 +283,7 @@ int main(int argc, char** argv) {
     if (command == "wing") return cli::runWing(argc, argv);
     if (command == "gcode") return cli::runGcode(argc, argv);
     if (command == "model") return cli::runModel(argc, argv);
+    if (command == "naca") return runNaca(argc, argv);
 
     cli::JobOptions job;
     std::vector<std::string> positional;

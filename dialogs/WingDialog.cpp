@@ -13,6 +13,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "airfoil/NacaSection.h"
+#include "dialogs/AirfoilBrowser.h"
 #include "document/CoordinateFile.h"
 #include "document/ImportReader.h"
 #include "text/NumberText.h"
@@ -96,10 +98,17 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
     (p.sparInPercent ? sparPercent_ : sparFixed_)->setChecked(true);
     tipAirfoil_ = new QLineEdit(QString::fromStdString(settings.tipAirfoilPath), this);
     tipAirfoil_->setObjectName(QStringLiteral("tipAirfoil"));
-    tipAirfoil_->setPlaceholderText(QStringLiteral("the document's airfoil"));
+    tipAirfoil_->setPlaceholderText(QStringLiteral("the document's airfoil, a file or naca:2412"));
     auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
     browse->setObjectName(QStringLiteral("browseTipAirfoil"));
     connect(browse, &QPushButton::clicked, this, &WingDialog::browseTipAirfoil);
+    // The Airfoil Browser picks the tip from a folder of sections.
+    auto* library = new QPushButton(QStringLiteral("Library..."), this);
+    library->setObjectName(QStringLiteral("libraryTipAirfoil"));
+    connect(library, &QPushButton::clicked, this, [this] {
+        if (const std::optional<QString> chosen = runAirfoilBrowser(BrowserMode::PickTip, this))
+            tipAirfoil_->setText(*chosen);
+    });
     washout_ = lengthBox("washout", p.washout);
     side_ = new QComboBox(this);
     side_->setObjectName(QStringLiteral("side"));
@@ -133,6 +142,7 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
     auto* tip = new QHBoxLayout;
     tip->addWidget(tipAirfoil_, 1);
     tip->addWidget(browse);
+    tip->addWidget(library);
     form->addRow(QStringLiteral("Tip airfoil"), tip);
     form->addRow(QStringLiteral("Washout at tip"), withUnit(washout_, QStringLiteral("degrees")));
     form->addRow(QStringLiteral("Panels"), side_);
@@ -198,9 +208,9 @@ void WingDialog::accept() {
         next.tipAirfoilPath = tipPath;
         next.tipSection.clear();
         if (!tipPath.empty()) {
-            // Any file Open or Import reads.
+            // Any file Open or Import reads, or naca:DESIGNATION.
             std::string why;
-            const std::optional<CoordinateFileContents> contents = readAirfoilSection(tipPath, why);
+            const std::optional<CoordinateFileContents> contents = readSectionOrNaca(tipPath, why);
             if (!contents) {
                 problem = std::string("The tip airfoil could not be read:\n") + why;
             } else {

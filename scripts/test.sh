@@ -48,6 +48,9 @@ build-fuzz/fuzz/parvelin_fuzz_import -max_total_time="${PARVELIN_FUZZ_SECONDS:-6
 mkdir -p build-fuzz/corpus-wing
 build-fuzz/fuzz/parvelin_fuzz_wing -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
   -artifact_prefix=build-fuzz/wing- -print_final_stats=1 build-fuzz/corpus-wing tests/data/airfoils 2>&1 | tail -n 5
+mkdir -p build-fuzz/corpus-naca
+build-fuzz/fuzz/parvelin_fuzz_naca -max_total_time="${PARVELIN_FUZZ_SECONDS:-60}" -rss_limit_mb=2048 \
+  -artifact_prefix=build-fuzz/naca- -print_final_stats=1 build-fuzz/corpus-naca 2>&1 | tail -n 5
 echo "Fuzzing found no crash."
 echo
 echo "All test runs: $total passed, 0 failed"

@@ -79,6 +79,12 @@ TEST(CommandLineMessages, NoCommandPrintsQtMessagesAndUsageErrorsAreOneLine) {
         "export --chord",
         "print --frobnicate " + clarkY + " x.pdf",
         "info",
+        "naca",
+        "naca 2412",
+        "naca 2400 x.dat",
+        "naca 26012 x.dat",
+        "naca --points 5 2412 x.dat",
+        "naca --closed 2412 x.dat",
     };
     for (const std::string& arguments : usageErrors) {
         SCOPED_TRACE(arguments);
@@ -92,6 +98,7 @@ TEST(CommandLineMessages, NoCommandPrintsQtMessagesAndUsageErrorsAreOneLine) {
     }
     EXPECT_FALSE(fs::exists(folder / "x.dxf"));
     EXPECT_FALSE(fs::exists(folder / "x.pdf"));
+    EXPECT_FALSE(fs::exists(folder / "x.dat"));
 
     std::error_code ec;
     fs::remove_all(folder, ec);

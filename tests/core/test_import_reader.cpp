@@ -475,6 +475,8 @@ TEST(ImportReader, CommandLineImportReadsAndListsTheChanges) {
     const std::string head =
         "name: MH 30 Originally developed for electric powered pylon racing models. MH.\n"
         "points: 62\n"
+        "thickness: 0.07836 at 0.29663\n"
+        "camber: 0.01715 at 0.44107\n"
         "changes: 1\n"
         "  coordinates in percent of the chord divided by 100\n"
         "1 0\n";

@@ -1,8 +1,9 @@
 // The source folders form layers and every include points down (or within
 // its own layer): base <- geom <- model (document data) and dxf <-
 // components <- document (with its views) <- commands <- wing <- machine
-// files <- dialogs <- app and the command-line tool. A Qt-free core never
-// reaches up into the program.
+// files and mesh <- dialogs <- app and the command-line tool; airfoil (NACA
+// sections, section measures, airfoil folders) stands on the model beside
+// them. A Qt-free core never reaches up into the program.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -28,7 +29,7 @@ std::string layerOf(const std::string& path) {
     if (folder == "view") return "document";
     // The cut outline is computed from the components; the cut files are written from a document.
     if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";
-    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "machine", "mesh", "painting", "dialogs", "app", "cli"})
+    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "machine", "mesh", "airfoil", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
 }
@@ -44,10 +45,11 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"wing", {"base", "geom", "model", "dxf", "components", "document", "commands"}},
     {"machine", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
     {"mesh", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
+    {"airfoil", {"base", "geom", "model"}},
     {"painting", {"base"}},
-    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "painting"}},
-    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "painting", "dialogs"}},
-    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "painting", "app"}},
+    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "airfoil", "painting"}},
+    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "airfoil", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "airfoil", "painting", "app"}},
 };
 
 } // namespace

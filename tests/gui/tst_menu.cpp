@@ -94,9 +94,13 @@ void MenuTest::menuBarFollowsTheTable() {
     }
     QCOMPARE(f.frame->action(kCmdEditCopy)->text(), QStringLiteral("Co&py\tCtrl+Ins"));
     QCOMPARE(f.frame->action(kCmdFileSaveAs)->text(), QStringLiteral("Save &as..."));
-    QCOMPARE(popups[0]->menu()->actions().size(), 15);  // with Export Model and Close
+    QCOMPARE(popups[0]->menu()->actions().size(), 17);  // with Export Model, Close, New from NACA and Airfoil Browser
     // Print Preview comes right before Print; Export for Cutting follows Export; Cut outline is a View item.
     const QList<QAction*> file = popups[0]->menu()->actions();
+    // New from NACA and Airfoil Browser follow Open.
+    QCOMPARE(file.indexOf(f.frame->action(kCmdFileNewNaca)), file.indexOf(f.frame->action(kCmdFileOpen)) + 1);
+    QCOMPARE(file.indexOf(f.frame->action(kCmdFileAirfoilBrowser)), file.indexOf(f.frame->action(kCmdFileNewNaca)) + 1);
+    QCOMPARE(f.frame->action(kCmdFileNewNaca)->text(), QStringLiteral("New &from NACA..."));
     QCOMPARE(file.indexOf(f.frame->action(kCmdFilePrintPreview)) + 1, file.indexOf(f.frame->action(kCmdFilePrint)));
     QCOMPARE(f.frame->action(kCmdFilePrintPreview)->text(), QStringLiteral("Print Pre&view..."));
     QCOMPARE(file.indexOf(f.frame->action(kCmdFileExportCut)), file.indexOf(f.frame->action(kCmdFileExport)) + 1);

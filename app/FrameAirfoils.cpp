@@ -1,0 +1,56 @@
+// The frame's airfoil commands: File > New from NACA... makes a section into
+// a new document; File > Airfoil Browser... opens a file chosen from a folder.
+#include "app/FrameWindow.h"
+#include "app/ImportCommand.h"
+#include "app/Resources.h"
+#include "document/ImportReader.h"
+#include "dialogs/AirfoilBrowser.h"
+#include "dialogs/NacaDialog.h"
+
+namespace parvelin::app {
+
+void FrameWindow::openContents(const CoordinateFileContents& contents) {
+    // As Open and Import: into the empty active window, or a new one.
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr)
+        handleCommand(kCmdFileNew);
+    else if (document->isLoaded())
+        createDocumentWindow();
+    document = currentDocument();
+    if (document == nullptr || document->isLoaded()) return;
+    document->takeContents(contents, activeChild());
+    showViewFlagsOf(document);
+    updateCommandState();
+}
+
+void FrameWindow::newFromNaca() {
+    // A made section is a document without a file: the first Save asks for
+    // a name, as after Import.
+    if (const std::optional<CoordinateFileContents> contents = dialogs::runNacaDialog(this)) openContents(*contents);
+}
+
+void FrameWindow::browseAirfoils() {
+    const std::optional<QString> chosen = dialogs::runAirfoilBrowser(dialogs::BrowserMode::Open, this);
+    if (!chosen) return;
+    // The browser reads as Import does: a file Import takes unchanged (or
+    // only Open reads) opens as with File > Open and joins the recent files;
+    // one Import repairs is imported, with its report.
+    const std::string path = chosen->toStdString();
+    const ImportResult imported = readImportFile(path);
+    if (imported.status != ImportStatus::Imported || imported.changes.empty()) {
+        openPath(*chosen);
+        return;
+    }
+    AirfoilDocument* document = currentDocument();
+    if (document == nullptr)
+        handleCommand(kCmdFileNew);
+    else if (document->isLoaded())
+        createDocumentWindow();
+    document = currentDocument();
+    if (document == nullptr || document->isLoaded()) return;
+    app::importFile(*document, path, activeChild());
+    showViewFlagsOf(document);
+    updateCommandState();
+}
+
+} // namespace parvelin::app
