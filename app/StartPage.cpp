@@ -81,8 +81,7 @@ StartPage::StartPage(FrameWindow& frame) : QWidget(frame.mdiArea()->viewport()),
 
     column->addSpacing(12);
     column->addWidget(heading(QStringLiteral("Start"), content));
-    // The ways to begin a document, one button each; New from NACA joins
-    // them here.
+    // The ways to begin a document, one button each.
     auto* startButtons = new QHBoxLayout;
     auto* open = new QPushButton(QStringLiteral("Open..."), content);
     open->setObjectName(QStringLiteral("startOpen"));
@@ -90,6 +89,11 @@ StartPage::StartPage(FrameWindow& frame) : QWidget(frame.mdiArea()->viewport()),
     connect(open, &QPushButton::clicked, this, [this] { openThrough([this] { frame_.handleCommand(kCmdFileOpen); }); });
     open_ = open;
     startButtons->addWidget(open);
+    auto* naca = new QPushButton(QStringLiteral("New from NACA..."), content);
+    naca->setObjectName(QStringLiteral("startNewNaca"));
+    naca->setToolTip(QStringLiteral("Make a NACA four- or five-digit section from its designation"));
+    connect(naca, &QPushButton::clicked, this, [this] { openThrough([this] { frame_.handleCommand(kCmdFileNewNaca); }); });
+    startButtons->addWidget(naca);
     startButtons->addStretch(1);
     column->addLayout(startButtons);
 

@@ -30,7 +30,7 @@ SheetContours wingSheetContours(const wing::RibSet& set, wing::WingSide side, co
         out.error = "The kerf must be a length of 0 or more.";
         return out;
     }
-    const wing::Nesting nesting = wing::nestParts(wing::nestPartsOf(set, side), sheet, wing::partGap(kerf, metric));
+    const wing::Nesting nesting = wing::nestParts(wing::nestPartsOf(set, side), sheet, wing::nestOptions(kerf, metric));
     if (!nesting.error.empty()) {
         out.error = nesting.error;
         return out;
@@ -46,7 +46,8 @@ SheetContours wingSheetContours(const wing::RibSet& set, wing::WingSide side, co
         for (const wing::PlacedPart& part : nesting.sheets[s].parts) {
             Polygon outline;
             for (const Vec2& p : part.outline) outline.push_back(Vec2{p.x * unit, p.y * unit});
-            contours.push_back(grownSection(outline, kerf * unit / 2.0));
+            // The nesting places each part's cut path: the part grown by half the kerf.
+            contours.push_back(std::move(outline));
         }
         out.sheets.push_back(std::move(contours));
     }

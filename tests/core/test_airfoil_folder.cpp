@@ -147,8 +147,10 @@ TEST_F(AirfoilFolderTest, UnreadableFilesAreListedWithTheirReasonAndTheFilterFin
     const AirfoilEntry& thick = listing.entries[3];
     ASSERT_TRUE(thin.measure && thick.measure);
     std::string error;
-    EXPECT_EQ(thick.drawingOrder,
-              nacaSectionContents(parseNacaDesignation("4415", error).value(), {30, false}).drawingOrder);
+    // Read as Import reads it: the open trailing edge joined back to the first point.
+    std::vector<CoordinatePair> expected = nacaSectionPoints(parseNacaDesignation("4415", error).value(), {30, false});
+    expected.push_back(expected.front());
+    EXPECT_EQ(thick.drawingOrder, expected);
 
     EXPECT_TRUE(airfoilEntryMatches(thin, "", 0.0, 1.0));
     EXPECT_TRUE(airfoilEntryMatches(thin, "naca 00", 0.0, 1.0));

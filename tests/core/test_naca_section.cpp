@@ -233,7 +233,11 @@ TEST(NacaSection, TheGeneratedFileReadsBackWithTheSamePoints) {
                 // (A section whose upper nose reaches more than 0.002 ahead of
                 // x = 0, such as 21018, is moved onto the chord by Import.)
                 if (!imported.changed(ImportChange::Normalised)) {
-                    EXPECT_EQ(imported.contents.drawingOrder, contents.drawingOrder);
+                    // An open trailing edge is kept, joined by a short edge
+                    // back to the first point.
+                    std::vector<CoordinatePair> expected = generated;
+                    if (!closed) expected.push_back(expected.front());
+                    EXPECT_EQ(imported.contents.drawingOrder, expected);
                 } else {
                     EXPECT_STREQ(digits, "21018");
                 }

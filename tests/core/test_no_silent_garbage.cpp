@@ -135,7 +135,8 @@ double infoArea(const std::string& out) {
             listing = true;
             continue;
         }
-        if (!listing) continue;
+        // The measure lines ("thickness: ...", "camber: ...") are not points.
+        if (!listing || line.find(':') != std::string::npos) continue;
         std::istringstream pair(line);
         std::string x, y;
         if (pair >> x >> y) points.emplace_back(number(x), number(y));

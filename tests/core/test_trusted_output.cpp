@@ -81,7 +81,7 @@ TEST(TrustedOutput, ValuesAndOptionsThatMakeNoSoundFileAreRefused) {
         EXPECT_EQ(s.files(), 0u) << c.arguments;
     }
     // Just inside every limit the files are written.
-    for (const std::string ok : {"cut --chord 1 " + kClarkY + " one.dxf",
+    for (const std::string& ok : {"cut --chord 1 " + kClarkY + " one.dxf",
                                  "cut --chord 200 --set sparStyle=1 --kerf 2.4 " + kClarkY + " kerf.svg",
                                  "cut --chord 200 --dxf-version R12 " + kClarkY + " r12.dxf"})
         EXPECT_EQ(cli(s, ok).status, 0) << ok;
@@ -146,7 +146,9 @@ TEST(TrustedOutput, MarksAndLabelsStayOnThePartAndOnThePage) {
                 for (const ModelPoint& q : part) bottom = std::min(bottom, q.y);
                 EXPECT_TRUE(onPart || d.labelAt.y + d.labelHeight < bottom) << where << " label " << d.label;
                 inside += onPart ? 1 : 0;
-                if (onPart) EXPECT_GE(d.labelHeight, std::min(1.5, 0.015 * chord) * 0.999) << where;
+                if (onPart) {
+                    EXPECT_GE(d.labelHeight, std::min(1.5, 0.015 * chord) * 0.999) << where;
+                }
 
                 std::istringstream box(cutSvgText(d).substr(cutSvgText(d).find("viewBox=\"") + 9));
                 double left = 0, top = 0, w = 0, h = 0;
