@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A folder of airfoil coordinate files as the Airfoil Browser lists it:
 // every .dat file read as tolerantly as File > Import reads, with its name,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // NACA four- and five-digit sections made from their published equations:
 // the thickness distribution, the mean lines (the five-digit standard and

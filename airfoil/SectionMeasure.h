@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The largest thickness and camber of a section and where each lies, as
 // fractions of the chord, measured from its points.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Help > About (dialog 129): the program's name and version, what it does
 // (string 4), its licence and the Qt it runs on, and an OK button.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A document window of the frame: an MDI child that owns one AirfoilDocument
 // for its whole life and draws it on a black client area.

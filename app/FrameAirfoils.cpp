@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame's airfoil commands: File > New from NACA... makes a section into
 // a new document; File > Airfoil Browser... opens a file chosen from a folder.
 #include "app/FrameWindow.h"

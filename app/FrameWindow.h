@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame: the main window with the menu bar, the accelerators and the MDI
 // area that holds the document windows. Every menu item and accelerator

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Help > Contents: the user manual that ships with the program, shown in a
 // window of its own.

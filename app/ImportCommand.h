@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Import: the import dialog, the tolerant reader and loading into an
 // empty document, followed by one message listing what the import changed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // View > 3D View: the wing's structure (or the single rib) as solids in an
 // OpenGL view. Rotate with the left button, pan with the middle or right

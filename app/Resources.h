@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's window resources: command ids, the main menu (resource 102),
 // the accelerator table (resource 101), the About dialog (resource 129) and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Edit > Copy: the rib on the clipboard as SVG (image/svg+xml) and as a
 // picture, black on white at true proportions.

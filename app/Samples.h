@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sample designs shipped with the program: a single rib and a wing panel,
 // with the airfoils they use. Installed in share/parvelin/samples beside the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The start page: what the frame shows while no document is open. It offers
 // Open, the sample designs and the recent files, each one click away, and

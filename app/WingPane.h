@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wing under a document window's rib: a strip of the panel's ribs (R1 ...
 // Rn with their chords) to pick the rib shown above, and the panel in plan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Airfoil Browser's listing of a folder of 1,000 .dat files: every file
 // read as Import reads it, measured for thickness and camber, sorted.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rebuilding the 3D scene of a 40-rib panel, as the 3D view does when a
 // property or the wing changes: the rib set, then every rib extruded and
 // the spar, edge stock and sheeting lofted from rib to rib, both panels;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 40-rib wing panel from the root section to a tip section, with every
 // component, building tabs and outlines, nested on 600 x 100 mm sheets and
 // written as per-rib DXF drawings and sheet DXF and SVG text in memory.

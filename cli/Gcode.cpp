@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli gcode: machine files. `gcode laser` cuts a rib, a rib design
 // or a wing design's nested sheets on a GRBL laser; `gcode hotwire` cuts the
 // foam core of each panel of a wing design on a four-axis hot-wire machine.

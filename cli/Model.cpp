@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli model: a rib, or a wing design's whole structure in place, as
 // closed solids in an STL or OBJ file (millimetres).
 #include <cmath>

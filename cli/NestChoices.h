@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The nesting options shared by `wing` and `cut` of a wing design: the gap
 // between parts, the sheet's margin, the grain, mirrored parts and the

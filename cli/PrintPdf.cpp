@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli print: the rib at true scale on as many PDF pages as it
 // needs, made without a display.
 #include <QBuffer>

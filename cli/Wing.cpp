@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli wing: every rib of a wing panel, each as its own drawing, the
 // ribs nested on cutting sheets, and all ribs printed into one PDF.
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli: the rib work without a window, for scripts and batch jobs.
 #include <algorithm>
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Open and File > Export as the user meets them: the file dialogs,
 // the current folder they start in and move to, and the messages when

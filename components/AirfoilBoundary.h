@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The airfoil's point list as a closed outline (the last point joins the
 // first): which points lie inside it, and where a segment crosses it. The

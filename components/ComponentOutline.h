@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The outline a component draws, prints and exports: corner points in model
 // coordinates (fractions of the chord), each with a pen flag saying whether a

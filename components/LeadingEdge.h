@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The leading-edge stock at the nose: a round dowel (drawn as a circle), a
 // square strip set diagonally, a straight cut for a nose block, or an upright

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The cut line under sheeted surfaces: inside the airfoil at the sheeting's
 // thickness, stopping at the trailing-edge piece, the spar and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The notches the spars need: a stick spar has one under the upper surface and
 // one on the lower surface, a stock spar one on the lower surface.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the rib ends at the trailing edge: a square cut for trailing-edge stock,
 // or inner lines at the sheeting's thickness for a sheeted trailing edge.

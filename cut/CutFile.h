@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files for the laser or the CNC cutter: the rib's cut outline as one closed
 // polyline (layer CUT) with marks beside it (layer MARK: spar and chord-line

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the marks of a cut file may stand: inside the part they mark, never
 // across one of its cuts. A laser engraves the MARK layer, so a line or a

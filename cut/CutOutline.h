@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rib as it is cut: the airfoil minus what each component removes. Each
 // component states the region it takes out as closed polygons; the polygon

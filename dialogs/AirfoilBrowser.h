@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Airfoil Browser...: the .dat files of a folder as a list, each with
 // a small drawing, its name, points, thickness and camber (and where each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The numbers of the property sheet's pages, controls and pictures. Every
 // control's object name is "control" followed by its number, so a control can

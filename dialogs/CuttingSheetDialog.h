@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Export for Cutting: for a wing the sheet the ribs are nested on and the
 // cutter's kerf, for a single rib the kerf alone, asked before the file name. The last choice is kept in the

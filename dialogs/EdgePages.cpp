@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Leading Edge" and "Trailing Edge": the stock at the two ends of the rib.
 #include <QCheckBox>
 #include <QGridLayout>

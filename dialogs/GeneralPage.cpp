@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "General Properties": chord, height, washout, unit, precision.
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > New from NACA...: a NACA four- or five-digit section made from its
 // equations, with its number of points and its trailing edge, shown as it

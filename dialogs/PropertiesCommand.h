@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Airfoil Properties: edits a copy of the document's rib properties in the
 // five-page sheet and applies it to the document.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One undoable change of a document's rib properties: the record before and
 // after. Doing it (also the first time, when it is pushed) applies the new

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the five pages of the property sheet share: the two copies they work
 // on, the protocol the sheet drives them by, and the small helpers for length

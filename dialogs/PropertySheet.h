@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Airfoil Properties" sheet: five pages on tabs, OK and Cancel. It
 // works on two copies of a document's rib properties that its caller owns:

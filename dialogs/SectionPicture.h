@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A section drawn small: the outline of an airfoil's points in drawing
 // order, scaled to fit a picture with its chord across.

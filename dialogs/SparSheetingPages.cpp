@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Spars" and "Sheeting".
 #include <QCheckBox>
 #include <QGridLayout>

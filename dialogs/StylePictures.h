@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pictures of the property pages, drawn by the program itself: a sample
 // airfoil built with the style the picture stands for, computed and painted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Properties > Wing Properties: the panel of which the document's airfoil is
 // the root rib. OK applies the panel, Cancel discards every change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The data behind one document window: the airfoil's name and points, the
 // view flags, the rib properties and the four rib components.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The mean camber line of an airfoil: halfway between the upper and the lower
 // surface, taken at the chordwise stations the two surfaces have in common.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading airfoil coordinate files: the first line names the airfoil, every
 // further line holds an x, y pair normalised to the chord.

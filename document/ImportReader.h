@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Import: a tolerant reader for airfoil coordinate files as modellers
 // find them. It works out the layout from the content (not the extension),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What makes a set of rib properties buildable: every length a finite number
 // that is not negative, the chord and the sizes that build a chosen shape

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing a file so that it is either entirely the new bytes or entirely
 // what it was: the bytes go into a temporary file in the same folder, are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rib design files (.parvelin): one document saved as JSON text, so that it
 // opens again exactly as it was: the airfoil's name and points as they were

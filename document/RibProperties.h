@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rib-construction settings of one document: 21 four-byte fields, all
 // lengths in the chord's unit (millimetres when metric is 1, inches when 0).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The record's fields by name, for the command-line tool and the tests.
 #include <string>

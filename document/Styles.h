@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The style codes of the four components as typed values, and the one table
 // of their traits: the label the property pages show, whether the component

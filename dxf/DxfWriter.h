@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The DXF drawing: a fixed header, LINE entities on layer "lines", and the
 // trailer. Text is composed in memory so that a file is only created once the

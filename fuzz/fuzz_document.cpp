@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the coordinate-file reader, then computes every
 // component with properties taken from the same input, fits to windows of
 // several sizes, paints, prints and writes the DXF text to memory.

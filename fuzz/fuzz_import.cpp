@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to File > Import's reader. A refused file must hand
 // over nothing; an imported one an outline of finite points on the unit
 // chord (when moved there, every point within the chord's length of the

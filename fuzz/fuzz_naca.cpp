@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NACA designations as typed (the New from NACA box, naca:DESIGNATION on the
 // command line, the wing's tip box): arbitrary text through the designation
 // reader; a designation it accepts made into a section with point counts and

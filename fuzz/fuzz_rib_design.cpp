@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the rib design reader and its wing reader. A design it accepts is
 // loaded into a document (every component computed, fitted and drawn into
 // the DXF text) and written out again; that text must read back to the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the reader as a root section (the whole input) and
 // a tip section (its second half), takes the panel's numbers from the first
 // bytes, builds the rib set with tabs, nests it and writes every file's text

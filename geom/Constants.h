@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every constant the rib geometry and its views use, named once.
 #include <numbers>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Device coordinates are 32-bit integers made by truncation toward zero.
 // Converting a non-finite or out-of-range double to int is undefined in C++,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The geometry kernel the components share: slope, crossing of segments, the
 // points at a thickness inside a surface, heights at a station, and the walks

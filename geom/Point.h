@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The point type of the rib geometry: model coordinates, as fractions of the
 // chord (x 0 at the nose and 1 at the trailing edge, y above the chord line),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one mapping from model coordinates (fractions of the chord) to device
 // pixels, for a window (fitted to its client area, or zoomed and panned by

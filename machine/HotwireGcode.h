@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // G-code for a four-axis hot-wire foam cutter: one foam core per wing panel.
 // The wire spans two towers; each tower's carriage moves its end of the wire

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // G-code for a laser cutter running GRBL or a controller like it: millimetres
 // (G21), absolute (G90), power that follows the speed (M4, or M3 for

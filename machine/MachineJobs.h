@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the machine files are made from: the single rib's cut outline and a
 // wing's nested sheets as contours in millimetres, and the writing of a set

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a machine file makes the machine do, as plain moves for the preview
 // and the checks: travel (beam off, or the wire above the work) and cutting.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preview of a machine file as SVG, in millimetres, y up as on the
 // machine: cutting moves in colour, travel moves as grey dashes, the work

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Closed triangle meshes: the solids of a rib extruded by its thickness and
 // of the bars that run from rib to rib, their checks (closed, turned

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The model as a file for a 3D printer's slicer or another program:
 // ASCII STL with one named solid per part, or Wavefront OBJ with one group

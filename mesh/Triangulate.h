@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Triangles that fill a flat outline with holes: the faces of a rib's sides
 // and of a bar's ends. Ear clipping, each hole first joined to the outline by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wing's structure as solids in millimetres: every rib as it is cut,
 // extruded by the sheet's thickness at its span station, turned by its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The device context over a QPainter: the document window on screen, a
 // printer page, a PDF page or an offscreen image.

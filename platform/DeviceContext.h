@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface: the screen window or a printer page. Coordinates are
 // device pixels, y growing downwards. Pens are selected by value; selectPen

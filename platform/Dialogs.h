@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File dialogs, message boxes and the cutting-sheet question as the core asks for them.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Process-wide services: the dialogs in use and the debug output. The program installs its own at start-up; tests install recorders.
 #include <string_view>

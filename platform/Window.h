@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document window as the core sees it: a client rectangle to fit into,
 // a way to ask for a repaint, and a title.

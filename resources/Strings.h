@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's string table, keyed by the resource ids the rest of the
 // program uses.

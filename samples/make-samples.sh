@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the sample designs from computed NACA sections (see README.md).
 # Usage: samples/make-samples.sh PATH/TO/parvelin-cli
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds into build/ (or the folder given as $BUILD_DIR): every
 # target, or only the one named in $BUILD_TARGET.
 set -euo pipefail

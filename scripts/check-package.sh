@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a Debian package made by scripts/package.sh: lists its contents,
 # requires every file a user needs, validates the desktop entry and the
 # AppStream metadata (offline), runs lintian (no errors allowed) and runs

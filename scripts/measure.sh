@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures what the README's development section reports: the benchmark
 # medians, the program's start-up time to its first painted window and its
 # peak memory, and the command-line tool's export throughput.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package (cpack -G DEB) from the build in build/ (or
 # $BUILD_DIR): builds what the package holds, if out of date, packs it and
 # prints the package's path.

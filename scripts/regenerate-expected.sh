@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Rewrites the stored expected outputs (tests/data/expected) from what the
 # program computes now. Only for a behaviour change that is meant: review the
 # diff and say in the commit which change it records and why. CI never runs it.

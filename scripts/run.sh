@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the program alone (no tests, no benchmarks)
 # and starts it: on the files given, or on the sample wing panel when none is.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the manual's Getting Started pictures and the README's screenshot
 # from the program's own windows, under Xvfb, so that they show the program
 # as it is: docs/manual/images/{start-page,sample-wing,wing-properties,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds and runs every test: the suite in the C
 # locale and in a German one, the suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a bounded fuzzing run.

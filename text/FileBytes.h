@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading an outside file whole, within a size limit: the coordinate file,
 // Import's file and the rib design all come through here, so that each one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number text that never depends on the process locale: the property pages'
 // length format, their text-to-number conversion, and the float scan of

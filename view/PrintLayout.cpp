@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying a rib out over as many pages as it needs, with registration
 // crosses, a scale bar and page labels.
 #include "view/PrintLayout.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a rib is laid out on paper: the pages it needs, where each page sits
 // on the rib's sheet, the registration crosses that let the pages be laid

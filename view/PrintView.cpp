@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the rib at true scale: the chord measures `chord` millimetres (or
 // inches) on paper, whatever the printer's resolution.
 #include <vector>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rib as a picture for other programs (Edit > Copy): the airfoil, every
 // built component and, when shown, the camber line, black on white at true

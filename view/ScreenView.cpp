@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fitting the airfoil to its window and painting it.
 #include "document/AirfoilDocument.h"
 #include "geom/DeviceCoord.h"

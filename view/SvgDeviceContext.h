@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A drawing surface that writes SVG: every line and arc drawn on it becomes
 // part of one black path on a white ground. Device units are the SVG's user

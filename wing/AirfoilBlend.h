@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Blending two airfoil sections along the span: both are resampled to the
 // same chordwise stations (cosine spacing, dense at the nose and the trailing

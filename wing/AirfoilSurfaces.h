@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two surfaces of an airfoil in drawing order, each as a run from the
 // nose to the trailing edge, and the surfaces' heights at a chord station.

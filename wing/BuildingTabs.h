@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Building tabs: two legs under each rib that stand on the flat building
 // board, so that every rib sits at its height and washout when pinned down.

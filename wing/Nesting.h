@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Laying rib outlines out on sheets of balsa for cutting. The parts, largest
 // first, drop onto the sheet from above, as they are or turned half a turn

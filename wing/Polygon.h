@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain polygons in the chord's unit (millimetres or inches): the rib's
 // outline, its building tabs and the parts laid out on a sheet.

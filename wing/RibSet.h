@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every rib of a wing panel, each a full rib computed by the same component
 // code as a single document's rib: its own chord and spar distance, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The wing of a rib design file: the "wing" object beside "rib", holding the
 // panel's values and the tip airfoil's name and points as they were read.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files of a rib set: each rib's drawing (the airfoil, its components and
 // its tabs as DXF LINE entities, as File > Export writes a single rib), and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One wing panel in plan: its span, the chords at root and tip, where its
 // ribs stand, the sweep, the spar line and the washout. Every rib takes its

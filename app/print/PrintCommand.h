@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Print and File > Print Preview: the print dialog or Qt's print
 // preview, and a job with as many pages as the rib needs.

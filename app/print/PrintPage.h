@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rib on the pages of a printer or a PDF file, at true scale.
 #include "painting/PainterDeviceContext.h"

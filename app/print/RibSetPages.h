@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every rib of a wing panel's set at true scale on its own page or pages,
 // labelled: for File > Print and Print Preview with a wing and for the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes the pictures of the manual's Getting Started page and the README
 // from the program's own windows: the start page, the sample wing, the Wing
 // Properties and cutting-sheet dialogs and the cut sheet written by Export

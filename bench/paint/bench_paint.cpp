@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Painting a document with every component into an offscreen image, through
 // the same device context the document windows use.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Airfoil Browser's folder listing, its measures against `parvelin-cli
 // info`, and the command line's NACA sections.
 #include <gtest/gtest.h>

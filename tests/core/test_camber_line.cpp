@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mean camber line, over the whole airfoil corpus: mirror images,
 // symmetric sections and the camber the NACA four-digit names promise.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What parvelin-cli writes besides its results: no Qt message for any
 // command (run with no runtime folder and no display, as in a batch job), and
 // a usage error as one line that names the problem and points at --help.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli with rib designs: `project` writes one, every command reads it
 // where it reads a coordinate file with --set over its own properties, and
 // values the rib cannot be built from end the run with status 2.

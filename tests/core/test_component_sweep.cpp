@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every airfoil of the corpus with every style of every component: the
 // outlines stay finite, draw, and export.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The core library must build without Qt: no source under its folders may
 // include a Qt header.
 #include <gtest/gtest.h>

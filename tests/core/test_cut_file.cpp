@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cut files as their readers see them: the DXF read back by ezdxf (when it
 // is installed), the SVG measured from its own numbers, both through the
 // command-line tool as a user runs it.

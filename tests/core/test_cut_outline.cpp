@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rib's cut outline over every real airfoil of the corpus and many
 // builds of it: one closed simple polygon inside the airfoil, the airfoil
 // itself when nothing is built, smaller whenever something removes material.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // parvelin-cli gcode as a user runs it: files written only when every one
 // can be, never over an existing file, bad settings refused naming the
 // option with nothing written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Invariants of the geometry kernel and the view transform over many
 // generated inputs: offset points keep their distance from the surface
 // segment, a crossing lies on both lines, a height at a station lies on its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and broken input, each with the clear outcome the user gets.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hot-wire G-code read back by the tests' own interpreter: both ends move
 // in every move, the root and tip traces are the sections (grown by half
 // the kerf at each end) once the projection out to the towers is undone,

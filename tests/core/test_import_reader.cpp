@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Import's reader: every real file imports, files Open reads whole
 // come out exactly as Open gives them, hand-made variants of one real file
 // come back to the original, and refused files say why.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laser G-code read back by a small interpreter of the tests' own: the beam
 // is never on during a travel move, every contour closes where it began, a
 // contour inside another is cut first, the path cut with the beam on is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The source folders form layers and every include points down (or within
 // its own layer): base <- geom <- model (document data) and dxf <-
 // components <- document (with its views) <- commands <- wing <- machine

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wing as solids: filling outlines with holes, extruding and lofting
 // them into closed meshes, the wing's structure in place, picking, and the
 // STL and OBJ files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // NACA sections against their published values, and the generated file read
 // back as Open and Import read it.
 #include <gtest/gtest.h>

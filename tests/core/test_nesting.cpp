@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nested sheets as a cutter sees them: the parts' cut paths half the kerf
 // outside the parts, read back from the written files by ezdxf, against the
 // same rib's single cut file.

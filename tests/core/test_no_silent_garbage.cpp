@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // No silent wrong rib: every command of parvelin-cli over every airfoil file
 // either writes a rib whose area is the airfoil's as File > Import reads it,
 // or says why it does not (a refusal with its status, or a warning naming

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the rib at true scale, on a recording printer device.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laying ribs out on pages: swept over airfoils, chords, units, page sizes
 // and resolutions, every layout must cover the whole rib, overlap its pages
 // by 10 mm in reading order, put its crosses on both pages of an overlap and

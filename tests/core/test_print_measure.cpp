@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printed chord and scale bar measured on paper: parvelin-cli prints
 // Clark Y to PDF without a display, pdftoppm rasterises the pages at 600 dots
 // per inch, and the distance between the nose and the trailing edge (across

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rib design files: every real airfoil with a table of property sets comes
 // back from its file exactly (same DXF bytes), floats read back bit for bit,
 // damaged or hostile files are refused with a reason and never half loaded,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays every stored case: the DXF of every loadable airfoil under every
 // property set, and the window paint and the print of a subset, must match
 // what is stored under tests/data/expected byte for byte.

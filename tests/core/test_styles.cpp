@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The style table against what the components build: for every code of every
 // style field, the ones in the table included and some outside it, a
 // component draws an outline exactly when the table calls its style

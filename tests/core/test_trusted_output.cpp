@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Output a user can trust: values no rib can be cut from and options that do
 // not apply are refused, a wing without a board height is built without
 // tabs, and the marks of a cut file stay on the part and on the page.

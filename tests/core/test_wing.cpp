@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wing panels: the rib stations, the blended sections, the building tabs, the
 // sheets the ribs are nested on, and the files of a set.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wing in a rib design file: what is saved comes back as the same rib
 // set, and a bad wing refuses the whole file with the problem named.
 #include <gtest/gtest.h>

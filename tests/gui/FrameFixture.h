@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the frame tests share: a started frame with recording dialogs
 // installed, a scratch folder, and the current directory put back afterwards.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > New from NACA... and File > Airfoil Browser...: the dialog makes a
 // normal document, the browser lists a folder, filters it, marks what it
 // cannot read, opens on a double-click and picks the wing's tip airfoil.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu (undo and redo of property changes, copying the rib) and the
 // Help menu (the manual, About).
 #include <QAbstractButton>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export from the frame, and the Qt file dialogs set up from the
 // core's settings.
 #include <QFile>

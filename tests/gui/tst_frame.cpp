@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame and its document windows: start-up, Open, the current document,
 // closing, and the Window menu.
 #include <QAction>

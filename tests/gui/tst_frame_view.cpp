@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A document window's client area: fitting the airfoil to it and painting it.
 #include <QImage>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Import from the frame: the dialog, loading as Open loads, the one
 // message that lists the changes, refusals, and Open's pointer to Import.
 #include "FrameFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The menu bar, the accelerators and the commands that only touch the menu
 // or the view: the placeholders, the View toggles and About.
 #include <QAction>

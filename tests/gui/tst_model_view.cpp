@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // View > 3D View and File > Export Model: the wing drawn in OpenGL (Mesa's
 // software renderer in the suite), a click on a rib selecting it in the
 // strip and the 2D view, the view following the wing, and the model file.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Print and Print Preview: the print dialog, the preview, the job and
 // the pages it prints.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The "Airfoil Properties" sheet, driven through its real widgets.
 #include <QCheckBox>
 #include <QComboBox>

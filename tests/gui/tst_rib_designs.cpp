@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and opening rib designs through the frame: the modified mark, the
 // save question on closing, Save and Save as, Open of a design, and the
 // recent-files list.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start page and the sample designs: what a first start shows, the
 // recent files one click away, the samples opening as copies, and the wing
 // sample showing its rib strip and plan as `parvelin SAMPLE` shows it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looking closely: wheel zoom about the cursor, panning, View > Fit to
 // Window, the status bar's coordinates and the camber line.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties > Wing Properties from the frame: the dialog, the rib strip and
 // the plan view under the document's rib, the General page's washout.
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export for Cutting with a wing: the sheet dialog before the file
 // dialog, the ribs nested on the sheet and kerf given, refused values, Cancel,
 // and the last sheet remembered.

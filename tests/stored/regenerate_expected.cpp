@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the stored expected outputs under tests/data/expected from what the
 // program computes now. Run it only on purpose (scripts/regenerate-expected.sh),
 // after a behaviour change that is meant, and say why in the commit.

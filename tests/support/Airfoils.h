@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small hand-made point lists for the component tests, in drawing order.
 #include <initializer_list>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A small G-code interpreter for the tests: it reads a machine file as a
 // controller would (modal G0/G1, absolute positions, M3/M4/M5 and S, F) and

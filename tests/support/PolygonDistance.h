@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clearance between two laid-out parts: the shortest distance between
 // their outlines (0 when they touch or cross), for checking the gap a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Recording stand-ins for the window, the device context and the dialogs, so
 // that the core's drawing and its conversations with the user can be checked.

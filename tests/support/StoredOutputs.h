@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The stored expected outputs: every loadable airfoil of tests/data/airfoils
 // under every rib property set of tests/data/expected/property_sets.txt, as
