@@ -88,8 +88,10 @@ bool refuseTabs(const RibSet& set, bool explicitHeight, const std::string& where
         std::fprintf(stderr, "parvelin-cli: %s%s%s\n", where.c_str(), set.tabProblem.c_str(), kHeightHint);
         return true;
     }
+    std::string problem = set.tabProblem;
+    if (!problem.empty() && problem.back() == '.') problem.pop_back();
     std::fprintf(stderr, "parvelin-cli: %s%s; the ribs that cannot stand are built without tabs%s\n", where.c_str(),
-                 set.tabProblem.c_str(), kHeightHint);
+                 problem.c_str(), kHeightHint);
     return false;
 }
 
