@@ -161,8 +161,12 @@ int runLaser(const GcodeOptions& o) {
         }
         title = rib.design.name + " wing";
     } else {
+        // A machine or model file is made from the airfoil as File > Import
+        // reads it, never from the part Open takes of a file.
+        JobOptions importing = job;
+        if (!isRibDesignPath(job.input)) importing.import = true;
         AirfoilDocument document;
-        if (const int status = loadJobDocument(job, document); status != 0) return status;
+        if (const int status = loadJobDocument(importing, document); status != 0) return status;
         const CutDrawing drawing = cutDrawing(document, job.kerf);
         const float chord = document.properties().chord;
         if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {

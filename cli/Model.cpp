@@ -139,8 +139,12 @@ int runModel(int argc, char** argv) {
         }
     }
     if (!done) {
+        // A machine or model file is made from the airfoil as File > Import
+        // reads it, never from the part Open takes of a file.
+        JobOptions importing = job;
+        if (!isRibDesignPath(job.input)) importing.import = true;
         AirfoilDocument document;
-        if (const int status = loadJobDocument(job, document); status != 0) return status;
+        if (const int status = loadJobDocument(importing, document); status != 0) return status;
         const bool metric = document.properties().metric == 1;
         model = mesh::ribModel(document, thickness > 0.0 ? thickness : mesh::defaultThickness(metric));
     }
