@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "text/NumberText.h"
+#include "wing/CommonLine.h"
+#include "wing/WingFiles.h"
 
 namespace parvelin::cli {
 
@@ -15,7 +17,9 @@ const char* const kNestOptionsHelp =
     "  --mirror              parts may be laid mirrored\n"
     "  --nest-seconds S      the search for a fuller layout (default 2; 0 lays the\n"
     "                        parts out largest first only)\n"
-    "  --seed N              the search's start: the same seed, the same sheets\n";
+    "  --seed N              the search's start: the same seed, the same sheets\n"
+    "  --common-line         parts may touch, and a straight line two parts share\n"
+    "                        is cut once (no gap between parts: not with --gap)\n";
 
 namespace {
 
@@ -29,9 +33,9 @@ bool readLength(const char* value, double& length) {
 } // namespace
 
 bool isNestOption(std::string_view arg, bool& needsValue) {
-    needsValue = arg != "--mirror";
+    needsValue = arg != "--mirror" && arg != "--common-line";
     return arg == "--gap" || arg == "--margin" || arg == "--grain" || arg == "--mirror" || arg == "--nest-seconds" ||
-           arg == "--seed";
+           arg == "--seed" || arg == "--common-line";
 }
 
 bool readNestChoice(std::string_view arg, const char* value, NestChoices& choices, std::string& error) {
@@ -41,7 +45,19 @@ bool readNestChoice(std::string_view arg, const char* value, NestChoices& choice
             error = std::string(arg) + " needs a length of 0 or more";
             return false;
         }
+        if (arg == "--gap" && choices.commonLine) {
+            error = "--gap does not apply with --common-line (the parts touch)";
+            return false;
+        }
         (arg == "--gap" ? choices.gap : choices.margin) = length;
+        return true;
+    }
+    if (arg == "--common-line") {
+        if (choices.gap) {
+            error = "--gap does not apply with --common-line (the parts touch)";
+            return false;
+        }
+        choices.commonLine = true;
         return true;
     }
     if (arg == "--mirror") {
@@ -85,13 +101,25 @@ wing::NestOptions nestOptionsFor(const NestChoices& choices, double kerf, bool m
     options.mirror = choices.mirror;
     options.seconds = choices.seconds;
     options.seed = choices.seed;
+    options.commonLine = choices.commonLine;
     return options;
 }
 
-std::string yieldLines(const wing::Nesting& nesting) {
+std::string yieldLines(const wing::Nesting& nesting, bool metric) {
     std::string lines;
-    for (std::size_t s = 0; s < nesting.sheets.size(); ++s) lines += wing::sheetYieldText(nesting, s) + "\n";
-    return lines + wing::setYieldText(nesting) + "\n";
+    double shared = 0.0;
+    for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
+        lines += wing::sheetYieldText(nesting, s) + "\n";
+        if (!nesting.sheets[s].commonLine) continue;
+        std::vector<wing::Polygon> paths;
+        for (const wing::PlacedPart& part : nesting.sheets[s].parts) paths.push_back(part.outline);
+        shared += wing::shareCommonLines(paths, wing::kCommonLineTolerance * (metric ? 1.0 : 1.0 / 25.4)).sharedLength;
+    }
+    lines += wing::setYieldText(nesting) + "\n";
+    if (!nesting.sheets.empty() && nesting.sheets.front().commonLine)
+        lines += "Lines parts share, cut once: " + formatFixed6(shared).substr(0, formatFixed6(shared).size() - 4) +
+                 (metric ? " mm" : " in") + "\n";
+    return lines;
 }
 
 } // namespace parvelin::cli

@@ -2,7 +2,7 @@
 #pragma once
 // The nesting options shared by `wing` and `cut` of a wing design: the gap
 // between parts, the sheet's margin, the grain, mirrored parts and the
-// search's budget and seed.
+// search's budget and seed, and lines cut once.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +19,7 @@ struct NestChoices {
     bool mirror = false;
     double seconds = 2.0;
     std::uint32_t seed = 1;
+    bool commonLine = false;
 };
 
 // The options' lines for --help.
@@ -37,6 +38,7 @@ wing::NestOptions nestOptionsFor(const NestChoices& choices, double kerf, bool m
 
 // The yield of a nesting as the tool prints it: a line per sheet, then the
 // set's line and the least number of sheets.
-std::string yieldLines(const wing::Nesting& nesting);
+// With --common-line, a last line gives the length of the lines cut once.
+std::string yieldLines(const wing::Nesting& nesting, bool metric);
 
 } // namespace parvelin::cli

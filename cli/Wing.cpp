@@ -431,7 +431,7 @@ int runWing(int argc, char** argv) {
     }
     std::printf("%d ribs, %zu sheet%s, %zu files in %s\n", count, nesting.sheets.size(),
                 nesting.sheets.size() == 1 ? "" : "s", files.size(), positional[1].c_str());
-    std::fputs(yieldLines(nesting).c_str(), stdout);
+    std::fputs(yieldLines(nesting, metric).c_str(), stdout);
     return 0;
 }
 
@@ -511,7 +511,7 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
             return 1;
         }
         for (const std::string& name : written) std::printf("%s\n", name.c_str());
-        std::fputs(yieldLines(nesting).c_str(), stdout);
+        std::fputs(yieldLines(nesting, loaded.metric).c_str(), stdout);
         return 0;
     }
     if (command == "print") {

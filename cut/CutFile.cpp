@@ -225,6 +225,11 @@ std::string dxflibText(const CutLayout& d, DxfVersion version) {
             for (const ModelPoint& p : outline) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
             dxf.writePolylineEnd(*dw);
         }
+        for (const ModelPolygon& line : d.openCuts) {
+            dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(line.size()), 0, 0, 0), cut);
+            for (const ModelPoint& p : line) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
+            dxf.writePolylineEnd(*dw);
+        }
         for (const CutMark& m : d.marks) dxf.writeLine(*dw, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0), mark);
         for (const CutLabel& l : d.labels)
             if (!l.text.empty())
@@ -395,6 +400,14 @@ std::string cutLayoutSvg(const CutLayout& d) {
             s += " " + num(outline[i].x) + "," + num(-outline[i].y);
         }
         s += " Z\"/>\n";
+    }
+    for (const ModelPolygon& line : d.openCuts) {
+        s += "<path d=\"M";
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            if (i == 1) s += " L";
+            s += " " + num(line[i].x) + "," + num(-line[i].y);
+        }
+        s += "\"/>\n";
     }
     s += "</g>\n";
     s += "<g id=\"MARK\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"" + hairline + "\">\n";

@@ -57,6 +57,9 @@ struct CutLabel {
 // DXF and SVG code below.
 struct CutLayout {
     std::vector<ModelPolygon> outlines;
+    // Open lines on layer CUT: what is left of a part's cut path when a line
+    // it shares with another part is cut with that part.
+    std::vector<ModelPolygon> openCuts;
     std::vector<CutMark> marks;
     std::vector<CutLabel> labels;
     bool metric = true;

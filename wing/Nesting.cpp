@@ -322,7 +322,7 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
         result.error = "The sheet must have a width and a height above 0.";
         return result;
     }
-    const double gap = std::max(0.0, options.gap);
+    const double gap = options.commonLine ? 0.0 : std::max(0.0, options.gap);
     const double margin = std::max(0.0, options.margin);
     result.sheetArea = sheet.width * sheet.height;
     Skylines k;
@@ -403,6 +403,7 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
     }
 
     result.sheets.resize(best.sheets);
+    for (Sheet& s : result.sheets) s.commonLine = options.commonLine;
     for (const Layout::Spot& spot : best.spots) {
         const std::size_t i = spot.part;
         const Profile& p = shapes[i][spot.pose];

@@ -61,6 +61,9 @@ struct NestOptions {
     bool mirror = false;                // parts may be laid mirrored
     double seconds = 2.0;               // the search's budget (see layoutsFor)
     std::uint32_t seed = 1;             // the search's start: the same seed, the same layout
+    // Parts may touch (no gap between cut paths), and a straight stretch two
+    // cut paths share is cut once (see CommonLine.h).
+    bool commonLine = false;
     // Told the share of the search done; returns false to stop it there,
     // keeping the best layout found so far.
     std::function<bool(double)> progress;
@@ -90,6 +93,7 @@ struct PlacedPart {
 struct Sheet {
     std::vector<PlacedPart> parts;
     double partsArea = 0.0;  // the parts' own area (not their cut paths')
+    bool commonLine = false; // written with the lines parts share cut once
 };
 
 struct Nesting {

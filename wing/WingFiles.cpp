@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "text/NumberText.h"
+#include "wing/CommonLine.h"
 
 namespace parvelin::wing {
 namespace {
@@ -97,11 +98,21 @@ CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, co
     layout.pageWidth = size.width;
     layout.pageHeight = size.height;
     layout.title = title;
+    auto model = [](const std::vector<Vec2>& points) {
+        ModelPolygon out;
+        out.reserve(points.size());
+        for (const Vec2& p : points) out.push_back({p.x, p.y});
+        return out;
+    };
+    if (sheet.commonLine) {
+        std::vector<Polygon> paths;
+        for (const PlacedPart& part : sheet.parts) paths.push_back(part.outline);
+        const SharedCuts cuts = shareCommonLines(paths, kCommonLineTolerance * (metric ? 1.0 : 1.0 / 25.4));
+        for (const Polygon& p : cuts.closed) layout.outlines.push_back(model(p));
+        for (const std::vector<Vec2>& line : cuts.open) layout.openCuts.push_back(model(line));
+    }
     for (const PlacedPart& part : sheet.parts) {
-        ModelPolygon outline;
-        outline.reserve(part.outline.size());
-        for (const Vec2& p : part.outline) outline.push_back({p.x, p.y});
-        layout.outlines.push_back(std::move(outline));
+        if (!sheet.commonLine) layout.outlines.push_back(model(part.outline));
         if (part.labelHeight > 0.0) layout.labels.push_back({part.label, {part.labelAt.x, part.labelAt.y}, part.labelHeight, part.labelAngle});
     }
     return layout;

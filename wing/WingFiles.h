@@ -32,6 +32,10 @@ std::vector<NestPart> nestPartsOf(const RibSet& set, WingSide side);
 // One sheet as a cut file's layout: every part's cut path a closed outline
 // (layer CUT), every label a text (layer MARK), the page the sheet, the
 // title `title` (the sheet's yield).
+// Two cut paths closer than this (in millimetres) along a straight stretch
+// share it: a hundredth of a millimetre, far below any kerf.
+inline constexpr double kCommonLineTolerance = 0.01;
+
 CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, const std::string& title = {});
 // One sheet as DXF and SVG text, written as a single rib's cut file is
 // (R2000 LWPOLYLINE with $INSUNITS, or R12 POLYLINE; SVG in mm or inches
