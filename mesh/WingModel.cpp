@@ -10,9 +10,14 @@
 #include "cut/CutOutline.h"
 #include "document/AirfoilDocument.h"
 #include "wing/AirfoilSurfaces.h"
+#include "wing/ClipperPaths.h"
 
 namespace parvelin::mesh {
 namespace {
+
+using wing::fromPath;
+using wing::layable;
+using wing::toPath;
 
 constexpr std::array<PartKindTraits, 5> kPartKinds{{
     {PartKind::Rib, "rib"},
@@ -25,32 +30,6 @@ constexpr std::array<PartKindTraits, 5> kPartKinds{{
 // A bar's section is walked at this many points in every rib, so that the
 // sections of neighbouring ribs join corner to corner.
 constexpr int kBarSectionPoints = 96;
-// Clipper's integers: a ten-thousandth of the chord's unit.
-constexpr double kClipperScale = 1e4;
-
-ClipperLib::Path toPath(const Polygon& polygon) {
-    ClipperLib::Path path;
-    path.reserve(polygon.size());
-    for (const Vec2& p : polygon)
-        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
-                          static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale)));
-    return path;
-}
-
-Polygon fromPath(const ClipperLib::Path& path) {
-    Polygon polygon;
-    polygon.reserve(path.size());
-    for (const ClipperLib::IntPoint& p : path)
-        polygon.push_back(Vec2{static_cast<double>(p.X) / kClipperScale, static_cast<double>(p.Y) / kClipperScale});
-    return polygon;
-}
-
-bool finite(const Polygon& polygon) {
-    for (const Vec2& p : polygon)
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > 1e12 || std::abs(p.y) > 1e12) return false;
-    return true;
-}
-
 // The pieces of the airfoil (the chord's unit) that the regions (model
 // coordinates) cover, anticlockwise, crumbs left out.
 std::vector<Polygon> coveredPieces(const Polygon& airfoil, const std::vector<ModelPolygon>& regions, double chord) {
@@ -61,7 +40,7 @@ std::vector<Polygon> coveredPieces(const Polygon& airfoil, const std::vector<Mod
         Polygon scaled;
         scaled.reserve(region.size());
         for (const ModelPoint& p : region) scaled.push_back(Vec2{p.x * chord, p.y * chord});
-        if (!finite(scaled)) return {};
+        if (!layable(scaled)) return {};
         clipper.AddPath(toPath(scaled), ClipperLib::ptClip, true);
     }
     ClipperLib::Paths common;
@@ -301,7 +280,7 @@ Model wingModel(const wing::RibSet& set, const wing::WingPanel& panel, const Mod
     for (const wing::WingRib& rib : set.ribs) {
         shapes.push_back(ribShape(rib.points, rib.properties.chord, rib.leadingEdge, rib.trailingEdge, rib.spars,
                                   rib.sheeting));
-        if (shapes.back().outer.empty() || !finite(shapes.back().outer)) {
+        if (shapes.back().outer.empty() || !layable(shapes.back().outer)) {
             model.error = "Rib " + rib.name() + " has nothing left to build once its spars, edges and sheeting are cut out.";
             return model;
         }
@@ -358,7 +337,7 @@ Model ribModel(const AirfoilDocument& document, double thickness) {
     const RibProperties& p = document.properties();
     const Shape shape = ribShape(document.points(), p.chord, document.leadingEdge(), document.trailingEdge(),
                                  document.spars(), document.sheeting());
-    if (shape.outer.empty() || !finite(shape.outer)) {
+    if (shape.outer.empty() || !wing::layable(shape.outer)) {
         model.error = "Nothing is left of the rib once its spars, edges and sheeting are cut out.";
         return model;
     }

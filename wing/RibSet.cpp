@@ -12,42 +12,11 @@
 #include "cut/CutOutline.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
+#include "wing/ClipperPaths.h"
 #include "wing/Nesting.h"
 
 namespace parvelin::wing {
 namespace {
-
-// Clipper works on integers: a ten-thousandth of the unit (0.1 um in
-// millimetres) keeps every airfoil point apart.
-constexpr double kClipperScale = 1e4;
-// Clipper's integers hold about 4.6e18; coordinates are kept well inside
-// that (a kilometre-long rib in millimetres is still 1e6).
-constexpr double kLargestCoordinate = 1e12;
-
-bool layable(const Polygon& polygon) {
-    for (const Vec2& p : polygon)
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || std::abs(p.x) > kLargestCoordinate ||
-            std::abs(p.y) > kLargestCoordinate)
-            return false;
-    return true;
-}
-
-ClipperLib::Path toPath(const Polygon& polygon) {
-    ClipperLib::Path path;
-    path.reserve(polygon.size());
-    for (const Vec2& p : polygon)
-        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
-                          static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale)));
-    return path;
-}
-
-Polygon fromPath(const ClipperLib::Path& path) {
-    Polygon polygon;
-    polygon.reserve(path.size());
-    for (const ClipperLib::IntPoint& p : path)
-        polygon.push_back(Vec2{static_cast<double>(p.X) / kClipperScale, static_cast<double>(p.Y) / kClipperScale});
-    return polygon;
-}
 
 // The heights at which the vertical line at x crosses the polygon, paired
 // into the spans that lie inside it (even-odd rule).
