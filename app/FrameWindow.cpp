@@ -498,6 +498,10 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
     if (!chosen) return;
     const std::string fileName = enterFolderOf(*chosen);
+    if (CutFileFormat format = CutFileFormat::Dxf; !isGcodeName(fileName) && !cutFormatFor(fileName, format)) {
+        dialogs->messageBox(&window, kMessageCutOrGcodeFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return;
+    }
     std::vector<std::string> written;
     const wing::SheetSize size{sheet->width, sheet->height};
     const wing::Nesting nesting = dialogs::nestWithProgress(set, side, size, wing::nestOptions(sheet->kerf, metric), &window);

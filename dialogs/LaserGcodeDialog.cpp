@@ -56,13 +56,16 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
+        // A white board framed like an entry box, the sheet drawn on it.
         QPainter painter(this);
-        painter.fillRect(rect(), palette().window());
+        painter.fillRect(rect(), Qt::white);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
         if (!renderer_.isValid()) return;
         QSizeF size = renderer_.defaultSize();
         if (size.isEmpty()) size = renderer_.viewBoxF().size();
         if (size.isEmpty()) return;
-        size.scale(QSizeF(width() - 8.0, height() - 8.0), Qt::KeepAspectRatio);
+        size.scale(QSizeF(width() - 16.0, height() - 16.0), Qt::KeepAspectRatio);
         const QRectF target((width() - size.width()) / 2.0, (height() - size.height()) / 2.0, size.width(),
                             size.height());
         painter.setRenderHint(QPainter::Antialiasing);
@@ -166,6 +169,7 @@ LaserGcodeDialog::LaserGcodeDialog(const machine::LaserSettings& offered, std::v
     layout->addLayout(columns, 1);
     layout->addWidget(buttons);
 
+    resize(QSize(980, 540).expandedTo(sizeHint()));
     for (QLineEdit* box : {feed_, passes_}) connect(box, &QLineEdit::textChanged, this, &LaserGcodeDialog::updateSummary);
     showJob(0);
 }
