@@ -28,10 +28,13 @@ bool isGcodeName(const std::string& path);
 // Returns true when a file was written.
 bool exportRibForCutting(const AirfoilDocument& document, DocumentWindow* window, double kerf, QSettings& store);
 
-// The sheets of `nesting` (lengths in millimetres when `metric`, otherwise
-// inches) as G-code, "wing.nc" giving "wing-sheet-1.nc" ..., after the laser
-// dialog. Returns what went wrong (said by the caller), or an empty text:
-// then `written` holds the files, and is empty when the user cancelled.
+// A wing as G-code, after the G-code dialog: either the sheets of `nesting`
+// (lengths in millimetres when `metric`, otherwise inches) for the laser,
+// "wing.nc" giving "wing-sheet-1.nc" ..., or on the hot wire's tab one foam
+// core a panel ("wing-right.nc", "wing-left.nc"; "wing.nc" for one side).
+// Returns what went wrong (said by the caller), or an empty text: then
+// `written` holds the sheets' files. The cores' files are said here, and
+// leave `written` empty, as Cancel does.
 std::string exportSheetsGcode(const wing::Nesting& nesting, const wing::SheetSize& sheet, bool metric,
                               const std::string& fileName, DocumentWindow& window, QSettings& store,
                               std::vector<std::string>& written);

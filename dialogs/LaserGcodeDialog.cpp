@@ -10,12 +10,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QPainter>
-#include <QSvgRenderer>
+#include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
 #include <utility>
 
+#include "dialogs/PathPreview.h"
 #include "machine/ToolPath.h"
 #include "platform/Services.h"
 #include "text/NumberText.h"
@@ -42,40 +42,6 @@ double length(machine::Vec2 a, machine::Vec2 b) { return std::hypot(b.x - a.x, b
 
 } // namespace
 
-// The picture drawn as large as the widget allows, its proportions kept.
-class PathPreview : public QWidget {
-public:
-    explicit PathPreview(QWidget* parent) : QWidget(parent), renderer_(this) {
-        setAttribute(Qt::WA_OpaquePaintEvent);
-    }
-    void load(const std::string& svg) {
-        renderer_.load(QByteArray::fromStdString(svg));
-        update();
-    }
-    bool valid() const { return renderer_.isValid(); }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        // A white board framed like an entry box, the sheet drawn on it.
-        QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        painter.setPen(palette().color(QPalette::Mid));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        if (!renderer_.isValid()) return;
-        QSizeF size = renderer_.defaultSize();
-        if (size.isEmpty()) size = renderer_.viewBoxF().size();
-        if (size.isEmpty()) return;
-        size.scale(QSizeF(width() - 16.0, height() - 16.0), Qt::KeepAspectRatio);
-        const QRectF target((width() - size.width()) / 2.0, (height() - size.height()) / 2.0, size.width(),
-                            size.height());
-        painter.setRenderHint(QPainter::Antialiasing);
-        renderer_.render(&painter, target);
-    }
-
-private:
-    QSvgRenderer renderer_;
-};
-
 PathLengths pathLengths(const machine::ToolPath& path) {
     PathLengths lengths;
     machine::Vec2 at = path.start;
@@ -87,7 +53,8 @@ PathLengths pathLengths(const machine::ToolPath& path) {
 }
 
 LaserGcodeDialog::LaserGcodeDialog(const machine::LaserSettings& offered, std::vector<LaserJob> jobs,
-                                   std::string title, platform::Window* owner, QWidget* parent)
+                                   std::string title, platform::Window* owner, QWidget* parent,
+                                   const std::optional<HotwireOffer>& hotwire)
     : QDialog(parent), offered_(offered), result_(offered), jobs_(std::move(jobs)), title_(std::move(title)),
       owner_(owner) {
     setWindowTitle(QString::fromUtf8(kLaserGcodeDialogTitle));
@@ -153,8 +120,9 @@ LaserGcodeDialog::LaserGcodeDialog(const machine::LaserSettings& offered, std::v
     left->addLayout(form);
     left->addWidget(note);
     left->addStretch(1);
-    auto* columns = new QHBoxLayout;
-    auto* leftBox = new QWidget(this);
+    auto* laserPage = new QWidget(this);
+    auto* columns = new QHBoxLayout(laserPage);
+    auto* leftBox = new QWidget(laserPage);
     leftBox->setLayout(left);
     leftBox->setMaximumWidth(340);
     columns->addWidget(leftBox);
@@ -166,10 +134,19 @@ LaserGcodeDialog::LaserGcodeDialog(const machine::LaserSettings& offered, std::v
     connect(buttons, &QDialogButtonBox::accepted, this, &LaserGcodeDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &LaserGcodeDialog::reject);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns, 1);
+    if (hotwire) {
+        setWindowTitle(QString::fromUtf8(kGcodeDialogTitle));
+        wirePage_ = new HotwireGcodePage(hotwire->settings, hotwire->sections, hotwire->cores, title_, this);
+        tabs_ = new QTabWidget(this);
+        tabs_->addTab(laserPage, QStringLiteral("Laser: the ribs on sheets"));
+        tabs_->addTab(wirePage_, QStringLiteral("Hot wire: the foam cores"));
+        layout->addWidget(tabs_, 1);
+    } else {
+        layout->addWidget(laserPage, 1);
+    }
     layout->addWidget(buttons);
 
-    resize(QSize(980, 540).expandedTo(sizeHint()));
+    resize(QSize(hotwire ? 1120 : 980, hotwire ? 640 : 540).expandedTo(sizeHint()));
     for (QLineEdit* box : {feed_, passes_}) connect(box, &QLineEdit::textChanged, this, &LaserGcodeDialog::updateSummary);
     showJob(0);
 }
@@ -232,6 +209,23 @@ QLineEdit* LaserGcodeDialog::readBoxes(machine::LaserSettings& s) const {
 }
 
 void LaserGcodeDialog::accept() {
+    if (tabs_ != nullptr && tabs_->currentWidget() == wirePage_) {
+        GcodeChoice wire;
+        wire.hotwire = true;
+        QLineEdit* wrong = nullptr;
+        if (const std::string problem = wirePage_->check(wire.wire, wire.programs, wrong); !problem.empty()) {
+            if (platform::Dialogs* dialogs = platform::dialogs())
+                dialogs->messageBox(owner_, problem, windowTitle().toStdString(), platform::MessageIcon::Warning);
+            if (wrong != nullptr) {
+                wrong->setFocus();
+                wrong->selectAll();
+            }
+            return;
+        }
+        choice_ = std::move(wire);
+        QDialog::accept();
+        return;
+    }
     machine::LaserSettings next = offered_;
     QLineEdit* wrong = readBoxes(next);
     std::string problem;
@@ -244,12 +238,14 @@ void LaserGcodeDialog::accept() {
     }
     if (!problem.empty()) {
         if (platform::Dialogs* dialogs = platform::dialogs())
-            dialogs->messageBox(owner_, problem, kLaserGcodeDialogTitle, platform::MessageIcon::Warning);
+            dialogs->messageBox(owner_, problem, windowTitle().toStdString(), platform::MessageIcon::Warning);
         wrong->setFocus();
         wrong->selectAll();
         return;
     }
     result_ = next;
+    choice_ = GcodeChoice{};
+    choice_.laser = next;
     QDialog::accept();
 }
 
@@ -259,6 +255,14 @@ std::optional<machine::LaserSettings> runLaserGcodeDialog(const machine::LaserSe
     LaserGcodeDialog dialog(offered, std::move(jobs), title, owner, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return dialog.settings();
+}
+
+std::optional<GcodeChoice> runGcodeDialog(const machine::LaserSettings& offered, std::vector<LaserJob> jobs,
+                                          const std::string& title, const std::optional<HotwireOffer>& hotwire,
+                                          platform::Window* owner, QWidget* parent) {
+    LaserGcodeDialog dialog(offered, std::move(jobs), title, owner, parent, hotwire);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.choice();
 }
 
 machine::LaserSettings rememberedLaserSettings(QSettings& store) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/HotwireGcodePage.h"
 #include "machine/LaserGcode.h"
 #include "machine/ToolPathSvg.h"
 #include "platform/Dialogs.h"
@@ -18,12 +19,15 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QSettings;
+class QTabWidget;
 
 namespace parvelin::dialogs {
 
 class PathPreview;
 
 inline constexpr const char* kLaserGcodeDialogTitle = "Laser G-code";
+// A wing's dialog offers the hot wire's foam cores beside the laser's sheets.
+inline constexpr const char* kGcodeDialogTitle = "G-code";
 
 // One file to write: the contours in millimetres and the area drawn round
 // them in the preview (a wing's sheet; zero: the contours' own extent).
@@ -33,11 +37,32 @@ struct LaserJob {
     machine::PreviewArea area;
 };
 
+// What a wing can be cut as on a hot wire: its panel's sections, and the
+// settings offered.
+struct HotwireOffer {
+    machine::HotwireSettings settings;
+    machine::CoreSections sections;
+    std::vector<HotwireCore> cores;
+};
+
+// What Write chose: the laser's files, or the hot wire's (with its programs made).
+struct GcodeChoice {
+    bool hotwire = false;
+    machine::LaserSettings laser;
+    machine::HotwireSettings wire;
+    std::vector<machine::HotwireProgram> programs;  // one a core, in the order offered
+};
+
 class LaserGcodeDialog : public QDialog {
     Q_OBJECT
 public:
     LaserGcodeDialog(const machine::LaserSettings& offered, std::vector<LaserJob> jobs, std::string title,
-                     platform::Window* owner, QWidget* parent = nullptr);
+                     platform::Window* owner, QWidget* parent = nullptr,
+                     const std::optional<HotwireOffer>& hotwire = std::nullopt);
+    const GcodeChoice& choice() const { return choice_; }
+    // The hot wire's page, shown as the dialog's second tab; null without a wing.
+    HotwireGcodePage* hotwirePage() const { return wirePage_; }
+    QTabWidget* tabs() const { return tabs_; }
     // The settings the boxes hold; valid once the dialog was accepted.
     const machine::LaserSettings& settings() const { return result_; }
     // The job the preview shows.
@@ -60,6 +85,9 @@ private:
 
     machine::LaserSettings offered_;
     machine::LaserSettings result_;
+    GcodeChoice choice_;
+    HotwireGcodePage* wirePage_ = nullptr;
+    QTabWidget* tabs_ = nullptr;
     std::vector<LaserJob> jobs_;
     std::vector<machine::ToolPath> paths_;
     std::string title_;
@@ -80,6 +108,11 @@ private:
 std::optional<machine::LaserSettings> runLaserGcodeDialog(const machine::LaserSettings& offered,
                                                           std::vector<LaserJob> jobs, const std::string& title,
                                                           platform::Window* owner, QWidget* parent);
+
+// The same for a wing that may also be cut on a hot wire.
+std::optional<GcodeChoice> runGcodeDialog(const machine::LaserSettings& offered, std::vector<LaserJob> jobs,
+                                          const std::string& title, const std::optional<HotwireOffer>& hotwire,
+                                          platform::Window* owner, QWidget* parent);
 
 // The settings last written with, or the defaults (no feed) when none were
 // or what is stored is unusable.

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTimer>
 #include <cmath>
 #include <functional>
@@ -159,6 +160,7 @@ private slots:
     void theSettingsAreRemembered();
     void aWingIsCutSheetBySheetOrNotAtAll();
     void theFileTypeChosenGivesTheExtension();
+    void aWingsFoamCoresComeFromTheHotWireTab();
 };
 
 // For a sweep of settings and kerfs the rib's file reads back as the cut
@@ -410,6 +412,87 @@ void LaserGcodeTest::theFileTypeChosenGivesTheExtension() {
         QCOMPARE(dialog.defaultSuffix(), QString::fromLatin1(expected[k]));
         QVERIFY(isGcodeName("rib." + dialog.defaultSuffix().toStdString()) == (order[k] >= 2));
     }
+}
+
+// On the hot wire's tab: settings the machine layer refuses keep the dialog
+// open; sound ones write one core a panel, each move naming all four axes
+// inside the machine's travel, the same file the machine layer makes for
+// the window's wing; the settings come back at the next export.
+void LaserGcodeTest::aWingsFoamCoresComeFromTheHotWireTab() {
+    FrameFixture f;
+    DocumentWindow* window = wingWindow(f);
+    QVERIFY(window != nullptr);
+    const QString path = f.scratch.filePath(QStringLiteral("core.nc"));
+    f.dialogs.saveAnswers.push_back(path.toStdString());
+    auto set = [](dialogs::HotwireGcodePage* page, const char* name, const char* text) {
+        auto* b = page->findChild<QLineEdit*>(QString::fromLatin1(name));
+        b->setText(QString::fromLatin1(text));
+        emit b->editingFinished();
+    };
+    std::vector<std::string> cores;
+    bool drawn = false, stayed = false;
+    QVERIFY(exportWithLaser(f, [&](LaserGcodeDialog& d) {
+        QVERIFY(d.tabs() != nullptr && d.hotwirePage() != nullptr);
+        QCOMPARE(d.windowTitle(), QString::fromLatin1(dialogs::kGcodeDialogTitle));
+        d.tabs()->setCurrentIndex(1);
+        dialogs::HotwireGcodePage* page = d.hotwirePage();
+        set(page, "wireFeed", "300");
+        set(page, "towerDistance", "350");  // closer than the 400 mm span
+        d.accept();
+        stayed = d.isVisible();
+        set(page, "towerDistance", "800");
+        set(page, "kerfRoot", "0,8");
+        set(page, "kerfTip", "1.2");
+        set(page, "axes", "xyza");
+        drawn = page->previewSvg().find("#0040e0") != std::string::npos;
+        for (const dialogs::HotwireCore& c : page->cores()) cores.push_back(c.name);
+        saveScreenshot(&d, QStringLiteral("hotwire-gcode-wing.png"));
+    }, true));
+    QVERIFY(stayed);
+    QVERIFY(drawn);
+    QCOMPARE(cores, (std::vector<std::string>{"right", "left"}));
+    QCOMPARE(f.dialogs.messages.size(), std::size_t(2));
+    machine::HotwireSettings s;
+    s.feed = 300.0;
+    s.towerDistance = 350.0;
+    QCOMPARE(f.dialogs.messages[0].text, machine::hotwireSettingsProblem(s, 400.0).message);
+    QVERIFY(f.dialogs.messages[1].text.find("2 foam cores were written") != std::string::npos);
+    QVERIFY(!QFile::exists(f.scratch.filePath(QStringLiteral("core-sheet-1.nc"))));
+
+    s.towerDistance = 800.0;
+    s.kerfRoot = 0.8;
+    s.kerfTip = 1.2;
+    s.axes = "XYZA";
+    wing::WingPanel panel = window->wing()->panel;
+    panel.washout = window->document()->properties().washout;
+    const machine::CoreSections sections =
+        machine::coreSections(window->document()->points(), window->wing()->tipSection, panel, 1.0);
+    for (const char* side : {"right", "left"}) {
+        const QString text = fileText(f.scratch.filePath(QStringLiteral("core-%1.nc").arg(side)));
+        const testing::GcodeRun run = testing::readGcode(text.toStdString());
+        QVERIFY2(run.error.empty(), run.error.c_str());
+        QVERIFY(run.moves.size() > 100);
+        for (const testing::GcodeMove& m : run.moves) {
+            QCOMPARE(m.named, (std::set<char>{'X', 'Y', 'Z', 'A'}));
+            for (const char axis : {'X', 'Z'}) QVERIFY(m.to.at(axis) >= 0.0 && m.to.at(axis) <= s.travelX);
+            for (const char axis : {'Y', 'A'}) QVERIFY(m.to.at(axis) >= 0.0 && m.to.at(axis) <= s.travelY);
+        }
+        const bool rootAtLeft = std::string(side) == "right";
+        const std::string name = window->document()->getName().value_or(std::string());
+        const machine::HotwireProgram expected =
+            machine::hotwireProgram(sections, s, rootAtLeft, name + " wing, " + side + " panel");
+        QCOMPARE(text.toStdString(), expected.text);
+    }
+
+    // Offered again at the next export.
+    f.dialogs.saveAnswers.push_back(f.scratch.filePath(QStringLiteral("again.nc")).toStdString());
+    QString towers, axes;
+    QVERIFY(exportWithLaser(f, [&](LaserGcodeDialog& d) {
+        towers = d.hotwirePage()->findChild<QLineEdit*>(QStringLiteral("towerDistance"))->text();
+        axes = d.hotwirePage()->findChild<QLineEdit*>(QStringLiteral("axes"))->text();
+    }, false));
+    QCOMPARE(towers, QStringLiteral("800"));
+    QCOMPARE(axes, QStringLiteral("XYZA"));
 }
 
 QTEST_MAIN(LaserGcodeTest)
