@@ -173,6 +173,7 @@ void LaserGcodeDialog::showJob(int index) {
 }
 
 void LaserGcodeDialog::updateSummary() {
+    if (paths_.empty()) return;
     const machine::ToolPath& path = paths_[static_cast<std::size_t>(shown_)];
     const PathLengths lengths = pathLengths(path);
     double feed = 0.0, passes = 1.0;

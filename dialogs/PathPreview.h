@@ -12,7 +12,7 @@ namespace parvelin::dialogs {
 // The picture drawn as large as the widget allows, its proportions kept.
 class PathPreview : public QWidget {
 public:
-    explicit PathPreview(QWidget* parent) : QWidget(parent), renderer_(this) {
+    explicit PathPreview(QWidget* parent) : QWidget(parent) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
     void load(const std::string& svg) {

@@ -157,14 +157,15 @@ class LaserGcodeTest : public QObject {
 private slots:
     void aRibsFileTracesItsCutOutline();
     void badSettingsAreRefusedAndNothingIsWritten();
-    void theSettingsAreRemembered();
+    void unusableStoredSettingsGiveTheDefaults();
     void aWingIsCutSheetBySheetOrNotAtAll();
     void theFileTypeChosenGivesTheExtension();
     void aWingsFoamCoresComeFromTheHotWireTab();
 };
 
 // For a sweep of settings and kerfs the rib's file reads back as the cut
-// outline grown by half the kerf, traced once a pass, at the power asked.
+// outline grown by half the kerf, traced once a pass, at the power asked;
+// each export offers the settings of the one before.
 void LaserGcodeTest::aRibsFileTracesItsCutOutline() {
     FrameFixture f;
     f.open(airfoilPath("asb__clarky.dat"));
@@ -195,13 +196,21 @@ void LaserGcodeTest::aRibsFileTracesItsCutOutline() {
         f.dialogs.sheetAnswers.push_back(kerf);
         f.dialogs.saveAnswers.push_back(path.toStdString());
         bool previewed = false;
+        Boxes shown;
         QVERIFY(exportWithLaser(f, [&](LaserGcodeDialog& d) {
             previewed = d.previewShown() && d.previewSvg().find("#e00000") != std::string::npos &&
                         d.findChild<QComboBox*>() == nullptr;
+            shown = {box(d, "feed")->text(), box(d, "power")->text(), box(d, "sMax")->text(), box(d, "passes")->text(),
+                     d.findChild<QCheckBox*>(QStringLiteral("constantPower"))->isChecked()};
             fill(d, c.boxes);
             if (n == 2) saveScreenshot(&d, QStringLiteral("laser-gcode-rib.png"));
         }, true));
         QVERIFY(previewed);
+        // Each export offers the settings the one before it wrote with (the defaults first).
+        const Boxes before = n == 1 ? Boxes{"", "100", "1000", "1", false} : cases[n - 2].boxes;
+        QCOMPARE(shown.feed, QString(before.feed).replace(',', '.'));
+        QCOMPARE(shown.power + shown.sMax + shown.passes, before.power + before.sMax + before.passes);
+        QCOMPARE(shown.constant, before.constant);
         QCOMPARE(f.dialogs.saveSettings.back().filters.size(), std::size_t(3));
         QCOMPARE(f.dialogs.saveSettings.back().filters[2].description, std::string(kGcodeFilterDescription));
         QVERIFY2(f.dialogs.messages.empty(), f.dialogs.messages.empty() ? "" : f.dialogs.messages[0].text.c_str());
@@ -288,40 +297,22 @@ void LaserGcodeTest::badSettingsAreRefusedAndNothingIsWritten() {
     QCOMPARE(f.dialogs.messages.back().text, std::string(kMessageCutOrGcodeFileName));
 }
 
-// The next export offers what the last file was written with, in this run
-// and (through the settings file) the next; unusable stored values fall
-// back to the defaults, which have no feed.
-void LaserGcodeTest::theSettingsAreRemembered() {
+// Stored settings that no file could be written with are not offered:
+// the defaults come back, which have no feed.
+void LaserGcodeTest::unusableStoredSettingsGiveTheDefaults() {
     FrameFixture f;
-    f.open(airfoilPath("asb__clarky.dat"));
-    f.dialogs.saveAnswers.push_back(f.scratch.filePath(QStringLiteral("a.nc")).toStdString());
-    QVERIFY(exportWithLaser(f, [](LaserGcodeDialog& d) { fill(d, {"1500", "35", "255", "2", true}); }, true));
-    QVERIFY(QFile::exists(f.scratch.filePath(QStringLiteral("a.nc"))));
-    auto offered = [&] {
-        Boxes shown;
-        f.dialogs.saveAnswers.push_back(f.scratch.filePath(QStringLiteral("b.nc")).toStdString());
-        exportWithLaser(f, [&](LaserGcodeDialog& d) {
-            shown = {box(d, "feed")->text(), box(d, "power")->text(), box(d, "sMax")->text(), box(d, "passes")->text(),
-                     d.findChild<QCheckBox*>(QStringLiteral("constantPower"))->isChecked()};
-        }, false);
-        return shown;
-    };
-    Boxes shown = offered();
-    QCOMPARE(shown.feed, QStringLiteral("1500"));
-    QCOMPARE(shown.power, QStringLiteral("35"));
-    QCOMPARE(shown.sMax, QStringLiteral("255"));
-    QCOMPARE(shown.passes, QStringLiteral("2"));
-    QVERIFY(shown.constant);
-    for (const char* wrong : {"abc", "-1", "nan"}) {
-        {
-            QSettings store(QStringLiteral("Parvelin"), QStringLiteral("Parvelin"));
-            store.setValue(QStringLiteral("laserGcode/power"), QString::fromLatin1(wrong));
-        }
-        shown = offered();
-        QCOMPARE(shown.feed, QString());
-        QCOMPARE(shown.power, QStringLiteral("100"));
-        QCOMPARE(shown.sMax, QStringLiteral("1000"));
-        QVERIFY(!shown.constant);
+    QSettings store(QStringLiteral("Parvelin"), QStringLiteral("Parvelin"));
+    machine::LaserSettings kept;
+    kept.feed = 1500.0;
+    kept.passes = 2;
+    dialogs::rememberLaserSettings(store, kept);
+    QCOMPARE(dialogs::rememberedLaserSettings(store).passes, 2);
+    for (const char* wrong : {"abc", "-1", "nan", "150"}) {
+        store.setValue(QStringLiteral("laserGcode/power"), QString::fromLatin1(wrong));
+        const machine::LaserSettings offered = dialogs::rememberedLaserSettings(store);
+        QCOMPARE(offered.feed, 0.0);
+        QCOMPARE(offered.power, 100.0);
+        QCOMPARE(offered.passes, 1);
     }
 }
 
