@@ -27,6 +27,7 @@
 #include "app/HelpWindow.h"
 #include "app/RibCopy.h"
 #include "app/ImportCommand.h"
+#include "app/LaserExport.h"
 #include "app/ModelView.h"
 #include "app/Resources.h"
 #include "app/StartPage.h"
@@ -458,7 +459,7 @@ void FrameWindow::exportSingleCutFile(const AirfoilDocument& document, DocumentW
     const std::optional<platform::CuttingSheetSettings> kerf = dialogs->cuttingSheet(window, offered, cuttable);
     if (!kerf) return;
     dialogs::rememberCuttingSheet(stored, *kerf);
-    exportCutFile(document, window, kerf->kerf);
+    exportRibForCutting(document, window, kerf->kerf, stored);
 }
 
 void FrameWindow::exportWingSheets(DocumentWindow& window) {
@@ -488,21 +489,32 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
 
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
-    settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
+    settings.filters = {{"Drawing Interchange Format", "*.DXF"},
+                        {"Scalable Vector Graphics", "*.SVG"},
+                        {kGcodeFilterDescription, kGcodeFilterPattern}};
     settings.initialFileName = window.document()->exportFileName();
     settings.defaultExtension = "DXF";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
     if (!chosen) return;
     const std::string fileName = enterFolderOf(*chosen);
+    if (CutFileFormat format = CutFileFormat::Dxf; !isGcodeName(fileName) && !cutFormatFor(fileName, format)) {
+        dialogs->messageBox(&window, kMessageCutOrGcodeFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);
+        return;
+    }
     std::vector<std::string> written;
     const wing::SheetSize size{sheet->width, sheet->height};
     const wing::Nesting nesting = dialogs::nestWithProgress(set, side, size, wing::nestOptions(sheet->kerf, metric), &window);
-    const std::string problem = wing::writeSheetFiles(fileName, nesting, size, metric, DxfVersion::R2000, &written);
+    // G-code: the laser's settings asked over a preview of the sheets; the
+    // user may still cancel there.
+    const std::string problem =
+        isGcodeName(fileName) ? exportSheetsGcode(nesting, size, metric, fileName, window, stored, written)
+                              : wing::writeSheetFiles(fileName, nesting, size, metric, DxfVersion::R2000, &written);
     if (!problem.empty()) {
         dialogs->messageBox(&window, problem.c_str(), kExportCutDialogTitle, platform::MessageIcon::Warning);
         return;
     }
+    if (written.empty()) return;
     // The files are named after the one chosen, one a sheet: say which, and
     // which ribs the components cut apart.
     std::string said = std::to_string(written.size()) + (written.size() == 1 ? " sheet was" : " sheets were") +

@@ -5,6 +5,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QWidget>
+#include <vector>
 
 #include "dialogs/CuttingSheetDialog.h"
 #include "platform/Window.h"
@@ -82,7 +83,25 @@ void configureFileDialog(QFileDialog& dialog, const platform::FileDialogSettings
         // Export never overwrites a file and says so itself; saving a rib
         // design asks before it replaces one.
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !settings.confirmOverwrite);
-        if (!settings.defaultExtension.empty()) dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
+        if (!settings.defaultExtension.empty()) {
+            dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
+            // A name typed without an extension takes the one of the file
+            // type chosen ("*.NC": .NC), so that the type list decides the kind.
+            const QStringList filters = dialog.nameFilters();
+            std::vector<QString> suffixes;
+            for (const platform::FileFilter& f : settings.filters) {
+                const QString pattern = QString::fromStdString(f.pattern);
+                suffixes.push_back(pattern.startsWith(QStringLiteral("*.")) && !pattern.contains(';') &&
+                                           pattern != QStringLiteral("*.*")
+                                       ? pattern.mid(2)
+                                       : QString());
+            }
+            QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters, suffixes](const QString& f) {
+                const qsizetype index = filters.indexOf(f);
+                if (index >= 0 && !suffixes[static_cast<std::size_t>(index)].isEmpty())
+                    dialog.setDefaultSuffix(suffixes[static_cast<std::size_t>(index)]);
+            });
+        }
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(settings.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);

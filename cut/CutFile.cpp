@@ -454,9 +454,7 @@ FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing,
     return writeNewFile(path, text);
 }
 
-bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, double kerf) {
-    platform::Dialogs* dialogs = platform::dialogs();
-    if (dialogs == nullptr) return false;
+platform::FileDialogSettings cutFileDialogSettings(const AirfoilDocument& document) {
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
@@ -466,9 +464,21 @@ bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, dou
         settings.initialFileName.insert(dot, "-cut");
     settings.defaultExtension = "DXF";
     settings.initialFolder = currentFolderForDialog();
-    const std::optional<std::string> chosen = dialogs->saveFile(owner, settings);
+    return settings;
+}
+
+bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, double kerf) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
+    const std::optional<std::string> chosen = dialogs->saveFile(owner, cutFileDialogSettings(document));
     if (!chosen) return false;
-    const std::string fileName = enterFolderOf(*chosen);
+    return exportCutFileAs(document, owner, kerf, enterFolderOf(*chosen));
+}
+
+bool exportCutFileAs(const AirfoilDocument& document, platform::Window* owner, double kerf,
+                     const std::string& fileName) {
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return false;
     CutFileFormat format = CutFileFormat::Dxf;
     if (!cutFormatFor(fileName, format)) {
         dialogs->messageBox(owner, kMessageCutFileName, kExportCutDialogTitle, platform::MessageIcon::Warning);

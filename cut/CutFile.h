@@ -9,6 +9,7 @@
 
 #include "cut/CutOutline.h"
 #include "dxf/DxfWriter.h"
+#include "platform/Dialogs.h"
 #include "platform/Window.h"
 
 namespace parvelin {
@@ -105,5 +106,11 @@ inline constexpr const char* kMessageCutFileName = "The file's name must end in 
 // R2000 DXF); tells the user when nothing was written. Returns true when a
 // file was written.
 bool exportCutFile(const AirfoilDocument& document, platform::Window* owner, double kerf = 0.0);
+// The save dialog exportCutFile shows (DXF or SVG, "clarky-cut.dxf" offered).
+platform::FileDialogSettings cutFileDialogSettings(const AirfoilDocument& document);
+// exportCutFile once the name is chosen: the file of the name's format, or
+// what went wrong said to the user.
+bool exportCutFileAs(const AirfoilDocument& document, platform::Window* owner, double kerf,
+                     const std::string& fileName);
 
 } // namespace parvelin

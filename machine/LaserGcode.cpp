@@ -46,6 +46,8 @@ SettingProblem laserSettingsProblem(const LaserSettings& s) {
         return {"power", "The power must lie above 0 and at most 100 % of the maximum S."};
     if (!std::isfinite(s.sMax) || !(s.sMax >= 1.0) || s.sMax > 1e6)
         return {"s-max", "The maximum S must be a number from 1 to 1000000."};
+    // A power so low that S rounds to 0 would run the whole file with the beam off.
+    if (laserS(s) < 1) return {"power", "The power is too low: at this maximum S it gives S0, and nothing would be cut."};
     if (s.passes < 1 || s.passes > kMaxPasses) return {"passes", "The passes must be a whole number from 1 to 100."};
     return {};
 }

@@ -36,6 +36,11 @@ SheetContours wingSheetContours(const wing::RibSet& set, wing::WingSide side, co
         out.error = nesting.error;
         return out;
     }
+    return nestedContours(nesting, metric);
+}
+
+SheetContours nestedContours(const wing::Nesting& nesting, bool metric) {
+    SheetContours out;
     const double unit = metric ? 1.0 : kMmPerInch;
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
         if (!wing::sheetFinite(nesting.sheets[s])) {

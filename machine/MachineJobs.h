@@ -33,6 +33,10 @@ struct SheetContours {
 SheetContours wingSheetContours(const wing::RibSet& set, wing::WingSide side, const wing::SheetSize& sheet,
                                 double kerf, bool metric);
 
+// The sheets of a nesting already made, as wingSheetContours gives them
+// (`metric`: the nesting's lengths are millimetres, otherwise inches).
+SheetContours nestedContours(const wing::Nesting& nesting, bool metric);
+
 // "wing.nc" with "sheet-2" gives "wing-sheet-2.nc", beside it.
 std::string besideName(const std::string& path, const std::string& suffix);
 

@@ -304,6 +304,7 @@ TEST(LaserGcode, BadSettingsAreRefusedByName) {
         {with([](LaserSettings& s) { s.power = 100.5; }), "power"},
         {with([](LaserSettings& s) { s.power = 0; }), "power"},
         {with([](LaserSettings& s) { s.sMax = 0; }), "s-max"},
+        {with([](LaserSettings& s) { s.sMax = 1; s.power = 0.5; }), "power"},
         {with([](LaserSettings& s) { s.passes = 0; }), "passes"},
     };
     for (const Case& c : cases) {

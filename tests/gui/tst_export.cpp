@@ -8,6 +8,7 @@
 
 #include "FrameFixture.h"
 #include "app/QtDialogs.h"
+#include "app/LaserExport.h"
 #include "cut/CutFile.h"
 
 using namespace parvelin;
@@ -119,7 +120,8 @@ void ExportTest::exportForCuttingWritesDxfOrSvg() {
     f.frame->action(kCmdFileExportCut)->trigger();
     QCOMPARE(f.dialogs.saveSettings.size(), size_t(1));
     QCOMPARE(f.dialogs.saveSettings[0].title, std::string(kExportCutDialogTitle));
-    QCOMPARE(f.dialogs.saveSettings[0].filters.size(), size_t(2));
+    // DXF, SVG and the laser's G-code.
+    QCOMPARE(f.dialogs.saveSettings[0].filters.size(), size_t(3));
     QVERIFY(f.dialogs.messages.empty());
     const QByteArray dxfText = slurp(dxf);
     QVERIFY(dxfText.contains("LWPOLYLINE"));
@@ -142,7 +144,7 @@ void ExportTest::exportForCuttingWritesDxfOrSvg() {
     QVERIFY(!QFile::exists(f.scratch.filePath("rib.pdf")));
     QCOMPARE(f.dialogs.messages.size(), size_t(2));
     QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageExportExists));
-    QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageCutFileName));
+    QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageCutOrGcodeFileName));
 
     // Spar notches deeper than half the rib cut it in two: the largest piece
     // is written and the user is told that the rest is missing.
