@@ -2,6 +2,7 @@
 #include "dialogs/PropertyPage.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -76,6 +77,26 @@ QLabel* PropertyPage::makePicture(StylePicture picture, QSize size) {
     return label;
 }
 
+namespace {
+
+// Greys a box's name along with the box.
+class NameFollowsBox : public QObject {
+public:
+    NameFollowsBox(QWidget* box, QLabel* name) : QObject(name), name_(name) {
+        box->installEventFilter(this);
+        name->setEnabled(box->isEnabled());
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) name_->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+        return false;
+    }
+
+private:
+    QLabel* name_;
+};
+
+} // namespace
+
 QHBoxLayout* PropertyPage::makeSizePair(const char* firstName, QLineEdit* first, const char* secondName,
                                         QLineEdit* second, QLabel* unit) {
     auto* pair = new QHBoxLayout;
@@ -83,6 +104,8 @@ QHBoxLayout* PropertyPage::makeSizePair(const char* firstName, QLineEdit* first,
     auto* secondLabel = makeLabel(secondName);
     firstLabel->setBuddy(first);
     secondLabel->setBuddy(second);
+    new NameFollowsBox(first, firstLabel);
+    new NameFollowsBox(second, secondLabel);
     pair->addWidget(firstLabel);
     pair->addWidget(first);
     pair->addWidget(makeLabel("x"));

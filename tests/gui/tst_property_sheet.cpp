@@ -245,6 +245,9 @@ void PropertySheetTest::styleButtonsExcludeEachOther() {
         s.click(kLeadingEdge, kRound);
         QCOMPARE(s.marks(kLeadingEdge, ids), QString("-x---"));
         QCOMPARE(s.looks(kLeadingEdge, {kDepth, kHeight}), QString("ed"));
+        // The names of the size pair grey with their boxes.
+        for (QLabel* name : s.sheet->page(kLeadingEdge)->findChildren<QLabel*>())
+            if (name->buddy()) QCOMPARE(name->isEnabled(), name->buddy()->isEnabled());
         // A second click keeps it checked.
         s.click(kLeadingEdge, kRound);
         QCOMPARE(s.marks(kLeadingEdge, ids), QString("-x---"));
