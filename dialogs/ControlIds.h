@@ -75,6 +75,7 @@ inline constexpr int kTop = 1009;
 inline constexpr int kFullySheeted = 1006;
 inline constexpr int kNone = 1012;
 inline constexpr int kThickness = 1008;
+inline constexpr int kUnit = 1018;
 } // namespace sheeting
 
 // Pictures of the pages (bitmap resources).

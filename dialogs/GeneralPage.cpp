@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "General Properties": chord, height, washout, unit, precision.
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,6 +9,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 #include "dialogs/PropertyPages.h"
 #include "text/NumberText.h"
@@ -31,17 +31,15 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
     chordUnit_ = makeUnitLabel(kChordUnit, "Unit");
     heightUnit_ = makeUnitLabel(kHeightUnit, "Unit");
     washoutUnit_ = makeUnitLabel(kWashoutUnit, "Unit");
-    heightPercent_ = makeCheckBox(kHeightPercent, "Percent", false);
-    heightFixed_ = makeCheckBox(kHeightFixed, "Fixed", false);
+    heightPercent_ = makeRadioButton(kHeightPercent, "Percent");
+    heightFixed_ = makeRadioButton(kHeightFixed, "Fixed");
     // Height: the building board's distance below the chord line at the
     // trailing edge, a length or a percentage of the chord. Washout: the
     // wing tip's twist in degrees.
-    onClick(heightPercent_, kHeightPercent);
-    onClick(heightFixed_, kHeightFixed);
-    metric_ = makeCheckBox(kMetric, "Metric", false);
-    inches_ = makeCheckBox(kInches, "Inches", false);
-    onClick(metric_, kMetric);
-    onClick(inches_, kInches);
+    makeChoice({heightPercent_, heightFixed_});
+    metric_ = makeRadioButton(kMetric, "Metric");
+    inches_ = makeRadioButton(kInches, "Inches");
+    makeChoice({metric_, inches_});
 
     precision_ = new QComboBox(this);
     precision_->setObjectName(controlName(kPrecision));
@@ -97,37 +95,63 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
 
 void GeneralPage::load(const RibProperties& p, LoadStage stage) {
     showLength(chord_, p.chord, p.precision);
-    // The height box is not refreshed when the page becomes active again.
+    // The height box is not refreshed when the page becomes active again:
+    // only this page changes the height, and it stored what the box shows.
     if (stage != LoadStage::Activate) showLength(height_, p.height, p.precision);
     showLength(washout_, p.washout, p.precision);
-    heightPercent_->setCheckState(p.heightInPercent == 1 ? Qt::Checked : Qt::Unchecked);
-    heightFixed_->setCheckState(p.heightInPercent == 1 ? Qt::Unchecked : Qt::Checked);
-    metric_->setCheckState(p.metric == 1 ? Qt::Checked : Qt::Unchecked);
-    inches_->setCheckState(p.metric == 0 ? Qt::Checked : Qt::Unchecked);
+    heightInPercent_ = p.heightInPercent == 1;
+    heightPercent_->setChecked(heightInPercent_);
+    heightFixed_->setChecked(!heightInPercent_);
+    boxesInMillimetres_ = inMillimetres(p);
+    metric_->setChecked(boxesInMillimetres_);
+    inches_->setChecked(!boxesInMillimetres_);
     // The list is filled when the page is made; the selection is set when it
     // is shown (which follows its creation at once) and on Cancel. A stored
     // precision outside the list selects nothing.
     if (stage != LoadStage::Create)
         precision_->setCurrentIndex(p.precision >= 0 && p.precision < kPrecisionCount ? p.precision : -1);
-    // Cancel leaves the unit labels as they are.
-    if (stage != LoadStage::Reset) setUnits(unitText(p));
+    setUnits();
 }
 
-void GeneralPage::setUnits(const QString& unit) {
+void GeneralPage::setUnits() {
+    const QString unit = unitText(boxesInMillimetres_);
     chordUnit_->setText(unit);
-    heightUnit_->setText(heightPercent_->checkState() == Qt::Checked ? QStringLiteral("%") : unit);
+    heightUnit_->setText(heightInPercent_ ? QStringLiteral("%") : unit);
     washoutUnit_->setText(QStringLiteral("degrees"));
-    unit_ = unit;
+}
+
+int GeneralPage::shownPrecision() {
+    return precision_->currentIndex() >= 0 ? precision_->currentIndex() : edited().precision;
+}
+
+void GeneralPage::convertBoxes(bool toMillimetres) {
+    if (toMillimetres == boxesInMillimetres_) return;
+    const double factor = unitFactor(boxesInMillimetres_, toMillimetres);
+    convertLength(chord_, factor, shownPrecision());
+    if (!heightInPercent_) convertLength(height_, factor, shownPrecision());
+    boxesInMillimetres_ = toMillimetres;
+}
+
+void GeneralPage::convertHeight(bool toPercent) {
+    if (toPercent == heightInPercent_) return;
+    heightInPercent_ = toPercent;
+    // The percent is of the chord in the chord box; without a usable chord
+    // the height keeps its number.
+    float chord = 0.0f;
+    if (readLength(chord_, chord) != BoxText::Number || !(chord > 0.0f) || !std::isfinite(chord)) return;
+    const double percentPerLength = 100.0 / chord;
+    const double factor = toPercent ? percentPerLength : 1.0 / percentPerLength;
+    convertLength(height_, factor, shownPrecision());
 }
 
 bool GeneralPage::leave() {
     // Nothing is stored until every box holds a usable number; every
-    // coordinate is multiplied by the chord, which must be above zero.
+    // coordinate is multiplied by the chord, which must be above zero. A
+    // change of unit converts every length of the copy (the rib keeps its
+    // size); the boxes of this page hold theirs converted already.
     RibProperties p = edited();
-    if (heightPercent_->checkState() == Qt::Checked) p.heightInPercent = 1;
-    if (heightFixed_->checkState() == Qt::Checked) p.heightInPercent = 0;
-    if (metric_->checkState() == Qt::Checked) p.metric = 1;
-    if (inches_->checkState() == Qt::Checked) p.metric = 0;
+    switchUnit(p, metric_->isChecked());
+    p.heightInPercent = heightPercent_->isChecked() ? 1 : 0;
     if (!readLengths({{chord_, &RibProperties::chord, "Chord", kMessageChordNotPositive},
                       {height_, &RibProperties::height, "Height"},
                       {washout_, &RibProperties::washout, "Washout"}},
@@ -139,20 +163,15 @@ bool GeneralPage::leave() {
 }
 
 void GeneralPage::command(int id) {
-    // The unit changes in the copy only when the page is left.
-    if (id == kMetric) {
-        metric_->setCheckState(Qt::Checked);
-        inches_->setCheckState(Qt::Unchecked);
-        setUnits(QStringLiteral("mm"));
-    } else if (id == kInches) {
-        metric_->setCheckState(Qt::Unchecked);
-        inches_->setCheckState(Qt::Checked);
-        setUnits(QStringLiteral("inches"));
-    } else if (id == kHeightPercent || id == kHeightFixed) {
-        heightPercent_->setCheckState(id == kHeightPercent ? Qt::Checked : Qt::Unchecked);
-        heightFixed_->setCheckState(id == kHeightFixed ? Qt::Checked : Qt::Unchecked);
-        setUnits(unit_);
+    // The copy changes only when the page is left.
+    switch (id) {
+    case kMetric: convertBoxes(true); break;
+    case kInches: convertBoxes(false); break;
+    case kHeightPercent: convertHeight(true); break;
+    case kHeightFixed: convertHeight(false); break;
+    default: return;
     }
+    setUnits();
 }
 
 } // namespace parvelin::dialogs

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/PropertyPage.h"
 
-#include <QGridLayout>
-
-#include <QCheckBox>
+#include <QButtonGroup>
+#include <QEvent>
 #include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRadioButton>
 #include <cstring>
 
 #include "dialogs/StylePictures.h"
@@ -16,6 +18,13 @@
 #include "text/NumberText.h"
 
 namespace parvelin::dialogs {
+
+namespace {
+// Where a button keeps its control number, and a length box what it shows.
+constexpr const char* kControlId = "controlId";
+constexpr const char* kShownText = "shownText";
+constexpr const char* kShownValue = "shownValue";
+} // namespace
 
 PropertyPage::PropertyPage(SheetCopies copies, int pageId, QWidget* parent) : QWidget(parent), copies_(copies) {
     setObjectName(pageName(pageId));
@@ -32,18 +41,26 @@ QLineEdit* PropertyPage::makeLengthBox(int id) {
     return box;
 }
 
-QCheckBox* PropertyPage::makeCheckBox(int id, const char* text, bool threeState) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), this);
-    box->setObjectName(controlName(id));
-    box->setTristate(threeState);
-    return box;
+QRadioButton* PropertyPage::makeRadioButton(int id, const char* text) {
+    auto* button = new QRadioButton(QString::fromUtf8(text), this);
+    button->setObjectName(controlName(id));
+    button->setProperty(kControlId, id);
+    return button;
+}
+
+QButtonGroup* PropertyPage::makeChoice(std::initializer_list<QRadioButton*> buttons) {
+    auto* choice = new QButtonGroup(this);
+    for (QRadioButton* button : buttons)
+        choice->addButton(button, button->property(kControlId).toInt());
+    connect(choice, &QButtonGroup::idClicked, this, [this](int id) { command(id); });
+    return choice;
 }
 
 QLabel* PropertyPage::makeUnitLabel(int id, const char* text) {
     auto* label = new QLabel(QString::fromUtf8(text), this);
     label->setObjectName(controlName(id));
-    // Wide enough for "inches" whatever the label holds when laid out.
-    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("inches")) + 4);
+    // Wide enough for either unit whatever the label holds when laid out.
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("mm")) + 4);
     return label;
 }
 
@@ -60,27 +77,86 @@ QLabel* PropertyPage::makePicture(StylePicture picture, QSize size) {
     return label;
 }
 
+namespace {
+
+// Greys a box's name along with the box.
+class NameFollowsBox : public QObject {
+public:
+    NameFollowsBox(QWidget* box, QLabel* name) : QObject(name), name_(name) {
+        box->installEventFilter(this);
+        name->setEnabled(box->isEnabled());
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::EnabledChange) name_->setEnabled(static_cast<QWidget*>(watched)->isEnabled());
+        return false;
+    }
+
+private:
+    QLabel* name_;
+};
+
+} // namespace
+
+QHBoxLayout* PropertyPage::makeSizePair(const char* firstName, QLineEdit* first, const char* secondName,
+                                        QLineEdit* second, QLabel* unit) {
+    auto* pair = new QHBoxLayout;
+    auto* firstLabel = makeLabel(firstName);
+    auto* secondLabel = makeLabel(secondName);
+    firstLabel->setBuddy(first);
+    secondLabel->setBuddy(second);
+    new NameFollowsBox(first, firstLabel);
+    new NameFollowsBox(second, secondLabel);
+    pair->addWidget(firstLabel);
+    pair->addWidget(first);
+    pair->addWidget(makeLabel("x"));
+    pair->addWidget(secondLabel);
+    pair->addWidget(second);
+    pair->addWidget(unit);
+    return pair;
+}
+
 int PropertyPage::addPictureRows(QGridLayout* grid, std::initializer_list<PictureRow> rows, QSize pictureSize) {
     int row = 0;
     for (const PictureRow& r : rows) {
         grid->addWidget(makePicture(r.picture, pictureSize), row, 0);
-        grid->addWidget(r.box, row, 1);
-        onClick(r.box, r.id);
+        grid->addWidget(r.button, row, 1);
         ++row;
     }
     return row;
 }
 
-void PropertyPage::onClick(QCheckBox* box, int id) {
-    connect(box, &QCheckBox::clicked, this, [this, id] { command(id); });
-}
+QString PropertyPage::unitText(const RibProperties& properties) { return unitText(inMillimetres(properties)); }
 
-QString PropertyPage::unitText(const RibProperties& properties) {
-    return properties.metric == 1 ? QStringLiteral("mm") : QStringLiteral("inches");
-}
+QString PropertyPage::unitText(bool millimetres) { return millimetres ? QStringLiteral("mm") : QStringLiteral("in"); }
 
 void PropertyPage::showLength(QLineEdit* box, float value, int precision) {
-    box->setText(QString::fromStdString(formatPageNumber(value, precision)));
+    const QString text = QString::fromStdString(formatPageNumber(value, precision));
+    box->setText(text);
+    box->setProperty(kShownText, text);
+    box->setProperty(kShownValue, QVariant::fromValue(value));
+}
+
+BoxText PropertyPage::readLength(const QLineEdit* box, float& value) {
+    const QVariant shown = box->property(kShownText);
+    if (shown.isValid() && shown.toString() == box->text()) {
+        value = box->property(kShownValue).value<float>();
+        return BoxText::Number;
+    }
+    return readBoxNumber(box->text().toStdString(), value);
+}
+
+bool PropertyPage::convertLength(QLineEdit* box, double factor, int precision) {
+    float value = 0.0f;
+    switch (readLength(box, value)) {
+    case BoxText::Number: break;
+    case BoxText::Empty:
+        if (!box->property(kShownValue).isValid()) return false;
+        value = box->property(kShownValue).value<float>();
+        break;
+    case BoxText::NotANumber: return false;
+    }
+    showLength(box, convertedLength(value, factor), precision);
+    return true;
 }
 
 bool PropertyPage::readLengths(std::initializer_list<LengthBox> boxes, RibProperties& into) {
@@ -90,7 +166,7 @@ bool PropertyPage::readLengths(std::initializer_list<LengthBox> boxes, RibProper
     };
     for (const LengthBox& length : boxes) {
         float value = 0.0f;
-        switch (readBoxNumber(length.box->text().toStdString(), value)) {
+        switch (readLength(length.box, value)) {
         case BoxText::Empty: break;
         case BoxText::Number: into.*length.field = value; break;
         case BoxText::NotANumber:
@@ -118,13 +194,27 @@ void PropertyPage::complain(QLineEdit* box, const QString& text) {
     message->open();
 }
 
-void PropertyPage::setState(std::initializer_list<QCheckBox*> boxes, Qt::CheckState state) {
-    for (QCheckBox* box : boxes) box->setCheckState(state);
+void PropertyPage::check(QButtonGroup* choice, int id) {
+    if (QAbstractButton* button = choice->button(id)) {
+        button->setChecked(true);
+        return;
+    }
+    // An exclusive choice keeps its checked button: let go of that for a moment.
+    choice->setExclusive(false);
+    for (QAbstractButton* button : choice->buttons()) button->setChecked(false);
+    choice->setExclusive(true);
 }
 
-void PropertyPage::storeStyle(std::initializer_list<StyleButton> order, std::int32_t& field) {
-    for (const StyleButton& button : order)
-        if (button.box->checkState() == Qt::Checked) field = button.code;
+void PropertyPage::showStyle(QButtonGroup* choice, std::span<const StyleButton> buttons, std::int32_t code) {
+    int id = -1;
+    for (const StyleButton& button : buttons)
+        if (button.code == code) id = button.id;
+    check(choice, id);
+}
+
+void PropertyPage::storeStyle(QButtonGroup* choice, std::span<const StyleButton> buttons, std::int32_t& field) {
+    for (const StyleButton& button : buttons)
+        if (button.id == choice->checkedId()) field = button.code;
 }
 
 } // namespace parvelin::dialogs

@@ -2,19 +2,23 @@
 #pragma once
 // What the five pages of the property sheet share: the two copies they work
 // on, the protocol the sheet drives them by, and the small helpers for length
-// boxes, unit labels and style check boxes.
+// boxes, unit labels and the buttons of either/or choices.
 #include <QWidget>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 
 #include "dialogs/ControlIds.h"
+#include "dialogs/UnitSwitch.h"
 #include "document/RibProperties.h"
+#include "text/NumberText.h"
 
-class QCheckBox;
+class QButtonGroup;
 class QGridLayout;
-class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 
 namespace parvelin::dialogs {
 
@@ -28,6 +32,12 @@ struct SheetCopies {
 // Which load a page is doing: when it is created, when it becomes the shown
 // page, or when Cancel restores it. The loads differ in small ways per page.
 enum class LoadStage { Create, Activate, Reset };
+
+// A button of a style choice (its control number) and the style code it stands for.
+struct StyleButton {
+    int id;
+    std::int32_t code;
+};
 
 class PropertyPage : public QWidget {
     Q_OBJECT
@@ -54,27 +64,42 @@ protected:
     RibProperties& kept() { return copies_.kept; }
 
     QLineEdit* makeLengthBox(int id);
-    // threeState: the box can show the indeterminate mark.
-    QCheckBox* makeCheckBox(int id, const char* text, bool threeState);
+    // One of the buttons of an either/or choice.
+    QRadioButton* makeRadioButton(int id, const char* text);
+    // The buttons of one choice, each under its control number; a click on
+    // one calls command() with that number. Exactly one is checked at a time.
+    QButtonGroup* makeChoice(std::initializer_list<QRadioButton*> buttons);
     QLabel* makeUnitLabel(int id, const char* text);
     QLabel* makeLabel(const char* text);
     QLabel* makePicture(StylePicture picture, QSize size);
-    // Calls command(id) whenever the user clicks the box.
-    void onClick(QCheckBox* box, int id);
+    // A labelled size pair: "depth [3.000] x height [10.000] mm".
+    QHBoxLayout* makeSizePair(const char* firstName, QLineEdit* first, const char* secondName, QLineEdit* second,
+                              QLabel* unit);
     struct PictureRow {
         StylePicture picture;
-        QCheckBox* box;
-        int id;
+        QRadioButton* button;
     };
-    // One row per style: its picture, then its check box, wired to command().
-    // Returns the number of rows added.
+    // One row per style: its picture, then its button. Returns the number of
+    // rows added.
     int addPictureRows(QGridLayout* grid, std::initializer_list<PictureRow> rows, QSize pictureSize);
-    // The page's answer to a click on one of its boxes.
+    // The page's answer to a click on one of its buttons.
     virtual void command(int id) { (void)id; }
 
-    // "mm" for millimetres, "inches" for inches.
+    // "mm" for millimetres, "in" for inches.
     static QString unitText(const RibProperties& properties);
+    static QString unitText(bool millimetres);
+    // Shows a length with `precision` decimals. The box remembers the exact
+    // value: while its text stays as shown, reading the box gives that value
+    // back rather than the rounded text, so that showing a length with fewer
+    // decimals, or in the other unit and back, leaves it as it was.
     static void showLength(QLineEdit* box, float value, int precision);
+    // What a length box holds: the value it shows while its text is
+    // unchanged, else the text read as a number (see readBoxNumber).
+    static BoxText readLength(const QLineEdit* box, float& value);
+    // Shows the box's length times `factor` (see convertedLength). An empty
+    // box converts the length it showed; a box that holds no number is left
+    // as it is. False when nothing changed.
+    static bool convertLength(QLineEdit* box, double factor, int precision);
     // A length box of the page, the field it edits and the name the user
     // knows it by; `message`, when given, is said for any fault of the box.
     struct LengthBox {
@@ -92,16 +117,14 @@ protected:
     bool readLengths(std::initializer_list<LengthBox> boxes, RibProperties& into);
     // A warning about one box; the box gets the focus when it is closed.
     void complain(QLineEdit* box, const QString& text);
-    static void setState(std::initializer_list<QCheckBox*> boxes, Qt::CheckState state);
 
-    struct StyleButton {
-        QCheckBox* box;
-        std::int32_t code;
-    };
-    // Tests the buttons in the given order; each exactly checked button sets
-    // the field to its code, so the last checked one tested wins and none
-    // checked keeps the field.
-    static void storeStyle(std::initializer_list<StyleButton> order, std::int32_t& field);
+    // Checks the button of `code`; an unknown code leaves every button of
+    // the choice unchecked.
+    static void showStyle(QButtonGroup* choice, std::span<const StyleButton> buttons, std::int32_t code);
+    // The code of the checked button into `field`; none checked keeps the field.
+    static void storeStyle(QButtonGroup* choice, std::span<const StyleButton> buttons, std::int32_t& field);
+    // Checks the button `id` of the choice, or none when the choice has no such button.
+    static void check(QButtonGroup* choice, int id);
 
 private:
     SheetCopies copies_;

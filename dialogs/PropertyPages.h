@@ -2,16 +2,19 @@
 #pragma once
 // The five pages of the "Airfoil Properties" sheet.
 #include "dialogs/PropertyPage.h"
+#include "dialogs/UnitSwitch.h"
 
+class QButtonGroup;
 class QComboBox;
 class QLineEdit;
 class QLabel;
-class QCheckBox;
 class QRadioButton;
 
 namespace parvelin::dialogs {
 
 // "General Properties": chord, unit and the precision of every length shown.
+// Switching the unit converts the lengths: the chord and height boxes at
+// once, every other length of the edited copy when the page is left.
 class GeneralPage : public PropertyPage {
     Q_OBJECT
 public:
@@ -26,7 +29,12 @@ protected:
 
 private:
     void load(const RibProperties& properties, LoadStage stage);
-    void setUnits(const QString& unit);
+    void setUnits();
+    int shownPrecision();
+    // The boxes' lengths in the chosen unit; the height too when it is a length.
+    void convertBoxes(bool toMillimetres);
+    // The height box between a length and a percent of the chord in the chord box.
+    void convertHeight(bool toPercent);
 
     QLineEdit* chord_;
     QLineEdit* height_;
@@ -34,12 +42,14 @@ private:
     QLabel* chordUnit_;
     QLabel* heightUnit_;
     QLabel* washoutUnit_;
-    QString unit_ = QStringLiteral("mm");  // the length unit the labels show
-    QCheckBox* metric_;
-    QCheckBox* inches_;
-    QCheckBox* heightPercent_;
-    QCheckBox* heightFixed_;
+    QRadioButton* metric_;
+    QRadioButton* inches_;
+    QRadioButton* heightPercent_;
+    QRadioButton* heightFixed_;
     QComboBox* precision_;
+    // What the boxes show: their unit, and whether the height is a percent.
+    bool boxesInMillimetres_ = true;
+    bool heightInPercent_ = false;
 };
 
 // "Leading Edge": the stock at the nose and its two sizes.
@@ -57,20 +67,15 @@ protected:
 
 private:
     void load(const RibProperties& properties, LoadStage stage);
-    QCheckBox* buttonFor(std::int32_t style) const;
 
-    QCheckBox* leStock_;
-    QCheckBox* round_;
-    QCheckBox* rectangular_;
-    QCheckBox* square_;
-    QCheckBox* none_;
+    QButtonGroup* style_;
     QLineEdit* depth_;
     QLineEdit* height_;
     QLabel* unit_;
 };
 
 // "Spars": the spar notches, their size and their distance from the nose,
-// always taken in percent of the chord.
+// a length or a percent of the chord.
 class SparsPage : public PropertyPage {
     Q_OBJECT
 public:
@@ -84,20 +89,20 @@ protected:
     void command(int id) override;
 
 private:
-    // Sets the loaded copy's distance to percent of the chord.
-    void load(RibProperties& properties, LoadStage stage);
+    void load(const RibProperties& properties, LoadStage stage);
     void setBoxesEnabled(bool enabled);
+    // The distance box between a length and a percent of the chord; the
+    // spar stays where it is.
+    void convertDistance(bool toPercent);
 
-    QCheckBox* stick_;
-    QCheckBox* stock_;
-    QCheckBox* none_;
+    QButtonGroup* style_;
+    QButtonGroup* placing_;  // Percent or Fixed
     QLineEdit* width_;
     QLineEdit* height_;
     QLineEdit* distance_;
-    QCheckBox* percent_;
-    QCheckBox* fixed_;
     QLabel* sizeUnit_;
     QLabel* distanceUnit_;
+    bool distanceInPercent_ = false;  // what the distance box shows
 };
 
 // "Trailing Edge": the trailing-edge stock or sheeting and its two sizes.
@@ -116,10 +121,7 @@ protected:
 private:
     void load(const RibProperties& properties, LoadStage stage);
 
-    QCheckBox* teStock_;
-    QCheckBox* sheetedBottom_;
-    QCheckBox* sheetedTopAndBottom_;
-    QCheckBox* none_;
+    QButtonGroup* style_;
     QLineEdit* width_;
     QLineEdit* height_;
     QLabel* unit_;
@@ -141,12 +143,9 @@ protected:
 private:
     void load(const RibProperties& properties, LoadStage stage);
 
-    QCheckBox* frontOnly_;
-    QCheckBox* topFrontOnly_;
-    QCheckBox* top_;
-    QCheckBox* fullySheeted_;
-    QCheckBox* none_;
+    QButtonGroup* style_;
     QLineEdit* thickness_;
+    QLabel* unit_;
 };
 
 } // namespace parvelin::dialogs

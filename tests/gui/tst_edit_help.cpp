@@ -4,7 +4,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QApplication>
-#include <QCheckBox>
+#include <QRadioButton>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,7 +100,7 @@ void EditHelpTest::undoAndRedoRestoreTheRecordAndTheDrawing() {
         QTest::keyClicks(chord, "187.5");
         QTabBar* bar = sheet->tabs()->tabBar();
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(dialogs::PropertySheet::LeadingEdge).center());
-        sheet->page(dialogs::PropertySheet::LeadingEdge)->control<QCheckBox>(dialogs::leadingEdge::kRound)->click();
+        sheet->page(dialogs::PropertySheet::LeadingEdge)->control<QRadioButton>(dialogs::leadingEdge::kRound)->click();
         sheet->accept();
     });
     QCOMPARE(stack.count(), 1);

@@ -7,20 +7,27 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "dialogs/ControlIds.h"
 #include "dialogs/PropertiesCommand.h"
+#include "dialogs/PropertiesStep.h"
 #include "dialogs/PropertySheet.h"
 #include "dialogs/StylePictures.h"
+#include "dialogs/UnitSwitch.h"
 #include "document/AirfoilDocument.h"
+#include "document/RibPropertyFields.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
@@ -55,25 +62,22 @@ struct Driver {
         if (auto* label = sheet->page(position)->control<QLabel>(id)) return label->text();
         return box(position, id)->text();
     }
+    // Clicks a radio button on its round mark.
     void click(int position, int id) const {
-        QCheckBox* check = on<QCheckBox>(position, id);
+        QRadioButton* button = on<QRadioButton>(position, id);
         QStyleOptionButton option;
-        option.initFrom(check);
-        const QRect indicator = check->style()->subElementRect(QStyle::SE_CheckBoxIndicator, &option, check);
-        QTest::mouseClick(check, Qt::LeftButton, {}, indicator.center());
+        option.initFrom(button);
+        const QRect indicator = button->style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, button);
+        QTest::mouseClick(button, Qt::LeftButton, {}, indicator.center());
     }
     void type(int position, int id, const QString& text) const {
         box(position, id)->clear();
         QTest::keyClicks(box(position, id), text);
     }
-    // The marks of check boxes in one string: 'x' checked, '-' unchecked,
-    // '?' indeterminate.
+    // The marks of buttons in one string: 'x' checked, '-' unchecked.
     QString marks(int position, std::initializer_list<int> ids) const {
         QString result;
-        for (int id : ids) {
-            const Qt::CheckState state = on<QCheckBox>(position, id)->checkState();
-            result += state == Qt::Checked ? 'x' : state == Qt::Unchecked ? '-' : '?';
-        }
+        for (int id : ids) result += on<QRadioButton>(position, id)->isChecked() ? 'x' : '-';
         return result;
     }
     // The looks of boxes in one string: 'e' enabled, 'd' disabled.
@@ -132,10 +136,12 @@ private slots:
     void tabsAndPagesMadeWhenFirstShown();
     void defaultsShownOnEveryPage();
     void styleButtonsExcludeEachOther();
-    void lastCheckedButtonTestedWins();
+    void everyChoiceHoldsOneButton();
     void lengthsPassThroughTheirText();
-    void precisionRoundsLengthsOnOtherPages();
-    void inchesRelabelsAtOnceAndElsewhereWhenNextShown();
+    void precisionChangesOnlyTheText();
+    void unitSwitchConvertsEveryLength();
+    void unitRoundTripsKeepEveryNumber();
+    void conversionsComeBackExactly();
     void chordMustBePositive_data();
     void chordMustBePositive();
     void boxesRefuseWhatNoRibIsBuiltFrom_data();
@@ -143,6 +149,8 @@ private slots:
     void cancelRestoresVisitedPagesFromTheKeptCopy();
     void commandAppliesOnOk();
     void commandCancelChangesNothing();
+    void sparPlacedInMillimetresOrPercent();
+    void unitSwitchKeepsTheRibsSize();
     void pagesShowEveryControlWhole();
     void stylePicturesShowTheSampleAirfoil();
 };
@@ -201,11 +209,10 @@ void PropertySheetTest::defaultsShownOnEveryPage() {
         QCOMPARE(s.text(kSpars, kHeight), QString("5.000"));
         QCOMPARE(s.text(kSpars, kDistance), QString("30.000"));
         QCOMPARE(s.looks(kSpars, {kWidth, kHeight, kDistance, kPercent, kFixed}), QString("ddddd"));
-        QCOMPARE(s.marks(kSpars, {kStick, kStock, kNone, kPercent, kFixed}), QString("--xx-"));
+        QCOMPARE(s.marks(kSpars, {kStick, kStock, kNone, kPercent, kFixed}), QString("--x-x"));
         QCOMPARE(s.text(kSpars, kSizeUnit), QString("mm"));
-        QCOMPARE(s.text(kSpars, kDistanceUnit), QString("%"));
-        // Showing the page takes the spar distance in percent of the chord.
-        QCOMPARE(s.edited.sparDistanceInPercent, 1);
+        // The distance is a length unless the record says percent.
+        QCOMPARE(s.text(kSpars, kDistanceUnit), QString("mm"));
     }
     s.goTo(kTrailingEdge);
     {
@@ -215,22 +222,18 @@ void PropertySheetTest::defaultsShownOnEveryPage() {
         QCOMPARE(s.looks(kTrailingEdge, {kWidth, kHeight}), QString("dd"));
         QCOMPARE(s.marks(kTrailingEdge, {kTeStock, kSheetedBottom, kSheetedTopAndBottom, kNone}), QString("---x"));
         QCOMPARE(s.text(kTrailingEdge, kUnit), QString("mm"));
-        // The indeterminate marks of the page's first load leave plain boxes plain.
-        for (int id : {kTeStock, kSheetedBottom, kSheetedTopAndBottom})
-            QVERIFY(!s.sheet->page(3)->control<QCheckBox>(id)->isTristate());
     }
     s.goTo(kSheeting);
     {
         using namespace sheeting;
         QCOMPARE(s.text(kSheeting, kThickness), QString("2.000"));
         QCOMPARE(s.looks(kSheeting, {kThickness}), QString("d"));
-        QCOMPARE(s.marks(kSheeting, {kFrontOnly, kTopFrontOnly, kTop, kFullySheeted, kNone}), QString("????x"));
+        QCOMPARE(s.marks(kSheeting, {kFrontOnly, kTopFrontOnly, kTop, kFullySheeted, kNone}), QString("----x"));
+        QCOMPARE(s.text(kSheeting, kUnit), QString("mm"));
     }
-    // Leaving every page unchanged stores what it showed.
+    // Leaving every page unchanged changes nothing.
     s.goTo(kGeneral);
-    RibProperties expected = kDefaultRibProperties;
-    expected.sparDistanceInPercent = 1;
-    QCOMPARE(s.edited, expected);
+    QVERIFY(dialogs::sameRecord(s.edited, kDefaultRibProperties));
 }
 
 void PropertySheetTest::styleButtonsExcludeEachOther() {
@@ -242,11 +245,14 @@ void PropertySheetTest::styleButtonsExcludeEachOther() {
         s.click(kLeadingEdge, kRound);
         QCOMPARE(s.marks(kLeadingEdge, ids), QString("-x---"));
         QCOMPARE(s.looks(kLeadingEdge, {kDepth, kHeight}), QString("ed"));
-        // A second click keeps it checked instead of cycling to the undecided mark.
+        // The names of the size pair grey with their boxes.
+        for (QLabel* name : s.sheet->page(kLeadingEdge)->findChildren<QLabel*>())
+            if (name->buddy()) QCOMPARE(name->isEnabled(), name->buddy()->isEnabled());
+        // A second click keeps it checked.
         s.click(kLeadingEdge, kRound);
         QCOMPARE(s.marks(kLeadingEdge, ids), QString("-x---"));
         s.click(kLeadingEdge, kNone);
-        QCOMPARE(s.marks(kLeadingEdge, ids), QString("????x"));
+        QCOMPARE(s.marks(kLeadingEdge, ids), QString("----x"));
         QCOMPARE(s.looks(kLeadingEdge, {kDepth, kHeight}), QString("dd"));
         s.click(kLeadingEdge, kRectangular);
         QCOMPARE(s.marks(kLeadingEdge, ids), QString("--x--"));
@@ -264,7 +270,7 @@ void PropertySheetTest::styleButtonsExcludeEachOther() {
         s.click(kTrailingEdge, kSheetedBottom);
         QCOMPARE(s.marks(kTrailingEdge, ids), QString("-x--"));
         QCOMPARE(s.looks(kTrailingEdge, {kWidth, kHeight}), QString("ee"));
-        s.click(kTrailingEdge, kNone);  // no undecided marks on this page
+        s.click(kTrailingEdge, kNone);
         QCOMPARE(s.marks(kTrailingEdge, ids), QString("---x"));
         QCOMPARE(s.looks(kTrailingEdge, {kWidth, kHeight}), QString("dd"));
         s.click(kTrailingEdge, kSheetedTopAndBottom);
@@ -278,9 +284,10 @@ void PropertySheetTest::styleButtonsExcludeEachOther() {
         QCOMPARE(s.looks(kSpars, {kWidth, kHeight, kDistance}), QString("eee"));
         s.click(kSpars, kNone);
         QCOMPARE(s.marks(kSpars, ids), QString("--x"));
-        QCOMPARE(s.looks(kSpars, {kWidth, kHeight, kDistance}), QString("ddd"));
+        QCOMPARE(s.looks(kSpars, {kWidth, kHeight, kDistance, kPercent, kFixed}), QString("ddddd"));
         s.click(kSpars, kStick);
         QCOMPARE(s.marks(kSpars, ids), QString("x--"));
+        QCOMPARE(s.looks(kSpars, {kWidth, kHeight, kDistance, kPercent, kFixed}), QString("eeeee"));
     }
     {
         using namespace sheeting;
@@ -290,7 +297,7 @@ void PropertySheetTest::styleButtonsExcludeEachOther() {
         QCOMPARE(s.marks(kSheeting, ids), QString("--x--"));
         QCOMPARE(s.looks(kSheeting, {kThickness}), QString("e"));
         s.click(kSheeting, kNone);
-        QCOMPARE(s.marks(kSheeting, ids), QString("????x"));
+        QCOMPARE(s.marks(kSheeting, ids), QString("----x"));
         QCOMPARE(s.looks(kSheeting, {kThickness}), QString("d"));
         s.click(kSheeting, kFullySheeted);
         QCOMPARE(s.marks(kSheeting, ids), QString("---x-"));
@@ -313,50 +320,42 @@ void PropertySheetTest::styleButtonsExcludeEachOther() {
     QCOMPARE(t.looks(kSpars, {spars::kWidth, spars::kHeight, spars::kDistance}), QString("eee"));
 }
 
-void PropertySheetTest::lastCheckedButtonTestedWins() {
-    // Several buttons end up checked only through code; each page tests its
-    // buttons in a fixed order, and the last checked one tested wins.
-    struct Case {
+void PropertySheetTest::everyChoiceHoldsOneButton() {
+    // Every either/or choice of the pages, its buttons in the order of the
+    // codes they store (those of the rib design file).
+    struct Choice {
         int position;
-        std::vector<int> checked;
-        int expected;
+        std::vector<int> ids;
+        std::int32_t RibProperties::*field;
     };
-    const std::vector<Case> cases = {
-        // Round, Square, Rectangular, LE Stock, none.
-        {kLeadingEdge, {leadingEdge::kSquare, leadingEdge::kRound}, 2},
-        {kLeadingEdge, {leadingEdge::kRectangular, leadingEdge::kSquare}, 4},
-        {kLeadingEdge, {leadingEdge::kLeStock, leadingEdge::kRectangular}, 3},
-        {kLeadingEdge, {leadingEdge::kNone, leadingEdge::kLeStock}, 0},
-        // TE Stock, none, top and bottom, bottom.
-        {kTrailingEdge, {trailingEdge::kNone, trailingEdge::kTeStock}, 0},
-        {kTrailingEdge, {trailingEdge::kSheetedTopAndBottom, trailingEdge::kNone}, 1},
-        {kTrailingEdge, {trailingEdge::kSheetedBottom, trailingEdge::kSheetedTopAndBottom}, 2},
-        // Stick, none, Stock.
-        {kSpars, {spars::kNone, spars::kStick}, 0},
-        {kSpars, {spars::kStock, spars::kNone}, 2},
-        // Top, Fully sheeted, Top front only, Front only, none.
-        {kSheeting, {sheeting::kFullySheeted, sheeting::kTop}, 4},
-        {kSheeting, {sheeting::kTopFrontOnly, sheeting::kFullySheeted}, 2},
-        {kSheeting, {sheeting::kFrontOnly, sheeting::kTopFrontOnly}, 3},
-        {kSheeting, {sheeting::kNone, sheeting::kFrontOnly}, 0},
-        // Nothing checked keeps the stored style.
-        {kSheeting, {}, 1},
+    using namespace leadingEdge;
+    const std::vector<Choice> choices = {
+        {kGeneral, {general::kInches, general::kMetric}, &RibProperties::metric},
+        {kGeneral, {general::kHeightFixed, general::kHeightPercent}, &RibProperties::heightInPercent},
+        {kLeadingEdge, {kNone, kRound, kSquare, kLeStock, kRectangular}, &RibProperties::leadingEdgeStyle},
+        // The placing first: No Spars disables it.
+        {kSpars, {spars::kFixed, spars::kPercent}, &RibProperties::sparDistanceInPercent},
+        {kSpars, {spars::kNone, spars::kStick, spars::kStock}, &RibProperties::sparStyle},
+        {kTrailingEdge,
+         {trailingEdge::kNone, trailingEdge::kSheetedTopAndBottom, trailingEdge::kSheetedBottom, trailingEdge::kTeStock},
+         &RibProperties::trailingEdgeStyle},
+        {kSheeting, {sheeting::kNone, sheeting::kTop, sheeting::kTopFrontOnly, sheeting::kFrontOnly, sheeting::kFullySheeted},
+         &RibProperties::sheetingStyle},
     };
-    for (const Case& c : cases) {
-        RibProperties start = kDefaultRibProperties;
-        start.leadingEdgeStyle = start.trailingEdgeStyle = start.sparStyle = start.sheetingStyle = 1;
-        Sheet s(start);
-        s.goTo(c.position);
-        for (QCheckBox* box : s.sheet->page(c.position)->findChildren<QCheckBox*>())
-            if (box->isEnabled()) box->setCheckState(Qt::Unchecked);
-        for (int id : c.checked) s.on<QCheckBox>(c.position, id)->setCheckState(Qt::Checked);
-        s.goTo(kGeneral);
-        const RibProperties& p = s.edited;
-        const int stored = c.position == kLeadingEdge ? p.leadingEdgeStyle
-                           : c.position == kTrailingEdge ? p.trailingEdgeStyle
-                           : c.position == kSpars ? p.sparStyle
-                                                  : p.sheetingStyle;
-        QCOMPARE(stored, c.expected);
+    RibProperties start = kDefaultRibProperties;
+    start.sparStyle = 1;  // the spar's placing buttons are live
+    Sheet s(start);
+    // Each click leaves exactly the clicked button of its choice checked,
+    // and leaving the page stores its code.
+    for (const Choice& choice : choices) {
+        for (int code = static_cast<int>(choice.ids.size()) - 1; code >= 0; --code) {
+            s.goTo(choice.position);
+            s.click(choice.position, choice.ids[std::size_t(code)]);
+            for (std::size_t other = 0; other < choice.ids.size(); ++other)
+                QCOMPARE(s.on<QRadioButton>(choice.position, choice.ids[other])->isChecked(), int(other) == code);
+            s.goTo(choice.position == kSheeting ? kSpars : kSheeting);
+            QCOMPARE(s.edited.*choice.field, code);
+        }
     }
 }
 
@@ -397,8 +396,9 @@ void PropertySheetTest::lengthsPassThroughTheirText() {
     QCOMPARE(s.edited.trailingEdgeThickness, kDefaultRibProperties.trailingEdgeThickness);
 }
 
-void PropertySheetTest::precisionRoundsLengthsOnOtherPages() {
+void PropertySheetTest::precisionChangesOnlyTheText() {
     RibProperties start = kDefaultRibProperties;
+    start.setStyle(SparStyle::Stick);
     start.sparWidth = 2.5f;
     start.sparHeight = 3.5f;
     Sheet s(start);
@@ -409,55 +409,183 @@ void PropertySheetTest::precisionRoundsLengthsOnOtherPages() {
     QCOMPARE(s.text(kSpars, spars::kWidth), QString("   2"));
     QCOMPARE(s.text(kSpars, spars::kHeight), QString("   4"));
     QCOMPARE(s.text(kSpars, spars::kDistance), QString("  30"));
+    // Left unchanged, the boxes keep the lengths as they were; a typed
+    // length is taken as typed.
+    s.type(kSpars, spars::kDistance, "31");
     s.goTo(kGeneral);
-    QCOMPARE(s.edited.sparWidth, 2.0f);
-    QCOMPARE(s.edited.sparHeight, 4.0f);
+    QCOMPARE(s.edited.sparWidth, 2.5f);
+    QCOMPARE(s.edited.sparHeight, 3.5f);
+    QCOMPARE(s.edited.sparDistance, 31.0f);
     QCOMPARE(s.text(kGeneral, general::kChord), QString(" 100"));
 
     s.precision()->setCurrentIndex(1);  // "1.0"
     s.goTo(kSpars);
     QCOMPARE(s.edited.precision, 1);
-    QCOMPARE(s.text(kSpars, spars::kDistance), QString("30.0"));
+    QCOMPARE(s.text(kSpars, spars::kWidth), QString(" 2.5"));
+    QCOMPARE(s.text(kSpars, spars::kDistance), QString("31.0"));
 }
 
-void PropertySheetTest::inchesRelabelsAtOnceAndElsewhereWhenNextShown() {
+void PropertySheetTest::unitSwitchConvertsEveryLength() {
     using namespace general;
-    Sheet s;
-    s.goTo(kLeadingEdge);
+    RibProperties start = kDefaultRibProperties;
+    start.chord = 150.5f;
+    start.setStyle(LeadingEdgeStyle::LeStock);
+    start.setStyle(SparStyle::Stick);
+    start.setStyle(TrailingEdgeStyle::TeStock);
+    start.setStyle(SheetingStyle::Top);
+    Sheet s(start);
+    s.goTo(kLeadingEdge);  // a page made before the switch shows it too
     s.goTo(kGeneral);
     s.click(kGeneral, kInches);
+    // The page's own boxes convert at once.
     QCOMPARE(s.marks(kGeneral, {kMetric, kInches}), QString("-x"));
-    for (int id : {kChordUnit, kHeightUnit}) QCOMPARE(s.text(kGeneral, id), QString("inches"));
+    QCOMPARE(s.text(kGeneral, kChord), QString("5.925"));
+    QCOMPARE(s.text(kGeneral, kHeight), QString("0.079"));
+    QCOMPARE(s.text(kGeneral, kWashout), QString("0.000"));
+    for (int id : {kChordUnit, kHeightUnit}) QCOMPARE(s.text(kGeneral, id), QString("in"));
     QCOMPARE(s.text(kGeneral, kWashoutUnit), QString("degrees"));
     // The board height as a percentage of the chord, and back to a length.
     s.click(kGeneral, kHeightPercent);
-    QCOMPARE(s.marks(kGeneral, {kHeightPercent, kHeightFixed}), QString("x-"));
     QCOMPARE(s.text(kGeneral, kHeightUnit), QString("%"));
+    QCOMPARE(s.text(kGeneral, kHeight), QString("1.329"));  // 2 mm of 150.5 mm
     s.click(kGeneral, kHeightFixed);
-    QCOMPARE(s.marks(kGeneral, {kHeightPercent, kHeightFixed}), QString("-x"));
-    QCOMPARE(s.text(kGeneral, kHeightUnit), QString("inches"));
-    s.click(kGeneral, kHeightPercent);
+    QCOMPARE(s.text(kGeneral, kHeight), QString("0.079"));
+    QCOMPARE(s.text(kGeneral, kHeightUnit), QString("in"));
     // The copy changes when the page is left, the other pages when next shown.
-    QCOMPARE(s.edited.metric, 1);
-    QCOMPARE(s.edited.heightInPercent, 0);
+    QCOMPARE(s.edited, start);
     QCOMPARE(s.text(kLeadingEdge, leadingEdge::kUnit), QString("mm"));
     s.goTo(kLeadingEdge);
     QCOMPARE(s.edited.metric, 0);
-    QCOMPARE(s.edited.heightInPercent, 1);
-    QCOMPARE(s.text(kLeadingEdge, leadingEdge::kUnit), QString("inches"));
+    QCOMPARE(s.edited.chord, convertedLength(150.5f, 1 / 25.4));
+    QCOMPARE(s.text(kLeadingEdge, leadingEdge::kDepth), QString("0.118"));
+    QCOMPARE(s.text(kLeadingEdge, leadingEdge::kHeight), QString("0.394"));
+    QCOMPARE(s.text(kLeadingEdge, leadingEdge::kUnit), QString("in"));
     s.goTo(kSpars);
-    QCOMPARE(s.text(kSpars, spars::kSizeUnit), QString("inches"));
-    // The spar distance is always a percentage of the chord on this page.
-    QCOMPARE(s.text(kSpars, spars::kDistanceUnit), QString("%"));
+    QCOMPARE(s.text(kSpars, spars::kWidth), QString("0.197"));
+    QCOMPARE(s.text(kSpars, spars::kDistance), QString("1.181"));
+    QCOMPARE(s.text(kSpars, spars::kSizeUnit), QString("in"));
+    QCOMPARE(s.text(kSpars, spars::kDistanceUnit), QString("in"));
     s.goTo(kTrailingEdge);
-    QCOMPARE(s.text(kTrailingEdge, trailingEdge::kUnit), QString("inches"));
-    QCOMPARE(s.edited.chord, 100.0f);  // no length changes with the unit
+    QCOMPARE(s.text(kTrailingEdge, trailingEdge::kWidth), QString("0.984"));
+    QCOMPARE(s.text(kTrailingEdge, trailingEdge::kHeight), QString("0.591"));
+    QCOMPARE(s.text(kTrailingEdge, trailingEdge::kUnit), QString("in"));
+    s.goTo(kSheeting);
+    QCOMPARE(s.text(kSheeting, sheeting::kThickness), QString("0.079"));
+    QCOMPARE(s.text(kSheeting, sheeting::kUnit), QString("in"));
 
+    // And back: every number is the one it was, bit for bit.
     s.goTo(kGeneral);
     s.click(kGeneral, kMetric);
-    QCOMPARE(s.text(kGeneral, kChordUnit), QString("mm"));
-    s.goTo(kTrailingEdge);
-    QCOMPARE(s.text(kTrailingEdge, trailingEdge::kUnit), QString("mm"));
+    QCOMPARE(s.text(kGeneral, kChord), QString("150.500"));
+    s.goTo(kSheeting);
+    QCOMPARE(s.text(kSheeting, sheeting::kThickness), QString("2.000"));
+    QCOMPARE(s.edited, start);
+
+    // A length typed in the new unit is taken in it.
+    s.goTo(kGeneral);
+    s.click(kGeneral, kInches);
+    s.type(kGeneral, kChord, "6");
+    s.click(kGeneral, kMetric);
+    QCOMPARE(s.text(kGeneral, kChord), QString("152.400"));
+    s.goTo(kSpars);
+    QCOMPARE(s.edited.chord, 152.4f);
+    QCOMPARE(s.edited.sparWidth, 5.0f);
+}
+
+void PropertySheetTest::unitRoundTripsKeepEveryNumber() {
+    // Records of many sizes and precisions, in either unit: switched to the
+    // other unit, every length keeps its ratio to the chord (the rib keeps
+    // its size) and what is not a length keeps its number; switched back,
+    // the record is what it was, bit for bit.
+    const float ratio[] = {0.25f, 0.125f, 0.0333f, 0.42f, 0.007f};
+    int made = 0;
+    for (int metric : {1, 0}) {
+        for (float chord : {0.75f, 5.925f, 12.0f, 100.0f, 150.5f, 333.3f, 1234.5f}) {
+            for (int precision : {0, 2, 3, 4}) {
+                RibProperties start = kDefaultRibProperties;
+                start.metric = metric;
+                start.chord = chord;
+                start.precision = precision;
+                start.sparDistanceInPercent = made % 2;
+                start.sparDistance = made % 2 ? 30.0f : std::round(chord * 300.0f) / 1000.0f;
+                start.heightInPercent = (made / 2) % 2;
+                start.setStyle(SparStyle::Stick);
+                start.setStyle(LeadingEdgeStyle::Rectangular);
+                start.setStyle(TrailingEdgeStyle::SheetedBottom);
+                start.setStyle(SheetingStyle::FullySheeted);
+                start.washout = 2.5f;
+                float* lengths[] = {&start.leadingEdgeDepth, &start.leadingEdgeHeight, &start.sparWidth,
+                                    &start.sparHeight, &start.trailingEdgeWidth, &start.trailingEdgeHeight,
+                                    &start.trailingEdgeThickness, &start.sheetingThickness};
+                for (std::size_t i = 0; i < std::size(lengths); ++i)
+                    *lengths[i] = std::round(chord * ratio[(i + made) % std::size(ratio)] * 1000.0f) / 1000.0f;
+                ++made;
+                Sheet s(start);
+                s.click(kGeneral, metric == 1 ? general::kInches : general::kMetric);
+                for (int position = 1; position < PropertySheet::PageCount; ++position) s.goTo(position);
+                QCOMPARE(s.sheet->tabs()->currentIndex(), kSheeting);  // every page took its boxes
+                const RibProperties& other = s.edited;
+                QCOMPARE(other.metric, 1 - metric);
+                const double factor = metric == 1 ? 1 / 25.4 : 25.4;
+                QVERIFY(std::abs(other.chord / (start.chord * factor) - 1.0) < 1e-6);
+                for (const RibPropertyField& field : ribPropertyFields()) {
+                    const QString what = QStringLiteral("%1 of %2 at %3").arg(field.name).arg(chord).arg(precision);
+                    if (field.isInteger) {
+                        if (field.integer != &RibProperties::metric)
+                            QVERIFY2(other.*field.integer == start.*field.integer, qPrintable(what));
+                        continue;
+                    }
+                    const bool length = field.real != &RibProperties::washout &&
+                                        !(field.real == &RibProperties::sparDistance && start.sparDistanceInPercent) &&
+                                        !(field.real == &RibProperties::height && start.heightInPercent);
+                    if (length) {
+                        const double before = start.*field.real / start.chord;
+                        const double after = other.*field.real / other.chord;
+                        QVERIFY2(std::abs(after - before) <= 1e-6 * std::max(1.0, std::abs(before)), qPrintable(what));
+                    } else {
+                        QVERIFY2(other.*field.real == start.*field.real, qPrintable(what));
+                    }
+                }
+                s.goTo(kGeneral);
+                s.click(kGeneral, metric == 1 ? general::kMetric : general::kInches);
+                for (int position = 1; position < PropertySheet::PageCount; ++position) s.goTo(position);
+                QVERIFY2(dialogs::sameRecord(s.edited, start),
+                         qPrintable(QStringLiteral("chord %1, precision %2").arg(chord).arg(precision)));
+            }
+        }
+    }
+}
+
+void PropertySheetTest::conversionsComeBackExactly() {
+    // Lengths typed with up to four decimals, from a ten-thousandth to some
+    // thousands, converted between the units and between a length and a
+    // percent of chords of many sizes, and back: the same float, while the
+    // converted length is the product within a float's rounding.
+    std::vector<double> factors = {25.4, 1 / 25.4};
+    for (const float chord : {0.75f, 5.925f, 100.0f, 150.5f, 333.3f, 1234.5f}) {
+        factors.push_back(100.0 / chord);
+        factors.push_back(1.0 / (100.0 / chord));
+    }
+    int plainMisses = 0;
+    int converted = 0;
+    for (double magnitude = 0.0001; magnitude < 5000.0; magnitude *= 1.9) {
+        for (int step = 1; step < 60; ++step) {
+            const float typed = static_cast<float>(std::round(magnitude * (1.0 + step / 60.0) * 1e4) / 1e4);
+            for (const double factor : factors) {
+                const float there = convertedLength(typed, factor);
+                QVERIFY(std::abs(there / (typed * factor) - 1.0) < 2.4e-7);
+                QCOMPARE(convertedLength(there, 1.0 / factor), typed);
+                if (scaled(scaled(typed, factor), 1.0 / factor) != typed) ++plainMisses;
+                ++converted;
+            }
+        }
+    }
+    // Plain products miss often enough for the sweep to have tested something.
+    QVERIFY2(plainMisses > converted / 20, qPrintable(QStringLiteral("%1 of %2").arg(plainMisses).arg(converted)));
+    // Beyond the float range a length is infinite, not undefined.
+    QVERIFY(std::isinf(convertedLength(3e38f, 25.4)));
+    QVERIFY(convertedLength(-3e38f, 25.4) < 0.0f);
+    QVERIFY(std::isnan(convertedLength(std::nanf(""), 25.4)));
 }
 
 void PropertySheetTest::chordMustBePositive_data() {
@@ -492,11 +620,12 @@ void PropertySheetTest::chordMustBePositive() {
     QVERIFY(s.message());
     s.message()->accept();
 
-    // An empty box keeps the chord; a positive one is taken.
+    // An empty box keeps the chord, converted to the new unit; a positive
+    // one is taken.
     s.box(kGeneral, general::kChord)->clear();
     s.goTo(kSpars);
     QCOMPARE(s.sheet->tabs()->currentIndex(), kSpars);
-    QCOMPARE(s.edited.chord, 100.0f);
+    QCOMPARE(s.edited.chord, convertedLength(100.0f, 1 / 25.4));
     QCOMPARE(s.edited.metric, 0);
     s.goTo(kGeneral);
     s.type(kGeneral, general::kChord, "250");
@@ -585,16 +714,13 @@ void PropertySheetTest::cancelRestoresVisitedPagesFromTheKeptCopy() {
     s.sheet->cancelButton()->click();
     QCOMPARE(s.sheet->result(), int(QDialog::Rejected));
     QVERIFY(!s.sheet->isVisible());
-    // Every page made shows the kept values again; restoring the Spars page
-    // takes the kept copy's distance in percent too.
+    // Every page made shows the kept values again; the kept copy is untouched.
     QCOMPARE(s.text(kGeneral, general::kChord), QString("100.000"));
     QCOMPARE(s.precision()->currentIndex(), 3);
     QCOMPARE(s.text(kLeadingEdge, leadingEdge::kDepth), QString("3.000"));
     QCOMPARE(s.marks(kLeadingEdge, {leadingEdge::kRound, leadingEdge::kNone}), QString("-x"));
     QCOMPARE(s.marks(kSheeting, {sheeting::kTop, sheeting::kNone}), QString("-x"));
-    RibProperties kept = kDefaultRibProperties;
-    kept.sparDistanceInPercent = 1;
-    QCOMPARE(s.kept, kept);
+    QCOMPARE(s.kept, kDefaultRibProperties);
 }
 
 void PropertySheetTest::commandAppliesOnOk() {
@@ -615,7 +741,6 @@ void PropertySheetTest::commandAppliesOnOk() {
     expected.chord = 250.0f;
     expected.leadingEdgeStyle = 1;
     expected.sparStyle = 1;
-    expected.sparDistanceInPercent = 1;
     expected.trailingEdgeStyle = 3;
     expected.sheetingStyle = 1;
     QCOMPARE(loaded.document.properties(), expected);
@@ -633,8 +758,7 @@ void PropertySheetTest::commandAppliesOnOk() {
 
 void PropertySheetTest::commandCancelChangesNothing() {
     LoadedDocument loaded;
-    // Changes stored on pages left before Cancel are discarded too, and so is
-    // the switch to a percent distance made by showing the Spars page.
+    // Changes stored on pages left before Cancel are discarded too.
     runCommandDriving(loaded.document, [](const Driver& d) {
         d.type(kGeneral, general::kChord, "250");
         d.click(kGeneral, general::kInches);
@@ -652,6 +776,111 @@ void PropertySheetTest::commandCancelChangesNothing() {
         QTest::keyClick(d.sheet, Qt::Key_Escape);
     });
     QCOMPARE(loaded.document.properties(), kDefaultRibProperties);
+}
+
+namespace {
+
+// Every component's outline, in fractions of the chord.
+std::vector<OutlineSegment> ribOutlines(const AirfoilDocument& document) {
+    std::vector<OutlineSegment> all;
+    for (const ComponentOutline* outline : {&document.leadingEdge().outline(), &document.spars().outline(),
+                                            &document.trailingEdge().outline(), &document.sheeting().outline()})
+        all.insert(all.end(), outline->begin(), outline->end());
+    return all;
+}
+
+// The largest distance between corresponding corners; infinite when the
+// outlines differ in their corners or pen strokes.
+double largestMove(const std::vector<OutlineSegment>& a, const std::vector<OutlineSegment>& b) {
+    if (a.size() != b.size()) return INFINITY;
+    double largest = 0.0;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i].penDown != b[i].penDown) return INFINITY;
+        largest = std::max({largest, std::abs(double(a[i].modelX) - b[i].modelX),
+                            std::abs(double(a[i].modelY) - b[i].modelY)});
+    }
+    return largest;
+}
+
+} // namespace
+
+void PropertySheetTest::sparPlacedInMillimetresOrPercent() {
+    LoadedDocument loaded;
+    using namespace spars;
+    // A stick spar 45 mm from the nose of a 250 mm rib.
+    runCommandDriving(loaded.document, [](const Driver& d) {
+        d.type(kGeneral, general::kChord, "250");
+        d.goTo(kSpars);
+        d.click(kSpars, kStick);
+        d.click(kSpars, kFixed);
+        QCOMPARE(d.text(kSpars, kDistanceUnit), QString("mm"));
+        d.type(kSpars, kDistance, "45");
+        QTest::mouseClick(d.sheet->okButton(), Qt::LeftButton);
+    });
+    const RibProperties& p = loaded.document.properties();
+    QCOMPARE(p.sparDistanceInPercent, 0);
+    QCOMPARE(p.sparDistance, 45.0f);
+    // The spar's front face.
+    const ComponentOutline& spar = loaded.document.spars().outline();
+    QVERIFY(!spar.empty());
+    const auto front = std::min_element(spar.begin(), spar.end(), [](const OutlineSegment& a, const OutlineSegment& b) {
+        return a.modelX < b.modelX;
+    });
+    QCOMPARE(front->modelX, 45.0f / 250.0f);
+    const std::vector<OutlineSegment> inMillimetres = ribOutlines(loaded.document);
+
+    // Percent: the box shows where the spar is in percent of the chord, and
+    // the spar stays there.
+    runCommandDriving(loaded.document, [](const Driver& d) {
+        d.goTo(kSpars);
+        QCOMPARE(d.marks(kSpars, {kPercent, kFixed}), QString("-x"));
+        d.click(kSpars, kPercent);
+        QCOMPARE(d.text(kSpars, kDistance), QString("18.000"));
+        QCOMPARE(d.text(kSpars, kDistanceUnit), QString("%"));
+        QTest::mouseClick(d.sheet->okButton(), Qt::LeftButton);
+    });
+    QCOMPARE(loaded.document.properties().sparDistanceInPercent, 1);
+    QCOMPARE(loaded.document.properties().sparDistance, 18.0f);
+    QVERIFY(largestMove(ribOutlines(loaded.document), inMillimetres) < 1e-6);
+
+    // And back to a length, as it was.
+    runCommandDriving(loaded.document, [](const Driver& d) {
+        d.goTo(kSpars);
+        d.click(kSpars, kFixed);
+        QCOMPARE(d.text(kSpars, kDistance), QString("45.000"));
+        QTest::mouseClick(d.sheet->okButton(), Qt::LeftButton);
+    });
+    QCOMPARE(loaded.document.properties().sparDistanceInPercent, 0);
+    QCOMPARE(loaded.document.properties().sparDistance, 45.0f);
+}
+
+void PropertySheetTest::unitSwitchKeepsTheRibsSize() {
+    LoadedDocument loaded;
+    RibProperties start = kDefaultRibProperties;
+    start.chord = 150.5f;
+    start.setStyle(LeadingEdgeStyle::LeStock);
+    start.setStyle(SparStyle::Stock);
+    start.setStyle(TrailingEdgeStyle::TeStock);
+    start.setStyle(SheetingStyle::TopFrontOnly);
+    loaded.document.applyProperties(start);
+    const std::vector<OutlineSegment> before = ribOutlines(loaded.document);
+    QVERIFY(before.size() > 10);
+
+    runCommandDriving(loaded.document, [](const Driver& d) {
+        d.click(kGeneral, general::kInches);
+        QTest::mouseClick(d.sheet->okButton(), Qt::LeftButton);
+    });
+    const RibProperties& inches = loaded.document.properties();
+    QCOMPARE(inches.metric, 0);
+    QCOMPARE(inches.chord, convertedLength(150.5f, 1 / 25.4));
+    // The same rib: every corner where it was, in fractions of the chord.
+    QVERIFY(largestMove(ribOutlines(loaded.document), before) < 1e-6);
+
+    runCommandDriving(loaded.document, [](const Driver& d) {
+        d.click(kGeneral, general::kMetric);
+        QTest::mouseClick(d.sheet->okButton(), Qt::LeftButton);
+    });
+    QVERIFY(dialogs::sameRecord(loaded.document.properties(), start));
 }
 
 void PropertySheetTest::pagesShowEveryControlWhole() {
@@ -672,6 +901,8 @@ void PropertySheetTest::pagesShowEveryControlWhole() {
         }
         // The sheet keeps its size whichever page is made.
         QCOMPARE(s.sheet->size(), sheetSize);
+        // Either/or choices are radio buttons: no box can show a half-ticked mark.
+        QVERIFY(page->findChildren<QCheckBox*>().isEmpty());
         for (QWidget* w : page->findChildren<QWidget*>()) {
             if (!qobject_cast<QLabel*>(w) && !qobject_cast<QAbstractButton*>(w) && !qobject_cast<QLineEdit*>(w))
                 continue;
