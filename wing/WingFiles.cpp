@@ -38,6 +38,13 @@ void ribLines(DxfWriter& writer, const WingRib& rib) {
     if (rib.spars.isBuilt()) rib.spars.writeDxf(&writer, rib.properties);
     if (rib.sheeting.isBuilt()) rib.sheeting.writeDxf(&writer, rib.properties);
     for (const BuildingTab& tab : rib.tabs) tabLines(writer, tab);
+    // The lightening holes, each closed.
+    for (const Polygon& hole : rib.holes)
+        for (std::size_t i = 0; i < hole.size(); ++i) {
+            const Vec2& a = hole[i];
+            const Vec2& b = hole[(i + 1) % hole.size()];
+            writer.line(a.x, a.y, b.x, b.y);
+        }
 }
 
 } // namespace
@@ -77,7 +84,7 @@ std::vector<NestPart> nestPartsOf(const RibSet& set, WingSide side) {
     const std::string letters = traits(side).letters;
     parts.reserve(set.ribs.size() * letters.size());
     for (const WingRib& rib : set.ribs)
-        for (char letter : letters) parts.push_back(NestPart{rib.outline, rib.label(letter), rib.labelAt, rib.labelHeight});
+        for (char letter : letters) parts.push_back(NestPart{rib.outline, rib.label(letter), rib.labelAt, rib.labelHeight, rib.holes});
     return parts;
 }
 
@@ -85,6 +92,9 @@ bool sheetFinite(const Sheet& sheet) {
     for (const PlacedPart& part : sheet.parts) {
         for (const Vec2& p : part.outline)
             if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+        for (const Polygon& hole : part.holes)
+            for (const Vec2& p : hole)
+                if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
         if (!std::isfinite(part.labelAt.x) || !std::isfinite(part.labelAt.y) || !std::isfinite(part.labelHeight))
             return false;
     }
@@ -98,6 +108,13 @@ CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, co
     layout.pageHeight = size.height;
     layout.title = title;
     for (const PlacedPart& part : sheet.parts) {
+        // The part's holes first: the laser cuts the inside while the part
+        // still sits in the sheet.
+        for (const Polygon& hole : part.holes) {
+            ModelPolygon inner;
+            for (const Vec2& p : hole) inner.push_back({p.x, p.y});
+            layout.outlines.push_back(std::move(inner));
+        }
         ModelPolygon outline;
         outline.reserve(part.outline.size());
         for (const Vec2& p : part.outline) outline.push_back({p.x, p.y});

@@ -69,8 +69,10 @@ TEST_F(CliRibDesigns, ADesignExportsAsItsAirfoilWithTheSameSettings) {
         << errors;
     EXPECT_EQ(readAll(at("b.dxf")), readAll(at("a.dxf")));
 
-    // info shows the design's airfoil as it shows the coordinate file's.
-    ASSERT_EQ(run("info " + q(clarkY())), 0);
+    // info shows the design's airfoil (and its rib's weight) as it shows the
+    // coordinate file's with the same settings.
+    ASSERT_EQ(run("info " + sets + " " + q(clarkY())), 0);
+    EXPECT_NE(output.find("weight: rib "), std::string::npos) << output;
     const std::string fromFile = output;
     ASSERT_EQ(run("info " + q(at("rib.parvelin"))), 0);
     EXPECT_EQ(output, fromFile);
