@@ -29,8 +29,8 @@ constexpr double kLimit = 8.0;
 // How far a rounded offset's chords may stray from the true arc (in
 // chords), and the extra every offset takes so that the chords never bring
 // a hole closer than asked to the skin, a notch or another hole.
-constexpr double kArcTolerance = 2e-6;
-constexpr double kSafety = 3e-6;
+constexpr double kArcTolerance = 1e-5;
+constexpr double kSafety = 1.2e-5;
 // Segments of a round hole's full circle (its corners lie on the circle, so
 // the polygon stays inside it).
 constexpr int kCircleSegments = 72;

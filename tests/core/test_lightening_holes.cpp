@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
 #include "document/PropertyChecks.h"
+#include "document/RibDesignFile.h"
 #include "document/RibPropertyFields.h"
 #include "machine/MachineJobs.h"
 #include "wing/RibSet.h"
@@ -368,4 +370,42 @@ TEST(LighteningHoles, TaperedWingRibsGetTheirOwnHolesAndSheetsKeepThem) {
     std::size_t cutContours = 0;
     for (const auto& sheet : contours.sheets) cutContours += sheet.size();
     EXPECT_EQ(cutContours, placed + set.ribs.size() * std::string(wing::traits(panel.side).letters).size());
+}
+
+TEST(LighteningHoles, DesignsWithoutHoleFieldsReadTheDefaultsOfTheirUnit) {
+    RibDesign design;
+    design.name = "CLARK Y";
+    design.points = {{1.0f, 0.0f}, {0.5f, 0.08f}, {0.0f, 0.0f}, {0.5f, -0.03f}, {1.0f, 0.0f}};
+    for (int metric : {1, 0}) {
+        design.properties = kDefaultRibProperties;
+        design.properties.metric = metric;
+        setHoleDefaultsForUnit(design.properties);
+        std::string error;
+        // The unit's defaults are left out, as a design saved before the
+        // holes existed; they read back as the same bits.
+        const std::string plain = ribDesignText(design, error);
+        EXPECT_EQ(plain.find("hole"), std::string::npos) << plain;
+        EXPECT_EQ(plain.find("material"), std::string::npos) << plain;
+        const RibDesignRead read = parseRibDesign(plain);
+        ASSERT_TRUE(read.loaded) << read.error;
+        EXPECT_EQ(std::memcmp(&read.design.properties, &design.properties, sizeof(RibProperties)), 0);
+        EXPECT_FLOAT_EQ(read.design.properties.holeMargin * (metric ? 1.0f : 25.4f), 3.0f);
+        EXPECT_FLOAT_EQ(read.design.properties.materialThickness * (metric ? 1.0f : 25.4f), 2.0f);
+        // Any other value is written, every field, and read back bit for bit.
+        for (const RibPropertyField& field : ribPropertyFields()) {
+            RibProperties changed = design.properties;
+            if (field.integer == &RibProperties::holeStyle) changed.holeStyle = 3;
+            else if (!field.isInteger && (std::string_view(field.name).starts_with("hole") ||
+                                          std::string_view(field.name).starts_with("material")))
+                changed.*field.real = std::nextafter(changed.*field.real, 1e9f);
+            else continue;
+            RibDesign other = design;
+            other.properties = changed;
+            const std::string text = ribDesignText(other, error);
+            EXPECT_NE(text.find("\"holeStyle\""), std::string::npos) << field.name;
+            const RibDesignRead back = parseRibDesign(text);
+            ASSERT_TRUE(back.loaded) << back.error;
+            EXPECT_EQ(std::memcmp(&back.design.properties, &changed, sizeof(RibProperties)), 0) << field.name;
+        }
+    }
 }
