@@ -94,7 +94,7 @@ void HolesPage::load(const RibProperties& p) {
     showLength(cornerRadius_, p.holeCornerRadius, p.precision);
     showLength(minimum_, p.holeMinimum, p.precision);
     showLength(thickness_, p.materialThickness, p.precision);
-    showLength(density_, p.materialDensity, 0);
+    density_->setText(QString::number(static_cast<double>(p.materialDensity), 'g', 7));
     unit_->setText(unitText(p));
     thicknessUnit_->setText(unitText(p));
     styleChosen();

@@ -715,9 +715,14 @@ void PropertySheetTest::holesPageStoresItsStyleAndSizesAndRefusesAWebOfNothing()
     QCOMPARE(s.text(kHoles, kMargin), QString("3.000"));
     QCOMPARE(s.text(kHoles, kDensity), QString("160"));
     // Round holes have no corners; slots do.
-    QTest::mouseClick(s.on<QRadioButton>(kHoles, kRound), Qt::LeftButton);
+    // A click on the button's indicator, as a user makes it.
+    const auto choose = [&](int id) {
+        QRadioButton* button = s.on<QRadioButton>(kHoles, id);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    };
+    choose(kRound);
     QCOMPARE(s.looks(kHoles, {kMargin, kWeb, kCornerRadius, kMinimum}), QString("eede"));
-    QTest::mouseClick(s.on<QRadioButton>(kHoles, kSlots), Qt::LeftButton);
+    choose(kSlots);
     QVERIFY(!s.on<QRadioButton>(kHoles, kRound)->isChecked());
     QCOMPARE(s.looks(kHoles, {kMargin, kWeb, kCornerRadius, kMinimum}), QString("eeee"));
     // A web of nothing is refused, naming the box; the user stays.
