@@ -52,10 +52,10 @@ const char* const kUsage =
     "        ticks and a label on layer MARK, for a laser or CNC cutter: DXF (R2000\n"
     "        with its unit, or R12) or SVG in mm or inches, by OUTPUT's extension.\n"
     "info    shows the airfoil's name, its point count, its largest thickness and\n"
-    "        camber with their stations (fractions of the chord), the rib's area,\n"
-    "        its holes' share and its weight (--set materialThickness, materialDensity)\n"
-    "        and the points in drawing order; with --import also the changes the\n"
-    "        import made.\n"
+    "        camber with their stations (fractions of the chord), the points in\n"
+    "        drawing order and the rib's area, its holes' share and its weight (a\n"
+    "        rib design's own rib; the defaults for a coordinate file); with --import\n"
+    "        also the changes the import made.\n"
     "naca    writes a NACA four- or five-digit section (2412, 23012, reflexed 23112)\n"
     "        as a Selig coordinate file: N cosine-spaced points on each surface\n"
     "        (default 81, 10 to 2500), the standard open trailing edge unless\n"
@@ -240,18 +240,13 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
         }
         std::printf("name: %s\npoints: %zu\n", read.design.name.c_str(), read.design.points.size());
         printSectionMeasure(read.design.points);
+        for (const CoordinatePair& p : read.design.points)
+            std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
         {
             AirfoilDocument document;
             loadDesign(document, read.design, nullptr);
-            RibProperties properties = read.design.properties;
-            std::string ignored;
-            bool settable = true;
-            for (const auto& [field, value] : job.settings)
-                settable = settable && setRibPropertyField(properties, field, value, ignored);
-            if (settable) printWeight(document, properties);
+            printWeight(document, read.design.properties);
         }
-        for (const CoordinatePair& p : read.design.points)
-            std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
         job.input = args[0];
         const int wing = cli::printDesignWing(job);
         return wing > 0 ? wing : 0;
@@ -262,17 +257,15 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     if (!cli::readJobInput(job, contents, &changes)) return 1;
     std::printf("name: %s\npoints: %zu\n", contents.name.c_str(), contents.drawingOrder.size());
     printSectionMeasure(contents.drawingOrder);
-    {
-        AirfoilDocument document;
-        document.takeContents(contents, nullptr);
-        printWeight(document, job.properties);
-    }
     if (job.import) {
         std::printf("changes: %zu\n", changes.size());
         for (const std::string& change : changes) std::printf("  %s\n", change.c_str());
     }
     for (const CoordinatePair& p : contents.drawingOrder)
         std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+    AirfoilDocument document;
+    document.takeContents(contents, nullptr);
+    printWeight(document, job.properties);
     return 0;
 }
 
