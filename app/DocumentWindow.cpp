@@ -18,6 +18,7 @@
 
 #include "app/AppIcons.h"
 #include "commands/FileCommands.h"
+#include "components/LighteningHoles.h"
 #include "document/RibDesignFile.h"
 #include "wing/WingDesign.h"
 #include "painting/PainterDeviceContext.h"
@@ -345,9 +346,15 @@ QString unitOf(const AirfoilDocument& document) {
 
 QString airfoilStatusText(const AirfoilDocument& document) {
     const QString name = decodedName(document.getName().value_or(std::string())).trimmed();
-    return QStringLiteral("%1   chord %2 %3   %4 points")
-        .arg(name, twoDecimals(document.properties().chord), unitOf(document))
-        .arg(document.points().size());
+    QString text = QStringLiteral("%1   chord %2 %3   %4 points")
+                       .arg(name, twoDecimals(document.properties().chord), unitOf(document))
+                       .arg(document.points().size());
+    // The rib's area, its holes' share and its weight, as info prints them.
+    const CutOutline cut = document.cutOutline();
+    if (cut.outline.size() >= 3)
+        text += QStringLiteral("   ") +
+                QString::fromStdString(ribWeightText(ribWeight(cut.outline, document.lighteningHoles(), document.properties())));
+    return text;
 }
 
 QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY) {

@@ -55,6 +55,49 @@ void BM_WingFortyRibsNestedAndWritten(benchmark::State& state) {
 }
 BENCHMARK(BM_WingFortyRibsNestedAndWritten)->Unit(benchmark::kMillisecond);
 
+// The same panel with slots in every rib (no sheeting, so that the bays have
+// room): each rib's holes, their weights, the nesting carrying the holes and
+// the files holding them. The counter gives the holes of the set.
+void BM_WingFortyRibsWithHoles(benchmark::State& state) {
+    const std::vector<AirfoilPoint> root = section("asb__clarky.dat");
+    const std::vector<AirfoilPoint> tip = section("asb__e205.dat");
+    WingPanel panel;
+    panel.span = 800;
+    panel.rootChord = 220;
+    panel.tipChord = 130;
+    panel.ribCount = 40;
+    panel.sweep = 40;
+    panel.washout = 2.0;
+    panel.side = WingSide::Left;
+    RibProperties properties = kDefaultRibProperties;
+    properties.leadingEdgeStyle = 3;
+    properties.sparStyle = 1;
+    properties.sparDistance = 30.0f;
+    properties.sparDistanceInPercent = 1;
+    properties.trailingEdgeStyle = 3;
+    properties.height = 14.0f;
+    properties.holeStyle = 2;
+    const SheetSize sheet{600, 100};
+    NestOptions options = nestOptions(0.2, true);
+    options.seconds = 0.0;
+    std::size_t holes = 0;
+    for (auto _ : state) {
+        const RibSet set = buildRibSet(panel, properties, root, tip);
+        const Nesting nesting = nestParts(nestPartsOf(set, panel.side), sheet, options);
+        std::size_t bytes = weightLines(set).size();
+        holes = 0;
+        for (const WingRib& rib : set.ribs) {
+            bytes += ribDrawing(rib).text().size();
+            holes += rib.holes.size();
+        }
+        for (const Sheet& s : nesting.sheets) bytes += sheetDxf(s, true).size() + sheetSvg(s, sheet, true).size();
+        if (!set.error.empty() || !nesting.error.empty() || holes == 0) state.SkipWithError("the panel was refused");
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["holes"] = static_cast<double>(holes);
+}
+BENCHMARK(BM_WingFortyRibsWithHoles)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 namespace {

@@ -432,6 +432,7 @@ int runWing(int argc, char** argv) {
     std::printf("%d ribs, %zu sheet%s, %zu files in %s\n", count, nesting.sheets.size(),
                 nesting.sheets.size() == 1 ? "" : "s", files.size(), positional[1].c_str());
     std::fputs(yieldLines(nesting, metric).c_str(), stdout);
+    std::fputs(weightLines(set).c_str(), stdout);
     return 0;
 }
 

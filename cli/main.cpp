@@ -14,7 +14,9 @@
 #include "airfoil/NacaSection.h"
 #include "airfoil/SectionMeasure.h"
 #include "cli/Commands.h"
+#include "components/LighteningHoles.h"
 #include "document/AirfoilDocument.h"
+#include "document/PropertyChecks.h"
 #include "document/RibDesignFile.h"
 #include "text/NumberText.h"
 #include "document/RibPropertyFields.h"
@@ -50,8 +52,10 @@ const char* const kUsage =
     "        ticks and a label on layer MARK, for a laser or CNC cutter: DXF (R2000\n"
     "        with its unit, or R12) or SVG in mm or inches, by OUTPUT's extension.\n"
     "info    shows the airfoil's name, its point count, its largest thickness and\n"
-    "        camber with their stations (fractions of the chord) and the points in\n"
-    "        drawing order; with --import also the changes the import made.\n"
+    "        camber with their stations (fractions of the chord), the points in\n"
+    "        drawing order and the rib's area, its holes' share and its weight (a\n"
+    "        rib design's own rib; the defaults for a coordinate file); with --import\n"
+    "        also the changes the import made.\n"
     "naca    writes a NACA four- or five-digit section (2412, 23012, reflexed 23112)\n"
     "        as a Selig coordinate file: N cosine-spaced points on each surface\n"
     "        (default 81, 10 to 2500), the standard open trailing edge unless\n"
@@ -216,6 +220,16 @@ int runNaca(int argc, char** argv) {
     return 0;
 }
 
+// info's weight line: "weight: rib 1,234 mm², holes 41 %, 0.39 g", for the
+// rib as the properties build it; none when they cannot build one.
+void printWeight(AirfoilDocument& document, const RibProperties& properties) {
+    if (!checkRibProperties(properties).empty()) return;
+    document.applyProperties(properties);
+    const CutOutline cut = document.cutOutline();
+    if (cut.outline.size() < 3) return;
+    std::printf("weight: %s\n", ribWeightText(ribWeight(cut.outline, document.lighteningHoles(), properties)).c_str());
+}
+
 int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     if (args.size() != 1) return usageError("info takes one INPUT.dat");
     if (isRibDesignPath(args[0]) && !job.import) {
@@ -228,6 +242,11 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
         printSectionMeasure(read.design.points);
         for (const CoordinatePair& p : read.design.points)
             std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+        {
+            AirfoilDocument document;
+            loadDesign(document, read.design, nullptr);
+            printWeight(document, read.design.properties);
+        }
         job.input = args[0];
         const int wing = cli::printDesignWing(job);
         return wing > 0 ? wing : 0;
@@ -244,6 +263,9 @@ int runInfo(cli::JobOptions job, const std::vector<std::string>& args) {
     }
     for (const CoordinatePair& p : contents.drawingOrder)
         std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+    AirfoilDocument document;
+    document.takeContents(contents, nullptr);
+    printWeight(document, job.properties);
     return 0;
 }
 

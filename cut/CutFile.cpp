@@ -260,6 +260,15 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
     ModelPolygon outline = cut.outline;
     if (kerf > 0.0 && chord != 0.0) outline = grownOutline(outline, kerf / 2.0 / chord);
     for (const ModelPoint& q : outline) d.outline.push_back({q.x * chord, q.y * chord});
+    // The cutter runs half the kerf inside each hole's edge, so the hole
+    // comes out at its size.
+    for (const ModelPolygon& hole : document.lighteningHoles()) {
+        const ModelPolygon shrunk = kerf > 0.0 && chord != 0.0 ? grownOutline(hole, -kerf / 2.0 / chord) : hole;
+        if (shrunk.size() < 3) continue;
+        ModelPolygon scaled;
+        for (auto q = shrunk.rbegin(); q != shrunk.rend(); ++q) scaled.push_back({q->x * chord, q->y * chord});
+        d.holes.push_back(std::move(scaled));
+    }
 
     // The marks lie beside the outline, so that etching them never weakens
     // the rib: the chord line's ends ahead of the nose and behind the tail,
@@ -333,6 +342,9 @@ bool drawingIsSound(const CutDrawing& d) {
     auto finite = [](const ModelPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); };
     for (const ModelPoint& p : d.outline)
         if (!finite(p)) return false;
+    for (const ModelPolygon& hole : d.holes)
+        for (const ModelPoint& p : hole)
+            if (!finite(p)) return false;
     for (const CutMark& m : d.marks)
         if (!finite(m.from) || !finite(m.to)) return false;
     return finite(d.labelAt) && std::isfinite(d.labelHeight);
@@ -342,6 +354,7 @@ bool drawingIsSound(const CutDrawing& d) {
 // margin of 2 % of it.
 CutLayout cutLayoutOf(const CutDrawing& d) {
     CutLayout layout;
+    layout.outlines = d.holes;
     layout.outlines.push_back(d.outline);
     layout.marks = d.marks;
     layout.labels.push_back({d.label, d.labelAt, d.labelHeight});

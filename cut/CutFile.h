@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files for the laser or the CNC cutter: the rib's cut outline as one closed
-// polyline (layer CUT) with marks beside it (layer MARK: spar and chord-line
+// polyline (layer CUT), its lightening holes as closed polylines before it with marks beside it (layer MARK: spar and chord-line
 // ticks, a label with the airfoil's name and chord), as DXF or as SVG, in
 // the rib's unit (millimetres or inches).
 #include <string>
@@ -27,6 +27,9 @@ struct CutMark {
 // The drawing in output units: model coordinates times the chord, y up.
 struct CutDrawing {
     ModelPolygon outline;  // closed, counter-clockwise
+    // The lightening holes, closed, clockwise (inner contours), shrunk by
+    // half the kerf; cut before the outline.
+    std::vector<ModelPolygon> holes;
     std::vector<CutMark> marks;
     std::string label;
     ModelPoint labelAt;      // left end of the label's base line
@@ -53,7 +56,8 @@ struct CutLabel {
 };
 
 // What a cut file holds, in output units (y up): closed outlines on layer
-// CUT, marks and labels on layer MARK. A single rib's cut file is one
+// CUT (a part's holes before the outline round them, so that the part stays
+// put while its inside is cut), marks and labels on layer MARK. A single rib's cut file is one
 // outline; a sheet of nested parts is many. Both are written by the same
 // DXF and SVG code below.
 struct CutLayout {

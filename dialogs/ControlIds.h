@@ -17,6 +17,7 @@ inline constexpr int kLeadingEdgePage = 111;
 inline constexpr int kSparsPage = 108;
 inline constexpr int kTrailingEdgePage = 110;
 inline constexpr int kSheetingPage = 107;
+inline constexpr int kHolesPage = 112;
 
 namespace general {
 inline constexpr int kChord = 1000;
@@ -78,6 +79,21 @@ inline constexpr int kThickness = 1008;
 inline constexpr int kUnit = 1018;
 } // namespace sheeting
 
+namespace holes {
+inline constexpr int kNone = 1030;
+inline constexpr int kRound = 1031;
+inline constexpr int kSlots = 1032;
+inline constexpr int kTruss = 1033;
+inline constexpr int kMargin = 1000;
+inline constexpr int kWeb = 1001;
+inline constexpr int kCornerRadius = 1002;
+inline constexpr int kMinimum = 1003;
+inline constexpr int kThickness = 1004;
+inline constexpr int kDensity = 1005;
+inline constexpr int kUnit = 1018;
+inline constexpr int kThicknessUnit = 1019;
+} // namespace holes
+
 // Pictures of the pages (bitmap resources).
 enum class StylePicture {
     GeneralRib = 118,
@@ -96,6 +112,10 @@ enum class StylePicture {
     SheetingFrontOnly = 124,
     SheetingTopFrontOnly = 125,
     SheetingTop = 126,
+    HolesNone = 130,
+    HolesRound = 131,
+    HolesSlots = 132,
+    HolesTruss = 133,
 };
 
 inline constexpr const char* kSheetCaption = "Airfoil Properties";

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "dialogs/HolesPage.h"
 #include "dialogs/PropertyPages.h"
 
 namespace parvelin::dialogs {
@@ -16,7 +17,7 @@ namespace parvelin::dialogs {
 namespace {
 
 constexpr const char* kTabTexts[PropertySheet::PageCount] = {"General Properties", "Leading Edge", "Spars",
-                                                             "Trailing Edge", "Sheeting"};
+                                                             "Trailing Edge", "Sheeting", kHolesPageTitle};
 
 // The pages were laid out for 235 x 156 dialog units: a quarter of the
 // average character width across, an eighth of the line height down.
@@ -85,6 +86,7 @@ PropertyPage* PropertySheet::makePage(int index, QWidget* parent) {
     case Spars: return new SparsPage(copies_, parent);
     case TrailingEdge: return new TrailingEdgePage(copies_, parent);
     case Sheeting: return new SheetingPage(copies_, parent);
+    case Holes: return new HolesPage(copies_, parent);
     default: return nullptr;
     }
 }

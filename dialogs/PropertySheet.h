@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The "Airfoil Properties" sheet: five pages on tabs, OK and Cancel. It
+// The "Airfoil Properties" sheet: six pages on tabs, OK and Cancel. It
 // works on two copies of a document's rib properties that its caller owns:
 // the pages edit one and read the other only to restore their controls on
 // Cancel. The caller applies the edited copy when the sheet ends with OK.
@@ -19,7 +19,7 @@ class PropertySheet : public QDialog {
     Q_OBJECT
 public:
     // Tab positions.
-    enum Position { General = 0, LeadingEdge, Spars, TrailingEdge, Sheeting, PageCount };
+    enum Position { General = 0, LeadingEdge, Spars, TrailingEdge, Sheeting, Holes, PageCount };
 
     PropertySheet(RibProperties& edited, RibProperties& kept, QWidget* parent = nullptr);
 

@@ -108,6 +108,19 @@ PictureScene pictureScene(StylePicture picture) {
         p.setStyle(SparStyle::Stick);
         p.setStyle(TrailingEdgeStyle::TeStock);
     };
+    // The hole pictures: a built-up rib of 300 mm, where every style has
+    // room for holes of the default sizes.
+    const auto holes = [&](HoleStyle style) {
+        p.setStyle(style);
+        p.setStyle(LeadingEdgeStyle::LeStock);
+        p.setStyle(SparStyle::Stick);
+        p.setStyle(TrailingEdgeStyle::TeStock);
+        p.chord = 300.0f;
+        p.leadingEdgeDepth = 15.0f;
+        p.sparWidth = 18.0f;
+        p.sparHeight = 12.0f;
+        p.trailingEdgeWidth = 75.0f;
+    };
     switch (picture) {
     case StylePicture::GeneralRib:
         p.setStyle(LeadingEdgeStyle::LeStock);
@@ -131,6 +144,10 @@ PictureScene pictureScene(StylePicture picture) {
     case StylePicture::SheetingTopFrontOnly: sheeting(SheetingStyle::TopFrontOnly); break;
     case StylePicture::SheetingFrontOnly: sheeting(SheetingStyle::FrontOnly); break;
     case StylePicture::SheetingFully: sheeting(SheetingStyle::FullySheeted); break;
+    case StylePicture::HolesNone: holes(HoleStyle::None); break;
+    case StylePicture::HolesRound: holes(HoleStyle::Round); break;
+    case StylePicture::HolesSlots: holes(HoleStyle::Slots); break;
+    case StylePicture::HolesTruss: holes(HoleStyle::Truss); break;
     }
     return scene;
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/AirfoilDocument.h"
 
+#include "components/LighteningHoles.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -92,6 +94,10 @@ CutOutline AirfoilDocument::cutOutline() const {
     return parvelin::cutOutline(points_, leadingEdge_, trailingEdge_, spars_, sheeting_);
 }
 
+std::vector<ModelPolygon> AirfoilDocument::lighteningHoles() const {
+    return parvelin::lighteningHoles(points_, leadingEdge_, trailingEdge_, spars_, sheeting_, properties_);
+}
+
 DxfWriter AirfoilDocument::dxfDrawing() const {
     DxfWriter writer;
     writer.header();
@@ -105,6 +111,13 @@ DxfWriter AirfoilDocument::dxfDrawing() const {
     if (trailingEdge_.isBuilt()) trailingEdge_.writeDxf(&writer, properties_);
     if (spars_.isBuilt()) spars_.writeDxf(&writer, properties_);
     if (sheeting_.isBuilt()) sheeting_.writeDxf(&writer, properties_);
+    // The holes' edges, each closed, after the components.
+    for (const ModelPolygon& hole : lighteningHoles())
+        for (std::size_t i = 0; i < hole.size(); ++i) {
+            const ModelPoint& a = hole[i];
+            const ModelPoint& b = hole[(i + 1) % hole.size()];
+            writer.line(k * a.x, k * a.y, k * b.x, k * b.y);
+        }
     writer.trailer();
     return writer;
 }

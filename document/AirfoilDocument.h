@@ -77,6 +77,9 @@ public:
     // The rib as it is cut: the airfoil minus what the built components
     // remove, in model coordinates.
     CutOutline cutOutline() const;
+    // The lightening holes of the rib (LighteningHoles.h); none for hole
+    // style None.
+    std::vector<ModelPolygon> lighteningHoles() const;
 
     const LeadingEdge& leadingEdge() const { return leadingEdge_; }
     const TrailingEdge& trailingEdge() const { return trailingEdge_; }
@@ -125,6 +128,8 @@ private:
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
     void drawCutOutline(platform::DeviceContext& dc, const ViewTransform& view) const;
+    // The lightening holes' edges, closed, with the pen selected.
+    void drawHoles(platform::DeviceContext& dc, const ViewTransform& view) const;
 
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;

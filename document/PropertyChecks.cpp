@@ -40,6 +40,11 @@ const SizeRule kSizeRules[] = {
      "a trailing-edge style is chosen"},
     {&RibProperties::sheetingThickness, [](const RibProperties& p) { return p.sheetingStyle != 0; },
      "a sheeting style is chosen"},
+    // A web of nothing would let two holes run into one, and the weight is
+    // the sheet's volume times its density: these are never 0.
+    {&RibProperties::holeWeb, [](const RibProperties&) { return true; }, nullptr},
+    {&RibProperties::materialThickness, [](const RibProperties&) { return true; }, nullptr},
+    {&RibProperties::materialDensity, [](const RibProperties&) { return true; }, nullptr},
 };
 
 // The codes each integer field may hold (both ends included).
@@ -58,7 +63,8 @@ template <typename Style> constexpr bool codesRunFromZero() {
     return true;
 }
 static_assert(codesRunFromZero<LeadingEdgeStyle>() && codesRunFromZero<SparStyle>() &&
-              codesRunFromZero<TrailingEdgeStyle>() && codesRunFromZero<SheetingStyle>());
+              codesRunFromZero<TrailingEdgeStyle>() && codesRunFromZero<SheetingStyle>() &&
+              codesRunFromZero<HoleStyle>());
 
 template <typename Style> constexpr std::int32_t highestCode() {
     return static_cast<std::int32_t>(styleTable(Style{}).size()) - 1;
@@ -69,6 +75,7 @@ const CodeRange kCodeRanges[] = {
     {&RibProperties::sparStyle, 0, highestCode<SparStyle>()},
     {&RibProperties::trailingEdgeStyle, 0, highestCode<TrailingEdgeStyle>()},
     {&RibProperties::sheetingStyle, 0, highestCode<SheetingStyle>()},
+    {&RibProperties::holeStyle, 0, highestCode<HoleStyle>()},
     // Choices of two, and the decimals the pages show.
     {&RibProperties::sparDistanceInPercent, 0, 1},
     {&RibProperties::heightInPercent, 0, 1},
@@ -99,6 +106,7 @@ std::string rule(const PropertyProblem& problem) {
     case PropertyFault::NotPositive: {
         if (std::string_view(problem.field) == "chord") return "must be greater than 0";
         const SizeRule* size = sizeRuleFor(problem.field);
+        if (size != nullptr && size->when == nullptr) return "must be greater than 0";
         return std::string("must be greater than 0 when ") + (size ? size->when : "its component is chosen");
     }
     case PropertyFault::BehindTrailingEdge:

@@ -138,6 +138,23 @@ std::string parseProblem(const json::exception& e) {
     return "the file is not JSON text (" + what + ")";
 }
 
+// The holes and the sheet: fields later versions added. A design whose
+// values of them are all the defaults of its unit leaves them out, so that
+// it saves as a version without them did, and reads them back as defaults.
+bool isHoleField(const RibPropertyField& field) {
+    if (field.isInteger) return field.integer == &RibProperties::holeStyle;
+    if (field.real == &RibProperties::materialDensity) return true;
+    for (const HoleLengthDefault& d : kHoleLengthDefaults)
+        if (d.field == field.real) return true;
+    return false;
+}
+
+bool holeFieldsAreDefaults(const RibProperties& p) {
+    RibProperties defaults = p;
+    setHoleDefaultsForUnit(defaults);
+    return std::memcmp(&defaults, &p, sizeof p) == 0;
+}
+
 } // namespace
 
 std::string ribDesignText(const RibDesign& design, std::string& error) {
@@ -185,7 +202,10 @@ std::string ribDesignText(const RibDesign& design, std::string& error) {
     text += "    ]\n";
     text += "  },\n";
     text += "  \"rib\": {\n";
-    const auto& fields = ribPropertyFields();
+    const bool leaveOutHoles = holeFieldsAreDefaults(design.properties);
+    std::vector<RibPropertyField> fields;
+    for (const RibPropertyField& field : ribPropertyFields())
+        if (!leaveOutHoles || !isHoleField(field)) fields.push_back(field);
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const RibPropertyField& field = fields[i];
         text += "    \"" + std::string(field.name) + "\": ";
@@ -282,15 +302,28 @@ RibDesignRead parseRibDesign(std::string_view bytes) {
 
     const auto rib = root.find("rib");
     if (rib == root.end() || !rib->is_object()) return refused("\"rib\" is missing or is not an object");
+    // The hole lengths a file leaves out take the defaults of its unit.
+    std::vector<const RibPropertyField*> missingHoleFields;
     for (const RibPropertyField& field : ribPropertyFields()) {
         // A field the file does not have keeps its default.
         const auto value = rib->find(field.name);
-        if (value == rib->end()) continue;
+        if (value == rib->end()) {
+            if (isHoleField(field)) missingHoleFields.push_back(&field);
+            continue;
+        }
         const bool ok = field.isInteger ? toInt32(*value, design.properties.*field.integer)
                                         : toFloat(*value, design.properties.*field.real);
         if (!ok)
             return refused(std::string("rib \"") + field.name + "\" is not " +
                            (field.isInteger ? "a whole number" : "a finite number"));
+    }
+    if (!missingHoleFields.empty()) {
+        RibProperties defaults = design.properties;
+        setHoleDefaultsForUnit(defaults);
+        for (const RibPropertyField* field : missingHoleFields) {
+            if (field->isInteger) design.properties.*field->integer = defaults.*field->integer;
+            else design.properties.*field->real = defaults.*field->real;
+        }
     }
     if (const std::vector<PropertyProblem> problems = checkRibProperties(design.properties); !problems.empty())
         return refused("rib " + problems.front().message());

@@ -36,6 +36,9 @@ const std::vector<RibPropertyField>& ribPropertyFields() {
         PARVELIN_INT(sheetingStyle),       PARVELIN_FLOAT(sheetingThickness),  PARVELIN_FLOAT(height),
         PARVELIN_FLOAT(chord),             PARVELIN_INT(heightInPercent),      PARVELIN_INT(metric),
         PARVELIN_FLOAT(washout),           PARVELIN_INT(precision),            PARVELIN_INT(orientation),
+        PARVELIN_INT(holeStyle),           PARVELIN_FLOAT(holeMargin),         PARVELIN_FLOAT(holeWeb),
+        PARVELIN_FLOAT(holeCornerRadius),  PARVELIN_FLOAT(holeMinimum),        PARVELIN_FLOAT(materialThickness),
+        PARVELIN_FLOAT(materialDensity),
     };
     return fields;
 }
@@ -58,6 +61,7 @@ std::vector<StyleChoice> styleChoices(std::string_view name) {
     if (name == "sparStyle") return choicesOf<SparStyle>();
     if (name == "trailingEdgeStyle") return choicesOf<TrailingEdgeStyle>();
     if (name == "sheetingStyle") return choicesOf<SheetingStyle>();
+    if (name == "holeStyle") return choicesOf<HoleStyle>();
     return {};
 }
 

@@ -16,7 +16,7 @@ struct RibPropertyField {
     float RibProperties::*real;
 };
 
-// The 21 fields in the record's order.
+// The 28 fields in the record's order.
 const std::vector<RibPropertyField>& ribPropertyFields();
 
 // A code a style field takes, with the label the property pages show for it.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The style codes of the four components as typed values, and the one table
+// The style codes of the four components and of the lightening holes as typed values, and the one table
 // of their traits: the label the property pages show, whether the component
 // draws an outline for it, and what the other components read from it.
 // RibProperties stores the codes as 32-bit integers; a code outside the
@@ -14,6 +14,7 @@ enum class LeadingEdgeStyle : std::int32_t { None = 0, Round = 1, Square = 2, Le
 enum class SparStyle : std::int32_t { None = 0, Stick = 1, Stock = 2 };
 enum class TrailingEdgeStyle : std::int32_t { None = 0, SheetedTopAndBottom = 1, SheetedBottom = 2, TeStock = 3 };
 enum class SheetingStyle : std::int32_t { None = 0, Top = 1, TopFrontOnly = 2, FrontOnly = 3, FullySheeted = 4 };
+enum class HoleStyle : std::int32_t { None = 0, Round = 1, Slots = 2, Truss = 3 };
 
 struct LeadingEdgeTraits {
     LeadingEdgeStyle style;
@@ -51,6 +52,13 @@ struct SheetingTraits {
     bool sheetsLower;     // the lower surface
 };
 
+struct HoleTraits {
+    HoleStyle style;
+    const char* label;
+    bool drawable;        // the rib has lightening holes
+    bool roundsCorners;   // the holes' corners are rounded by the corner radius
+};
+
 inline constexpr LeadingEdgeTraits kLeadingEdgeStyles[] = {
     {LeadingEdgeStyle::None, "No Leading Edge", false, 0, false},
     {LeadingEdgeStyle::Round, "Round", true, 2, false},
@@ -77,10 +85,18 @@ inline constexpr SheetingTraits kSheetingStyles[] = {
     {SheetingStyle::FullySheeted, "Fully sheeted", true, true, true},
 };
 
+inline constexpr HoleTraits kHoleStyles[] = {
+    {HoleStyle::None, "No holes", false, false},
+    {HoleStyle::Round, "Round holes", true, false},
+    {HoleStyle::Slots, "Slots following the skin", true, true},
+    {HoleStyle::Truss, "Truss", true, true},
+};
+
 constexpr std::span<const LeadingEdgeTraits> styleTable(LeadingEdgeStyle) { return kLeadingEdgeStyles; }
 constexpr std::span<const SparTraits> styleTable(SparStyle) { return kSparStyles; }
 constexpr std::span<const TrailingEdgeTraits> styleTable(TrailingEdgeStyle) { return kTrailingEdgeStyles; }
 constexpr std::span<const SheetingTraits> styleTable(SheetingStyle) { return kSheetingStyles; }
+constexpr std::span<const HoleTraits> styleTable(HoleStyle) { return kHoleStyles; }
 
 // The row of a style, or the empty traits (no label, every flag off) for a
 // code outside the table.

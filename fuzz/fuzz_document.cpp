@@ -60,7 +60,7 @@ constexpr float kInterestingLengths[16] = {
     std::numeric_limits<float>::quiet_NaN(),
 };
 
-// The last 21 bytes of the input choose the 21 fields: style codes from -1 to
+// The last 21 bytes of the input choose the fields: style codes from -1 to
 // 5, lengths from a table of ordinary and hostile values.
 RibProperties propertiesFrom(const std::uint8_t* data, std::size_t size) {
     RibProperties p = kDefaultRibProperties;
@@ -86,6 +86,12 @@ RibProperties propertiesFrom(const std::uint8_t* data, std::size_t size) {
     p.chord = length(pick(14));
     p.metric = pick(15) % 2;
     p.precision = static_cast<std::int32_t>(pick(16) % 8) - 2;
+    // The holes: a style from -1 to 5 and hostile sizes, so that the hole
+    // placement meets every component's outline.
+    p.holeStyle = style(pick(17));
+    p.holeMargin = length(pick(18));
+    p.holeWeb = length(pick(19));
+    p.holeMinimum = length(pick(20));
     return p;
 }
 

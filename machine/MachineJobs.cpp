@@ -17,7 +17,15 @@ std::vector<Polygon> ribContours(const CutDrawing& drawing) {
     Polygon outline;
     for (const ModelPoint& p : drawing.outline) outline.push_back(Vec2{p.x * unit, p.y * unit});
     const wing::Box box = wing::bounds(outline);
-    return {wing::translated(outline, kRibMarginMm - box.minX, kRibMarginMm - box.minY)};
+    // The holes first; the laser orders them before their outline anyway.
+    std::vector<Polygon> contours;
+    for (const ModelPolygon& hole : drawing.holes) {
+        Polygon inner;
+        for (const ModelPoint& p : hole) inner.push_back(Vec2{p.x * unit, p.y * unit});
+        contours.push_back(wing::translated(inner, kRibMarginMm - box.minX, kRibMarginMm - box.minY));
+    }
+    contours.push_back(wing::translated(outline, kRibMarginMm - box.minX, kRibMarginMm - box.minY));
+    return contours;
 }
 
 SheetContours wingSheetContours(const wing::RibSet& set, wing::WingSide side, const wing::SheetSize& sheet,
@@ -50,6 +58,13 @@ SheetContours nestedContours(const wing::Nesting& nesting, bool metric) {
         }
         std::vector<Polygon> contours;
         for (const wing::PlacedPart& part : nesting.sheets[s].parts) {
+            // Its holes (already shrunk by half the kerf) come with it; the
+            // laser orders every hole before the outline round it.
+            for (const Polygon& hole : part.holes) {
+                Polygon inner;
+                for (const Vec2& p : hole) inner.push_back(Vec2{p.x * unit, p.y * unit});
+                contours.push_back(std::move(inner));
+            }
             Polygon outline;
             for (const Vec2& p : part.outline) outline.push_back(Vec2{p.x * unit, p.y * unit});
             // The nesting places each part's cut path: the part grown by half the kerf.

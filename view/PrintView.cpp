@@ -70,6 +70,8 @@ bool AirfoilDocument::printRib(platform::DeviceContext& dc, DevicePoint sheetOri
                 dc.lineTo(pixels[i + 1].x, pixels[i + 1].y);
             }
         }
+        // The holes are cut lines, printed as the outline is.
+        drawHoles(dc, page);
     }
 
     if (leadingEdge_.isBuilt()) leadingEdge_.print(dc, page);

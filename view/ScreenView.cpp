@@ -79,6 +79,19 @@ void AirfoilDocument::drawCutOutline(platform::DeviceContext& dc, const ViewTran
     }
 }
 
+void AirfoilDocument::drawHoles(platform::DeviceContext& dc, const ViewTransform& view) const {
+    for (const ModelPolygon& hole : lighteningHoles()) {
+        if (hole.empty()) continue;
+        auto at = [&](const ModelPoint& p) { return view.map(geom::Point{static_cast<float>(p.x), static_cast<float>(p.y)}); };
+        const DevicePoint last = at(hole.back());
+        dc.moveTo(last.x, last.y);
+        for (const ModelPoint& p : hole) {
+            const DevicePoint d = at(p);
+            dc.lineTo(d.x, d.y);
+        }
+    }
+}
+
 void AirfoilDocument::paint(platform::DeviceContext& dc) const {
     const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kWhite});
@@ -91,6 +104,8 @@ void AirfoilDocument::paint(platform::DeviceContext& dc) const {
         dc.moveTo(pixels[i].x, pixels[i].y);
         dc.lineTo(pixels[i + 1].x, pixels[i + 1].y);
     }
+    // The holes are cut like the outline, and drawn like it.
+    drawHoles(dc, *screen_);
     if (leadingEdge_.isBuilt()) leadingEdge_.draw(dc, *screen_);
     if (trailingEdge_.isBuilt()) trailingEdge_.draw(dc, *screen_);
     if (spars_.isBuilt()) spars_.draw(dc, *screen_);

@@ -97,6 +97,18 @@ Polygon cutPath(const Polygon& outline, double kerf) {
     return grown.size() >= 3 ? grown : outline;
 }
 
+Polygon holeCutPath(const Polygon& hole, double kerf) {
+    if (!(kerf > 0.0) || hole.size() < 3) return hole;
+    double extent = 0.0;
+    for (const Vec2& p : hole) extent = std::max({extent, std::fabs(p.x), std::fabs(p.y)});
+    if (!(extent > 0.0) || !std::isfinite(extent)) return hole;
+    ModelPolygon model;
+    for (const Vec2& p : hole) model.push_back({p.x / extent, p.y / extent});
+    Polygon shrunk;
+    for (const ModelPoint& q : grownOutline(model, -kerf / 2.0 / extent)) shrunk.push_back(Vec2{q.x * extent, q.y * extent});
+    return shrunk;
+}
+
 namespace {
 
 // The sheet is seen as columns kCellsPerGap to the gap wide. Each part's
@@ -419,6 +431,9 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
         out.labelHeight = given[i].labelHeight;
         poseLabel(out, given[i], poses[spot.pose]);
         out.labelAt = Vec2{out.labelAt.x + p.shift.x + dx, out.labelAt.y + p.shift.y + dy};
+        for (const Polygon& hole : given[i].holes)
+            if (Polygon path = holeCutPath(hole, options.kerf); path.size() >= 3)
+                out.holes.push_back(translated(posedPolygon(path, poses[spot.pose]), p.shift.x + dx, p.shift.y + dy));
         result.sheets[spot.sheet].parts.push_back(std::move(out));
         result.sheets[spot.sheet].partsArea += areas[i];
         result.partsArea += areas[i];

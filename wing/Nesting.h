@@ -31,6 +31,7 @@ struct NestPart {
     std::string label;
     Vec2 labelAt;           // in the outline's coordinates
     double labelHeight = 0.0;
+    std::vector<Polygon> holes;  // inner contours cut out of the part, in the outline's coordinates
 };
 
 // How wide a label of `height` is taken to be: the width the parts keep
@@ -88,6 +89,7 @@ struct PlacedPart {
     Vec2 labelAt;
     double labelHeight = 0.0;
     double labelAngle = 0.0;  // degrees: 0, or 90 on a part turned a quarter turn
+    std::vector<Polygon> holes;  // the holes' cut paths (shrunk by half the kerf), moved with the outline
 };
 
 struct Sheet {
@@ -120,6 +122,8 @@ std::string setYieldText(const Nesting& nesting);
 // The cut path of an outline: grown by half the kerf with round corners, as
 // a single rib's cut file grows its outline.
 Polygon cutPath(const Polygon& outline, double kerf);
+// The cut path of a hole: shrunk by half the kerf, so it comes out at its size.
+Polygon holeCutPath(const Polygon& hole, double kerf);
 
 // Lays out every part; refuses (with the first part that cannot fit) when a
 // part's cut path is larger than the sheet less its margins.

@@ -9,6 +9,8 @@
 #include <vector>
 #include <polyclipping/clipper.hpp>
 
+#include "components/LighteningHoles.h"
+
 #include "cut/CutOutline.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
@@ -195,12 +197,53 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         cutPolygon.reserve(cut.outline.size());
         for (const ModelPoint& q : cut.outline) cutPolygon.push_back(Vec2{q.x * c, q.y * c});
         rib.outline = joinOutline(cutPolygon, rib.tabs);
+        // Each rib's own holes, from its own depth, clear of its tabs too.
+        if (isDrawable(rib.properties.holes())) {
+            HoleObstacles obstacles =
+                holeObstacles(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
+            for (const BuildingTab& tab : rib.tabs) {
+                ModelPolygon region;
+                for (const Vec2& q : tab.polygon) region.push_back({q.x / c, q.y / c});
+                obstacles.removed.push_back(std::move(region));
+            }
+            for (const ModelPolygon& hole : lighteningHoles(rib.points, obstacles, rib.properties)) {
+                Polygon scaled;
+                for (const ModelPoint& q : hole) scaled.push_back(Vec2{q.x * c, q.y * c});
+                rib.holes.push_back(std::move(scaled));
+            }
+        }
         rib.pieces = cut.pieces;
         rib.keptShare = cut.keptShare;
         placeLabel(rib, cutPolygon);
         set.ribs.push_back(std::move(rib));
     }
     return set;
+}
+
+RibWeight ribWeightOf(const WingRib& rib) {
+    const CutOutline cut = cutOutline(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
+    const double c = rib.properties.chord;
+    std::vector<ModelPolygon> holes;
+    for (const Polygon& hole : rib.holes) {
+        ModelPolygon model;
+        for (const Vec2& q : hole) model.push_back({q.x / c, q.y / c});
+        holes.push_back(std::move(model));
+    }
+    return ribWeight(cut.outline, holes, rib.properties);
+}
+
+std::string weightLines(const RibSet& set) {
+    std::string text;
+    double grams = 0.0, solid = 0.0;
+    for (const WingRib& rib : set.ribs) {
+        const RibWeight w = ribWeightOf(rib);
+        grams += w.grams;
+        solid += w.gramsSolid;
+        text += rib.name() + ": " + ribWeightText(w) + "; " + gramsText(w.gramsSolid) + " g without holes\n";
+    }
+    text += std::to_string(set.ribs.size()) + (set.ribs.size() == 1 ? " rib: " : " ribs: ") + gramsText(grams) +
+            " g; " + gramsText(solid) + " g without holes\n";
+    return text;
 }
 
 // A rib whose largest piece holds less than this share of it is cut apart;

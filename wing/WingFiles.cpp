@@ -39,6 +39,13 @@ void ribLines(DxfWriter& writer, const WingRib& rib) {
     if (rib.spars.isBuilt()) rib.spars.writeDxf(&writer, rib.properties);
     if (rib.sheeting.isBuilt()) rib.sheeting.writeDxf(&writer, rib.properties);
     for (const BuildingTab& tab : rib.tabs) tabLines(writer, tab);
+    // The lightening holes, each closed.
+    for (const Polygon& hole : rib.holes)
+        for (std::size_t i = 0; i < hole.size(); ++i) {
+            const Vec2& a = hole[i];
+            const Vec2& b = hole[(i + 1) % hole.size()];
+            writer.line(a.x, a.y, b.x, b.y);
+        }
 }
 
 } // namespace
@@ -78,7 +85,7 @@ std::vector<NestPart> nestPartsOf(const RibSet& set, WingSide side) {
     const std::string letters = traits(side).letters;
     parts.reserve(set.ribs.size() * letters.size());
     for (const WingRib& rib : set.ribs)
-        for (char letter : letters) parts.push_back(NestPart{rib.outline, rib.label(letter), rib.labelAt, rib.labelHeight});
+        for (char letter : letters) parts.push_back(NestPart{rib.outline, rib.label(letter), rib.labelAt, rib.labelHeight, rib.holes});
     return parts;
 }
 
@@ -86,6 +93,9 @@ bool sheetFinite(const Sheet& sheet) {
     for (const PlacedPart& part : sheet.parts) {
         for (const Vec2& p : part.outline)
             if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
+        for (const Polygon& hole : part.holes)
+            for (const Vec2& p : hole)
+                if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
         if (!std::isfinite(part.labelAt.x) || !std::isfinite(part.labelAt.y) || !std::isfinite(part.labelHeight))
             return false;
     }
@@ -105,6 +115,10 @@ CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, co
         return out;
     };
     if (sheet.commonLine) {
+        // Every hole first: the laser cuts the insides while the parts
+        // still sit in the sheet; then the outlines, shared lines once.
+        for (const PlacedPart& part : sheet.parts)
+            for (const Polygon& hole : part.holes) layout.outlines.push_back(model(hole));
         std::vector<Polygon> paths;
         for (const PlacedPart& part : sheet.parts) paths.push_back(part.outline);
         const SharedCuts cuts = shareCommonLines(paths, kCommonLineTolerance * (metric ? 1.0 : 1.0 / 25.4));
@@ -112,7 +126,12 @@ CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, co
         for (const std::vector<Vec2>& line : cuts.open) layout.openCuts.push_back(model(line));
     }
     for (const PlacedPart& part : sheet.parts) {
-        if (!sheet.commonLine) layout.outlines.push_back(model(part.outline));
+        if (!sheet.commonLine) {
+            // The part's holes first: the laser cuts the inside while the
+            // part still sits in the sheet.
+            for (const Polygon& hole : part.holes) layout.outlines.push_back(model(hole));
+            layout.outlines.push_back(model(part.outline));
+        }
         if (part.labelHeight > 0.0) layout.labels.push_back({part.label, {part.labelAt.x, part.labelAt.y}, part.labelHeight, part.labelAngle});
     }
     return layout;

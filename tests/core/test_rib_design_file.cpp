@@ -389,7 +389,7 @@ TEST(PropertyChecks, EachRuleNamesItsFieldAndNoOther) {
                     EXPECT_STREQ(problem.field, field.name) << code;
                 const std::string name = field.name;
                 const int highest = name == "leadingEdgeStyle" || name == "sheetingStyle" || name == "precision" ? 4
-                                    : name == "trailingEdgeStyle"                                             ? 3
+                                    : name == "trailingEdgeStyle" || name == "holeStyle"                      ? 3
                                     : name == "sparStyle"                                                    ? 2
                                     : name == "orientation" ? std::numeric_limits<int>::max()
                                                             : 1;

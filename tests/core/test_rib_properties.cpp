@@ -34,9 +34,16 @@ TEST(RibProperties, DefaultsTableInFieldOrder) {
     EXPECT_EQ(d.washout, 0.0f);
     EXPECT_EQ(d.precision, 3);
     EXPECT_EQ(d.orientation, 0);
+    EXPECT_EQ(d.holeStyle, 0);
+    EXPECT_EQ(d.holeMargin, 3.0f);
+    EXPECT_EQ(d.holeWeb, 4.0f);
+    EXPECT_EQ(d.holeCornerRadius, 2.0f);
+    EXPECT_EQ(d.holeMinimum, 6.0f);
+    EXPECT_EQ(d.materialThickness, 2.0f);
+    EXPECT_EQ(d.materialDensity, 160.0f);
     // The field table walks the record in its memory order, four bytes apart.
     const auto& fields = ribPropertyFields();
-    ASSERT_EQ(fields.size(), 21u);
+    ASSERT_EQ(fields.size(), 28u);
     const RibProperties record{};
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const void* address = fields[i].isInteger ? static_cast<const void*>(&(record.*fields[i].integer))

@@ -61,6 +61,7 @@ TEST(StyleTable, LabelsAndCodesAsThePagesAndTheToolShowThem) {
         {"sparStyle", {"No Spars", "Stick", "Stock"}},
         {"trailingEdgeStyle", {"No trailing edge", "Sheeted top and bottom", "Sheeted bottom", "TE Stock"}},
         {"sheetingStyle", {"No Sheeting", "Top", "Top, Front only", "Front only", "Fully sheeted"}},
+        {"holeStyle", {"No holes", "Round holes", "Slots following the skin", "Truss"}},
     };
     for (const RibPropertyField& field : ribPropertyFields()) {
         const std::vector<StyleChoice> choices = styleChoices(field.name);

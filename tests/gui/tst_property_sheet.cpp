@@ -153,6 +153,7 @@ private slots:
     void unitSwitchKeepsTheRibsSize();
     void pagesShowEveryControlWhole();
     void stylePicturesShowTheSampleAirfoil();
+    void holesPageStoresItsStyleAndSizesAndRefusesAWebOfNothing();
 };
 
 void PropertySheetTest::tabsAndPagesMadeWhenFirstShown() {
@@ -161,7 +162,8 @@ void PropertySheetTest::tabsAndPagesMadeWhenFirstShown() {
     QTabWidget* tabs = s.sheet->tabs();
     QStringList texts;
     for (int i = 0; i < tabs->count(); ++i) texts << tabs->tabText(i);
-    QCOMPARE(texts, (QStringList{"General Properties", "Leading Edge", "Spars", "Trailing Edge", "Sheeting"}));
+    QCOMPARE(texts, (QStringList{"General Properties", "Leading Edge", "Spars", "Trailing Edge", "Sheeting",
+                                  "Lightening Holes"}));
     QStringList buttons;
     for (QPushButton* button : s.sheet->findChildren<QPushButton*>()) buttons << button->text().remove('&');
     buttons.sort();
@@ -919,7 +921,8 @@ void PropertySheetTest::pagesShowEveryControlWhole() {
 
 void PropertySheetTest::stylePicturesShowTheSampleAirfoil() {
     for (StylePicture picture : {StylePicture::GeneralRib, StylePicture::LeRound, StylePicture::TeStock,
-                                 StylePicture::SparStick, StylePicture::SheetingTop}) {
+                                 StylePicture::SparStick, StylePicture::SheetingTop, StylePicture::HolesRound,
+                                 StylePicture::HolesSlots, StylePicture::HolesTruss}) {
         const QImage image = renderStylePicture(picture, QSize(120, 40)).toImage();
         int dark = 0;
         for (int y = 0; y < image.height(); ++y)
@@ -927,6 +930,48 @@ void PropertySheetTest::stylePicturesShowTheSampleAirfoil() {
                 if (qGray(image.pixel(x, y)) < 100) ++dark;
         QVERIFY2(dark > 60, qPrintable(QStringLiteral("picture %1: %2 dark pixels").arg(int(picture)).arg(dark)));
     }
+}
+
+
+void PropertySheetTest::holesPageStoresItsStyleAndSizesAndRefusesAWebOfNothing() {
+    constexpr int kHoles = PropertySheet::Holes;
+    Sheet s;
+    s.goTo(kHoles);
+    using namespace dialogs::holes;
+    QCOMPARE(s.sheet->page(kHoles)->objectName(), QString("page112"));
+    // The defaults: no holes, the sizes that shape them closed.
+    QVERIFY(s.on<QRadioButton>(kHoles, kNone)->isChecked());
+    QCOMPARE(s.looks(kHoles, {kMargin, kWeb, kCornerRadius, kMinimum, kThickness, kDensity}), QString("ddddee"));
+    QCOMPARE(s.text(kHoles, kMargin), QString("3.000"));
+    QCOMPARE(s.text(kHoles, kDensity), QString("160"));
+    // Round holes have no corners; slots do.
+    // A click on the button's indicator, as a user makes it.
+    const auto choose = [&](int id) {
+        QRadioButton* button = s.on<QRadioButton>(kHoles, id);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    };
+    choose(kRound);
+    QCOMPARE(s.looks(kHoles, {kMargin, kWeb, kCornerRadius, kMinimum}), QString("eede"));
+    choose(kSlots);
+    QVERIFY(!s.on<QRadioButton>(kHoles, kRound)->isChecked());
+    QCOMPARE(s.looks(kHoles, {kMargin, kWeb, kCornerRadius, kMinimum}), QString("eeee"));
+    // A web of nothing is refused, naming the box; the user stays.
+    s.type(kHoles, kWeb, "0");
+    s.sheet->okButton()->click();
+    QVERIFY(s.sheet->isVisible());
+    QVERIFY(s.message());
+    QVERIFY2(s.message()->text().contains("\"Web\""), qPrintable(s.message()->text()));
+    s.message()->accept();
+    QTRY_VERIFY(!s.message());
+    s.type(kHoles, kWeb, "4,5");
+    s.type(kHoles, kMargin, "4");
+    s.type(kHoles, kDensity, "200");
+    s.sheet->okButton()->click();
+    QCOMPARE(s.sheet->result(), int(QDialog::Accepted));
+    QCOMPARE(s.edited.holes(), HoleStyle::Slots);
+    QCOMPARE(s.edited.holeWeb, 4.5f);
+    QCOMPARE(s.edited.holeMargin, 4.0f);
+    QCOMPARE(s.edited.materialDensity, 200.0f);
 }
 
 QTEST_MAIN(PropertySheetTest)

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QWheelEvent>
 
 #include "FrameFixture.h"
@@ -185,8 +186,16 @@ void ViewZoomTest::statusBarShowsTheCursorInTheChordsUnitAndTheAirfoil() {
     DocumentWindow* window = openFullRib(f);
     QWidget* view = window->view();
     QLabel* cursor = f.frame->cursorLabel();
-    QCOMPARE(f.frame->airfoilLabel()->text(), QStringLiteral("CLARK Y AIRFOIL   chord 100.00 mm   %1 points")
-                                                 .arg(window->document()->points().size()));
+    // The airfoil, then the rib's area, its holes' share (none without a
+    // hole style) and its weight.
+    const QString status = f.frame->airfoilLabel()->text();
+    QVERIFY2(status.startsWith(QStringLiteral("CLARK Y AIRFOIL   chord 100.00 mm   %1 points   rib ")
+                                   .arg(window->document()->points().size())),
+             qPrintable(status));
+    QVERIFY2(QRegularExpression(QStringLiteral("   rib [0-9,]+ mm\u00b2, holes 0 %, [0-9]+\\.[0-9]{2} g$"))
+                 .match(status)
+                 .hasMatch(),
+             qPrintable(status));
 
     mouse(view, QEvent::MouseMove, {25, 200}, Qt::NoButton, Qt::NoButton);
     QCOMPARE(cursor->text(), QStringLiteral("x 0.00 mm   y 0.00 mm"));
