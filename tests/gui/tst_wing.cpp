@@ -170,17 +170,17 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     }
     // First the sheets written, then why nothing was.
     QCOMPARE(f.dialogs.messages.front().icon, platform::MessageIcon::Information);
-    QVERIFY(f.dialogs.messages.front().text.find("CUT-sheet-1.DXF") != std::string::npos);
+    QVERIFY(f.dialogs.messages.front().text.find("CUT-sheet-1.dxf") != std::string::npos);
     // With the yield of each sheet and of the set, as the nesting found it.
     QVERIFY(f.dialogs.messages.front().text.find(wing::setYieldText(nesting)) != std::string::npos);
     QVERIFY(f.dialogs.messages.front().text.find(wing::sheetYieldText(nesting, 0)) != std::string::npos);
     QVERIFY(f.dialogs.messages.back().text.find("already exists") != std::string::npos);
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
-        QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(s + 1)));
+        QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.dxf").arg(s + 1)));
         QVERIFY(sheet.open(QIODevice::ReadOnly));
         QCOMPARE(sheet.readAll().toStdString(), wing::sheetDxf(nesting.sheets[s], true));
     }
-    QVERIFY(!QFile::exists(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(nesting.sheets.size() + 1))));
+    QVERIFY(!QFile::exists(f.scratch.filePath(QString("CUT-sheet-%1.dxf").arg(nesting.sheets.size() + 1))));
 
     // Cancel changes nothing, even after editing every box.
     runWingProperties(f, [](dialogs::WingDialog& d) {
