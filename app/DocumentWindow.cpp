@@ -243,6 +243,8 @@ void DocumentWindow::destroyDocument() {
 void DocumentWindow::setWing(std::optional<dialogs::WingSettings> wing) {
     // The wing is saved with the design but lives outside the undo stack.
     const bool changed = wing_.has_value() || wing.has_value();
+    // A wing newly set shows its root rib (with its tabs) in the view.
+    if (!wing_ && wing) selectedRib_ = 0;
     wing_ = std::move(wing);
     rebuildWing();
     if (changed) setModified(true);
