@@ -633,6 +633,8 @@ void FrameWindow::openPath(const QString& path) {
         if (open->isMinimized()) open->showNormal();
         mdi_->setActiveSubWindow(open);
         if (activeChild() != open) onSubWindowActivated(open);
+        // Opened again all the same: first among the recent files.
+        addRecentFile(open->sourcePath());
         updateCommandState();
         return;
     }

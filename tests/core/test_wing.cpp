@@ -693,13 +693,14 @@ TEST(WingCommand, WritesEveryRibTheSheetsAndThePdfIntoANewFolderOnly) {
     EXPECT_EQ(names[11], "ribs.pdf");
     EXPECT_EQ(names[12], "sheet-1.dxf");
     EXPECT_EQ(names[13], "sheet-1.svg");
-    // One page a rib.
+    // The ribs that fit on a page share it: fewer pages than ribs.
     const std::string pdf = slurp(out / "ribs.pdf");
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     std::size_t pages = 0;
     for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
-    EXPECT_EQ(pages, 11u);
+    EXPECT_GE(pages, 1u);
+    EXPECT_LT(pages, 11u);
     const std::string first = slurp(out / "asb__clarky-R01.dxf");
 
     EXPECT_EQ(run(panel + "--tip-chord 90"), 1);  // never into a folder that holds files
