@@ -244,6 +244,8 @@ void DocumentWindow::destroyDocument() {
 void DocumentWindow::setWing(std::optional<dialogs::WingSettings> wing) {
     // The wing is saved with the design but lives outside the undo stack.
     const bool changed = wing_.has_value() || wing.has_value();
+    // A wing newly set shows its root rib (with its tabs) in the view.
+    if (!wing_ && wing) selectedRib_ = 0;
     wing_ = std::move(wing);
     rebuildWing();
     if (changed) setModified(true);
@@ -383,8 +385,51 @@ QString shownTitle(const QWidget* window) {
     return shown;
 }
 
-// The title ends in Qt's placeholder for the modified mark.
-void DocumentWindow::setTitle(const std::string& title) { setWindowTitle(windowTitleFor(title) + QStringLiteral("[*]")); }
+// The document names its airfoil; the title is the file's name while the
+// window shows a file, and the airfoil's name otherwise.
+void DocumentWindow::setTitle(const std::string& title) {
+    airfoilTitle_ = windowTitleFor(title);
+    updateTitle();
+}
+
+void DocumentWindow::setTitleSuffix(const QString& suffix) {
+    if (suffix == titleSuffix_) return;
+    titleSuffix_ = suffix;
+    updateTitle();
+}
+
+void DocumentWindow::updateTitle() {
+    QString title;
+    if (!sourcePath_.isEmpty())
+        title = windowTitleFor(QFileInfo(sourcePath_).fileName().toStdString()) + windowTitleFor(titleSuffix_.toStdString());
+    else if (!airfoilTitle_.isEmpty())
+        title = airfoilTitle_;
+    else
+        title = QString::fromStdString(resources::loadString(resources::kStringUntitled));
+    // The title ends in Qt's placeholder for the modified mark.
+    setWindowTitle(title + QStringLiteral("[*]"));
+}
+
+QString DocumentWindow::documentLabel() const {
+    QString title = windowTitle();
+    title.chop(3);  // the modified mark's placeholder
+    title.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"));
+    return title;
+}
+
+std::string DocumentWindow::exportFileName() const {
+    if (!sourcePath_.isEmpty()) {
+        const QString stem = QFileInfo(sourcePath_).completeBaseName();
+        if (!stem.isEmpty()) return (stem + QStringLiteral(".dxf")).toStdString();
+    }
+    // An imported coordinate file's own name, else the airfoil's.
+    if (document_ && !document_->fileName().empty()) return document_->exportFileName();
+    QString name = windowTitleFor(document_ ? document_->getName().value_or(std::string()) : std::string());
+    name.replace(QStringLiteral("[*][*]"), QStringLiteral("[*]"));
+    QString file = suggestedFileName(name);
+    file.chop(QString::fromLatin1(kRibDesignExtension).size());
+    return (file + QStringLiteral(".dxf")).toStdString();
+}
 
 void DocumentWindow::refit() {
     if (document_ && document_->isLoaded()) document_->fitToWindow();
@@ -418,7 +463,8 @@ void DocumentWindow::panBy(double dx, double dy) {
 
 bool DocumentWindow::mayClose() {
     if (closeAgreed_ || !isModified()) return true;
-    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kSaveCaption), QStringLiteral("Do you want to save?"),
+    QMessageBox box(QMessageBox::Question, QString::fromLatin1(kSaveCaption),
+                    QStringLiteral("Do you want to save the changes to %1?").arg(documentLabel()),
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
@@ -465,6 +511,8 @@ bool DocumentWindow::openFile(const QString& path) {
         if (document_->loadFile(fileName, this) != ReadStatus::Loaded) return false;
         filePath_.clear();
     }
+    sourcePath_ = absolute;
+    updateTitle();
     setModified(false);
     emit fileUsed(absolute);
     return true;
@@ -540,6 +588,8 @@ bool DocumentWindow::writeTo(const QString& path) {
         return false;
     }
     filePath_ = path;
+    sourcePath_ = path;
+    updateTitle();
     setModified(false);
     emit fileUsed(path);
     return true;

@@ -119,6 +119,19 @@ public:
     // The rib design file the document was opened from or last saved to;
     // empty for a new document or one read from a coordinate file.
     const QString& filePath() const { return filePath_; }
+    // The file the window shows (absolute): the coordinate file or rib
+    // design it was opened from, or the design it was last saved to; empty
+    // for a document that came from no file. The title is this file's name;
+    // the airfoil's name is in the status bar.
+    const QString& sourcePath() const { return sourcePath_; }
+    // What follows the file's name in the title, so that two windows of
+    // files with the same name in different folders are told apart.
+    void setTitleSuffix(const QString& suffix);
+    // The document's name for prompts: the title without the modified mark.
+    QString documentLabel() const;
+    // The name File > Export offers: the design's or the coordinate file's
+    // name with ".dxf", else the airfoil's name.
+    std::string exportFileName() const;
 
     // Loads `path` into this window's empty document: a rib design (by its
     // ".parvelin" name) or a coordinate file. A refused file is explained in
@@ -165,6 +178,7 @@ protected:
 private:
     void destroyDocument();
     bool writeTo(const QString& path);
+    void updateTitle();
 
     // The selected rib's document fits to the view through this window,
     // which keeps the window's title as it is.
@@ -186,6 +200,10 @@ private:
     std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
     QString filePath_;
+    QString sourcePath_;
+    QString titleSuffix_;
+    // The airfoil's name as the document last gave it (a title's text).
+    QString airfoilTitle_;
     bool closeAgreed_ = false;
     std::optional<dialogs::WingSettings> wing_;
     wing::RibSet ribSet_;

@@ -5,12 +5,14 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
@@ -18,6 +20,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
@@ -40,6 +43,7 @@
 #include "dialogs/PropertiesCommand.h"
 #include "dialogs/WingDialog.h"
 #include "document/PropertyChecks.h"
+#include "document/ReplaceFile.h"
 #include "wing/WingFiles.h"
 #include "platform/Services.h"
 #include "resources/Strings.h"
@@ -57,8 +61,20 @@ constexpr const char* kMessageExportNeedsDocument = "You need to create or open 
 constexpr const char* kMessagePropertiesNeedsDocument =
     "You need to create or open an airfoil to\ndisplay the Properties dialog.";
 constexpr const char* kRecentFilesKey = "recentFiles";
+constexpr const char* kFrameGeometryKey = "frameGeometry";
 
 QSettings userSettings() { return QSettings(QStringLiteral("Parvelin"), QStringLiteral("Parvelin")); }
+
+// File > Export's question before it replaces a file: Yes replaces, No
+// leaves the file as it was.
+ReplaceQuestion replaceQuestion(QWidget* owner) {
+    return [owner](const std::string& path) {
+        const QString name = QFileInfo(QString::fromStdString(path)).fileName();
+        return QMessageBox::question(owner, QString::fromLatin1(kExportDialogTitle),
+                                     QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(name),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
+}
 } // namespace
 
 FrameWindow::FrameWindow() {
@@ -90,14 +106,32 @@ FrameWindow::~FrameWindow() {
 }
 
 void FrameWindow::start() {
-    if (const QScreen* screen = this->screen()) {
-        const QRect work = screen->availableGeometry();
-        move(work.topLeft());
-        resize(work.size());
+    // Where the user left it, else the whole work area of the screen.
+    if (!restoreGeometry(userSettings().value(kFrameGeometryKey).toByteArray())) {
+        if (const QScreen* screen = this->screen()) setGeometry(screen->availableGeometry());
     }
     show();
+    keepInsideWorkArea();
+    // The window manager adds its frame once the window is mapped.
+    QTimer::singleShot(0, this, &FrameWindow::keepInsideWorkArea);
     // No document yet: the start page, and the items that need one grey.
     updateCommandState();
+}
+
+void FrameWindow::keepInsideWorkArea() {
+    const QScreen* screen = this->screen();
+    if (screen == nullptr || isMaximized() || isFullScreen()) return;
+    const QRect work = screen->availableGeometry();
+    const QRect outer = frameGeometry();
+    if (work.contains(outer)) return;
+    // The title bar and borders stay inside the work area, and with them the
+    // status bar at the bottom of the window.
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    QRect fitted = outer.intersected(work);
+    if (fitted.width() < outer.width() / 2 || fitted.height() < outer.height() / 2) fitted = work;
+    setGeometry(fitted.marginsRemoved(frame));
 }
 
 void FrameWindow::buildMenu() {
@@ -211,6 +245,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
 DocumentWindow* FrameWindow::createDocumentWindow() {
     auto* window = new DocumentWindow;
     connect(window, &DocumentWindow::fileUsed, this, &FrameWindow::addRecentFile);
+    connect(window, &DocumentWindow::fileUsed, this, [this] { distinguishTitles(); });
     mdi_->addSubWindow(window);
     watchWindow(window);
     // The default place and size: cascaded one title bar down and right from
@@ -274,7 +309,7 @@ void FrameWindow::handleCommand(int id) {
         if (DocumentWindow* window = activeChild(); window && window->wing() && !window->ribSet().ribs.empty())
             exportWingSet(*window);
         else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-            exportDxf(*document);
+            exportDxf(*document, activeChild()->exportFileName(), replaceQuestion(activeChild()));
         else
             showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
         break;
@@ -403,16 +438,21 @@ void FrameWindow::exportWingSet(DocumentWindow& window) {
     if (dialogs == nullptr) return;
     platform::FileDialogSettings settings;
     settings.title = kExportDialogTitle;
-    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
-    settings.initialFileName = window.document()->exportFileName();
-    settings.defaultExtension = "DXF";
+    settings.filters = {{"Drawing Interchange Format", "*.dxf"}};
+    settings.initialFileName = window.exportFileName();
+    settings.defaultExtension = "dxf";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
     if (!chosen) return;
     const std::string fileName = enterFolderOf(*chosen);
+    const bool exists = QFileInfo::exists(QString::fromStdString(fileName));
+    if (exists && !replaceQuestion(&window)(*chosen)) return;
     const DxfWriter drawing = wing::setDrawing(window.ribSet());
-    const FileWriteResult result =
-        drawing.allFinite() ? writeNewFile(fileName, drawing.text()) : FileWriteResult::NotFinite;
+    FileWriteResult result = drawing.allFinite() ? FileWriteResult::Written : FileWriteResult::NotFinite;
+    if (result == FileWriteResult::Written && exists)
+        result = replaceFile(fileName, drawing.text()).written ? FileWriteResult::Written : FileWriteResult::WriteFailed;
+    else if (result == FileWriteResult::Written)
+        result = writeNewFile(fileName, drawing.text());
     if (result != FileWriteResult::Written)
         dialogs->messageBox(&window, fileWriteMessage(result), "Export to DXF format",
                             result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning
@@ -533,28 +573,47 @@ void FrameWindow::updateWingItem() {
 }
 
 void FrameWindow::open() {
-    AirfoilDocument* document = currentDocument();
-    if (document == nullptr) {
-        handleCommand(kCmdFileNew);
-        if (currentDocument() != nullptr) handleCommand(kCmdFileOpen);
-    } else if (document->isLoaded()) {
-        createDocumentWindow();
-        if (AirfoilDocument* fresh = currentDocument(); fresh && !fresh->isLoaded()) handleCommand(kCmdFileOpen);
-    } else if (platform::Dialogs* dialogs = platform::dialogs()) {
-        // The open dialog lists coordinate files and rib designs.
-        platform::FileDialogSettings settings;
-        settings.title = kOpenDialogTitle;
-        settings.filters = {{"Airfoil Coordinate Files", "*.DAT"},
-                            {"Parvelin rib designs", "*.parvelin"},
-                            {"All Files", "*.*"}};
-        settings.initialFileName = "*.DAT";
-        settings.initialFolder = currentFolderForDialog();
-        settings.fileMustExist = true;
-        DocumentWindow* window = activeChild();
-        if (const std::optional<std::string> chosen = dialogs->openFile(window, settings)) {
-            window->openFile(QString::fromStdString(*chosen));
-            showViewFlagsOf(document);
-        }
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (dialogs == nullptr) return;
+    // The open dialog lists coordinate files and rib designs together first.
+    platform::FileDialogSettings settings;
+    settings.title = kOpenDialogTitle;
+    settings.filters = {{"Airfoils and rib designs", "*.DAT;*.parvelin"},
+                        {"Airfoil Coordinate Files", "*.DAT"},
+                        {"Parvelin rib designs", "*.parvelin"},
+                        {"All Files", "*.*"}};
+    settings.initialFolder = currentFolderForDialog();
+    settings.fileMustExist = true;
+    // Asked before any window is made: a cancelled Open leaves none.
+    const std::optional<std::string> chosen = dialogs->openFile(activeChild(), settings);
+    if (chosen) openPath(QString::fromStdString(*chosen));
+}
+
+DocumentWindow* FrameWindow::windowShowing(const QString& path) const {
+    const QFileInfo wanted(path);
+    const QString canonical = wanted.canonicalFilePath();
+    for (DocumentWindow* window : documentWindows()) {
+        if (window->sourcePath().isEmpty()) continue;
+        const QFileInfo shown(window->sourcePath());
+        if (canonical.isEmpty() ? shown.absoluteFilePath() == wanted.absoluteFilePath()
+                                : shown.canonicalFilePath() == canonical)
+            return window;
+    }
+    return nullptr;
+}
+
+void FrameWindow::distinguishTitles() {
+    // Windows of files with the same name (from different folders) add the
+    // folder to the title; every other window shows the name alone.
+    const QList<DocumentWindow*> windows = documentWindows();
+    for (DocumentWindow* window : windows) {
+        const QString path = window->sourcePath();
+        bool shared = false;
+        for (DocumentWindow* other : windows)
+            shared = shared || (other != window && !path.isEmpty() &&
+                                QFileInfo(other->sourcePath()).fileName() == QFileInfo(path).fileName());
+        window->setTitleSuffix(shared ? QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()))
+                                      : QString());
     }
 }
 
@@ -581,17 +640,37 @@ void FrameWindow::importFile() {
 }
 
 void FrameWindow::openPath(const QString& path) {
+    // A file already open is shown in its window rather than opened twice.
+    if (DocumentWindow* open = windowShowing(path)) {
+        if (open->isMinimized()) open->showNormal();
+        mdi_->setActiveSubWindow(open);
+        if (activeChild() != open) onSubWindowActivated(open);
+        // Opened again all the same: first among the recent files.
+        addRecentFile(open->sourcePath());
+        updateCommandState();
+        return;
+    }
+    // Into the current document while it is empty, else into a new window,
+    // which goes again when the file is refused.
     AirfoilDocument* document = currentDocument();
+    bool fresh = false;
     if (document == nullptr) {
         handleCommand(kCmdFileNew);
+        fresh = true;
     } else if (document->isLoaded()) {
         createDocumentWindow();
+        fresh = true;
     }
+    DocumentWindow* window = activeChild();
     document = currentDocument();
-    if (document == nullptr || document->isLoaded()) return;
-    // As if chosen in the Open dialog.
-    activeChild()->openFile(path);
-    showViewFlagsOf(document);
+    if (window == nullptr || document == nullptr || document->isLoaded()) return;
+    if (window->openFile(path)) {
+        showViewFlagsOf(document);
+        distinguishTitles();
+    } else if (fresh) {
+        window->setCloseAgreed(true);
+        window->close();
+    }
     updateCommandState();
 }
 
@@ -840,6 +919,7 @@ void FrameWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     closeAllDocumentWindows();
+    userSettings().setValue(kFrameGeometryKey, saveGeometry());
     event->accept();
 }
 

@@ -30,15 +30,21 @@ public:
     FrameWindow();
     ~FrameWindow() override;
 
-    // Shows the frame over the desktop's work area with the start page.
+    // Shows the frame with the start page where it was last closed, else
+    // over the screen's work area, its frame (and so its status bar) inside it.
     void start();
+    // Moves and shrinks the frame, title bar and borders included, into the
+    // screen's work area when it reaches out of it.
+    void keepInsideWorkArea();
 
     // The command handler: one branch per command id of the menu and the
     // accelerator table; ids from kFirstChildId on activate the listed window.
     void handleCommand(int id);
 
-    // Open for a path given on the command line: loads it into the current
-    // document when that is empty, into a new window otherwise.
+    // Open for a path given on the command line (and for the file chosen in
+    // File > Open): activates the window already showing it; otherwise loads
+    // it into the current document when that is empty, into a new window
+    // otherwise (a window made for a file that is refused goes again).
     void openPath(const QString& path);
 
     // The active document window and its document, the current document;
@@ -99,6 +105,10 @@ private:
     void showViewFlagsOf(const AirfoilDocument* document);
     void showDocumentMessage(const char* text, const char* caption);
     void open();
+    // The document window showing `path`, if any.
+    DocumentWindow* windowShowing(const QString& path) const;
+    // Adds the folder to the titles of windows whose files share a name.
+    void distinguishTitles();
     void importFile();
     // File > New from NACA... and File > Airfoil Browser... (FrameAirfoils.cpp).
     void newFromNaca();

@@ -32,14 +32,15 @@ private:
     QFileIconProvider icons_;
 };
 
+// A pattern matches its names in lower and in upper case ("*.dxf *.DXF"):
+// files from other systems keep either.
 QString patternsFor(const std::string& pattern) {
     const QString given = QString::fromStdString(pattern);
     if (given == "*.*") return QStringLiteral("*");
     QStringList patterns;
-    for (const QString& p : given.split(';', Qt::SkipEmptyParts)) {
-        patterns << p;
-        if (p.toLower() != p) patterns << p.toLower();
-    }
+    for (const QString& p : given.split(';', Qt::SkipEmptyParts))
+        for (const QString& each : {p.toLower(), p.toUpper()})
+            if (!patterns.contains(each)) patterns << each;
     return patterns.join(' ');
 }
 

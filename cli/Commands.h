@@ -41,6 +41,8 @@ struct JobOptions {
     NestChoices nest;
     // --import: the tolerant reader of File > Import instead of Open's.
     bool import = false;
+    // --force: an existing output file is replaced whole instead of refused.
+    bool force = false;
 };
 
 // Reads the job's input with Open's reader or, for --import, Import's;

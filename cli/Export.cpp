@@ -105,7 +105,7 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
 int runExport(const JobOptions& job) {
     AirfoilDocument document;
     if (const int status = loadJobDocument(job, document); status != 0) return status;
-    const FileWriteResult result = document.writeDxfFile(job.output);
+    const FileWriteResult result = document.writeDxfFile(job.output, job.force);
     if (result != FileWriteResult::Written) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), fileWriteMessage(result));
         return 1;

@@ -85,6 +85,7 @@ const char* const kUsage =
     "  --no-guides         print only: leave out the chord line and the LE and TE lines\n"
     "  --no-chord-line     print only: leave out the chord line\n"
     "  --no-edge-lines     print only: leave out the LE and TE lines\n"
+    "  --force             export only: replace an existing OUTPUT instead of refusing\n"
     "  --kerf LENGTH       cut only: grow the outline by half this width (default 0)\n"
     "  --dxf-version V     cut only: R2000 (default, LWPOLYLINE and $INSUNITS) or R12\n"
     "  --sheet WxH         cut only, a design with a wing: the cutting sheet\n"
@@ -120,7 +121,7 @@ constexpr OptionScope kOptionScopes[] = {
     {"--portrait", "print"},                    {"--no-guides", "print"},
     {"--no-chord-line", "print"},               {"--no-edge-lines", "print"},
     {"--kerf", "cut"},                          {"--dxf-version", "cut"},
-    {"--sheet", "cut"},
+    {"--sheet", "cut"},                         {"--force", "export"},
 };
 
 // Empty when every option given applies to `command`; otherwise the message.
@@ -344,6 +345,8 @@ int main(int argc, char** argv) {
             job.settings.emplace_back("chord", v);
         } else if (arg == "--import") {
             job.import = true;
+        } else if (arg == "--force") {
+            job.force = true;
         } else if (arg == "--inches") {
             job.properties.metric = 0;
             job.settings.emplace_back("metric", "0");

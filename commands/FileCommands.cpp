@@ -27,20 +27,24 @@ bool openCoordinateFile(AirfoilDocument& document, platform::Window* window) {
     return document.loadFile(fileName, window) == ReadStatus::Loaded;
 }
 
-bool exportDxf(const AirfoilDocument& document) {
+bool exportDxf(const AirfoilDocument& document, const std::string& suggestedName, const ReplaceQuestion& mayReplace) {
     platform::Dialogs* dialogs = platform::dialogs();
     if (dialogs == nullptr) return false;
     platform::Window* window = document.getWindow();
     platform::FileDialogSettings settings;
     settings.title = kExportDialogTitle;
-    settings.filters = {{"Drawing Interchange Format", "*.DXF"}};
-    settings.initialFileName = document.exportFileName();
+    settings.filters = {{"Drawing Interchange Format", "*.dxf"}};
+    settings.initialFileName = suggestedName.empty() ? document.exportFileName() : suggestedName;
     settings.defaultExtension = "dxf";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(window, settings);
     if (!chosen) return false;
     const std::string fileName = enterFolderOf(*chosen);
-    const FileWriteResult result = document.writeDxfFile(fileName);
+    std::error_code ec;
+    const bool exists = std::filesystem::exists(std::filesystem::symlink_status(fileName, ec));
+    // Declining to replace leaves the file as it was, with nothing more said.
+    if (exists && mayReplace && !mayReplace(*chosen)) return false;
+    const FileWriteResult result = document.writeDxfFile(fileName, exists && mayReplace);
     if (result == FileWriteResult::Written) return true;
     dialogs->messageBox(window, fileWriteMessage(result), "Export to DXF format",
                         result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning

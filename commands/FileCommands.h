@@ -3,6 +3,7 @@
 // File > Open and File > Export as the user meets them: the file dialogs,
 // the current folder they start in and move to, and the messages when
 // nothing was written. The document itself only reads and writes files.
+#include <functional>
 #include <string>
 
 #include "document/AirfoilDocument.h"
@@ -17,9 +18,15 @@ inline constexpr const char* kExportDialogTitle = "Export to DXF format";
 // Returns true when a file was loaded.
 bool openCoordinateFile(AirfoilDocument& document, platform::Window* window);
 
-// File > Export: the save dialog, then writeDxfFile; tells the user when
+// Whether the existing file at `path` may be replaced (the user's answer).
+using ReplaceQuestion = std::function<bool(const std::string& path)>;
+
+// File > Export: the save dialog (offering `suggestedName`, or the
+// document's own export name when it is empty), then writeDxfFile; an
+// existing file is replaced only when `mayReplace` agrees. Tells the user when
 // nothing was written. Returns true when a file was written.
-bool exportDxf(const AirfoilDocument& document);
+bool exportDxf(const AirfoilDocument& document, const std::string& suggestedName = {},
+               const ReplaceQuestion& mayReplace = {});
 
 // The process's current directory with a separator at the end, as the file
 // dialogs start in it.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/AirfoilDocument.h"
+#include "document/ReplaceFile.h"
 
 #include "components/LighteningHoles.h"
 
@@ -100,7 +101,7 @@ std::vector<ModelPolygon> AirfoilDocument::lighteningHoles() const {
 
 DxfWriter AirfoilDocument::dxfDrawing() const {
     DxfWriter writer;
-    writer.header();
+    writer.header(properties_.metric != 0);
     const double k = properties_.chord;
     for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
         const AirfoilPoint& a = points_[i];
@@ -122,20 +123,24 @@ DxfWriter AirfoilDocument::dxfDrawing() const {
     return writer;
 }
 
-FileWriteResult AirfoilDocument::writeDxfFile(const std::string& path) const {
+FileWriteResult AirfoilDocument::writeDxfFile(const std::string& path, bool replace) const {
     const DxfWriter drawing = dxfDrawing();
     if (!drawing.allFinite()) {
         // Never create the file at all: an existing one stays untouched too.
         std::error_code ec;
-        if (std::filesystem::exists(std::filesystem::symlink_status(path, ec))) return FileWriteResult::AlreadyExists;
+        if (!replace && std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+            return FileWriteResult::AlreadyExists;
         return FileWriteResult::NotFinite;
     }
+    std::error_code ec;
+    if (replace && std::filesystem::exists(std::filesystem::symlink_status(path, ec)))
+        return replaceFile(path, drawing.text()).written ? FileWriteResult::Written : FileWriteResult::WriteFailed;
     return writeNewFile(path, drawing.text());
 }
 
 std::string AirfoilDocument::exportFileName() const {
     const std::filesystem::path file(fileName_);
-    if (file.stem().empty()) return "*.DXF";
+    if (file.stem().empty()) return "*.dxf";
     return file.stem().string() + ".dxf";
 }
 

@@ -41,7 +41,7 @@ public:
     // empty until loadFile read one.
     const std::string& fileName() const { return fileName_; }
     // What the export dialog suggests: the airfoil file's name with ".dxf"
-    // for its extension, or "*.DXF" when there is no file name.
+    // for its extension, or "*.dxf" when there is no file name.
     std::string exportFileName() const;
 
     void appendPoint(float modelX, float modelY);
@@ -122,7 +122,9 @@ public:
     // lines in the order leading edge, trailing edge, spars, sheeting, trailer.
     DxfWriter dxfDrawing() const;
     // Writes the drawing to a new file; never touches an existing one.
-    FileWriteResult writeDxfFile(const std::string& path) const;
+    // `replace`: an existing file is replaced whole (or left as it was when
+    // the write fails) instead of refused.
+    FileWriteResult writeDxfFile(const std::string& path, bool replace = false) const;
 
 private:
     void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;

@@ -10,6 +10,15 @@
 
 namespace parvelin {
 
+std::string dxfHeader(bool metric) {
+    std::string text(kDxfHeaderVariables);
+    text += "9\n$INSUNITS\n70\n";
+    text += std::to_string(metric ? kDxfUnitsMillimetres : kDxfUnitsInches);
+    text += "\n";
+    text += kDxfHeaderTables;
+    return text;
+}
+
 std::string dxfLineEntity(double x1, double y1, double x2, double y2) {
     std::string text = "0\nLINE\n8\nlines\n62\n7\n10\n";
     text += formatFixed6(x1);

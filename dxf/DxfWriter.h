@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The DXF drawing: a fixed header, LINE entities on layer "lines", and the
+// The DXF drawing: a header naming the unit, LINE entities on layer "lines", and the
 // trailer. Text is composed in memory so that a file is only created once the
 // whole drawing is known to be sound.
 #include <string>
@@ -8,9 +8,18 @@
 
 namespace parvelin {
 
-inline constexpr std::string_view kDxfHeader =
-    "0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n0\nENDSEC\n0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n"
+// The header's variables up to the drawing unit, and what follows the unit:
+// the end of the header, the layer table and the start of the entities.
+inline constexpr std::string_view kDxfHeaderVariables = "0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n";
+inline constexpr std::string_view kDxfHeaderTables =
+    "0\nENDSEC\n0\nSECTION\n2\nTABLES\n0\nTABLE\n2\nLAYER\n"
     "0\nLAYER\n2\nlines\n70\n0\n62\n7\n6\nCONTINUOUS\n0\nENDTAB\n0\nENDSEC\n0\nSECTION\n2\nENTITIES\n";
+// $INSUNITS: 4 for millimetres, 1 for inches, so that a reader takes the
+// numbers in the drawing's unit.
+inline constexpr int kDxfUnitsMillimetres = 4;
+inline constexpr int kDxfUnitsInches = 1;
+// The whole header for a drawing in millimetres (metric) or inches.
+std::string dxfHeader(bool metric);
 inline constexpr std::string_view kDxfTrailer = "0\nENDSEC\n0\nEOF";
 
 // The text of one LINE entity from (x1, y1) to (x2, y2), numbers as "%f".
@@ -18,7 +27,7 @@ std::string dxfLineEntity(double x1, double y1, double x2, double y2);
 
 class DxfWriter {
 public:
-    void header() { text_ += kDxfHeader; }
+    void header(bool metric) { text_ += dxfHeader(metric); }
     void line(double x1, double y1, double x2, double y2);
     // A TEXT entity on the same layer, its baseline starting at (x, y); a
     // wing's drawing names its ribs with it (a single rib's has none).

@@ -52,7 +52,7 @@ void ribLines(DxfWriter& writer, const WingRib& rib) {
 
 DxfWriter ribDrawing(const WingRib& rib) {
     DxfWriter writer;
-    writer.header();
+    writer.header(rib.properties.metric != 0);
     ribLines(writer, rib);
     writer.trailer();
     return writer;
@@ -60,7 +60,7 @@ DxfWriter ribDrawing(const WingRib& rib) {
 
 DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets) {
     DxfWriter writer;
-    writer.header();
+    writer.header(set.ribs.empty() || set.ribs.front().properties.metric != 0);
     double y = 0.0;
     const double gap = set.ribs.empty() ? 0.0 : 0.1 * set.ribs.front().properties.chord;
     for (const WingRib& rib : set.ribs) {
@@ -213,7 +213,7 @@ std::string writeSheetFiles(const std::string& fileName, const Nesting& nesting,
         if (!sheetFinite(nesting.sheets[s]))
             return "Sheet " + std::to_string(s + 1) + " holds a coordinate that is not a finite number.";
         const fs::path path = chosen.parent_path() /
-                              (chosen.stem().string() + "-sheet-" + std::to_string(s + 1) + chosen.extension().string());
+                              (chosen.stem().string() + "-sheet-" + std::to_string(s + 1) + extension);
         std::error_code ec;
         if (fs::exists(fs::symlink_status(path, ec))) return path.string() + " already exists; nothing was written.";
         files.push_back({path.string(), svg ? sheetSvg(nesting.sheets[s], sheet, metric, sheetTitle(nesting, s))

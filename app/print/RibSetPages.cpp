@@ -44,12 +44,35 @@ std::vector<std::vector<geom::Point>> tabLines(const wing::WingRib& rib) {
     return lines;
 }
 
+// The gap around a packed rib: about 3 mm.
+int packedGap(int ppi) { return std::max(1, ppi / 8); }
+
+// The scale bar the shared page shows at its foot, as the first rib's page would show it.
+ScaleBar packedScaleBar(const RibPrint& rib) {
+    const RibProperties& properties = rib.document->properties();
+    return pageFurniture(rib.layout, 0, properties.metric != 0, rib.document->getName().value_or(std::string()),
+                         properties.chord, rib.extras.label)
+        .scaleBar;
+}
+
+int scaleBarHeight(const ScaleBar& bar) {
+    const platform::Rect box = bar.box();
+    return box.bottom - box.top + 1;
+}
+
 void tell(const std::string& text) {
     if (platform::Dialogs* dialogs = platform::dialogs())
         dialogs->messageBox(nullptr, text, kPrintFailedCaption, platform::MessageIcon::Warning);
 }
 
 } // namespace
+
+int packedLabelHeight(int ppi) { return std::max(1, ppi / 6); }
+
+int packedBandHeight(const RibPrint& rib, int ppi) {
+    const int ribHeight = rib.layout.rib.bottom - rib.layout.rib.top + 1;
+    return packedLabelHeight(ppi) + packedGap(ppi) + ribHeight + packedGap(ppi);
+}
 
 std::string ribPageLabel(const wing::WingRib& rib, wing::WingSide side, const std::string& name) {
     const std::string letters = wing::traits(side).letters;
@@ -92,8 +115,34 @@ RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std
         print.ribs.clear();
         return print;
     }
+    // Ribs that fit on one page share pages, in order, as many as fit one
+    // above the other over the scale bar; the others keep their tiled pages.
+    const int gap = packedGap(ppiX);
+    RibSetPage open;
+    int y = gap;
+    int bottom = 0;
+    for (std::size_t r = 0; r < print.ribs.size(); ++r) {
+        const RibPrint& rib = print.ribs[r];
+        const int band = packedBandHeight(rib, ppiX);
+        if (open.ribs.empty()) bottom = pageHeight - gap - scaleBarHeight(packedScaleBar(rib)) - gap;
+        if (rib.layout.pageCount() == 1 && rib.layout.hasRib && band <= bottom - gap) {
+            if (!open.ribs.empty() && y + band > bottom) {
+                print.sheets.push_back(std::move(open));
+                open = {};
+                y = gap;
+                bottom = pageHeight - gap - scaleBarHeight(packedScaleBar(rib)) - gap;
+            }
+            open.packed = true;
+            open.ribs.push_back({r, 0, y});
+            y += band;
+            continue;
+        }
+        for (int k = 0; k < rib.layout.pageCount(); ++k) print.sheets.push_back({false, {{r, k, 0}}});
+    }
+    if (!open.ribs.empty()) print.sheets.push_back(std::move(open));
+    (void)pages;
     print.status = PrintLayoutStatus::Ready;
-    print.pages = static_cast<int>(pages);
+    print.pages = static_cast<int>(print.sheets.size());
     return print;
 }
 
@@ -118,21 +167,48 @@ bool printRibSetPages(const RibSetPrint& print, QPagedPaintDevice& device, QPain
     }
     const PageMetrics page = pageMetrics(*painter.device());
     bool first = true;
-    for (const RibPrint& rib : print.ribs) {
-        for (int index = 0; index < rib.layout.pageCount(); ++index) {
-            if (!first && !device.newPage()) {
-                error = "a new page could not be started";
-                return false;
-            }
-            first = false;
-            // Hairlines are exact device pixels; smoothing would widen and grey them.
-            painter.setRenderHint(QPainter::Antialiasing, false);
-            painter.setRenderHint(QPainter::TextAntialiasing, true);
-            // Nothing of a neighbouring page spills into the border.
-            painter.setClipRect(QRect(0, 0, page.width, page.height));
-            PrinterDeviceContext dc(painter, page);
-            printLayoutPage(*rib.document, dc, rib.layout, index, rib.extras);
+    for (const RibSetPage& sheet : print.sheets) {
+        if (!first && !device.newPage()) {
+            error = "a new page could not be started";
+            return false;
         }
+        first = false;
+        // Hairlines are exact device pixels; smoothing would widen and grey them.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setRenderHint(QPainter::TextAntialiasing, true);
+        // Nothing of a neighbouring page spills into the border.
+        painter.setClipRect(QRect(0, 0, page.width, page.height));
+        PrinterDeviceContext dc(painter, page);
+        if (!sheet.packed) {
+            const RibSetPage::Placed& placed = sheet.ribs.front();
+            const RibPrint& rib = print.ribs[placed.rib];
+            printLayoutPage(*rib.document, dc, rib.layout, placed.tile, rib.extras);
+            continue;
+        }
+        const int gap = packedGap(page.ppiX);
+        const int labelHeight = packedLabelHeight(page.ppiX);
+        for (const RibSetPage::Placed& placed : sheet.ribs) {
+            const RibPrint& rib = print.ribs[placed.rib];
+            // The rib's sheet moved up or down so that its top stands under its label.
+            const DevicePoint origin{0, rib.layout.rib.top - (placed.top + labelHeight + gap)};
+            rib.document->printRib(dc, origin);
+            printExtraLines(*rib.document, dc, rib.extras, origin);
+            platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack});
+            dc.text(std::max(gap, rib.layout.rib.left), placed.top, labelHeight, rib.extras.label);
+        }
+        // One scale bar at the foot of the page, on its left.
+        const ScaleBar bar = packedScaleBar(print.ribs[sheet.ribs.front().rib]);
+        const platform::Rect box = bar.box();
+        const int dx = gap - box.left;
+        const int dy = page.height - gap - box.bottom;
+        platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack});
+        dc.moveTo(bar.left + dx, bar.baseline + dy);
+        dc.lineTo(bar.left + bar.length + dx, bar.baseline + dy);
+        for (const ScaleBar::Tick& tick : bar.ticks) {
+            dc.moveTo(bar.left + tick.x + dx, bar.baseline + dy);
+            dc.lineTo(bar.left + tick.x + dx, bar.baseline - tick.height + dy);
+        }
+        dc.text(bar.labelX + dx, bar.labelY + dy, bar.textHeight, bar.label);
     }
     return true;
 }

@@ -35,11 +35,31 @@ struct RibPrint {
     PrintLayout layout;
 };
 
+// The band a rib takes on a shared page: its label, a gap, the rib (its
+// guide lines and tabs), a gap, in device pixels.
+int packedBandHeight(const RibPrint& rib, int pixelsPerInch);
+// The height of a packed rib's label.
+int packedLabelHeight(int pixelsPerInch);
+
+// One page of the set: ribs that fit on a page share one, stacked top to
+// bottom at true scale, each under its label, with one scale bar at the
+// foot; a rib too large for a page has its tiled pages to itself.
+struct RibSetPage {
+    struct Placed {
+        std::size_t rib = 0;
+        int tile = 0;     // the rib's page, for a tiled rib
+        int top = 0;      // packed: page y where the rib's label starts
+    };
+    bool packed = false;
+    std::vector<Placed> ribs;
+};
+
 // The whole set laid out on pages of one size and resolution.
 struct RibSetPrint {
     PrintLayoutStatus status = PrintLayoutStatus::Refused;
     std::vector<RibPrint> ribs;
-    int pages = 0;        // every rib's pages together
+    std::vector<RibSetPage> sheets;  // the pages in printing order
+    int pages = 0;        // sheets.size()
     std::string refused;  // the rib that cannot be drawn, or that needs too many pages: "R3"
     int pagesNeeded = 0;  // TooManyPages: what that rib would take
 };

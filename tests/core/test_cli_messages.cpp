@@ -55,6 +55,7 @@ TEST(CommandLineMessages, NoCommandPrintsQtMessagesAndUsageErrorsAreOneLine) {
         {"export --set leadingEdgeStyle=1 --set sheetingStyle=4 " + clarkY + " rib.dxf", 0},
         {"print --set sparStyle=1 " + clarkY + " rib.pdf", 0},
         {"export " + clarkY + " rib.dxf", 1},  // exists already: refused, with the tool's own message
+        {"export --force --chord 300 " + clarkY + " rib.dxf", 0},  // replaced when told to
         {"info missing.dat", 1},
     };
     for (const Case& c : successes) {
@@ -70,8 +71,12 @@ TEST(CommandLineMessages, NoCommandPrintsQtMessagesAndUsageErrorsAreOneLine) {
         }
     }
 
+    // The replaced drawing is the new one: its trailing edge at 300 mm.
+    EXPECT_NE(readAll(folder / "rib.dxf").find("\n10\n300.000000\n"), std::string::npos);
+
     const std::string usageErrors[] = {
         "",
+        "cut --force " + clarkY + " x.dxf",
         "bogus",
         "export",
         "export --set chord " + clarkY + " x.dxf",

@@ -48,7 +48,7 @@ void loadPoints(AirfoilDocument& doc, std::initializer_list<std::pair<float, flo
 TEST(Dxf, TwoEntityExampleByteForByte) {
     AirfoilDocument doc;
     loadPoints(doc, {{1.0f, 0.0f}, {0.5f, 0.1f}, {0.0f, 0.0f}});
-    const std::string expected = std::string(kDxfHeader) +
+    const std::string expected = dxfHeader(true) +
         "0\nLINE\n8\nlines\n62\n7\n10\n100.000000\n20\n0.000000\n11\n50.000000\n21\n10.000000\n"
         "0\nLINE\n8\nlines\n62\n7\n10\n50.000000\n20\n10.000000\n11\n0.000000\n21\n0.000000\n"
         "0\nENDSEC\n0\nEOF";
@@ -56,13 +56,18 @@ TEST(Dxf, TwoEntityExampleByteForByte) {
 }
 
 TEST(Dxf, HeaderAndTrailerText) {
-    EXPECT_TRUE(std::string(kDxfHeader).starts_with("0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n0\nENDSEC\n"));
-    EXPECT_TRUE(std::string(kDxfHeader).ends_with("0\nSECTION\n2\nENTITIES\n"));
+    // The header names the unit ($INSUNITS 4 millimetres, 1 inches) and nothing else differs.
+    EXPECT_TRUE(dxfHeader(true).starts_with("0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n9\n$INSUNITS\n70\n4\n0\nENDSEC\n"));
+    std::string inches = dxfHeader(false);
+    EXPECT_TRUE(inches.starts_with("0\nSECTION\n2\nHEADER\n9\n$CECOLOR\n62\n0\n9\n$INSUNITS\n70\n1\n0\nENDSEC\n"));
+    inches.replace(inches.find("$INSUNITS\n70\n1\n"), 15, "$INSUNITS\n70\n4\n");
+    EXPECT_EQ(inches, dxfHeader(true));
+    EXPECT_TRUE(dxfHeader(true).ends_with("0\nSECTION\n2\nENTITIES\n"));
     EXPECT_EQ(dxfLineEntity(-1.5, -0.25, 2, 3),
               "0\nLINE\n8\nlines\n62\n7\n10\n-1.500000\n20\n-0.250000\n11\n2.000000\n21\n3.000000\n");
     AirfoilDocument doc;
     loadPoints(doc, {{1.0f, 0.0f}});
-    EXPECT_EQ(doc.dxfDrawing().text(), std::string(kDxfHeader) + std::string(kDxfTrailer));
+    EXPECT_EQ(doc.dxfDrawing().text(), dxfHeader(doc.properties().metric != 0) + std::string(kDxfTrailer));
 }
 
 TEST(Dxf, NeverOverwritesAndLeavesNothingHalfWritten) {

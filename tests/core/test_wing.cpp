@@ -609,7 +609,8 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     EXPECT_TRUE(fs::is_empty(fresh));
 
     // Export for Cutting of the set: one file per sheet beside the chosen
-    // name, the same sheets; never over a file that is there, all or nothing.
+    // name (its extension in lower case), the same sheets; never over a file
+    // that is there, all or nothing.
     const SheetSize small{260, 60};
     const Nesting onSmall = nestSet(set, WingSide::Both, small, quickOptions(0.2, true));
     ASSERT_GE(onSmall.sheets.size(), 2u);
@@ -619,9 +620,9 @@ TEST(WingFiles, SheetsHoldEveryPartAndTheFolderIsWrittenWholeOrNotAtAll) {
     ASSERT_EQ(writeSheetFiles((beside / "wing.DXF").string(), onSmall, small, true, DxfVersion::R2000, &written), "");
     ASSERT_EQ(written.size(), onSmall.sheets.size());
     for (std::size_t s = 0; s < onSmall.sheets.size(); ++s)
-        EXPECT_EQ(slurp(beside / ("wing-sheet-" + std::to_string(s + 1) + ".DXF")), sheetDxf(onSmall.sheets[s], true));
+        EXPECT_EQ(slurp(beside / ("wing-sheet-" + std::to_string(s + 1) + ".dxf")), sheetDxf(onSmall.sheets[s], true));
     EXPECT_NE(writeSheetFiles((beside / "wing.DXF").string(), onSmall, small, true), "");
-    EXPECT_EQ(slurp(beside / "wing-sheet-1.DXF"), sheetDxf(onSmall.sheets[0], true));
+    EXPECT_EQ(slurp(beside / "wing-sheet-1.dxf"), sheetDxf(onSmall.sheets[0], true));
     std::ofstream(beside / "other-sheet-2.svg") << "kept";
     EXPECT_NE(writeSheetFiles((beside / "other.svg").string(), onSmall, small, true), "");
     EXPECT_FALSE(fs::exists(beside / "other-sheet-1.svg"));
@@ -692,13 +693,14 @@ TEST(WingCommand, WritesEveryRibTheSheetsAndThePdfIntoANewFolderOnly) {
     EXPECT_EQ(names[11], "ribs.pdf");
     EXPECT_EQ(names[12], "sheet-1.dxf");
     EXPECT_EQ(names[13], "sheet-1.svg");
-    // One page a rib.
+    // The ribs that fit on a page share it: fewer pages than ribs.
     const std::string pdf = slurp(out / "ribs.pdf");
     EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
     std::size_t pages = 0;
     for (std::size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
         if (pdf.compare(at, 12, "/Type /Pages") != 0) ++pages;
-    EXPECT_EQ(pages, 11u);
+    EXPECT_GE(pages, 1u);
+    EXPECT_LT(pages, 11u);
     const std::string first = slurp(out / "asb__clarky-R01.dxf");
 
     EXPECT_EQ(run(panel + "--tip-chord 90"), 1);  // never into a folder that holds files

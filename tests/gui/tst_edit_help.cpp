@@ -82,6 +82,7 @@ private slots:
     void editItemsFollowTheCurrentDocument();
     void copyPutsTheRibOnTheClipboardAsSvgAndPicture();
     void f1OpensTheManualCoveringEveryCommand();
+    void helpGoesBackAndForthAndFindsWords();
     void aboutNamesTheProgramItsLicenceAndQt();
 };
 
@@ -277,6 +278,36 @@ void EditHelpTest::copyPutsTheRibOnTheClipboardAsSvgAndPicture() {
     const QByteArray svg = QApplication::clipboard()->mimeData()->data("image/svg+xml");
     QCOMPARE(svg.count(" A"), 2);
     QVERIFY(svgBox(svg).left >= 0.0);
+}
+
+void EditHelpTest::helpGoesBackAndForthAndFindsWords() {
+    FrameFixture f;
+    f.frame->handleCommand(kCmdHelpContents);
+    auto* help = qobject_cast<HelpWindow*>(f.frame->helpWindow());
+    QVERIFY(help != nullptr);
+    const QUrl index = help->source();
+    QVERIFY(!help->backAction()->isEnabled());
+    f.frame->handleCommand(kCmdHelpGettingStarted);
+    const QUrl started = help->source();
+    QVERIFY(started != index);
+    QVERIFY(help->backAction()->isEnabled());
+    QVERIFY(!help->forwardAction()->isEnabled());
+    help->backAction()->trigger();
+    QCOMPARE(help->source(), index);
+    QVERIFY(help->forwardAction()->isEnabled());
+    help->forwardAction()->trigger();
+    QCOMPARE(help->source(), started);
+
+    // Every word of the page is found, wherever the cursor stood; the
+    // selection is the word as the page writes it. Words the page does
+    // not hold select nothing.
+    const QStringList words = help->toPlainText().split(QRegularExpression(QStringLiteral("\\W+")), Qt::SkipEmptyParts);
+    QVERIFY(words.size() > 50);
+    for (qsizetype i = 0; i < words.size(); i += 7) {
+        QVERIFY2(help->findInPage(words[i]), qPrintable(words[i]));
+        QCOMPARE(help->textCursor().selectedText().toLower(), words[i].toLower());
+    }
+    QVERIFY(!help->findInPage(QStringLiteral("zqxjv no such words")));
 }
 
 void EditHelpTest::f1OpensTheManualCoveringEveryCommand() {

@@ -5,6 +5,10 @@
 #include <QAbstractFileIconProvider>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "FrameFixture.h"
 #include "app/QtDialogs.h"
@@ -23,13 +27,24 @@ QByteArray slurp(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Answers the next question box with `button` and records its title and words.
+void answerQuestion(QMessageBox::StandardButton button, QString* asked) {
+    QTimer::singleShot(0, [button, asked] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        *asked = box->windowTitle() + "|" + box->text();
+        box->button(button)->click();
+    });
+}
+
 } // namespace
 
 class ExportTest : public QObject {
     Q_OBJECT
 private slots:
     void exportWritesTheDrawingIntoTheChosenFolder();
-    void exportRefusesAnExistingFile();
+    void exportAsksBeforeReplacingAFile();
+    void everyDocumentGetsAnExportName();
     void exportOfAnEmptyWindowSaysWhy();
     void exportForCuttingWritesDxfOrSvg();
     void saveDialogFollowsTheSettings();
@@ -49,7 +64,7 @@ void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
     QCOMPARE(s.title, std::string("Export to DXF format"));
     QCOMPARE(s.filters.size(), size_t(1));
     QCOMPARE(s.filters[0].description, std::string("Drawing Interchange Format"));
-    QCOMPARE(s.filters[0].pattern, std::string("*.DXF"));
+    QCOMPARE(s.filters[0].pattern, std::string("*.dxf"));
     QCOMPARE(s.defaultExtension, std::string("dxf"));
     // The airfoil's own name is offered, with the extension in lower case
     // (also for a file named in capitals, below).
@@ -75,28 +90,67 @@ void ExportTest::exportWritesTheDrawingIntoTheChosenFolder() {
     QCOMPARE(capitals.dialogs.saveSettings.back().initialFileName, std::string("paso__HD800.dxf"));
 }
 
-void ExportTest::exportRefusesAnExistingFile() {
+void ExportTest::exportAsksBeforeReplacingAFile() {
     FrameFixture f;
     f.open(airfoilPath("asb__e387.dat"));
     const std::string existing = f.write("rib.DXF", "keep me");
-    f.dialogs.saveAnswers.push_back(existing);
-    f.frame->handleCommand(kCmdFileExport);
-    QCOMPARE(slurp(QString::fromStdString(existing)), QByteArray("keep me"));
-    QCOMPARE(f.dialogs.messages.size(), size_t(1));
-    QCOMPARE(f.dialogs.messages[0].text, std::string("The file already exists.\nNothing was exported."));
-    QCOMPARE(f.dialogs.messages[0].icon, platform::MessageIcon::Warning);
-    QCOMPARE(f.dialogs.messages[0].owner, static_cast<platform::Window*>(f.frame->activeChild()));
+    // No: the file stays byte for byte and nothing more is said. Yes: the
+    // drawing replaces it whole.
+    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
+        QString asked;
+        answerQuestion(answer, &asked);
+        f.dialogs.saveAnswers.push_back(existing);
+        f.frame->handleCommand(kCmdFileExport);
+        QCOMPARE(asked, QStringLiteral("Export to DXF format|rib.DXF already exists.\nDo you want to replace it?"));
+        QVERIFY(f.dialogs.messages.empty());
+        const QByteArray now = slurp(QString::fromStdString(existing));
+        if (answer == QMessageBox::No)
+            QCOMPARE(now, QByteArray("keep me"));
+        else
+            QCOMPARE(now, QByteArray::fromStdString(f.frame->currentDocument()->dxfDrawing().text()));
+    }
 
     // A folder that cannot take the file: its own message, no file.
     f.dialogs.saveAnswers.push_back(f.scratch.filePath("missing/rib.DXF").toStdString());
     f.frame->handleCommand(kCmdFileExport);
-    QCOMPARE(f.dialogs.messages.size(), size_t(2));
-    QCOMPARE(f.dialogs.messages[1].text, std::string(kMessageExportCannotCreate));
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+    QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageExportCannotCreate));
     QVERIFY(!QFile::exists(f.scratch.filePath("missing/rib.DXF")));
 
     // Cancelling says nothing.
     f.frame->handleCommand(kCmdFileExport);
-    QCOMPARE(f.dialogs.messages.size(), size_t(2));
+    QCOMPARE(f.dialogs.messages.size(), size_t(1));
+}
+
+void ExportTest::everyDocumentGetsAnExportName() {
+    // Whatever the document came from, Export offers a name of its own in
+    // lower-case ".dxf", never a pattern.
+    FrameFixture f;
+    auto offered = [&f] {
+        f.frame->handleCommand(kCmdFileExport);  // cancelled: only the offer is looked at
+        return QString::fromStdString(f.dialogs.saveSettings.back().initialFileName);
+    };
+    f.open(airfoilPath("asb__e387.dat"));
+    QCOMPARE(offered(), QStringLiteral("asb__e387.dxf"));
+    // Saved as a rib design: the design's name.
+    f.dialogs.saveAnswers.push_back(f.scratch.filePath("my wing.parvelin").toStdString());
+    f.frame->handleCommand(kCmdFileSaveAs);
+    QCOMPARE(offered(), QStringLiteral("my wing.dxf"));
+    // Opened again from that design, in a window of its own.
+    f.frame->handleCommand(kCmdFileClose);
+    f.open(f.scratch.filePath("my wing.parvelin").toStdString());
+    QCOMPARE(offered(), QStringLiteral("my wing.dxf"));
+    // Imported, or from no file at all: the airfoil's name, made fit for a file name.
+    f.dialogs.openAnswers.push_back(airfoilPath("asb__clarky.dat"));
+    f.frame->handleCommand(kCmdFileImport);
+    QCOMPARE(offered(), QStringLiteral("CLARK Y AIRFOIL.dxf"));
+    DocumentWindow* bare = f.frame->createDocumentWindow();
+    CoordinateFileContents contents;
+    contents.name = "NACA 2412: a/b";
+    contents.drawingOrder = {{1.0f, 0.0f}, {0.0f, 0.05f}, {0.0f, -0.05f}, {1.0f, 0.0f}};
+    bare->document()->takeContents(contents, bare);
+    QCOMPARE(offered(), QStringLiteral("NACA 2412_ a_b.dxf"));
+    QVERIFY(f.dialogs.messages.empty());
 }
 
 void ExportTest::exportOfAnEmptyWindowSaysWhy() {
@@ -171,7 +225,7 @@ void ExportTest::saveDialogFollowsTheSettings() {
     QFileDialog dialog;
     configureFileDialog(dialog, s, true);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Export to DXF format"));
-    QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Drawing Interchange Format (*.DXF *.dxf)")});
+    QCOMPARE(dialog.nameFilters(), QStringList{QStringLiteral("Drawing Interchange Format (*.dxf *.DXF)")});
     QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptSave);
     QCOMPARE(dialog.defaultSuffix(), QStringLiteral("DXF"));
     QCOMPARE(dialog.directory().canonicalPath(), QDir(QDir::tempPath()).canonicalPath());
@@ -189,8 +243,8 @@ void ExportTest::openDialogWantsAnExistingFile() {
     configureFileDialog(dialog, s, false);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Open Airfoil Coordinate File"));
     QCOMPARE(dialog.nameFilters(),
-             QStringList({QStringLiteral("Airfoil Coordinate Files (*.DAT *.dat)"), QStringLiteral("All Files (*)")}));
-    QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Airfoil Coordinate Files (*.DAT *.dat)"));
+             QStringList({QStringLiteral("Airfoil Coordinate Files (*.dat *.DAT)"), QStringLiteral("All Files (*)")}));
+    QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Airfoil Coordinate Files (*.dat *.DAT)"));
     QCOMPARE(dialog.acceptMode(), QFileDialog::AcceptOpen);
     QCOMPARE(dialog.fileMode(), QFileDialog::ExistingFile);
 }

@@ -7,6 +7,10 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QLabel>
+#include <QSet>
 
 #include <QWindow>
 
@@ -23,7 +27,8 @@ private slots:
     void startsWithNoWindowThenNewGivesOneEmptyUntitledWindow();
     void namesBecomeTitlesAsTheyStand();
     void openLoadsIntoTheEmptyWindowThenIntoANewOne();
-    void cancelledOpenLeavesTheNewWindowEmpty();
+    void cancelledOpenLeavesNoWindow();
+    void theSameFileOpensOnceAndTitlesTellFilesApart();
     void refusedFileLeavesTheWindowEmptyAndSaysWhy();
     void currentDocumentFollowsActivation();
     void tileAndCascadeKeepTheCurrentDocument();
@@ -34,6 +39,7 @@ private slots:
     void windowMenuListsAndActivatesWindows();
     void arrangeIconsLinesUpMinimisedWindows();
     void pathFromTheCommandLineOpensLikeOpen();
+    void frameStaysInTheWorkAreaAndRemembersItsPlace();
 };
 
 void FrameTest::startsWithNoWindowThenNewGivesOneEmptyUntitledWindow() {
@@ -74,7 +80,7 @@ void FrameTest::openLoadsIntoTheEmptyWindowThenIntoANewOne() {
     QCOMPARE(f.frame->documentWindows().size(), 1);
     QCOMPARE(f.frame->activeChild(), first);
     QVERIFY(first->document()->isLoaded());
-    QCOMPARE(shownTitle(first), QStringLiteral("E387"));
+    QCOMPARE(shownTitle(first), QStringLiteral("asb__e387.dat"));
     // The chosen file's folder is now the current one.
     QCOMPARE(QDir::currentPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
 
@@ -82,28 +88,80 @@ void FrameTest::openLoadsIntoTheEmptyWindowThenIntoANewOne() {
     const QList<DocumentWindow*> windows = f.frame->documentWindows();
     QCOMPARE(windows.size(), 2);
     QCOMPARE(windows[0], first);
-    QCOMPARE(shownTitle(first), QStringLiteral("E387"));
+    QCOMPARE(shownTitle(first), QStringLiteral("asb__e387.dat"));
     DocumentWindow* second = windows[1];
     QCOMPARE(f.frame->activeChild(), second);
     QCOMPARE(f.frame->currentDocument(), second->document());
     QVERIFY(second->document()->isLoaded());
-    QVERIFY(shownTitle(second).startsWith(QStringLiteral("NAca 2412")));
+    QCOMPARE(shownTitle(second), QStringLiteral("asb__naca2412.dat"));
+    // The airfoil's own name is in the status bar.
+    QVERIFY(f.frame->airfoilLabel()->text().startsWith(QStringLiteral("NAca 2412")));
     QVERIFY(f.dialogs.messages.empty());
 }
 
-void FrameTest::cancelledOpenLeavesTheNewWindowEmpty() {
-    FrameFixture f;
+void FrameTest::cancelledOpenLeavesNoWindow() {
+    // From the start page and beside an open file, a cancelled Open makes no window.
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
+    f.frame->handleCommand(kCmdFileOpen);
+    QVERIFY(f.frame->documentWindows().isEmpty());
     f.open(airfoilPath("asb__e387.dat"));
     f.frame->handleCommand(kCmdFileOpen);  // the dialog is cancelled
-    QCOMPARE(f.dialogs.openSettings.size(), size_t(2));
-    const QList<DocumentWindow*> windows = f.frame->documentWindows();
-    QCOMPARE(windows.size(), 2);
-    QCOMPARE(shownTitle(windows[1]), QStringLiteral("Untitled"));
-    QVERIFY(!f.frame->currentDocument()->isLoaded());
-    // The empty window is used by the next Open; no third window appears.
-    f.open(airfoilPath("asb__clarky.dat"));
-    QCOMPARE(f.frame->documentWindows().size(), 2);
-    QVERIFY(windows[1]->document()->isLoaded());
+    QCOMPARE(f.dialogs.openSettings.size(), size_t(3));
+    QCOMPARE(f.frame->documentWindows().size(), 1);
+    QVERIFY(f.frame->currentDocument()->isLoaded());
+    // Open lists airfoils and rib designs together first.
+    const platform::FileDialogSettings& s = f.dialogs.openSettings.back();
+    QCOMPARE(s.filters.front().pattern, std::string("*.DAT;*.parvelin"));
+    QVERIFY(s.initialFileName.empty());
+}
+
+void FrameTest::theSameFileOpensOnceAndTitlesTellFilesApart() {
+    FrameFixture f;
+    // Two files of one airfoil name, and a copy of one in another folder.
+    const std::string text = std::string("CLARK Y AIRFOIL\r\n") + "1.0 0.0\r\n0.5 0.1\r\n0.0 0.0\r\n0.5 -0.1\r\n1.0 0.0\r\n";
+    const std::string first = f.write("clarky-a.dat", text);
+    const std::string second = f.write("clarky-b.dat", text);
+    QDir(f.scratch.path()).mkdir(QStringLiteral("copy"));
+    const std::string copy = f.write("copy/clarky-a.dat", text);
+    for (const std::string& path : {first, second, copy}) f.open(path);
+    QList<DocumentWindow*> windows = f.frame->documentWindows();
+    QCOMPARE(windows.size(), 3);
+    QStringList titles;
+    for (DocumentWindow* w : windows) titles << shownTitle(w);
+    QCOMPARE(titles[1], QStringLiteral("clarky-b.dat"));
+    QVERIFY(titles[0].startsWith(QStringLiteral("clarky-a.dat (")));
+    QVERIFY(titles[2].startsWith(QStringLiteral("clarky-a.dat (")));
+    QVERIFY(titles[2].contains(QStringLiteral("copy")));
+    QCOMPARE(QSet<QString>(titles.begin(), titles.end()).size(), 3);
+    // The status bar names the airfoil.
+    QVERIFY(f.frame->airfoilLabel()->text().startsWith(QStringLiteral("CLARK Y AIRFOIL")));
+
+    // Opening any of them again, by Open, by path or by another spelling of
+    // the path, activates its window: no window is added.
+    int opens = 0;
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 3; ++i) {
+            const std::string path = i == 0 ? f.scratch.filePath("copy/../clarky-a.dat").toStdString()
+                                            : (i == 1 ? second : copy);
+            if (round == 0) f.open(path); else f.frame->openPath(QString::fromStdString(path));
+            ++opens;
+            QCOMPARE(f.frame->documentWindows().size(), 3);
+            QCOMPARE(f.frame->activeChild(), windows[i]);
+        }
+    QCOMPARE(opens, 6);
+    QVERIFY(f.dialogs.messages.empty());
+
+    // The close question names the document.
+    windows[1]->setModified(true);
+    QString question;
+    QTimer::singleShot(0, [&question] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        question = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    windows[1]->close();
+    QCOMPARE(question, QStringLiteral("Do you want to save the changes to clarky-b.dat?"));
 }
 
 void FrameTest::refusedFileLeavesTheWindowEmptyAndSaysWhy() {
@@ -220,7 +278,7 @@ void FrameTest::openWithNoWindowMakesOne() {
     QCOMPARE(f.frame->documentWindows().size(), 1);
     QVERIFY(f.frame->currentDocument() != nullptr);
     QVERIFY(f.frame->currentDocument()->isLoaded());
-    QCOMPARE(shownTitle(f.frame->activeChild()), QStringLiteral("E387"));
+    QCOMPARE(shownTitle(f.frame->activeChild()), QStringLiteral("asb__e387.dat"));
     QCOMPARE(f.dialogs.openSettings.size(), size_t(1));
 }
 
@@ -240,13 +298,13 @@ void FrameTest::modifiedWindowCanRefuseCloseAll() {
     };
     answer(QMessageBox::Cancel);
     f.frame->handleCommand(kCmdWindowCloseAll);
-    QCOMPARE(question, QStringLiteral("Save|Do you want to save?"));
+    QCOMPARE(question, QStringLiteral("Save|Do you want to save the changes to Untitled?"));
     QCOMPARE(f.frame->documentWindows().size(), 2);
 
     question.clear();
     answer(QMessageBox::Discard);
     f.frame->handleCommand(kCmdWindowCloseAll);
-    QCOMPARE(question, QStringLiteral("Save|Do you want to save?"));
+    QCOMPARE(question, QStringLiteral("Save|Do you want to save the changes to Untitled?"));
     QVERIFY(f.frame->documentWindows().isEmpty());
 }
 
@@ -271,7 +329,7 @@ void FrameTest::windowMenuListsAndActivatesWindows() {
     const QList<QAction*> list = f.frame->windowListActions();
     QCOMPARE(list.size(), 3);  // a separator and two windows
     QVERIFY(list[0]->isSeparator());
-    QCOMPARE(list[1]->text(), QStringLiteral("&1 E387"));
+    QCOMPARE(list[1]->text(), QStringLiteral("&1 asb__e387.dat"));
     QVERIFY(!list[1]->isChecked());
     QVERIFY(list[2]->isChecked());
 
@@ -307,15 +365,15 @@ void FrameTest::pathFromTheCommandLineOpensLikeOpen() {
     FrameFixture f;
     f.frame->openPath(QString::fromStdString(airfoilPath("asb__e387.dat")));
     QCOMPARE(f.frame->documentWindows().size(), 1);
-    QCOMPARE(shownTitle(f.frame->activeChild()), QStringLiteral("E387"));
+    QCOMPARE(shownTitle(f.frame->activeChild()), QStringLiteral("asb__e387.dat"));
     QCOMPARE(QDir::currentPath(), QDir(PARVELIN_AIRFOIL_DIR).canonicalPath());
     f.frame->openPath(QStringLiteral("asb__clarky.dat"));  // relative to the folder just entered
     QCOMPARE(f.frame->documentWindows().size(), 2);
     QVERIFY(f.frame->currentDocument()->isLoaded());
-    // A path that is no airfoil file gets the reader's message; the window stays empty.
+    // A path that is no airfoil file gets the reader's message; the window
+    // made for it goes again.
     f.frame->openPath(QStringLiteral("/nonexistent/nothing.dat"));
-    QCOMPARE(f.frame->documentWindows().size(), 3);
-    QVERIFY(!f.frame->currentDocument()->isLoaded());
+    QCOMPARE(f.frame->documentWindows().size(), 2);
     QCOMPARE(f.dialogs.messages.size(), size_t(1));
     QCOMPARE(f.dialogs.messages[0].text, std::string(kMessageOpenFailed));
 }
@@ -330,6 +388,27 @@ void FrameTest::namesBecomeTitlesAsTheyStand() {
     shown.show();
     QVERIFY(QTest::qWaitForWindowExposed(&shown));
     QCOMPARE(shown.windowHandle()->title(), QStringLiteral("RG [*] 15"));
+}
+
+void FrameTest::frameStaysInTheWorkAreaAndRemembersItsPlace() {
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
+    const QRect work = f.frame->screen()->availableGeometry();
+    // Too large, or reaching past any edge: brought back inside, whole.
+    for (const QRect& tried : {QRect(work.topLeft(), work.size() + QSize(300, 200)),
+                               QRect(work.topLeft() + QPoint(work.width() / 3, 0), work.size() * 3 / 4),
+                               QRect(work.topLeft() + QPoint(0, work.height() / 3), work.size() * 3 / 4)}) {
+        f.frame->setGeometry(tried);
+        f.frame->keepInsideWorkArea();
+        QVERIFY2(work.contains(f.frame->frameGeometry()), qPrintable(QStringLiteral("%1 %2").arg(tried.x()).arg(tried.y())));
+        QVERIFY(work.contains(f.frame->statusBar()->mapTo(f.frame.get(), QPoint()) + f.frame->geometry().topLeft()));
+    }
+    // Closed at a place of the user's choosing, the next frame opens there.
+    const QRect chosen(work.topLeft() + QPoint(20, 30), QSize(500, 400));
+    f.frame->setGeometry(chosen);
+    QVERIFY(f.frame->close());
+    FrameWindow again;
+    again.start();
+    QCOMPARE(again.geometry(), chosen);
 }
 
 QTEST_MAIN(FrameTest)

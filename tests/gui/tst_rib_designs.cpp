@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
+#include <QLabel>
+#include <QFileInfo>
 
 #include "FrameFixture.h"
 #include "app/QtDialogs.h"
@@ -50,13 +52,13 @@ void RibDesignTest::titleMarksChangesUntilSaved() {
     f.open(airfoilPath("asb__e387.dat"));
     DocumentWindow* window = f.frame->activeChild();
     QVERIFY(!window->isModified());
-    QCOMPARE(shownTitle(window), QStringLiteral("E387"));
+    QCOMPARE(shownTitle(window), QStringLiteral("asb__e387.dat"));
 
     f.frame->handleCommand(kCmdViewChordline);
     QVERIFY(window->isModified());
-    QCOMPARE(shownTitle(window), QStringLiteral("E387*"));
+    QCOMPARE(shownTitle(window), QStringLiteral("asb__e387.dat*"));
     f.frame->refreshWindowList();
-    QCOMPARE(f.frame->windowListActions().back()->text(), QStringLiteral("&1 E387*"));
+    QCOMPARE(f.frame->windowListActions().back()->text(), QStringLiteral("&1 asb__e387.dat*"));
 
     // The first Save of a document read from a coordinate file asks for a
     // name; the extension is added, and the folder becomes the current one.
@@ -71,7 +73,7 @@ void RibDesignTest::titleMarksChangesUntilSaved() {
     QVERIFY(asked.confirmOverwrite);
     QCOMPARE(asked.initialFileName, std::string("E387.parvelin"));
     QVERIFY(!window->isModified());
-    QCOMPARE(shownTitle(window), QStringLiteral("E387"));
+    QCOMPARE(shownTitle(window), QStringLiteral("e387.parvelin"));
     QCOMPARE(window->filePath().toStdString(), path + ".parvelin");
     const RibDesignRead saved = readRibDesignFile(path + ".parvelin");
     QVERIFY2(saved.loaded, saved.error.c_str());
@@ -124,7 +126,7 @@ void RibDesignTest::saveQuestionHasThreeAnswers() {
     QString asked;
     answerSaveQuestion(QMessageBox::Cancel, &asked);
     f.frame->handleCommand(kCmdWindowCloseAll);
-    QCOMPARE(asked, QStringLiteral("Save|Do you want to save?"));
+    QCOMPARE(asked, QStringLiteral("Save|Do you want to save the changes to asb__clarky.dat?"));
     QCOMPARE(f.frame->documentWindows().size(), 2);
     QVERIFY(windows[0]->isModified() && windows[1]->isModified());
 
@@ -174,12 +176,13 @@ void RibDesignTest::openedDesignIsTheSavedRib() {
     QVERIFY(f.frame->documentWindows().isEmpty());
 
     f.open(path);
-    QCOMPARE(f.dialogs.openSettings.back().filters[1].pattern, std::string("*.parvelin"));
+    QCOMPARE(f.dialogs.openSettings.back().filters[2].pattern, std::string("*.parvelin"));
     DocumentWindow* window = f.frame->activeChild();
     QVERIFY(window->document()->isLoaded());
     QVERIFY(!window->isModified());
     QCOMPARE(window->filePath().toStdString(), path);
-    QVERIFY(shownTitle(window).startsWith(QStringLiteral("NAca 2412")));
+    QCOMPARE(shownTitle(window), QFileInfo(QString::fromStdString(path)).fileName());
+    QVERIFY(f.frame->airfoilLabel()->text().startsWith(QStringLiteral("NAca 2412")));
     QCOMPARE(window->document()->properties(), p);
     QVERIFY(!window->document()->showEdgeLines());
     QVERIFY(!f.frame->action(kCmdViewEdgeLines)->isChecked());
@@ -237,7 +240,8 @@ void RibDesignTest::recentFilesListTheLastEightAboveExit() {
     QCOMPARE(f.frame->recentFiles(), expected);
     f.frame->recentFileActions()[2]->trigger();
     QVERIFY(f.frame->currentDocument()->isLoaded());
-    QVERIFY(shownTitle(f.frame->activeChild()).startsWith(QStringLiteral("E205  (10.48%)")));
+    QCOMPARE(shownTitle(f.frame->activeChild()), QStringLiteral("asb__e205.dat"));
+    QVERIFY(f.frame->airfoilLabel()->text().startsWith(QStringLiteral("E205  (10.48%)")));
     QCOMPARE(f.frame->recentFiles().front(), expected[2]);
 }
 
@@ -251,7 +255,7 @@ void RibDesignTest::onlyTheRibDesignDialogAsksBeforeReplacing() {
     QFileDialog saveAs;
     configureFileDialog(saveAs, f.dialogs.saveSettings[0], true);
     QVERIFY(!saveAs.testOption(QFileDialog::DontConfirmOverwrite));
-    QCOMPARE(saveAs.nameFilters(), QStringList{"Parvelin rib designs (*.parvelin)"});
+    QCOMPARE(saveAs.nameFilters(), QStringList{"Parvelin rib designs (*.parvelin *.PARVELIN)"});
     QCOMPARE(saveAs.defaultSuffix(), QStringLiteral("parvelin"));
     QFileDialog exportAs;
     configureFileDialog(exportAs, f.dialogs.saveSettings[1], true);

@@ -73,6 +73,7 @@ private slots:
     void badValuesKeepTheDialogOpenWithAMessage();
     void longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing();
     void savedWingReopensWithTheSameRibs();
+    void smallRibsShareA4LandscapePages();
 };
 
 void WingTest::offeredOnlyForADocumentWithAnAirfoil() {
@@ -170,17 +171,17 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     }
     // First the sheets written, then why nothing was.
     QCOMPARE(f.dialogs.messages.front().icon, platform::MessageIcon::Information);
-    QVERIFY(f.dialogs.messages.front().text.find("CUT-sheet-1.DXF") != std::string::npos);
+    QVERIFY(f.dialogs.messages.front().text.find("CUT-sheet-1.dxf") != std::string::npos);
     // With the yield of each sheet and of the set, as the nesting found it.
     QVERIFY(f.dialogs.messages.front().text.find(wing::setYieldText(nesting)) != std::string::npos);
     QVERIFY(f.dialogs.messages.front().text.find(wing::sheetYieldText(nesting, 0)) != std::string::npos);
     QVERIFY(f.dialogs.messages.back().text.find("already exists") != std::string::npos);
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
-        QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(s + 1)));
+        QFile sheet(f.scratch.filePath(QString("CUT-sheet-%1.dxf").arg(s + 1)));
         QVERIFY(sheet.open(QIODevice::ReadOnly));
         QCOMPARE(sheet.readAll().toStdString(), wing::sheetDxf(nesting.sheets[s], true));
     }
-    QVERIFY(!QFile::exists(f.scratch.filePath(QString("CUT-sheet-%1.DXF").arg(nesting.sheets.size() + 1))));
+    QVERIFY(!QFile::exists(f.scratch.filePath(QString("CUT-sheet-%1.dxf").arg(nesting.sheets.size() + 1))));
 
     // Cancel changes nothing, even after editing every box.
     runWingProperties(f, [](dialogs::WingDialog& d) {
@@ -254,6 +255,43 @@ std::vector<Vertex> vertices(const std::vector<parvelin::testing::DrawCall>& cal
 // drawing (the sheet) moved by its tile's offset, and every point of the
 // sheet, the tabs' feet on the board among them, lands inside at least one
 // page. Every page carries the rib's label, on the page.
+// Every rib is on the pages exactly once: whole on a shared page, or each
+// of its tiles on a page of its own; the bands of a shared page lie inside
+// it, one below the other, above the scale bar's strip.
+void expectEveryRibWholeOrTiled(const RibSetPrint& print, int ppi, int height) {
+    QCOMPARE(print.pages, static_cast<int>(print.sheets.size()));
+    std::vector<int> whole(print.ribs.size(), 0);
+    std::vector<std::vector<int>> tiles(print.ribs.size());
+    for (const RibSetPage& sheet : print.sheets) {
+        QVERIFY(!sheet.ribs.empty());
+        if (!sheet.packed) {
+            QCOMPARE(sheet.ribs.size(), std::size_t(1));
+            tiles[sheet.ribs[0].rib].push_back(sheet.ribs[0].tile);
+            continue;
+        }
+        int below = 0;
+        for (const RibSetPage::Placed& placed : sheet.ribs) {
+            const RibPrint& rib = print.ribs[placed.rib];
+            QCOMPARE(rib.layout.pageCount(), 1);
+            ++whole[placed.rib];
+            QVERIFY(placed.top >= below);
+            below = placed.top + packedBandHeight(rib, ppi);
+            QVERIFY(below < height);
+        }
+    }
+    for (std::size_t r = 0; r < print.ribs.size(); ++r) {
+        const int count = print.ribs[r].layout.pageCount();
+        if (whole[r] == 1) {
+            QVERIFY(tiles[r].empty());
+            continue;
+        }
+        QCOMPARE(whole[r], 0);
+        std::sort(tiles[r].begin(), tiles[r].end());
+        QCOMPARE(static_cast<int>(tiles[r].size()), count);
+        for (int k = 0; k < count; ++k) QCOMPARE(tiles[r][static_cast<std::size_t>(k)], k);
+    }
+}
+
 void expectNothingClipped(const RibSetPrint& print, const wing::RibSet& set, wing::WingSide side,
                           const std::string& name, int ppi, int width, int height) {
     using parvelin::testing::RecordingDeviceContext;
@@ -303,7 +341,8 @@ void expectNothingClipped(const RibSetPrint& print, const wing::RibSet& set, win
                                                        .arg(drawn[lost - covered.begin()].y)));
         pages += count;
     }
-    QCOMPARE(print.pages, pages);
+    expectEveryRibWholeOrTiled(print, ppi, height);
+    QVERIFY(print.pages <= pages);
 }
 
 } // namespace
@@ -417,6 +456,37 @@ void WingTest::longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing() {
                                                name, framePage.ppiX, framePage.ppiY, framePage.width, framePage.height);
     QCOMPARE(manyPages.status, PrintLayoutStatus::Ready);
     QVERIFY(manyPages.pages > kMaxPrintPages);
+}
+
+void WingTest::smallRibsShareA4LandscapePages() {
+    FrameFixture f;
+    f.open(airfoilPath("asb__clarky.dat"));
+    DocumentWindow* window = f.frame->activeChild();
+    wing::WingPanel panel;
+    panel.rootChord = 200.0;
+    panel.tipChord = 120.0;
+    panel.ribCount = 9;
+    const wing::RibSet set = wing::buildRibSet(panel, window->document()->properties(), window->document()->points());
+    QCOMPARE(set.error, std::string());
+    QCOMPARE(set.ribs.size(), std::size_t(9));
+    // A4 landscape's printable area at several resolutions.
+    for (const int ppi : {300, 600, 1200}) {
+        const int w = static_cast<int>(284.3 / 25.4 * ppi);
+        const int h = static_cast<int>(197.3 / 25.4 * ppi);
+        const RibSetPrint print = layoutRibSet(set, panel.side, "CLARK Y", ppi, ppi, w, h);
+        QCOMPARE(print.status, PrintLayoutStatus::Ready);
+        QVERIFY2(print.pages < 9, qPrintable(QString::number(print.pages)));
+        expectEveryRibWholeOrTiled(print, ppi, h);
+        if (QTest::currentTestFailed()) return;
+        // True scale: each rib spans at least its chord in device pixels, and
+        // not much more (guide lines and tabs).
+        for (std::size_t r = 0; r < set.ribs.size(); ++r) {
+            const platform::Rect& drawn = print.ribs[r].layout.rib;
+            const double chordPixels = set.ribs[r].properties.chord / 25.4 * ppi;
+            QVERIFY(drawn.right - drawn.left + 1 >= chordPixels - 2);
+            QVERIFY(drawn.right - drawn.left + 1 <= chordPixels * 1.15);
+        }
+    }
 }
 
 void WingTest::savedWingReopensWithTheSameRibs() {

@@ -162,10 +162,10 @@ void checkSheets(const QString& stem, double width, double height, double gap, d
     const double eps = 2e-6;
     std::map<std::string, int> seen;
     sheetCount = 0;
-    while (QFile::exists(QString("%1-sheet-%2.DXF").arg(stem).arg(sheetCount + 1))) ++sheetCount;
+    while (QFile::exists(QString("%1-sheet-%2.dxf").arg(stem).arg(sheetCount + 1))) ++sheetCount;
     QVERIFY(sheetCount > 0);
     for (std::size_t s = 1; s <= sheetCount; ++s) {
-        const SheetContents sheet = readSheetDxf(QString("%1-sheet-%2.DXF").arg(stem).arg(s));
+        const SheetContents sheet = readSheetDxf(QString("%1-sheet-%2.dxf").arg(stem).arg(s));
         QVERIFY(!sheet.parts.empty());
         QCOMPARE(sheet.labels.size(), sheet.parts.size());
         for (std::size_t i = 0; i < sheet.parts.size(); ++i) {
