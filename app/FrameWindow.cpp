@@ -529,11 +529,11 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
 
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
-    settings.filters = {{"Drawing Interchange Format", "*.DXF"},
-                        {"Scalable Vector Graphics", "*.SVG"},
+    settings.filters = {{"Drawing Interchange Format", "*.dxf"},
+                        {"Scalable Vector Graphics", "*.svg"},
                         {kGcodeFilterDescription, kGcodeFilterPattern}};
     settings.initialFileName = window.document()->exportFileName();
-    settings.defaultExtension = "DXF";
+    settings.defaultExtension = "dxf";
     settings.initialFolder = currentFolderForDialog();
     const std::optional<std::string> chosen = dialogs->saveFile(&window, settings);
     if (!chosen) return;

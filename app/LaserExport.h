@@ -16,7 +16,7 @@ namespace parvelin::app {
 class DocumentWindow;
 
 inline constexpr const char* kGcodeFilterDescription = "G-code for a laser";
-inline constexpr const char* kGcodeFilterPattern = "*.NC";
+inline constexpr const char* kGcodeFilterPattern = "*.nc";
 inline constexpr const char* kMessageCutOrGcodeFileName =
     "The file's name must end in .dxf, .svg or .nc.\nNothing was exported.";
 

@@ -87,7 +87,7 @@ void configureFileDialog(QFileDialog& dialog, const platform::FileDialogSettings
         if (!settings.defaultExtension.empty()) {
             dialog.setDefaultSuffix(QString::fromStdString(settings.defaultExtension));
             // A name typed without an extension takes the one of the file
-            // type chosen ("*.NC": .NC), so that the type list decides the kind.
+            // type chosen ("*.nc": .nc), so that the type list decides the kind.
             const QStringList filters = dialog.nameFilters();
             std::vector<QString> suffixes;
             for (const platform::FileFilter& f : settings.filters) {

@@ -19,7 +19,8 @@ const char* const kNestOptionsHelp =
     "                        parts out largest first only)\n"
     "  --seed N              the search's start: the same seed, the same sheets\n"
     "  --common-line         parts may touch, and a straight line two parts share\n"
-    "                        is cut once (no gap between parts: not with --gap)\n";
+    "                        is cut once (no gap between parts: not with --gap)\n"
+    "  --nest-in-holes       a part may lie in a lightening hole of a larger one\n";
 
 namespace {
 
@@ -33,9 +34,9 @@ bool readLength(const char* value, double& length) {
 } // namespace
 
 bool isNestOption(std::string_view arg, bool& needsValue) {
-    needsValue = arg != "--mirror" && arg != "--common-line";
+    needsValue = arg != "--mirror" && arg != "--common-line" && arg != "--nest-in-holes";
     return arg == "--gap" || arg == "--margin" || arg == "--grain" || arg == "--mirror" || arg == "--nest-seconds" ||
-           arg == "--seed" || arg == "--common-line";
+           arg == "--seed" || arg == "--common-line" || arg == "--nest-in-holes";
 }
 
 bool readNestChoice(std::string_view arg, const char* value, NestChoices& choices, std::string& error) {
@@ -62,6 +63,10 @@ bool readNestChoice(std::string_view arg, const char* value, NestChoices& choice
     }
     if (arg == "--mirror") {
         choices.mirror = true;
+        return true;
+    }
+    if (arg == "--nest-in-holes") {
+        choices.nestInHoles = true;
         return true;
     }
     const std::string text = value == nullptr ? std::string() : std::string(value);
@@ -102,6 +107,7 @@ wing::NestOptions nestOptionsFor(const NestChoices& choices, double kerf, bool m
     options.seconds = choices.seconds;
     options.seed = choices.seed;
     options.commonLine = choices.commonLine;
+    options.nestInHoles = choices.nestInHoles;
     return options;
 }
 

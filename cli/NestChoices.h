@@ -20,6 +20,7 @@ struct NestChoices {
     double seconds = 2.0;
     std::uint32_t seed = 1;
     bool commonLine = false;
+    bool nestInHoles = false;
 };
 
 // The options' lines for --help.

@@ -470,12 +470,12 @@ FileWriteResult writeCutFile(const std::string& path, const CutDrawing& drawing,
 platform::FileDialogSettings cutFileDialogSettings(const AirfoilDocument& document) {
     platform::FileDialogSettings settings;
     settings.title = kExportCutDialogTitle;
-    settings.filters = {{"Drawing Interchange Format", "*.DXF"}, {"Scalable Vector Graphics", "*.SVG"}};
+    settings.filters = {{"Drawing Interchange Format", "*.dxf"}, {"Scalable Vector Graphics", "*.svg"}};
     // The airfoil file's name, marked as the cut file ("clarky-cut.dxf").
     settings.initialFileName = document.exportFileName();
     if (const std::size_t dot = settings.initialFileName.rfind(".dxf"); dot != std::string::npos)
         settings.initialFileName.insert(dot, "-cut");
-    settings.defaultExtension = "DXF";
+    settings.defaultExtension = "dxf";
     settings.initialFolder = currentFolderForDialog();
     return settings;
 }

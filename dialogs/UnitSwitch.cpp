@@ -78,6 +78,11 @@ void switchUnit(RibProperties& p, bool toMillimetres) {
         &p.trailingEdgeThickness,
         &p.sheetingThickness,
         p.heightInPercent == 1 ? nullptr : &p.height,
+        &p.holeMargin,
+        &p.holeWeb,
+        &p.holeCornerRadius,
+        &p.holeMinimum,
+        &p.materialThickness,
     };
     for (float* length : lengths)
         if (length != nullptr) *length = convertedLength(*length, factor);

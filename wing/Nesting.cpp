@@ -9,6 +9,7 @@
 
 #include "cut/CutOutline.h"
 #include "text/NumberText.h"
+#include "wing/ClipperPaths.h"
 
 namespace parvelin::wing {
 namespace {
@@ -291,6 +292,82 @@ Layout layOut(const std::vector<std::size_t>& order, const std::vector<std::vect
     return layout;
 }
 
+// A part laid in a hole of another: its cut path in `pose`, moved by
+// `offset`, in the host's own coordinates (before the host is posed).
+struct Guest {
+    std::size_t part = 0;
+    std::size_t host = 0;
+    Pose pose;
+    Vec2 offset;
+};
+
+// Pose `first`, then pose `then`: mirroring turns the other way.
+Pose composed(const Pose& first, const Pose& then) {
+    const int turns = then.mirrored ? then.quarterTurns - first.quarterTurns : then.quarterTurns + first.quarterTurns;
+    return Pose{((turns % 4) + 4) % 4, first.mirrored != then.mirrored};
+}
+
+// Whether `inner` lies wholly inside `outer` (Clipper paths).
+bool liesInside(const ClipperLib::Path& inner, const ClipperLib::Path& outer) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPath(inner, ClipperLib::ptSubject, true);
+    clipper.AddPath(outer, ClipperLib::ptClip, true);
+    ClipperLib::Paths outside;
+    clipper.Execute(ClipperLib::ctDifference, outside, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    double area = 0.0;
+    for (const ClipperLib::Path& p : outside) area += std::fabs(ClipperLib::Area(p));
+    return area <= 1.0;  // a square ten-thousandth of the unit: rounding only
+}
+
+// Per hole of the larger parts (largest first), the largest smaller part
+// that fits in it, the gap kept from the hole's cut path: found from the
+// hole's lower left corner along rows. A part in a hole holds no guest.
+std::vector<Guest> guestsInHoles(const std::vector<NestPart>& parts, const std::vector<Polygon>& cut,
+                                 const std::vector<std::size_t>& largestFirst, const std::vector<Pose>& poses,
+                                 double kerf, double gap) {
+    std::vector<Guest> guests;
+    std::vector<bool> taken(parts.size(), false);  // a guest, or a host of one
+    for (const std::size_t host : largestFirst) {
+        if (parts[host].holes.empty() || taken[host]) continue;
+        for (const Polygon& hole : parts[host].holes) {
+            const Polygon path = holeCutPath(hole, kerf);
+            if (path.size() < 3 || !layable(path)) continue;
+            ClipperLib::ClipperOffset shrink;
+            shrink.AddPath(toPath(path), ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+            shrink.ArcTolerance = 0.01 * kClipperScale;
+            ClipperLib::Paths rooms;
+            shrink.Execute(rooms, -gap * kClipperScale);
+            for (const ClipperLib::Path& room : rooms) {
+                const Polygon roomPolygon = fromPath(room);
+                const Box box = bounds(roomPolygon);
+                bool filled = false;
+                for (const std::size_t guest : largestFirst) {
+                    if (filled) break;
+                    if (guest == host || taken[guest] || !parts[guest].holes.empty() || !layable(cut[guest])) continue;
+                    for (const Pose& pose : poses) {
+                        if (filled) break;
+                        const Polygon posedPath = posedPolygon(cut[guest], pose);
+                        const Box own = bounds(posedPath);
+                        if (own.width() > box.width() || own.height() > box.height()) continue;
+                        // Rows a twentieth of the room apart, from its lower left.
+                        const double stepX = std::max(box.width() / 20.0, 1e-6);
+                        const double stepY = std::max(box.height() / 20.0, 1e-6);
+                        for (double y = box.minY; !filled && y + own.height() <= box.maxY + 1e-9; y += stepY)
+                            for (double x = box.minX; !filled && x + own.width() <= box.maxX + 1e-9; x += stepX) {
+                                const Vec2 offset{x - own.minX, y - own.minY};
+                                if (!liesInside(toPath(translated(posedPath, offset.x, offset.y)), room)) continue;
+                                guests.push_back(Guest{guest, host, pose, offset});
+                                taken[guest] = taken[host] = true;
+                                filled = true;
+                            }
+                    }
+                }
+            }
+        }
+    }
+    return guests;
+}
+
 // The label of a posed part: its box moved with the part, the text upright
 // (a half turn puts the box's other corner first) or, on a quarter turn,
 // reading upwards.
@@ -347,7 +424,10 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
     std::vector<Polygon> cut;
     std::vector<double> areas;
     for (const NestPart& part : given) {
-        areas.push_back(std::fabs(signedArea(part.outline)));
+        // The balsa a part holds: its outline less its holes.
+        double area = std::fabs(signedArea(part.outline));
+        for (const Polygon& hole : part.holes) area -= std::fabs(signedArea(hole));
+        areas.push_back(std::max(0.0, area));
         cut.push_back(cutPath(part.outline, options.kerf));
     }
     for (std::size_t i = 0; i < given.size(); ++i) {
@@ -379,6 +459,12 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
     std::vector<std::size_t> order(given.size());
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return areas[a] > areas[b]; });
+    const std::vector<Guest> guests =
+        options.nestInHoles ? guestsInHoles(given, cut, order, poses, options.kerf, std::max(0.0, options.gap))
+                            : std::vector<Guest>{};
+    std::erase_if(order, [&](std::size_t i) {
+        return std::any_of(guests.begin(), guests.end(), [i](const Guest& g) { return g.part == i; });
+    });
     Layout best = layOut(order, shapes, k);
     std::size_t least = 0;
     {
@@ -419,6 +505,32 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
     for (const Layout::Spot& spot : best.spots) {
         const std::size_t i = spot.part;
         const Profile& p = shapes[i][spot.pose];
+        // The parts in its holes first: they must be cut free before the
+        // hole around them is.
+        for (const Guest& g : guests) {
+            if (g.host != i) continue;
+            const Pose hostPose = poses[spot.pose];
+            const Pose pose = composed(g.pose, hostPose);
+            const Vec2 o = posed(g.offset, hostPose);
+            const Vec2 move{o.x + p.shift.x + margin + spot.column * k.cell, o.y + p.shift.y + margin + spot.y};
+            PlacedPart out;
+            out.part = g.part;
+            out.host = static_cast<long>(i);
+            out.quarterTurns = pose.quarterTurns;
+            out.mirrored = pose.mirrored;
+            out.turned = out.quarterTurns == 2;
+            out.outline = translated(posedPolygon(cut[g.part], pose), move.x, move.y);
+            out.label = given[g.part].label;
+            out.labelHeight = given[g.part].labelHeight;
+            poseLabel(out, given[g.part], pose);
+            out.labelAt = Vec2{out.labelAt.x + move.x, out.labelAt.y + move.y};
+            for (const Polygon& hole : given[g.part].holes)
+                if (Polygon path = holeCutPath(hole, options.kerf); path.size() >= 3)
+                    out.holes.push_back(translated(posedPolygon(path, pose), move.x, move.y));
+            result.sheets[spot.sheet].parts.push_back(std::move(out));
+            result.sheets[spot.sheet].partsArea += areas[g.part];
+            result.partsArea += areas[g.part];
+        }
         PlacedPart out;
         out.part = i;
         out.quarterTurns = poses[spot.pose].quarterTurns;

@@ -65,6 +65,9 @@ struct NestOptions {
     // Parts may touch (no gap between cut paths), and a straight stretch two
     // cut paths share is cut once (see CommonLine.h).
     bool commonLine = false;
+    // A part may be laid in a hole of a larger one (one part a hole, the
+    // gap kept from the hole's edge) and is carried with it.
+    bool nestInHoles = false;
     // Told the share of the search done; returns false to stop it there,
     // keeping the best layout found so far.
     std::function<bool(double)> progress;
@@ -90,6 +93,7 @@ struct PlacedPart {
     double labelHeight = 0.0;
     double labelAngle = 0.0;  // degrees: 0, or 90 on a part turned a quarter turn
     std::vector<Polygon> holes;  // the holes' cut paths (shrunk by half the kerf), moved with the outline
+    long host = -1;              // the part whose hole it lies in (an index into the parts given), or -1
 };
 
 struct Sheet {

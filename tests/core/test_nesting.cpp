@@ -314,6 +314,54 @@ TEST(NestedSheets, ALineTwoPartsShareIsCutOnce) {
     EXPECT_GT(sharedOnSheets, 100.0);
 }
 
+// With nesting in holes, a part small enough lies in a hole of a larger one,
+// the gap kept from the hole's cut path, and comes before its host on the
+// sheet (cut free before the hole around it is); one part a hole, every
+// part placed once, and no more sheets than without.
+TEST(NestedSheets, SmallPartsLieInTheHolesOfLargeOnes) {
+    auto rectangle = [](double x0, double y0, double x1, double y1) { return Polygon{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}; };
+    std::vector<NestPart> parts;
+    for (int f = 0; f < 2; ++f) {
+        NestPart frame;
+        frame.outline = rectangle(0, 0, 180, 80);
+        frame.holes = {rectangle(15, 15, 165, 65)};
+        frame.label = "F" + std::to_string(f + 1);
+        parts.push_back(frame);
+    }
+    for (int i = 0; i < 6; ++i) parts.push_back(NestPart{rectangle(0, 0, 40, 12), "S" + std::to_string(i + 1), {}, 0.0, {}});
+    NestOptions options = nestOptions(0.2, true);
+    options.seconds = 0.0;
+    const Nesting apart = nestParts(parts, SheetSize{400, 100}, options);
+    options.nestInHoles = true;
+    const Nesting inHoles = nestParts(parts, SheetSize{400, 100}, options);
+    ASSERT_EQ(inHoles.error, "");
+    EXPECT_LE(inHoles.sheets.size(), apart.sheets.size());
+    std::vector<int> placed(parts.size(), 0);
+    int guests = 0;
+    for (const Sheet& sheet : inHoles.sheets)
+        for (std::size_t i = 0; i < sheet.parts.size(); ++i) {
+            const PlacedPart& a = sheet.parts[i];
+            ++placed.at(a.part);
+            for (std::size_t j = i + 1; j < sheet.parts.size(); ++j) {
+                const PlacedPart& b = sheet.parts[j];
+                if (a.host == static_cast<long>(b.part)) {
+                    ASSERT_EQ(b.holes.size(), 1u);
+                    // Inside the host's hole, the gap from its edge.
+                    EXPECT_NEAR(overlapArea(a.outline, b.holes[0]), std::abs(signedArea(a.outline)), 1e-6) << a.label;
+                    EXPECT_GE(parvelin::testing::outlineDistance(a.outline, b.holes[0]), options.gap - 1e-6) << a.label;
+                    ++guests;
+                } else {
+                    EXPECT_LE(overlapArea(a.outline, b.outline), 1e-9) << a.label << " " << b.label;
+                }
+            }
+            if (a.host >= 0) {
+                EXPECT_LT(a.host, 2) << a.label << " lies in a part that comes before it";
+            }
+        }
+    EXPECT_EQ(guests, 2);  // one small part in each frame's hole
+    for (std::size_t i = 0; i < placed.size(); ++i) EXPECT_EQ(placed[i], 1) << parts[i].label;
+}
+
 // The yield as it is reported: each sheet's share and the set's, and the
 // least number of sheets the parts' area allows.
 TEST(NestedSheets, TheYieldIsReported) {

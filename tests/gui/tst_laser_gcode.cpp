@@ -387,16 +387,16 @@ void LaserGcodeTest::aWingIsCutSheetBySheetOrNotAtAll() {
 // In the save dialog the type chosen decides the extension a bare name gets.
 void LaserGcodeTest::theFileTypeChosenGivesTheExtension() {
     platform::FileDialogSettings s;
-    s.filters = {{"Drawing Interchange Format", "*.DXF"},
-                 {"Scalable Vector Graphics", "*.SVG"},
+    s.filters = {{"Drawing Interchange Format", "*.dxf"},
+                 {"Scalable Vector Graphics", "*.svg"},
                  {kGcodeFilterDescription, kGcodeFilterPattern},
                  {"All Files", "*.*"}};
-    s.defaultExtension = "DXF";
+    s.defaultExtension = "dxf";
     QFileDialog dialog;
     configureFileDialog(dialog, s, true);
-    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("DXF"));
+    QCOMPARE(dialog.defaultSuffix(), QStringLiteral("dxf"));
     // "All Files" keeps the extension of the type chosen before it.
-    const char* expected[] = {"DXF", "SVG", "NC", "NC", "DXF"};
+    const char* expected[] = {"dxf", "svg", "nc", "nc", "dxf"};
     const int order[] = {0, 1, 2, 3, 0};
     for (int k = 0; k < 5; ++k) {
         emit dialog.filterSelected(dialog.nameFilters()[order[k]]);

@@ -525,7 +525,7 @@ void PropertySheetTest::unitRoundTripsKeepEveryNumber() {
                 Sheet s(start);
                 s.click(kGeneral, metric == 1 ? general::kInches : general::kMetric);
                 for (int position = 1; position < PropertySheet::PageCount; ++position) s.goTo(position);
-                QCOMPARE(s.sheet->tabs()->currentIndex(), kSheeting);  // every page took its boxes
+                QCOMPARE(s.sheet->tabs()->currentIndex(), PropertySheet::PageCount - 1);  // every page took its boxes
                 const RibProperties& other = s.edited;
                 QCOMPARE(other.metric, 1 - metric);
                 const double factor = metric == 1 ? 1 / 25.4 : 25.4;
@@ -538,6 +538,7 @@ void PropertySheetTest::unitRoundTripsKeepEveryNumber() {
                         continue;
                     }
                     const bool length = field.real != &RibProperties::washout &&
+                                        field.real != &RibProperties::materialDensity &&
                                         !(field.real == &RibProperties::sparDistance && start.sparDistanceInPercent) &&
                                         !(field.real == &RibProperties::height && start.heightInPercent);
                     if (length) {
