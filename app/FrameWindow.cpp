@@ -112,8 +112,9 @@ void FrameWindow::start() {
     }
     show();
     keepInsideWorkArea();
-    // The window manager adds its frame once the window is mapped.
-    QTimer::singleShot(0, this, &FrameWindow::keepInsideWorkArea);
+    // The window manager adds its frame once the window is mapped, and Qt
+    // learns its size some time after that: look again until it has.
+    for (const int ms : {0, 300, 1500}) QTimer::singleShot(ms, this, &FrameWindow::keepInsideWorkArea);
     // No document yet: the start page, and the items that need one grey.
     updateCommandState();
 }
