@@ -13,6 +13,7 @@
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
+#include "cut/ChordPaths.h"
 #include "document/PropertyChecks.h"
 
 namespace parvelin {
@@ -23,9 +24,11 @@ using ClipperLib::IntPoint;
 using ClipperLib::Path;
 using ClipperLib::Paths;
 
-// Integer units per chord, as the cut outline uses.
-constexpr double kScale = 1e8;
-constexpr double kLimit = 8.0;
+using chordpaths::fromPath;
+using chordpaths::kScale;
+using chordpaths::toInt;
+using chordpaths::toPath;
+
 // How far a rounded offset's chords may stray from the true arc (in
 // chords), and the extra every offset takes so that the chords never bring
 // a hole closer than asked to the skin, a notch or another hole.
@@ -39,32 +42,9 @@ constexpr double kSlotDepths = 3.0;
 // Openings below this area (square chords) are rounding dust.
 constexpr double kDustArea = 1e-9;
 
-cInt toInt(double v) { return static_cast<cInt>(std::llround(std::clamp(v, -kLimit, kLimit) * kScale)); }
-
-Path toPath(const ModelPolygon& polygon) {
-    Path path;
-    path.reserve(polygon.size());
-    for (const ModelPoint& p : polygon) path.push_back(IntPoint(toInt(p.x), toInt(p.y)));
-    return path;
-}
-
-ModelPolygon fromPath(const Path& path) {
-    ModelPolygon polygon;
-    polygon.reserve(path.size());
-    for (const IntPoint& p : path)
-        polygon.push_back({static_cast<double>(p.X) / kScale, static_cast<double>(p.Y) / kScale});
-    return polygon;
-}
-
-bool finite(const ModelPolygon& polygon) {
-    for (const ModelPoint& p : polygon)
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
-    return true;
-}
-
 Paths simple(const ModelPolygon& polygon) {
     Paths out;
-    if (polygon.size() < 3 || !finite(polygon)) return out;
+    if (polygon.size() < 3 || !chordpaths::finitePolygon(polygon)) return out;
     ClipperLib::SimplifyPolygon(toPath(polygon), out, ClipperLib::pftNonZero);
     return out;
 }

@@ -13,6 +13,7 @@
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
+#include "cut/ChordPaths.h"
 #include "geom/Geometry.h"
 
 namespace parvelin {
@@ -23,39 +24,17 @@ using ClipperLib::IntPoint;
 using ClipperLib::Path;
 using ClipperLib::Paths;
 
-// Integer units per chord: 1e-8 chord is 2e-6 mm on a 200 mm rib, and the
-// coordinates stay within the range Clipper handles without wide products.
-constexpr double kScale = 1e8;
-// Coordinates are held within this many chords of the nose.
-constexpr double kLimit = 8.0;
+using chordpaths::finitePolygon;
+using chordpaths::fromPath;
+using chordpaths::kScale;
+using chordpaths::toInt;
+using chordpaths::toPath;
+
 // Pieces and holes smaller than this (square chords; 0.0004 mm2 on a 200 mm
 // rib) are rounding dust where removed regions meet, not parts of the rib.
 constexpr double kDustArea = 1e-8 * kScale * kScale;
 // Segments of the full circle of a round leading edge.
 constexpr int kCircleSegments = 96;
-
-cInt toInt(double v) { return static_cast<cInt>(std::llround(std::clamp(v, -kLimit, kLimit) * kScale)); }
-
-// A polygon with any coordinate that is not a number stands for nothing.
-bool finitePolygon(const ModelPolygon& polygon) {
-    for (const ModelPoint& p : polygon)
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return false;
-    return true;
-}
-
-Path toPath(const ModelPolygon& polygon) {
-    Path path;
-    path.reserve(polygon.size());
-    for (const ModelPoint& p : polygon) path.push_back(IntPoint(toInt(p.x), toInt(p.y)));
-    return path;
-}
-
-ModelPolygon fromPath(const Path& path) {
-    ModelPolygon polygon;
-    polygon.reserve(path.size());
-    for (const IntPoint& p : path) polygon.push_back({static_cast<double>(p.X) / kScale, static_cast<double>(p.Y) / kScale});
-    return polygon;
-}
 
 ModelPolygon rectangle(double x0, double x1, double y0, double y1) {
     return {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};

@@ -29,7 +29,8 @@ std::string layerOf(const std::string& path) {
                                                                                                              : "model";
     if (folder == "view") return "document";
     // The cut outline is computed from the components; the cut files are written from a document.
-    if (folder == "cut") return path.starts_with("cut/CutOutline.") ? "components" : "commands";
+    if (folder == "cut")
+        return path.starts_with("cut/CutOutline.") || path.starts_with("cut/ChordPaths.") ? "components" : "commands";
     for (const char* own : {"geom", "dxf", "components", "commands", "wing", "machine", "mesh", "airfoil", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
