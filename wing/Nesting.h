@@ -2,9 +2,10 @@
 #pragma once
 // Laying rib outlines out on sheets of balsa for cutting. The parts, largest
 // first, drop onto the sheet from above, as they are or turned half a turn
-// (the grain still runs along the chord), wherever that leaves them lowest:
-// a rib turned over settles its thick middle above the thin tail of the one
-// below. Each part is cut half the kerf outside its outline, so that it
+// (the grain still runs along the chord), where they waste the least balsa
+// under them: a rib turned over settles its thick middle above the thin tail
+// of the one below. A search over the order of the parts then looks for
+// fewer, fuller sheets. Each part is cut half the kerf outside its outline, so that it
 // comes out at its size; those cut paths keep the gap from each other and the
 // margin from the sheet's edges. A part that fits on no sheet starts a new one.
 #include <cstdint>
@@ -52,6 +53,7 @@ struct Pose {
     bool mirrored = false;
 };
 Vec2 posed(Vec2 p, const Pose& pose);
+Polygon posed(const Polygon& polygon, const Pose& pose);  // kept anticlockwise
 
 // How the parts are laid out, in the parts' unit.
 struct NestOptions {
