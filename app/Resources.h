@@ -39,10 +39,7 @@ inline constexpr int kCmdFileNewNaca = 40016;          // New from NACA...
 inline constexpr int kCmdFileAirfoilBrowser = 40017;   // Airfoil Browser...
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
-inline constexpr int kCmdEditCut = 2002;
 inline constexpr int kCmdEditCopy = 2003;
-inline constexpr int kCmdEditPaste = 2004;
-inline constexpr int kCmdEditDelete = 2005;
 inline constexpr int kCmdEditRedo = 2006;
 // Properties
 inline constexpr int kCmdAirfoilProperties = 40010;
@@ -63,28 +60,24 @@ inline constexpr int kCmdWindowArrangeIcons = 4004;
 inline constexpr int kCmdHelpAbout = 40005;
 inline constexpr int kCmdHelpContents = 40006;
 inline constexpr int kCmdHelpGettingStarted = 40018;  // the manual's walk from a sample to a cut file
-// Reached only through the accelerator table; they do nothing.
-inline constexpr int kCmdKeyF5 = 2007;
-inline constexpr int kCmdKeyF3 = 3002;
-inline constexpr int kCmdKeyF4 = 3003;
-inline constexpr int kCmdKeyF1 = 5001;
-inline constexpr int kCmdKeyShiftF1 = 5003;
 
 // --- Menu 102 ---
 enum class MenuKind { Popup, Item, Separator, EndPopup };
 
+// Where each item stands and what it says; what the command does, when it is
+// enabled and what its check mark shows are the frame's command table's.
 struct MenuEntry {
     MenuKind kind;
     int id = 0;                  // items only
     const char* text = nullptr;  // popups and items: & marks the mnemonic, \t starts the key text
-    bool grayed = false;
-    bool checked = false;
 };
 
 // The whole menu bar, popup by popup, in menu order.
 std::span<const MenuEntry> mainMenu();
 
 // --- Accelerator table 101 ---
+// Keys of menu commands, bound to the command's action (so a grey item's
+// keys do nothing), besides the platform's standard keys of the items.
 struct Accelerator {
     QKeyCombination keys;
     int id;
