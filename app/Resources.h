@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's window resources: command ids, the main menu (resource 102),
-// the accelerator table (resource 101), the About dialog (resource 129) and
-// the icon ids, as tables the frame builds its menu bar and shortcuts from.
+// The program's window resources: command ids, the main menu, the
+// accelerator table and the About dialog's controls, as tables the frame
+// builds its menu bar and keys from.
 #include <QKeyCombination>
 #include <span>
 
 namespace parvelin::app {
 
-// --- Resource ids ---
-inline constexpr int kAccelTable = 101;
-inline constexpr int kMenuMain = 102;
-inline constexpr int kIconFrame = 112;
-inline constexpr int kIconDocument = 113;
-inline constexpr int kDialogAbout = 129;
+// --- The About dialog's controls ---
 inline constexpr int kControlAboutOk = 1;
 inline constexpr int kControlAboutText = 1029;
 // The Window menu lists the document windows with ids from this one on.
@@ -61,7 +56,7 @@ inline constexpr int kCmdHelpAbout = 40005;
 inline constexpr int kCmdHelpContents = 40006;
 inline constexpr int kCmdHelpGettingStarted = 40018;  // the manual's walk from a sample to a cut file
 
-// --- Menu 102 ---
+// --- The main menu ---
 enum class MenuKind { Popup, Item, Separator, EndPopup };
 
 // Where each item stands and what it says; what the command does, when it is
@@ -75,7 +70,7 @@ struct MenuEntry {
 // The whole menu bar, popup by popup, in menu order.
 std::span<const MenuEntry> mainMenu();
 
-// --- Accelerator table 101 ---
+// --- The accelerator table ---
 // Keys of menu commands, bound to the command's action (so a grey item's
 // keys do nothing), besides the platform's standard keys of the items.
 struct Accelerator {
