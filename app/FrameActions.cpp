@@ -216,13 +216,14 @@ bool FrameWindow::isAvailable(CommandNeed need) const {
 
 void FrameWindow::updateMenus() {
     DocumentWindow* window = activeChild();
-    const AirfoilDocument* document = window ? window->document() : nullptr;
+    // Without a document the grey View items show what a new one will.
+    static const AirfoilDocument newDocument;
+    const AirfoilDocument* document = window ? window->document() : &newDocument;
     for (const Command& command : std::span(kCommands)) {
         QAction* item = action(command.id);
         item->setEnabled(isAvailable(command.need));
         // A checkable item's mark is the document's flag, never Qt's toggle.
-        if (command.mark != ViewMark::None)
-            item->setChecked(document != nullptr && viewFlag(*document, command.mark));
+        if (command.mark != ViewMark::None) item->setChecked(viewFlag(*document, command.mark));
     }
     const bool loaded = isAvailable(CommandNeed::Rib);
     // An open 3D view is rebuilt when its document changed.

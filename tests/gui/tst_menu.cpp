@@ -67,6 +67,7 @@ private slots:
     void commandsWithNothingToActOnChangeNothing();
     void viewTogglesFlipTheLoadedDocumentsFlags();
     void viewTogglesDoNothingForAnEmptyDocument();
+    void viewMarksFollowTheCurrentDocument();
     void aboutShowsItsText();
 };
 
@@ -255,6 +256,41 @@ void MenuTest::viewTogglesDoNothingForAnEmptyDocument() {
     f.frame->action(kCmdViewEdgeLines)->trigger();
     QVERIFY(f.frame->action(kCmdViewEdgeLines)->isChecked());
     QVERIFY(doc->showEdgeLines());
+}
+
+void MenuTest::viewMarksFollowTheCurrentDocument() {
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
+    const QList<int> marks{kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdViewCutOutline};
+    const auto shown = [&] {
+        QList<bool> checked;
+        for (int id : marks) checked << f.frame->action(id)->isChecked();
+        return checked;
+    };
+    const auto flagsOf = [](const AirfoilDocument& d) {
+        return QList<bool>{d.showChordLine(), d.showEdgeLines(), d.showCamberLine(), d.showCutOutline()};
+    };
+    // With no document the grey items show what a new document will.
+    const AirfoilDocument fresh;
+    QCOMPARE(shown(), flagsOf(fresh));
+    for (int id : marks) QVERIFY(!f.frame->action(id)->isEnabled());
+
+    f.open(airfoilPath("asb__e387.dat"));
+    DocumentWindow* first = f.frame->activeChild();
+    f.frame->action(kCmdViewCamberline)->trigger();
+    f.frame->action(kCmdViewChordline)->trigger();
+    const QList<bool> changed = flagsOf(*first->document());
+    QVERIFY(changed != flagsOf(fresh));
+    QCOMPARE(shown(), changed);
+    // A second window shows its own flags; coming back shows the first's.
+    f.frame->handleCommand(kCmdFileNew);
+    QCOMPARE(shown(), flagsOf(*f.frame->currentDocument()));
+    f.frame->mdiArea()->setActiveSubWindow(first);
+    QCOMPARE(shown(), changed);
+    // With every window closed the marks are a new document's again.
+    for (DocumentWindow* w : f.frame->documentWindows()) w->setCloseAgreed(true);
+    f.frame->handleCommand(kCmdWindowCloseAll);
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QCOMPARE(shown(), flagsOf(fresh));
 }
 
 void MenuTest::aboutShowsItsText() {
