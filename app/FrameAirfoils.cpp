@@ -3,7 +3,6 @@
 // a new document; File > Airfoil Browser... opens a file chosen from a folder.
 #include "app/FrameWindow.h"
 #include "app/ImportCommand.h"
-#include "app/Resources.h"
 #include "document/ImportReader.h"
 #include "dialogs/AirfoilBrowser.h"
 #include "dialogs/NacaDialog.h"
@@ -12,16 +11,10 @@ namespace parvelin::app {
 
 void FrameWindow::openContents(const CoordinateFileContents& contents) {
     // As Open and Import: into the empty active window, or a new one.
-    AirfoilDocument* document = currentDocument();
-    if (document == nullptr)
-        handleCommand(kCmdFileNew);
-    else if (document->isLoaded())
-        createDocumentWindow();
-    document = currentDocument();
-    if (document == nullptr || document->isLoaded()) return;
+    AirfoilDocument* document = emptyDocument();
+    if (document == nullptr) return;
     document->takeContents(contents, activeChild());
-    showViewFlagsOf(document);
-    updateCommandState();
+    updateMenus();
 }
 
 void FrameWindow::newFromNaca() {
@@ -42,16 +35,10 @@ void FrameWindow::browseAirfoils() {
         openPath(*chosen);
         return;
     }
-    AirfoilDocument* document = currentDocument();
-    if (document == nullptr)
-        handleCommand(kCmdFileNew);
-    else if (document->isLoaded())
-        createDocumentWindow();
-    document = currentDocument();
-    if (document == nullptr || document->isLoaded()) return;
+    AirfoilDocument* document = emptyDocument();
+    if (document == nullptr) return;
     app::importFile(*document, path, activeChild());
-    showViewFlagsOf(document);
-    updateCommandState();
+    updateMenus();
 }
 
 } // namespace parvelin::app

@@ -1,8 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The frame: the main window with the menu bar, the accelerators and the MDI
-// area that holds the document windows. Every menu item and accelerator
-// sends its command id to handleCommand.
+// The frame: the main window with the menu bar, the toolbar and the MDI area
+// that holds the document windows. Every command is one QAction, made from
+// the command table (FrameActions.cpp); the menus, the toolbar and the keys
+// all use that action, and updateMenus() alone decides which are enabled and
+// checked. The members are defined by subject: FrameWindow.cpp (the window
+// and its document windows), FrameActions.cpp (the actions and the
+// dispatch), FrameFiles.cpp (open, import, recent files), FrameExport.cpp
+// (print, export, cutting), FrameWing.cpp (the wing commands) and
+// FrameAirfoils.cpp (NACA sections and the airfoil browser).
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -15,7 +21,6 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QMimeData;
 class QPrinter;
 
 namespace parvelin::app {
@@ -37,9 +42,12 @@ public:
     // screen's work area when it reaches out of it.
     void keepInsideWorkArea();
 
-    // The command handler: one branch per command id of the menu and the
-    // accelerator table; ids from kFirstChildId on activate the listed window.
+    // Runs the command `id` as its menu item does (whether or not the item
+    // is enabled: each command checks what it acts on); ids from
+    // kFirstChildId on activate the listed window, other ids do nothing.
     void handleCommand(int id);
+    // True when `id` is a command of the command table.
+    static bool hasCommand(int id);
 
     // Open for a path given on the command line (and for the file chosen in
     // File > Open): activates the window already showing it; otherwise loads
@@ -66,6 +74,7 @@ public:
     const QList<QAction*>& recentFileActions() const { return recentActions_; }
 
     QMdiArea* mdiArea() const { return mdi_; }
+    // The command's action, shared by its menu item, toolbar button and keys.
     QAction* action(int id) const;
     QMenu* windowMenu() const { return windowMenu_; }
     // The printer Print and Print Preview share, with the page setup last
@@ -76,9 +85,11 @@ public:
     void refreshWindowList();
     const QList<QAction*>& windowListActions() const { return windowList_; }
 
-    // Brings the items that follow the current document (Undo, Redo, Copy,
-    // the View items) and the status bar's airfoil text up to date.
-    void updateCommandState();
+    // Enables each command's action by what it needs from the current
+    // document (a window, a loaded rib, a step to undo or redo), checks the
+    // View items by the document's flags, and brings the status bar's
+    // airfoil text, an open 3D view and the start page up to date.
+    void updateMenus();
     // The status bar: the model point under the cursor, and the current
     // airfoil's name, chord and point count.
     QLabel* cursorLabel() const { return cursorLabel_; }
@@ -96,54 +107,84 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildMenu();
-    void buildAccelerators();
+    // What a command needs from the current document to be enabled.
+    enum class CommandNeed { Nothing, Window, Rib, UndoStep, RedoStep };
+    // The document flag a checkable View item shows and toggles.
+    enum class ViewMark { None, ChordLine, EdgeLines, CamberLine, CutOutline };
+    // One row of the command table: the traits of one command id.
+    struct Command {
+        int id;
+        CommandNeed need;
+        ViewMark mark;
+        void (*run)(FrameWindow&);
+    };
+    static const Command kCommands[];
+    static const Command* findCommand(int id);
+
+    // FrameActions.cpp
+    void buildActions();
+    void buildMenus();
+    bool isAvailable(CommandNeed need) const;
+    static bool viewFlag(const AirfoilDocument& document, ViewMark mark);
+    void toggleViewFlag(ViewMark mark);
+    void copyRib();
+    void show3dView();
+    void showAbout();
+    // The user manual's window on `page` (a file of the manual's folder).
+    void showManual(const QString& page = QStringLiteral("index.html"));
+
+    // FrameWindow.cpp
     void onSubWindowActivated(QMdiSubWindow* window);
-    void enableItem(int id);
-    void setItemChecked(int id, bool checked);
-    void toggleViewFlag(int id);
-    void showViewFlagsOf(const AirfoilDocument* document);
+    void watchWindow(DocumentWindow* window);
+    void showCursorPosition(DocumentWindow* window, double x, double y, bool inside);
     void showDocumentMessage(const char* text, const char* caption);
+    void cascade();
+    void arrangeIcons();
+    void closeAll();
+    void activateListedWindow(int id);
+
+    // FrameFiles.cpp
     void open();
+    void save(bool askName);
+    void importFile();
     // The document window showing `path`, if any.
     DocumentWindow* windowShowing(const QString& path) const;
     // Adds the folder to the titles of windows whose files share a name.
     void distinguishTitles();
-    void importFile();
-    // File > New from NACA... and File > Airfoil Browser... (FrameAirfoils.cpp).
+    // The current document while it is empty, else that of a new window;
+    // null when none could be made. `made` tells whether a window was made.
+    AirfoilDocument* emptyDocument(bool* made = nullptr);
+    void rebuildRecentFilesMenu();
+
+    // FrameAirfoils.cpp: File > New from NACA... and File > Airfoil Browser...
     void newFromNaca();
     void browseAirfoils();
     void openContents(const CoordinateFileContents& contents);
-    void cascade();
-    void arrangeIcons();
-    void activateListedWindow(int id);
-    void rebuildRecentFilesMenu();
+
+    // FrameExport.cpp
+    // File > Print or Print Preview of the current window's rib or wing.
+    void printCurrent(bool preview);
+    // File > Export: the rib's drawing, or every rib of the window's wing.
+    void exportDrawing();
+    // File > Export for Cutting: the rib's cut file, or the wing's sheets.
+    void exportForCutting();
+    // Export for Cutting of a single rib: the kerf, then the file.
+    void exportSingleCutFile(const AirfoilDocument& document, DocumentWindow* window);
+    void editAirfoilProperties();
+
+    // FrameWing.cpp
     void runWingProperties();
     // File > Export while the window has a wing: every rib in one drawing.
     void exportWingSet(DocumentWindow& window);
     // File > Export for Cutting while the window has a wing: the ribs nested
     // on sheets, one file per sheet beside the chosen name.
-    // File > Print or Print Preview of the current window's rib or wing.
-    void printCurrent(bool preview);
-    // Export for Cutting of a single rib: the kerf, then the file.
-    void exportSingleCutFile(const AirfoilDocument& document, DocumentWindow* window);
     void exportWingSheets(DocumentWindow& window);
-    // Wing Properties is offered while the current document has an airfoil.
-    void updateWingItem();
-    void watchWindow(DocumentWindow* window);
-    void showCursorPosition(DocumentWindow* window, double x, double y, bool inside);
-    void copyRib();
-    // The user manual's window on `page` (a file of the manual's folder).
-    void showManual(const QString& page = QStringLiteral("index.html"));
 
     QMdiArea* mdi_ = nullptr;
     QMenu* windowMenu_ = nullptr;
-    std::map<int, QAction*> actions_;
-    // The check mark each checkable item should show; Qt flips a checkable
-    // action on its own when it is triggered, and the handler puts it back.
-    std::map<int, bool> checked_;
-    QList<QAction*> windowList_;
     QMenu* fileMenu_ = nullptr;
+    std::map<int, QAction*> actions_;
+    QList<QAction*> windowList_;
     QList<QAction*> recentActions_;  // the listed files and the separator after them
     QPointer<DocumentWindow> activeChild_;
     QLabel* cursorLabel_ = nullptr;

@@ -28,7 +28,6 @@ public:
 
     QAction* backAction() const { return back_; }
     QAction* forwardAction() const { return forward_; }
-    QLineEdit* searchBox() const { return search_; }
     // Selects the next place after the cursor where `words` stand in the
     // page (case ignored), going round to the top once; false when the page
     // does not hold them.

@@ -19,6 +19,7 @@
 
 class QComboBox;
 class QDoubleSpinBox;
+class QHBoxLayout;
 class QLabel;
 
 namespace parvelin::app {
@@ -115,6 +116,8 @@ public:
     static ModelWindow* of(DocumentWindow& owner);
 
 private:
+    // The viewpoint buttons, the panels and the thickness.
+    QHBoxLayout* makeBar();
     void rebuild();
 
     QPointer<DocumentWindow> owner_;

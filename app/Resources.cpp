@@ -7,14 +7,9 @@ namespace parvelin::app {
 namespace {
 
 constexpr MenuEntry popup(const char* text) { return {MenuKind::Popup, 0, text}; }
-constexpr MenuEntry item(int id, const char* text, bool grayed = false, bool checked = false) {
-    return {MenuKind::Item, id, text, grayed, checked};
-}
+constexpr MenuEntry item(int id, const char* text) { return {MenuKind::Item, id, text}; }
 constexpr MenuEntry separator() { return {MenuKind::Separator}; }
 constexpr MenuEntry end() { return {MenuKind::EndPopup}; }
-
-constexpr bool kGrayed = true;
-constexpr bool kChecked = true;
 
 constexpr std::array kMainMenu{
     popup("&File"),
@@ -22,46 +17,41 @@ constexpr std::array kMainMenu{
     item(kCmdFileOpen, "&Open..."),
     item(kCmdFileNewNaca, "New &from NACA..."),
     item(kCmdFileAirfoilBrowser, "Airfoil &Browser..."),
-    item(kCmdFileClose, "&Close", kGrayed),
-    item(kCmdFileSave, "&Save", kGrayed),
-    item(kCmdFileSaveAs, "Save &as...", kGrayed),
+    item(kCmdFileClose, "&Close"),
+    item(kCmdFileSave, "&Save"),
+    item(kCmdFileSaveAs, "Save &as..."),
     separator(),
-    item(kCmdFilePrintPreview, "Print Pre&view...", kGrayed),
-    item(kCmdFilePrint, "&Print...", kGrayed),
+    item(kCmdFilePrintPreview, "Print Pre&view..."),
+    item(kCmdFilePrint, "&Print..."),
     separator(),
     item(kCmdFileImport, "&Import..."),
-    item(kCmdFileExport, "&Export...", kGrayed),
-    item(kCmdFileExportCut, "Export for &Cutting...", kGrayed),
-    item(kCmdFileExportModel, "Export &Model...", kGrayed),
+    item(kCmdFileExport, "&Export..."),
+    item(kCmdFileExportCut, "Export for &Cutting..."),
+    item(kCmdFileExportModel, "Export &Model..."),
     separator(),
     item(kCmdFileExit, "E&xit"),
     end(),
 
     popup("&Edit"),
-    // Undo and Redo follow the current document's steps, Copy a loaded
-    // document; Cut, Paste and Delete have nothing to act on.
-    item(kCmdEditUndo, "&Undo\tAlt+BkSp", kGrayed),
-    item(kCmdEditRedo, "&Redo\tCtrl+Y", kGrayed),
+    item(kCmdEditUndo, "&Undo\tAlt+BkSp"),
+    item(kCmdEditRedo, "&Redo\tCtrl+Y"),
     separator(),
-    item(kCmdEditCut, "&Cut\tShift+Del", kGrayed),
-    item(kCmdEditCopy, "Co&py\tCtrl+Ins", kGrayed),
-    item(kCmdEditPaste, "&Paste\tShift+Ins", kGrayed),
-    item(kCmdEditDelete, "&Delete\tDel", kGrayed),
+    item(kCmdEditCopy, "Co&py\tCtrl+Ins"),
     end(),
 
     popup("&Properties"),
-    item(kCmdAirfoilProperties, "&Airfoil Properties", kGrayed),
-    item(kCmdWingProperties, "Wing Properties", kGrayed),
+    item(kCmdAirfoilProperties, "&Airfoil Properties"),
+    item(kCmdWingProperties, "Wing Properties"),
     end(),
 
     popup("&View"),
-    item(kCmdViewChordline, "&Chordline", kGrayed, kChecked),
-    item(kCmdViewEdgeLines, "&LE and TE lines", kGrayed, kChecked),
-    item(kCmdViewCamberline, "C&amberline", kGrayed),
-    item(kCmdView3dPreview, "&3D View", kGrayed),
-    item(kCmdViewCutOutline, "Cut &outline", kGrayed),
+    item(kCmdViewChordline, "&Chordline"),
+    item(kCmdViewEdgeLines, "&LE and TE lines"),
+    item(kCmdViewCamberline, "C&amberline"),
+    item(kCmdView3dPreview, "&3D View"),
+    item(kCmdViewCutOutline, "Cut &outline"),
     separator(),
-    item(kCmdViewFitToWindow, "&Fit to Window\tHome", kGrayed),
+    item(kCmdViewFitToWindow, "&Fit to Window\tHome"),
     end(),
 
     popup("&Window"),
@@ -80,14 +70,8 @@ constexpr std::array kMainMenu{
 
 constexpr std::array kAccelerators{
     Accelerator{Qt::CTRL | Qt::Key_Insert, kCmdEditCopy},
-    Accelerator{Qt::SHIFT | Qt::Key_Insert, kCmdEditPaste},
-    Accelerator{Qt::SHIFT | Qt::Key_Delete, kCmdEditCut},
     Accelerator{Qt::ALT | Qt::Key_Backspace, kCmdEditUndo},
-    Accelerator{QKeyCombination(Qt::Key_F5), kCmdKeyF5},
-    Accelerator{QKeyCombination(Qt::Key_F3), kCmdKeyF3},
-    Accelerator{QKeyCombination(Qt::Key_F4), kCmdKeyF4},
-    Accelerator{QKeyCombination(Qt::Key_F1), kCmdKeyF1},
-    Accelerator{Qt::SHIFT | Qt::Key_F1, kCmdKeyShiftF1},
+    Accelerator{QKeyCombination(Qt::Key_F1), kCmdHelpContents},
     Accelerator{Qt::CTRL | Qt::Key_Z, kCmdEditUndo},
     Accelerator{Qt::CTRL | Qt::Key_Y, kCmdEditRedo},
     Accelerator{Qt::CTRL | Qt::Key_C, kCmdEditCopy},

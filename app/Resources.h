@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's window resources: command ids, the main menu (resource 102),
-// the accelerator table (resource 101), the About dialog (resource 129) and
-// the icon ids, as tables the frame builds its menu bar and shortcuts from.
+// The program's window resources: command ids, the main menu, the
+// accelerator table and the About dialog's controls, as tables the frame
+// builds its menu bar and keys from.
 #include <QKeyCombination>
 #include <span>
 
 namespace parvelin::app {
 
-// --- Resource ids ---
-inline constexpr int kAccelTable = 101;
-inline constexpr int kMenuMain = 102;
-inline constexpr int kIconFrame = 112;
-inline constexpr int kIconDocument = 113;
-inline constexpr int kDialogAbout = 129;
+// --- The About dialog's controls ---
 inline constexpr int kControlAboutOk = 1;
 inline constexpr int kControlAboutText = 1029;
 // The Window menu lists the document windows with ids from this one on.
@@ -39,10 +34,7 @@ inline constexpr int kCmdFileNewNaca = 40016;          // New from NACA...
 inline constexpr int kCmdFileAirfoilBrowser = 40017;   // Airfoil Browser...
 // Edit
 inline constexpr int kCmdEditUndo = 2001;
-inline constexpr int kCmdEditCut = 2002;
 inline constexpr int kCmdEditCopy = 2003;
-inline constexpr int kCmdEditPaste = 2004;
-inline constexpr int kCmdEditDelete = 2005;
 inline constexpr int kCmdEditRedo = 2006;
 // Properties
 inline constexpr int kCmdAirfoilProperties = 40010;
@@ -63,28 +55,24 @@ inline constexpr int kCmdWindowArrangeIcons = 4004;
 inline constexpr int kCmdHelpAbout = 40005;
 inline constexpr int kCmdHelpContents = 40006;
 inline constexpr int kCmdHelpGettingStarted = 40018;  // the manual's walk from a sample to a cut file
-// Reached only through the accelerator table; they do nothing.
-inline constexpr int kCmdKeyF5 = 2007;
-inline constexpr int kCmdKeyF3 = 3002;
-inline constexpr int kCmdKeyF4 = 3003;
-inline constexpr int kCmdKeyF1 = 5001;
-inline constexpr int kCmdKeyShiftF1 = 5003;
 
-// --- Menu 102 ---
+// --- The main menu ---
 enum class MenuKind { Popup, Item, Separator, EndPopup };
 
+// Where each item stands and what it says; what the command does, when it is
+// enabled and what its check mark shows are the frame's command table's.
 struct MenuEntry {
     MenuKind kind;
     int id = 0;                  // items only
     const char* text = nullptr;  // popups and items: & marks the mnemonic, \t starts the key text
-    bool grayed = false;
-    bool checked = false;
 };
 
 // The whole menu bar, popup by popup, in menu order.
 std::span<const MenuEntry> mainMenu();
 
-// --- Accelerator table 101 ---
+// --- The accelerator table ---
+// Keys of menu commands, bound to the command's action (so a grey item's
+// keys do nothing), besides the platform's standard keys of the items.
 struct Accelerator {
     QKeyCombination keys;
     int id;

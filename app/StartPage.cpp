@@ -59,7 +59,24 @@ StartPage::StartPage(FrameWindow& frame) : QWidget(frame.mdiArea()->viewport()),
     centred->addStretch(1);
     centred->addLayout(column, 3);
     centred->addStretch(1);
+    addTitle(*column, content);
+    addStartButtons(*column, content);
+    addSamples(*column, content);
+    column->addSpacing(12);
+    column->addWidget(heading(QStringLiteral("Recent Files"), content));
+    recentLayout_ = new QVBoxLayout;
+    recentLayout_->setSpacing(0);
+    column->addLayout(recentLayout_);
+    noRecent_ = new QLabel(QStringLiteral("Files you open or save are listed here."), content);
+    column->addWidget(noRecent_);
+    column->addStretch(1);
 
+    frame.mdiArea()->viewport()->installEventFilter(this);
+    setGeometry(parentWidget()->rect());
+    rebuildRecent();
+}
+
+void StartPage::addTitle(QVBoxLayout& column, QWidget* content) {
     auto* titleRow = new QHBoxLayout;
     auto* icon = new QLabel(content);
     icon->setPixmap(frameIcon().pixmap(48, 48));
@@ -70,19 +87,21 @@ StartPage::StartPage(FrameWindow& frame) : QWidget(frame.mdiArea()->viewport()),
     title->setFont(titleFont);
     titleRow->addWidget(icon);
     titleRow->addWidget(title, 1);
-    column->addSpacing(24);
-    column->addLayout(titleRow);
+    column.addSpacing(24);
+    column.addLayout(titleRow);
     auto* intro = new QLabel(QStringLiteral("Design the ribs of a model-aircraft wing: open an airfoil, build the rib "
                                             "with its leading edge, spars, trailing edge and sheeting, make a tapered "
                                             "wing panel, then print the ribs at true scale or export them for a laser "
                                             "or CNC cutter."),
                              content);
     intro->setWordWrap(true);
-    column->addWidget(intro);
+    column.addWidget(intro);
+}
 
-    column->addSpacing(12);
-    column->addWidget(heading(QStringLiteral("Start"), content));
-    // The ways to begin a document, one button each.
+void StartPage::addStartButtons(QVBoxLayout& column, QWidget* content) {
+    column.addSpacing(12);
+    column.addWidget(heading(QStringLiteral("Start"), content));
+    // The ways to begin a document, one button each, each the menu's command.
     auto* startButtons = new QHBoxLayout;
     auto* open = new QPushButton(QStringLiteral("Open..."), content);
     open->setObjectName(QStringLiteral("startOpen"));
@@ -96,32 +115,21 @@ StartPage::StartPage(FrameWindow& frame) : QWidget(frame.mdiArea()->viewport()),
     connect(naca, &QPushButton::clicked, this, [this] { openThrough([this] { frame_.handleCommand(kCmdFileNewNaca); }); });
     startButtons->addWidget(naca);
     startButtons->addStretch(1);
-    column->addLayout(startButtons);
+    column.addLayout(startButtons);
+}
 
-    column->addSpacing(12);
-    column->addWidget(heading(QStringLiteral("Open Sample"), content));
+void StartPage::addSamples(QVBoxLayout& column, QWidget* content) {
+    column.addSpacing(12);
+    column.addWidget(heading(QStringLiteral("Open Sample"), content));
     const QList<Sample> found = samples();
     for (const Sample& sample : found) {
         QCommandLinkButton* button = linkButton(sample.title, sample.description, sample.path, content);
         const QString path = sample.path;
         connect(button, &QCommandLinkButton::clicked, this, [this, path] { openFile(path); });
-        column->addWidget(button);
+        column.addWidget(button);
         samples_ << button;
     }
-    if (found.isEmpty()) column->addWidget(new QLabel(QStringLiteral("The samples are not installed."), content));
-
-    column->addSpacing(12);
-    column->addWidget(heading(QStringLiteral("Recent Files"), content));
-    recentLayout_ = new QVBoxLayout;
-    recentLayout_->setSpacing(0);
-    column->addLayout(recentLayout_);
-    noRecent_ = new QLabel(QStringLiteral("Files you open or save are listed here."), content);
-    column->addWidget(noRecent_);
-    column->addStretch(1);
-
-    frame.mdiArea()->viewport()->installEventFilter(this);
-    setGeometry(parentWidget()->rect());
-    rebuildRecent();
+    if (found.isEmpty()) column.addWidget(new QLabel(QStringLiteral("The samples are not installed."), content));
 }
 
 bool StartPage::eventFilter(QObject* watched, QEvent* event) {

@@ -33,6 +33,10 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The page's parts, top to bottom.
+    void addTitle(QVBoxLayout& column, QWidget* content);
+    void addStartButtons(QVBoxLayout& column, QWidget* content);
+    void addSamples(QVBoxLayout& column, QWidget* content);
     // Runs an open through the frame; a window it leaves empty (the dialog
     // cancelled, the file refused) is closed again, so that the page comes back.
     void openThrough(const std::function<void()>& open);

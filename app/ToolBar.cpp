@@ -3,8 +3,6 @@
 
 #include <QAction>
 #include <QIcon>
-#include <QKeySequence>
-#include <QShortcut>
 #include <QStyle>
 #include <QToolBar>
 #include <array>
@@ -15,19 +13,6 @@
 namespace parvelin::app {
 
 namespace {
-
-struct StandardKey {
-    int id;
-    QKeySequence::StandardKey key;
-};
-
-constexpr std::array kStandardKeys{
-    StandardKey{kCmdFileOpen, QKeySequence::Open},       StandardKey{kCmdFileSave, QKeySequence::Save},
-    StandardKey{kCmdFileSaveAs, QKeySequence::SaveAs},   StandardKey{kCmdFileClose, QKeySequence::Close},
-    StandardKey{kCmdFilePrint, QKeySequence::Print},     StandardKey{kCmdFileExit, QKeySequence::Quit},
-    StandardKey{kCmdEditUndo, QKeySequence::Undo},       StandardKey{kCmdEditRedo, QKeySequence::Redo},
-    StandardKey{kCmdEditCopy, QKeySequence::Copy},
-};
 
 struct ToolButton {
     int id;             // 0: a separator
@@ -49,38 +34,7 @@ constexpr std::array kToolButtons{
     ToolButton{kCmdAirfoilProperties, "document-properties", QStyle::SP_FileDialogInfoView, "Airfoil Properties"},
 };
 
-bool tableBinds(const QKeySequence& keys) {
-    for (const Accelerator& accelerator : acceleratorTable())
-        if (keys == QKeySequence(accelerator.keys)) return true;
-    return false;
-}
-
 } // namespace
-
-void applyStandardKeys(FrameWindow& frame) {
-    for (const StandardKey& standard : kStandardKeys) {
-        QAction* action = frame.action(standard.id);
-        if (action == nullptr) continue;
-        // An item whose text names its key already (after the tab) shows that one.
-        if (action->text().contains(QLatin1Char('\t'))) continue;
-        const QList<QKeySequence> keys = QKeySequence::keyBindings(standard.key);
-        if (keys.isEmpty()) continue;
-        // The item names its keys in the menu; the frame's shortcuts act on
-        // them (as the accelerator table's do), through the item, so that a
-        // grey item's key does nothing. A key the table binds stays the table's.
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WidgetShortcut);
-        // Close's keys are the document window's own (it closes itself on
-        // them, asking as File > Close does); bound twice they would do nothing.
-        if (standard.id == kCmdFileClose) continue;
-        for (const QKeySequence& k : keys) {
-            if (tableBinds(k)) continue;
-            auto* shortcut = new QShortcut(k, &frame);
-            shortcut->setContext(Qt::WindowShortcut);
-            QObject::connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
-        }
-    }
-}
 
 QToolBar* buildToolBar(FrameWindow& frame) {
     auto* bar = new QToolBar(QStringLiteral("Toolbar"), &frame);

@@ -34,6 +34,13 @@ QString percentAt(double value, double at) {
     return QStringLiteral("%1 % at %2 %").arg(100.0 * value, 0, 'f', 1).arg(100.0 * at, 0, 'f', 0);
 }
 
+// A label whose mnemonic moves the focus to `buddy`.
+QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setBuddy(buddy);
+    return label;
+}
+
 QString cleanFolder(const QString& folder) { return QDir::cleanPath(QFileInfo(folder).absoluteFilePath()); }
 
 // A table item that sorts by a number rather than by its text.
@@ -64,6 +71,22 @@ QString shippedAirfoilsFolder() {
 
 AirfoilBrowser::AirfoilBrowser(BrowserMode mode, QWidget* parent) : QDialog(parent), mode_(mode) {
     setWindowTitle(QString::fromUtf8(mode == BrowserMode::Open ? kAirfoilBrowserTitle : kTipAirfoilBrowserTitle));
+    QPushButton* other = makeFilters();
+    makeList();
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+    choose_ = buttons->addButton(mode == BrowserMode::Open ? QStringLiteral("&Open") : QStringLiteral("&Use as Tip"),
+                                 QDialogButtonBox::AcceptRole);
+    choose_->setObjectName(QStringLiteral("choose"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &AirfoilBrowser::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &AirfoilBrowser::reject);
+    layOut(other, buttons);
+    resize(860, 560);
+    connectControls(other);
+    showStartFolder();
+    updateButtons();
+}
+
+QPushButton* AirfoilBrowser::makeFilters() {
     folders_ = new QComboBox(this);
     folders_->setObjectName(QStringLiteral("folders"));
     folders_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -85,7 +108,10 @@ AirfoilBrowser::AirfoilBrowser(BrowserMode mode, QWidget* parent) : QDialog(pare
         box->setSuffix(QStringLiteral(" %"));
     }
     maxThickness_->setValue(100.0);
+    return other;
+}
 
+void AirfoilBrowser::makeList() {
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("airfoils"));
     list_->setColumnCount(ColumnCount);
@@ -106,28 +132,17 @@ AirfoilBrowser::AirfoilBrowser(BrowserMode mode, QWidget* parent) : QDialog(pare
     list_->setColumnWidth(CamberColumn, 120);
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("status"));
+}
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-    choose_ = buttons->addButton(mode == BrowserMode::Open ? QStringLiteral("&Open") : QStringLiteral("&Use as Tip"),
-                                 QDialogButtonBox::AcceptRole);
-    choose_->setObjectName(QStringLiteral("choose"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &AirfoilBrowser::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &AirfoilBrowser::reject);
-
+void AirfoilBrowser::layOut(QPushButton* otherFolder, QDialogButtonBox* buttons) {
     auto* top = new QHBoxLayout;
-    auto* folderLabel = new QLabel(QStringLiteral("Fol&der"), this);
-    folderLabel->setBuddy(folders_);
-    top->addWidget(folderLabel);
+    top->addWidget(buddyLabel(QStringLiteral("Fol&der"), folders_, this));
     top->addWidget(folders_, 1);
-    top->addWidget(other);
+    top->addWidget(otherFolder);
     auto* filter = new QHBoxLayout;
-    auto* searchLabel = new QLabel(QStringLiteral("&Search"), this);
-    searchLabel->setBuddy(search_);
-    filter->addWidget(searchLabel);
+    filter->addWidget(buddyLabel(QStringLiteral("&Search"), search_, this));
     filter->addWidget(search_, 1);
-    auto* thicknessLabel = new QLabel(QStringLiteral("&Thickness from"), this);
-    thicknessLabel->setBuddy(minThickness_);
-    filter->addWidget(thicknessLabel);
+    filter->addWidget(buddyLabel(QStringLiteral("&Thickness from"), minThickness_, this));
     filter->addWidget(minThickness_);
     filter->addWidget(new QLabel(QStringLiteral("to"), this));
     filter->addWidget(maxThickness_);
@@ -137,9 +152,10 @@ AirfoilBrowser::AirfoilBrowser(BrowserMode mode, QWidget* parent) : QDialog(pare
     layout->addWidget(list_, 1);
     layout->addWidget(status_);
     layout->addWidget(buttons);
-    resize(860, 560);
+}
 
-    connect(other, &QPushButton::clicked, this, &AirfoilBrowser::chooseFolder);
+void AirfoilBrowser::connectControls(QPushButton* otherFolder) {
+    connect(otherFolder, &QPushButton::clicked, this, &AirfoilBrowser::chooseFolder);
     connect(search_, &QLineEdit::textChanged, this, &AirfoilBrowser::applyFilter);
     connect(minThickness_, &QDoubleSpinBox::valueChanged, this, &AirfoilBrowser::applyFilter);
     connect(maxThickness_, &QDoubleSpinBox::valueChanged, this, &AirfoilBrowser::applyFilter);
@@ -148,17 +164,18 @@ AirfoilBrowser::AirfoilBrowser(BrowserMode mode, QWidget* parent) : QDialog(pare
         accept();
     });
     connect(list_, &QTreeWidget::currentItemChanged, this, &AirfoilBrowser::updateButtons);
+    connect(folders_, &QComboBox::activated, this, [this](int index) { showFolder(folders_->itemData(index).toString()); });
+}
 
+void AirfoilBrowser::showStartFolder() {
     // The shipped airfoils first, then the folder shown last time.
     const QString shipped = shippedAirfoilsFolder();
     if (!shipped.isEmpty()) folders_->addItem(QStringLiteral("Shipped airfoils (%1)").arg(shipped), shipped);
     const QString last = userSettings().value(kLastFolderKey).toString();
-    connect(folders_, &QComboBox::activated, this, [this](int index) { showFolder(folders_->itemData(index).toString()); });
     if (!last.isEmpty() && QFileInfo(last).isDir())
         showFolder(last);
     else if (!shipped.isEmpty())
         showFolder(shipped);
-    updateButtons();
 }
 
 void AirfoilBrowser::showFolder(const QString& folder) {

@@ -13,6 +13,7 @@
 #include "airfoil/AirfoilFolder.h"
 
 class QComboBox;
+class QDialogButtonBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +51,13 @@ public:
     void accept() override;
 
 private:
+    // The folder box and its Folder... button (returned), the search and
+    // thickness filters.
+    QPushButton* makeFilters();
+    void makeList();
+    void layOut(QPushButton* otherFolder, QDialogButtonBox* buttons);
+    void connectControls(QPushButton* otherFolder);
+    void showStartFolder();
     void chooseFolder();
     void applyFilter();
     void updateButtons();

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <utility>
 
+#include "dialogs/FormRows.h"
 #include "text/NumberText.h"
 #include "platform/Services.h"
 #include "wing/WingFiles.h"
@@ -42,21 +43,14 @@ CuttingSheetDialog::CuttingSheetDialog(const platform::CuttingSheetSettings& off
     : QDialog(parent), offered_(offered), result_(offered), check_(std::move(check)), owner_(owner) {
     setWindowTitle(QString::fromUtf8(kCuttingSheetDialogTitle));
     const QString unit = offered.metric ? QStringLiteral("mm") : QStringLiteral("inches");
-    auto withUnit = [&](QWidget* box) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(box);
-        row->addWidget(new QLabel(unit, this));
-        row->addStretch(1);
-        return row;
-    };
     width_ = lengthBox("sheetWidth", offered.width);
     height_ = lengthBox("sheetHeight", offered.height);
     kerf_ = lengthBox("kerf", offered.kerf);
 
     auto* form = new QFormLayout;
     if (offered.askSheet) {
-        form->addRow(QStringLiteral("Sheet width"), withUnit(width_));
-        form->addRow(QStringLiteral("Sheet height"), withUnit(height_));
+        form->addRow(QStringLiteral("Sheet width"), unitRow({width_}, unit, this));
+        form->addRow(QStringLiteral("Sheet height"), unitRow({height_}, unit, this));
     } else {
         // A single rib is cut on its own: the sheet boxes stay out of sight
         // and keep the sheet last chosen for a wing.
@@ -64,7 +58,7 @@ CuttingSheetDialog::CuttingSheetDialog(const platform::CuttingSheetSettings& off
         width_->hide();
         height_->hide();
     }
-    form->addRow(QStringLiteral("Kerf (cut width)"), withUnit(kerf_));
+    form->addRow(QStringLiteral("Kerf (cut width)"), unitRow({kerf_}, unit, this));
     auto* note = new QLabel(offered.askSheet
                                 ? QStringLiteral("Each rib is cut half the kerf outside its outline, so that it comes out "
                                                  "at its size; the cuts keep 2 mm apart and 2 mm from the sheet's edge. "

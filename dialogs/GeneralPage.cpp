@@ -45,6 +45,15 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
     precision_->setObjectName(controlName(kPrecision));
     for (const char* entry : kPrecisionEntries) precision_->addItem(QString::fromLatin1(entry));
 
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(airfoilBox());
+    page->addWidget(measurementsBox());
+    page->addLayout(orientationRow());
+    page->addWidget(makePicture(StylePicture::GeneralRib, QSize(300, 64)), 0, Qt::AlignHCenter);
+    page->addStretch(1);
+}
+
+QGroupBox* GeneralPage::airfoilBox() {
     auto* airfoil = new QGroupBox(QStringLiteral("Airfoil Properties"), this);
     auto* airfoilGrid = new QGridLayout(airfoil);
     airfoilGrid->addWidget(makeLabel("Chord"), 0, 0);
@@ -59,7 +68,10 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
     airfoilGrid->addWidget(washout_, 2, 1);
     airfoilGrid->addWidget(washoutUnit_, 2, 2);
     airfoilGrid->setColumnStretch(5, 1);
+    return airfoil;
+}
 
+QGroupBox* GeneralPage::measurementsBox() {
     auto* measurements = new QGroupBox(QStringLiteral("Measurements and Precision"), this);
     auto* measureGrid = new QGridLayout(measurements);
     measureGrid->addWidget(metric_, 0, 0);
@@ -68,7 +80,12 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
     measureGrid->addWidget(precision_, 0, 2);
     measureGrid->setColumnStretch(3, 1);
     measureGrid->setColumnMinimumWidth(1, 80);
+    return measurements;
+}
 
+QHBoxLayout* GeneralPage::orientationRow() {
+    // The page's orientation is chosen in the print dialog; the page shows
+    // its place greyed.
     auto* orientationLabel = makeLabel("Printer Page Orientation:");
     orientationLabel->setEnabled(false);
     auto* landscape = new QRadioButton(QStringLiteral("Landscape"), this);
@@ -82,15 +99,7 @@ GeneralPage::GeneralPage(SheetCopies copies, QWidget* parent) : PropertyPage(cop
     orientation->addWidget(landscape);
     orientation->addWidget(portrait);
     orientation->addStretch(1);
-
-    auto* picture = makePicture(StylePicture::GeneralRib, QSize(300, 64));
-
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(airfoil);
-    page->addWidget(measurements);
-    page->addLayout(orientation);
-    page->addWidget(picture, 0, Qt::AlignHCenter);
-    page->addStretch(1);
+    return orientation;
 }
 
 void GeneralPage::load(const RibProperties& p, LoadStage stage) {

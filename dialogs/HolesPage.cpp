@@ -13,6 +13,24 @@ namespace parvelin::dialogs {
 
 HolesPage::HolesPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies, kHolesPage, parent) {
     using namespace holes;
+    // Made top to bottom, the order the Tab key goes through them.
+    auto* page = new QVBoxLayout(this);
+    page->addWidget(styleBox());
+    margin_ = makeLengthBox(kMargin);
+    web_ = makeLengthBox(kWeb);
+    cornerRadius_ = makeLengthBox(kCornerRadius);
+    minimum_ = makeLengthBox(kMinimum);
+    thickness_ = makeLengthBox(kThickness);
+    density_ = makeLengthBox(kDensity);
+    unit_ = makeUnitLabel(kUnit, "mm");
+    thicknessUnit_ = makeUnitLabel(kThicknessUnit, "mm");
+    page->addWidget(sizesBox());
+    page->addWidget(materialBox());
+    page->addStretch(1);
+}
+
+QGroupBox* HolesPage::styleBox() {
+    using namespace holes;
     auto* group = new QButtonGroup(this);
     const auto radio = [&](int id, HoleStyle style) {
         auto* button = new QRadioButton(QString::fromUtf8(styleLabel(style)), this);
@@ -38,16 +56,10 @@ HolesPage::HolesPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies,
     }
     grid->addWidget(none_, row, 1);
     grid->setColumnStretch(1, 1);
+    return style;
+}
 
-    margin_ = makeLengthBox(kMargin);
-    web_ = makeLengthBox(kWeb);
-    cornerRadius_ = makeLengthBox(kCornerRadius);
-    minimum_ = makeLengthBox(kMinimum);
-    thickness_ = makeLengthBox(kThickness);
-    density_ = makeLengthBox(kDensity);
-    unit_ = makeUnitLabel(kUnit, "mm");
-    thicknessUnit_ = makeUnitLabel(kThicknessUnit, "mm");
-
+QGroupBox* HolesPage::sizesBox() {
     auto* sizes = new QGroupBox(QStringLiteral("Sizes"), this);
     auto* sizeGrid = new QGridLayout(sizes);
     sizeGrid->addWidget(makeLabel("Margin along the skin"), 0, 0);
@@ -60,7 +72,10 @@ HolesPage::HolesPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies,
     sizeGrid->addWidget(makeLabel("Smallest hole"), 1, 2);
     sizeGrid->addWidget(minimum_, 1, 3);
     sizeGrid->setColumnStretch(5, 1);
+    return sizes;
+}
 
+QGroupBox* HolesPage::materialBox() {
     auto* material = new QGroupBox(QStringLiteral("Material"), this);
     auto* materialGrid = new QGridLayout(material);
     materialGrid->addWidget(makeLabel("Sheet thickness"), 0, 0);
@@ -70,12 +85,7 @@ HolesPage::HolesPage(SheetCopies copies, QWidget* parent) : PropertyPage(copies,
     materialGrid->addWidget(density_, 0, 4);
     materialGrid->addWidget(new QLabel(QStringLiteral("kg/m\u00b3"), this), 0, 5);
     materialGrid->setColumnStretch(6, 1);
-
-    auto* page = new QVBoxLayout(this);
-    page->addWidget(style);
-    page->addWidget(sizes);
-    page->addWidget(material);
-    page->addStretch(1);
+    return material;
 }
 
 QRadioButton* HolesPage::buttonFor(HoleStyle style) const {

@@ -5,6 +5,7 @@
 // and density that give the rib's weight.
 #include "dialogs/PropertyPage.h"
 
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -23,6 +24,9 @@ public:
     void reset() override { load(kept()); }
 
 private:
+    QGroupBox* styleBox();
+    QGroupBox* sizesBox();
+    QGroupBox* materialBox();
     void load(const RibProperties& properties);
     void styleChosen();
     QRadioButton* buttonFor(HoleStyle style) const;

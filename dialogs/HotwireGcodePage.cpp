@@ -11,6 +11,7 @@
 #include <cmath>
 #include <utility>
 
+#include "dialogs/FormRows.h"
 #include "dialogs/PathPreview.h"
 #include "machine/ToolPathSvg.h"
 #include "text/NumberText.h"
@@ -37,81 +38,67 @@ std::vector<double*> fields(machine::HotwireSettings& s) {
 HotwireGcodePage::HotwireGcodePage(const machine::HotwireSettings& offered, machine::CoreSections sections,
                                    std::vector<HotwireCore> cores, std::string title, QWidget* parent)
     : QWidget(parent), sections_(std::move(sections)), cores_(std::move(cores)), title_(std::move(title)) {
-    auto withUnit = [&](QWidget* field, const QString& unit) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(field);
-        row->addWidget(new QLabel(unit, this));
-        row->addStretch(1);
-        return row;
-    };
-    feed_ = box("wireFeed", shown(offered.feed));
-    feed_->setPlaceholderText(QStringLiteral("needed"));
-    towers_ = box("towerDistance", shown(offered.towerDistance));
-    towers_->setPlaceholderText(QStringLiteral("needed"));
-    offset_ = box("panelOffset", std::isnan(offered.panelOffset) ? QString() : QString::fromStdString(machine::gcodeNumber(offered.panelOffset)));
-    offset_->setPlaceholderText(QStringLiteral("centred"));
-    kerfRoot_ = box("kerfRoot", QString::fromStdString(machine::gcodeNumber(offered.kerfRoot)));
-    kerfTip_ = box("kerfTip", QString::fromStdString(machine::gcodeNumber(offered.kerfTip)));
-    axes_ = box("axes", QString::fromStdString(offered.axes));
-    travelX_ = box("travelX", shown(offered.travelX));
-    travelY_ = box("travelY", shown(offered.travelY));
-    heat_ = box("heat", QString::fromStdString(machine::gcodeNumber(offered.heat)));
-
-    auto* form = new QFormLayout;
-    const QString mm = QStringLiteral("mm");
-    form->addRow(QStringLiteral("Feed (faster end)"), withUnit(feed_, QStringLiteral("mm/min")));
-    form->addRow(QStringLiteral("Tower distance"), withUnit(towers_, mm));
-    form->addRow(QStringLiteral("Panel from left tower"), withUnit(offset_, mm));
-    form->addRow(QStringLiteral("Kerf at the root"), withUnit(kerfRoot_, mm));
-    form->addRow(QStringLiteral("Kerf at the tip"), withUnit(kerfTip_, mm));
-    form->addRow(QStringLiteral("Axes"), withUnit(axes_, QStringLiteral("left tower, then right")));
-    form->addRow(QStringLiteral("Travel, chordwise"), withUnit(travelX_, mm));
-    form->addRow(QStringLiteral("Travel, up"), withUnit(travelY_, mm));
-    form->addRow(QStringLiteral("Heat (M3)"), withUnit(heat_, QStringLiteral("% (0: set at the machine)")));
-    auto* note = new QLabel(QStringLiteral("One core a panel. Root and tip are matched point for point and "
-                                           "projected out to the towers; the wire comes down behind the "
-                                           "trailing edge and keeps half the kerf off the core at each end."),
-                            this);
-    note->setWordWrap(true);
-    auto* left = new QVBoxLayout;
-    left->addLayout(form);
-    left->addWidget(note);
-    left->addStretch(1);
-    auto* leftBox = new QWidget(this);
-    leftBox->setLayout(left);
-    leftBox->setMaximumWidth(380);
-
+    makeBoxes(offered);
+    QWidget* settings = settingsColumn(form(),
+                                       QStringLiteral("One core a panel. Root and tip are matched point for point "
+                                                      "and projected out to the towers; the wire comes down behind "
+                                                      "the trailing edge and keeps half the kerf off the core at "
+                                                      "each end."),
+                                       380, this);
     preview_ = new PathPreview(this);
     preview_->setObjectName(QStringLiteral("wirePreview"));
     preview_->setMinimumSize(520, 300);
     summary_ = new QLabel(this);
     summary_->setObjectName(QStringLiteral("wireSummary"));
     summary_->setWordWrap(true);
-    auto* right = new QVBoxLayout;
-    if (cores_.size() > 1) {
-        core_ = new QComboBox(this);
-        core_->setObjectName(QStringLiteral("core"));
-        for (const HotwireCore& c : cores_) core_->addItem(QString::fromStdString(c.name) + QStringLiteral(" panel"));
-        connect(core_, &QComboBox::currentIndexChanged, this, &HotwireGcodePage::showCore);
-        auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(QStringLiteral("Preview of the"), this));
-        row->addWidget(core_);
-        row->addStretch(1);
-        right->addLayout(row);
-    }
-    right->addWidget(preview_, 1);
     auto* legend = new QLabel(QStringLiteral("Red: the left tower's path. Blue: the right tower's. Grey dashes: "
                                              "travel. Grey frame: the machine's travel."),
                               this);
     legend->setWordWrap(true);
-    right->addWidget(legend);
-    right->addWidget(summary_);
+    QStringList panels;
+    for (const HotwireCore& c : cores_) panels << QString::fromStdString(c.name) + QStringLiteral(" panel");
+    QVBoxLayout* right = previewColumn(QStringLiteral("Preview of the"), panels, core_, preview_, {legend, summary_}, this);
+    if (core_) {
+        core_->setObjectName(QStringLiteral("core"));
+        connect(core_, &QComboBox::currentIndexChanged, this, &HotwireGcodePage::showCore);
+    }
     auto* columns = new QHBoxLayout(this);
-    columns->addWidget(leftBox);
+    columns->addWidget(settings);
     columns->addLayout(right, 1);
     for (QLineEdit* b : {feed_, towers_, offset_, kerfRoot_, kerfTip_, axes_, travelX_, travelY_, heat_})
         connect(b, &QLineEdit::editingFinished, this, &HotwireGcodePage::refresh);
     refresh();
+}
+
+void HotwireGcodePage::makeBoxes(const machine::HotwireSettings& offered) {
+    auto number = [](double value) { return QString::fromStdString(machine::gcodeNumber(value)); };
+    feed_ = box("wireFeed", shown(offered.feed));
+    feed_->setPlaceholderText(QStringLiteral("needed"));
+    towers_ = box("towerDistance", shown(offered.towerDistance));
+    towers_->setPlaceholderText(QStringLiteral("needed"));
+    offset_ = box("panelOffset", std::isnan(offered.panelOffset) ? QString() : number(offered.panelOffset));
+    offset_->setPlaceholderText(QStringLiteral("centred"));
+    kerfRoot_ = box("kerfRoot", number(offered.kerfRoot));
+    kerfTip_ = box("kerfTip", number(offered.kerfTip));
+    axes_ = box("axes", QString::fromStdString(offered.axes));
+    travelX_ = box("travelX", shown(offered.travelX));
+    travelY_ = box("travelY", shown(offered.travelY));
+    heat_ = box("heat", number(offered.heat));
+}
+
+QFormLayout* HotwireGcodePage::form() {
+    auto* form = new QFormLayout;
+    const QString mm = QStringLiteral("mm");
+    form->addRow(QStringLiteral("Feed (faster end)"), unitRow({feed_}, QStringLiteral("mm/min"), this));
+    form->addRow(QStringLiteral("Tower distance"), unitRow({towers_}, mm, this));
+    form->addRow(QStringLiteral("Panel from left tower"), unitRow({offset_}, mm, this));
+    form->addRow(QStringLiteral("Kerf at the root"), unitRow({kerfRoot_}, mm, this));
+    form->addRow(QStringLiteral("Kerf at the tip"), unitRow({kerfTip_}, mm, this));
+    form->addRow(QStringLiteral("Axes"), unitRow({axes_}, QStringLiteral("left tower, then right"), this));
+    form->addRow(QStringLiteral("Travel, chordwise"), unitRow({travelX_}, mm, this));
+    form->addRow(QStringLiteral("Travel, up"), unitRow({travelY_}, mm, this));
+    form->addRow(QStringLiteral("Heat (M3)"), unitRow({heat_}, QStringLiteral("% (0: set at the machine)"), this));
+    return form;
 }
 
 QLineEdit* HotwireGcodePage::box(const char* name, const QString& text) {

@@ -11,6 +11,7 @@
 #include "machine/HotwireGcode.h"
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QSettings;
@@ -42,6 +43,8 @@ public:
     void showCore(int index);
 
 private:
+    void makeBoxes(const machine::HotwireSettings& offered);
+    QFormLayout* form();
     QLineEdit* box(const char* name, const QString& text);
     void refresh();
 

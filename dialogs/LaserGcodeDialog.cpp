@@ -15,6 +15,7 @@
 #include <cmath>
 #include <utility>
 
+#include "dialogs/FormRows.h"
 #include "dialogs/PathPreview.h"
 #include "machine/ToolPath.h"
 #include "platform/Services.h"
@@ -62,71 +63,8 @@ LaserGcodeDialog::LaserGcodeDialog(const machine::LaserSettings& offered, std::v
     machine::LaserSettings drawn;
     drawn.feed = 1.0;
     for (const LaserJob& job : jobs_) paths_.push_back(machine::laserProgram(job.contours, drawn, title_).path);
-
-    auto withUnit = [&](QWidget* box, const QString& unit) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(box);
-        row->addWidget(new QLabel(unit, this));
-        row->addStretch(1);
-        return row;
-    };
-    feed_ = numberBox("feed", offered.feed > 0.0 ? shown(offered.feed) : QString());
-    feed_->setPlaceholderText(QStringLiteral("needed"));
-    power_ = numberBox("power", shown(offered.power));
-    sMax_ = numberBox("sMax", shown(offered.sMax));
-    passes_ = numberBox("passes", QString::number(offered.passes));
-    constant_ = new QCheckBox(QStringLiteral("Constant power (M3 instead of M4)"), this);
-    constant_->setObjectName(QStringLiteral("constantPower"));
-    constant_->setChecked(offered.constantPower);
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Feed"), withUnit(feed_, QStringLiteral("mm/min")));
-    form->addRow(QStringLiteral("Power"), withUnit(power_, QStringLiteral("% of the maximum S")));
-    form->addRow(QStringLiteral("Maximum S"), withUnit(sMax_, QStringLiteral("($30 in GRBL)")));
-    form->addRow(QStringLiteral("Passes"), withUnit(passes_, QString()));
-    form->addRow(QString(), constant_);
-    auto* note = new QLabel(QStringLiteral("Millimetres, absolute positions. The beam is off on every travel move; "
-                                           "holes are cut before the outline round them; the file ends with M5 "
-                                           "and a return to X0 Y0."),
-                            this);
-    note->setWordWrap(true);
-
-    // The preview: the path over the sheet, with a choice of sheet for a wing.
-    preview_ = new PathPreview(this);
-    preview_->setObjectName(QStringLiteral("preview"));
-    preview_->setMinimumSize(560, 320);
-    auto* legend = new QLabel(QStringLiteral("Red: cutting, beam on. Grey dashes: travel, beam off."), this);
-    summary_ = new QLabel(this);
-    summary_->setObjectName(QStringLiteral("summary"));
-    summary_->setWordWrap(true);
-    auto* right = new QVBoxLayout;
-    if (jobs_.size() > 1) {
-        sheet_ = new QComboBox(this);
-        sheet_->setObjectName(QStringLiteral("sheet"));
-        for (std::size_t k = 0; k < jobs_.size(); ++k)
-            sheet_->addItem(QStringLiteral("Sheet %1 of %2").arg(k + 1).arg(jobs_.size()));
-        connect(sheet_, &QComboBox::currentIndexChanged, this, &LaserGcodeDialog::showJob);
-        auto* row = new QHBoxLayout;
-        row->addWidget(new QLabel(QStringLiteral("Preview of"), this));
-        row->addWidget(sheet_);
-        row->addStretch(1);
-        right->addLayout(row);
-    }
-    right->addWidget(preview_, 1);
-    right->addWidget(legend);
-    right->addWidget(summary_);
-
-    auto* left = new QVBoxLayout;
-    left->addLayout(form);
-    left->addWidget(note);
-    left->addStretch(1);
-    auto* laserPage = new QWidget(this);
-    auto* columns = new QHBoxLayout(laserPage);
-    auto* leftBox = new QWidget(laserPage);
-    leftBox->setLayout(left);
-    leftBox->setMaximumWidth(340);
-    columns->addWidget(leftBox);
-    columns->addLayout(right, 1);
+    makeBoxes(offered);
+    QWidget* laserPage = makeLaserPage();
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Write"), QDialogButtonBox::AcceptRole)->setDefault(true);
@@ -149,6 +87,53 @@ LaserGcodeDialog::LaserGcodeDialog(const machine::LaserSettings& offered, std::v
     resize(QSize(hotwire ? 1120 : 980, hotwire ? 640 : 540).expandedTo(sizeHint()));
     for (QLineEdit* box : {feed_, passes_}) connect(box, &QLineEdit::textChanged, this, &LaserGcodeDialog::updateSummary);
     showJob(0);
+}
+
+void LaserGcodeDialog::makeBoxes(const machine::LaserSettings& offered) {
+    feed_ = numberBox("feed", offered.feed > 0.0 ? shown(offered.feed) : QString());
+    feed_->setPlaceholderText(QStringLiteral("needed"));
+    power_ = numberBox("power", shown(offered.power));
+    sMax_ = numberBox("sMax", shown(offered.sMax));
+    passes_ = numberBox("passes", QString::number(offered.passes));
+    constant_ = new QCheckBox(QStringLiteral("Constant power (M3 instead of M4)"), this);
+    constant_->setObjectName(QStringLiteral("constantPower"));
+    constant_->setChecked(offered.constantPower);
+}
+
+QWidget* LaserGcodeDialog::makeLaserPage() {
+    auto* page = new QWidget(this);
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Feed"), unitRow({feed_}, QStringLiteral("mm/min"), this));
+    form->addRow(QStringLiteral("Power"), unitRow({power_}, QStringLiteral("% of the maximum S"), this));
+    form->addRow(QStringLiteral("Maximum S"), unitRow({sMax_}, QStringLiteral("($30 in GRBL)"), this));
+    form->addRow(QStringLiteral("Passes"), unitRow({passes_}, QString(), this));
+    form->addRow(QString(), constant_);
+    QWidget* settings = settingsColumn(form,
+                                       QStringLiteral("Millimetres, absolute positions. The beam is off on every "
+                                                      "travel move; holes are cut before the outline round them; "
+                                                      "the file ends with M5 and a return to X0 Y0."),
+                                       340, page);
+
+    // The preview: the path over the sheet, with a choice of sheet for a wing.
+    preview_ = new PathPreview(this);
+    preview_->setObjectName(QStringLiteral("preview"));
+    preview_->setMinimumSize(560, 320);
+    auto* legend = new QLabel(QStringLiteral("Red: cutting, beam on. Grey dashes: travel, beam off."), this);
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("summary"));
+    summary_->setWordWrap(true);
+    QStringList sheets;
+    for (std::size_t k = 0; k < jobs_.size(); ++k) sheets << QStringLiteral("Sheet %1 of %2").arg(k + 1).arg(jobs_.size());
+    QVBoxLayout* right = previewColumn(QStringLiteral("Preview of"), sheets, sheet_, preview_, {legend, summary_}, this);
+    if (sheet_) {
+        sheet_->setObjectName(QStringLiteral("sheet"));
+        connect(sheet_, &QComboBox::currentIndexChanged, this, &LaserGcodeDialog::showJob);
+    }
+
+    auto* columns = new QHBoxLayout(page);
+    columns->addWidget(settings);
+    columns->addLayout(right, 1);
+    return page;
 }
 
 bool LaserGcodeDialog::previewShown() const { return preview_->valid(); }

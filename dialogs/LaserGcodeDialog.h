@@ -78,6 +78,9 @@ public:
     void accept() override;
 
 private:
+    void makeBoxes(const machine::LaserSettings& offered);
+    // The laser's settings beside the preview of the sheets.
+    QWidget* makeLaserPage();
     QLineEdit* numberBox(const char* name, const QString& text);
     // Reads the boxes into `settings`; the box that holds no number, or null.
     QLineEdit* readBoxes(machine::LaserSettings& settings) const;

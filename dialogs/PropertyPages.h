@@ -6,6 +6,8 @@
 
 class QButtonGroup;
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QLabel;
 class QRadioButton;
@@ -28,6 +30,9 @@ protected:
     void command(int id) override;
 
 private:
+    QGroupBox* airfoilBox();
+    QGroupBox* measurementsBox();
+    QHBoxLayout* orientationRow();
     void load(const RibProperties& properties, LoadStage stage);
     void setUnits();
     int shownPrecision();

@@ -84,70 +84,76 @@ RibProperties sampleRib() {
     return p;
 }
 
+// A built-up rib: leading-edge stock, a stick spar and trailing-edge stock.
+void buildUp(RibProperties& p) {
+    p.setStyle(LeadingEdgeStyle::LeStock);
+    p.setStyle(SparStyle::Stick);
+    p.setStyle(TrailingEdgeStyle::TeStock);
+}
+
+void showLeadingEdge(PictureScene& scene, LeadingEdgeStyle style) {
+    scene.properties.setStyle(style);
+    scene.fromX = -0.03;
+    scene.toX = 0.42;
+}
+
+void showTrailingEdge(PictureScene& scene, TrailingEdgeStyle style) {
+    scene.properties.setStyle(style);
+    scene.fromX = 0.55;
+    scene.toX = 1.03;
+}
+
+// The sheeting pictures show a whole built-up rib, since the sheeting stops
+// at the leading-edge stock, the spar and the trailing-edge piece.
+void showSheeting(PictureScene& scene, SheetingStyle style) {
+    scene.properties.setStyle(style);
+    buildUp(scene.properties);
+}
+
+// The hole pictures: a built-up rib of 300 mm, where every style has room
+// for holes of the default sizes.
+void showHoles(PictureScene& scene, HoleStyle style) {
+    RibProperties& p = scene.properties;
+    p.setStyle(style);
+    buildUp(p);
+    p.chord = 300.0f;
+    p.leadingEdgeDepth = 15.0f;
+    p.sparWidth = 18.0f;
+    p.sparHeight = 12.0f;
+    p.trailingEdgeWidth = 75.0f;
+}
+
 } // namespace
 
 PictureScene pictureScene(StylePicture picture) {
     PictureScene scene;
     RibProperties& p = scene.properties;
     p = sampleRib();
-    const auto leadingEdge = [&](LeadingEdgeStyle style) {
-        p.setStyle(style);
-        scene.fromX = -0.03;
-        scene.toX = 0.42;
-    };
-    const auto trailingEdge = [&](TrailingEdgeStyle style) {
-        p.setStyle(style);
-        scene.fromX = 0.55;
-        scene.toX = 1.03;
-    };
-    // The sheeting pictures show a whole built-up rib, since the sheeting
-    // stops at the leading-edge stock, the spar and the trailing-edge piece.
-    const auto sheeting = [&](SheetingStyle style) {
-        p.setStyle(style);
-        p.setStyle(LeadingEdgeStyle::LeStock);
-        p.setStyle(SparStyle::Stick);
-        p.setStyle(TrailingEdgeStyle::TeStock);
-    };
-    // The hole pictures: a built-up rib of 300 mm, where every style has
-    // room for holes of the default sizes.
-    const auto holes = [&](HoleStyle style) {
-        p.setStyle(style);
-        p.setStyle(LeadingEdgeStyle::LeStock);
-        p.setStyle(SparStyle::Stick);
-        p.setStyle(TrailingEdgeStyle::TeStock);
-        p.chord = 300.0f;
-        p.leadingEdgeDepth = 15.0f;
-        p.sparWidth = 18.0f;
-        p.sparHeight = 12.0f;
-        p.trailingEdgeWidth = 75.0f;
-    };
     switch (picture) {
     case StylePicture::GeneralRib:
-        p.setStyle(LeadingEdgeStyle::LeStock);
-        p.setStyle(SparStyle::Stick);
-        p.setStyle(TrailingEdgeStyle::TeStock);
+        buildUp(p);
         p.setStyle(SheetingStyle::TopFrontOnly);
         scene.guideLines = true;
         break;
-    case StylePicture::LeStock: leadingEdge(LeadingEdgeStyle::LeStock); break;
-    case StylePicture::LeRound: leadingEdge(LeadingEdgeStyle::Round); break;
-    case StylePicture::LeSquare: leadingEdge(LeadingEdgeStyle::Square); break;
-    case StylePicture::LeRectangular: leadingEdge(LeadingEdgeStyle::Rectangular); break;
+    case StylePicture::LeStock: showLeadingEdge(scene, LeadingEdgeStyle::LeStock); break;
+    case StylePicture::LeRound: showLeadingEdge(scene, LeadingEdgeStyle::Round); break;
+    case StylePicture::LeSquare: showLeadingEdge(scene, LeadingEdgeStyle::Square); break;
+    case StylePicture::LeRectangular: showLeadingEdge(scene, LeadingEdgeStyle::Rectangular); break;
     case StylePicture::SparStick: p.setStyle(SparStyle::Stick); break;
     case StylePicture::SparStock: p.setStyle(SparStyle::Stock); break;
     case StylePicture::SparNone: p.setStyle(SparStyle::None); break;
-    case StylePicture::TeStock: trailingEdge(TrailingEdgeStyle::TeStock); break;
-    case StylePicture::TeSheetedBottom: trailingEdge(TrailingEdgeStyle::SheetedBottom); break;
-    case StylePicture::TeSheetedTopAndBottom: trailingEdge(TrailingEdgeStyle::SheetedTopAndBottom); break;
-    case StylePicture::TeNone: trailingEdge(TrailingEdgeStyle::None); break;
-    case StylePicture::SheetingTop: sheeting(SheetingStyle::Top); break;
-    case StylePicture::SheetingTopFrontOnly: sheeting(SheetingStyle::TopFrontOnly); break;
-    case StylePicture::SheetingFrontOnly: sheeting(SheetingStyle::FrontOnly); break;
-    case StylePicture::SheetingFully: sheeting(SheetingStyle::FullySheeted); break;
-    case StylePicture::HolesNone: holes(HoleStyle::None); break;
-    case StylePicture::HolesRound: holes(HoleStyle::Round); break;
-    case StylePicture::HolesSlots: holes(HoleStyle::Slots); break;
-    case StylePicture::HolesTruss: holes(HoleStyle::Truss); break;
+    case StylePicture::TeStock: showTrailingEdge(scene, TrailingEdgeStyle::TeStock); break;
+    case StylePicture::TeSheetedBottom: showTrailingEdge(scene, TrailingEdgeStyle::SheetedBottom); break;
+    case StylePicture::TeSheetedTopAndBottom: showTrailingEdge(scene, TrailingEdgeStyle::SheetedTopAndBottom); break;
+    case StylePicture::TeNone: showTrailingEdge(scene, TrailingEdgeStyle::None); break;
+    case StylePicture::SheetingTop: showSheeting(scene, SheetingStyle::Top); break;
+    case StylePicture::SheetingTopFrontOnly: showSheeting(scene, SheetingStyle::TopFrontOnly); break;
+    case StylePicture::SheetingFrontOnly: showSheeting(scene, SheetingStyle::FrontOnly); break;
+    case StylePicture::SheetingFully: showSheeting(scene, SheetingStyle::FullySheeted); break;
+    case StylePicture::HolesNone: showHoles(scene, HoleStyle::None); break;
+    case StylePicture::HolesRound: showHoles(scene, HoleStyle::Round); break;
+    case StylePicture::HolesSlots: showHoles(scene, HoleStyle::Slots); break;
+    case StylePicture::HolesTruss: showHoles(scene, HoleStyle::Truss); break;
     }
     return scene;
 }

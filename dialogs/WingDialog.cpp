@@ -56,39 +56,41 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
                        QWidget* parent)
     : QDialog(parent), result_(settings), precision_(document.precision), owner_(owner) {
     setWindowTitle(QString::fromUtf8(kWingDialogTitle));
-    const wing::WingPanel& p = settings.panel;
-    const QString unit = document.metric == 1 ? QStringLiteral("mm") : QStringLiteral("inches");
+    // Made top to bottom, the order the Tab key goes through them.
+    makePanelBoxes(settings.panel);
+    QHBoxLayout* tip = makeTipAirfoilRow(settings.tipAirfoilPath);
+    washout_ = lengthBox("washout", settings.panel.washout);
+    side_ = new QComboBox(this);
+    side_->setObjectName(QStringLiteral("side"));
+    for (wing::WingSide side : {wing::WingSide::Left, wing::WingSide::Right, wing::WingSide::Both})
+        side_->addItem(QString::fromUtf8(wing::traits(side).label), static_cast<int>(side));
+    side_->setCurrentIndex(side_->findData(static_cast<int>(settings.panel.side)));
+    layOut(document.metric == 1 ? QStringLiteral("mm") : QStringLiteral("inches"), tip);
+    showCountOrSpacing();
+}
 
-    auto withUnit = [&](QWidget* box, const QString& text) {
-        auto* row = new QHBoxLayout;
-        row->addWidget(box);
-        row->addWidget(new QLabel(text, this));
-        row->addStretch(1);
-        return row;
-    };
+QRadioButton* WingDialog::radioButton(const char* name, const QString& text) {
+    auto* button = new QRadioButton(text, this);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
 
+void WingDialog::makePanelBoxes(const wing::WingPanel& p) {
     span_ = lengthBox("span", p.span);
     rootChord_ = lengthBox("rootChord", p.rootChord);
     tipChord_ = lengthBox("tipChord", p.tipChord);
-    byCount_ = new QRadioButton(QStringLiteral("Number of ribs"), this);
-    byCount_->setObjectName(QStringLiteral("byCount"));
-    bySpacing_ = new QRadioButton(QStringLiteral("Rib spacing"), this);
-    bySpacing_->setObjectName(QStringLiteral("bySpacing"));
+    byCount_ = radioButton("byCount", QStringLiteral("Number of ribs"));
+    bySpacing_ = radioButton("bySpacing", QStringLiteral("Rib spacing"));
     ribCount_ = new QSpinBox(this);
     ribCount_->setObjectName(QStringLiteral("ribCount"));
     ribCount_->setRange(wing::kMinRibs, wing::kMaxRibs);
     ribCount_->setValue(std::clamp(p.ribCount, wing::kMinRibs, wing::kMaxRibs));
     spacing_ = lengthBox("spacing", p.ribSpacing > 0.0 ? p.ribSpacing : p.span / std::max(1, p.ribCount - 1));
-    (p.ribSpacing > 0.0 ? bySpacing_ : byCount_)->setChecked(true);
-    connect(byCount_, &QRadioButton::toggled, this, &WingDialog::showCountOrSpacing);
     sweep_ = lengthBox("sweep", p.sweep);
     sparRoot_ = lengthBox("sparRoot", p.sparRoot);
     sparTip_ = lengthBox("sparTip", p.sparTip);
-    sparPercent_ = new QRadioButton(QStringLiteral("Percent"), this);
-    sparPercent_->setObjectName(QStringLiteral("sparPercent"));
-    sparFixed_ = new QRadioButton(QStringLiteral("Fixed"), this);
-    sparFixed_->setObjectName(QStringLiteral("sparFixed"));
-    (p.sparInPercent ? sparPercent_ : sparFixed_)->setChecked(true);
+    sparPercent_ = radioButton("sparPercent", QStringLiteral("Percent"));
+    sparFixed_ = radioButton("sparFixed", QStringLiteral("Fixed"));
     // Two separate choices: how the ribs are given, how the spar is measured.
     for (const auto& [a, b] : {std::pair{byCount_, bySpacing_}, std::pair{sparPercent_, sparFixed_}}) {
         auto* group = new QButtonGroup(this);
@@ -97,7 +99,19 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
     }
     (p.ribSpacing > 0.0 ? bySpacing_ : byCount_)->setChecked(true);
     (p.sparInPercent ? sparPercent_ : sparFixed_)->setChecked(true);
-    tipAirfoil_ = new QLineEdit(QString::fromStdString(settings.tipAirfoilPath), this);
+    connect(byCount_, &QRadioButton::toggled, this, &WingDialog::showCountOrSpacing);
+}
+
+QHBoxLayout* WingDialog::row(std::initializer_list<QWidget*> widgets, const QString& unit) {
+    auto* line = new QHBoxLayout;
+    for (QWidget* widget : widgets) line->addWidget(widget);
+    if (!unit.isEmpty()) line->addWidget(new QLabel(unit, this));
+    line->addStretch(1);
+    return line;
+}
+
+QHBoxLayout* WingDialog::makeTipAirfoilRow(const std::string& path) {
+    tipAirfoil_ = new QLineEdit(QString::fromStdString(path), this);
     tipAirfoil_->setObjectName(QStringLiteral("tipAirfoil"));
     tipAirfoil_->setPlaceholderText(QStringLiteral("the document's airfoil, a file or naca:2412"));
     auto* browse = new QPushButton(QStringLiteral("Browse..."), this);
@@ -110,42 +124,27 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
         if (const std::optional<QString> chosen = runAirfoilBrowser(BrowserMode::PickTip, this))
             tipAirfoil_->setText(*chosen);
     });
-    washout_ = lengthBox("washout", p.washout);
-    side_ = new QComboBox(this);
-    side_->setObjectName(QStringLiteral("side"));
-    for (wing::WingSide side : {wing::WingSide::Left, wing::WingSide::Right, wing::WingSide::Both})
-        side_->addItem(QString::fromUtf8(wing::traits(side).label), static_cast<int>(side));
-    side_->setCurrentIndex(side_->findData(static_cast<int>(p.side)));
-
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Span"), withUnit(span_, unit));
-    form->addRow(QStringLiteral("Root chord"), withUnit(rootChord_, unit));
-    form->addRow(QStringLiteral("Tip chord"), withUnit(tipChord_, unit));
-    auto* count = new QHBoxLayout;
-    count->addWidget(byCount_);
-    count->addWidget(ribCount_);
-    count->addSpacing(12);
-    count->addWidget(bySpacing_);
-    count->addWidget(spacing_);
-    count->addWidget(new QLabel(unit, this));
-    count->addStretch(1);
-    form->addRow(QStringLiteral("Ribs"), count);
-    form->addRow(QStringLiteral("Sweep (tip LE aft)"), withUnit(sweep_, unit));
-    auto* spar = new QHBoxLayout;
-    spar->addWidget(new QLabel(QStringLiteral("root"), this));
-    spar->addWidget(sparRoot_);
-    spar->addWidget(new QLabel(QStringLiteral("tip"), this));
-    spar->addWidget(sparTip_);
-    spar->addWidget(sparPercent_);
-    spar->addWidget(sparFixed_);
-    spar->addStretch(1);
-    form->addRow(QStringLiteral("Spar from LE"), spar);
     auto* tip = new QHBoxLayout;
     tip->addWidget(tipAirfoil_, 1);
     tip->addWidget(browse);
     tip->addWidget(library);
-    form->addRow(QStringLiteral("Tip airfoil"), tip);
-    form->addRow(QStringLiteral("Washout at tip"), withUnit(washout_, QStringLiteral("degrees")));
+    return tip;
+}
+
+void WingDialog::layOut(const QString& unit, QHBoxLayout* tipAirfoil) {
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("Span"), row({span_}, unit));
+    form->addRow(QStringLiteral("Root chord"), row({rootChord_}, unit));
+    form->addRow(QStringLiteral("Tip chord"), row({tipChord_}, unit));
+    QHBoxLayout* count = row({byCount_, ribCount_, bySpacing_, spacing_}, unit);
+    count->insertSpacing(2, 12);
+    form->addRow(QStringLiteral("Ribs"), count);
+    form->addRow(QStringLiteral("Sweep (tip LE aft)"), row({sweep_}, unit));
+    form->addRow(QStringLiteral("Spar from LE"),
+                 row({new QLabel(QStringLiteral("root"), this), sparRoot_, new QLabel(QStringLiteral("tip"), this),
+                      sparTip_, sparPercent_, sparFixed_}));
+    form->addRow(QStringLiteral("Tip airfoil"), tipAirfoil);
+    form->addRow(QStringLiteral("Washout at tip"), row({washout_}, QStringLiteral("degrees")));
     form->addRow(QStringLiteral("Panels"), side_);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -154,7 +153,6 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);
-    showCountOrSpacing();
 }
 
 QLineEdit* WingDialog::lengthBox(const char* name, double value) {

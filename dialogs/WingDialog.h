@@ -3,6 +3,7 @@
 // Properties > Wing Properties: the panel of which the document's airfoil is
 // the root rib. OK applies the panel, Cancel discards every change.
 #include <QDialog>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "wing/WingPanel.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLineEdit;
 class QRadioButton;
 class QSpinBox;
@@ -49,7 +51,14 @@ public:
     void accept() override;
 
 private:
+    void makePanelBoxes(const wing::WingPanel& panel);
+    // The tip airfoil's box with its Browse... and Library... buttons.
+    QHBoxLayout* makeTipAirfoilRow(const std::string& path);
+    void layOut(const QString& unit, QHBoxLayout* tipAirfoil);
     QLineEdit* lengthBox(const char* name, double value);
+    QRadioButton* radioButton(const char* name, const QString& text);
+    // The widgets side by side, then the unit's label (if any) and a stretch.
+    QHBoxLayout* row(std::initializer_list<QWidget*> widgets, const QString& unit = QString());
     void browseTipAirfoil();
     void showCountOrSpacing();
 

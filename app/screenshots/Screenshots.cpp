@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
 #include "app/FrameWindow.h"
 #include "app/QtDialogs.h"
@@ -67,6 +68,71 @@ QImage grabModal(const std::function<void()>& run, const std::function<void(QWid
     return picture;
 }
 
+// The first sheet Export for Cutting wrote, drawn from its SVG on white.
+bool saveSheetPicture(const QString& svgPath, const QString& path) {
+    QSvgRenderer sheet(svgPath);
+    if (!sheet.isValid()) {
+        std::fprintf(stderr, "parvelin_screenshots: Export for Cutting wrote no sheet\n");
+        return false;
+    }
+    const QSizeF size = sheet.defaultSize();
+    const double scale = 1100.0 / size.width();
+    QImage picture(QSize(1100, static_cast<int>(size.height() * scale)), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    sheet.render(&painter);
+    painter.end();
+    return save(picture, path);
+}
+
+// The frame's pictures: the start page, the sample wing, Wing Properties and
+// Export for Cutting with the sheet it wrote. Nothing when the sample wing
+// cannot be opened.
+std::optional<bool> shootFrame(const QDir& root, ScriptedDialogs& dialogs, const QDir& scratch) {
+    const QString images = root.filePath(QStringLiteral("docs/manual/images"));
+    app::FrameWindow frame;
+    frame.start();
+    frame.setGeometry(0, 0, 1280, 800);
+    settle();
+    bool ok = save(frame.grab().toImage(), images + QStringLiteral("/start-page.png"));
+
+    const QString wing = app::sampleWingPath();
+    if (wing.isEmpty()) {
+        std::fprintf(stderr, "parvelin_screenshots: the sample wing is missing\n");
+        return std::nullopt;
+    }
+    frame.openPath(wing);
+    app::DocumentWindow* window = frame.activeChild();
+    if (window == nullptr) {
+        std::fprintf(stderr, "parvelin_screenshots: the sample wing did not open\n");
+        return std::nullopt;
+    }
+    window->showMaximized();
+    settle();
+    // The root rib picked in the strip: drawn with its building tabs.
+    window->selectRib(0);
+    frame.handleCommand(app::kCmdViewFitToWindow);
+    settle();
+    const QImage shown = frame.grab().toImage();
+    ok &= save(shown, images + QStringLiteral("/sample-wing.png"));
+    ok &= save(shown, root.filePath(QStringLiteral("docs/screenshot.png")));
+
+    ok &= save(grabModal([&] { frame.handleCommand(app::kCmdWingProperties); },
+                         [](QWidget* dialog) { QMetaObject::invokeMethod(dialog, "reject"); }),
+               images + QStringLiteral("/wing-properties.png"));
+
+    // Export for Cutting: the sheet dialog, accepted as offered, then the
+    // first sheet written.
+    dialogs.savePath = scratch.filePath(QStringLiteral("wing.svg")).toStdString();
+    ok &= save(grabModal([&] { frame.handleCommand(app::kCmdFileExportCut); },
+                         [](QWidget* dialog) { QMetaObject::invokeMethod(dialog, "accept"); }),
+               images + QStringLiteral("/cutting-sheet.png"));
+    ok &= saveSheetPicture(scratch.filePath(QStringLiteral("wing-sheet-1.svg")), images + QStringLiteral("/cut-sheet.png"));
+    frame.closeAllDocumentWindows();
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +142,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir root(QString::fromLocal8Bit(argv[1]));
-    const QString images = root.filePath(QStringLiteral("docs/manual/images"));
     QApplication::setApplicationName(QStringLiteral("Parvelin"));
 
     // A settings file of its own: a first start, with no recent files.
@@ -85,62 +150,8 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, scratch.path());
     ScriptedDialogs dialogs;
     platform::setDialogs(&dialogs);
-    bool ok = true;
-    {
-        app::FrameWindow frame;
-        frame.start();
-        frame.setGeometry(0, 0, 1280, 800);
-        settle();
-        ok &= save(frame.grab().toImage(), images + QStringLiteral("/start-page.png"));
-
-        const QString wing = app::sampleWingPath();
-        if (wing.isEmpty()) {
-            std::fprintf(stderr, "parvelin_screenshots: the sample wing is missing\n");
-            return 1;
-        }
-        frame.openPath(wing);
-        app::DocumentWindow* window = frame.activeChild();
-        if (window == nullptr) {
-            std::fprintf(stderr, "parvelin_screenshots: the sample wing did not open\n");
-            return 1;
-        }
-        window->showMaximized();
-        settle();
-        // The root rib picked in the strip: drawn with its building tabs.
-        window->selectRib(0);
-        frame.handleCommand(app::kCmdViewFitToWindow);
-        settle();
-        const QImage shown = frame.grab().toImage();
-        ok &= save(shown, images + QStringLiteral("/sample-wing.png"));
-        ok &= save(shown, root.filePath(QStringLiteral("docs/screenshot.png")));
-
-        ok &= save(grabModal([&] { frame.handleCommand(app::kCmdWingProperties); },
-                             [](QWidget* dialog) { QMetaObject::invokeMethod(dialog, "reject"); }),
-                   images + QStringLiteral("/wing-properties.png"));
-
-        // Export for Cutting: the sheet dialog, accepted as offered, then the
-        // first sheet written, drawn from its SVG on white.
-        dialogs.savePath = QDir(scratch.path()).filePath(QStringLiteral("wing.svg")).toStdString();
-        ok &= save(grabModal([&] { frame.handleCommand(app::kCmdFileExportCut); },
-                             [](QWidget* dialog) { QMetaObject::invokeMethod(dialog, "accept"); }),
-                   images + QStringLiteral("/cutting-sheet.png"));
-        QSvgRenderer sheet(QDir(scratch.path()).filePath(QStringLiteral("wing-sheet-1.svg")));
-        if (!sheet.isValid()) {
-            std::fprintf(stderr, "parvelin_screenshots: Export for Cutting wrote no sheet\n");
-            ok = false;
-        } else {
-            const QSizeF size = sheet.defaultSize();
-            const double scale = 1100.0 / size.width();
-            QImage picture(QSize(1100, static_cast<int>(size.height() * scale)), QImage::Format_RGB32);
-            picture.fill(Qt::white);
-            QPainter painter(&picture);
-            painter.setRenderHint(QPainter::Antialiasing);
-            sheet.render(&painter);
-            painter.end();
-            ok &= save(picture, images + QStringLiteral("/cut-sheet.png"));
-        }
-        frame.closeAllDocumentWindows();
-    }
+    const std::optional<bool> ok = shootFrame(root, dialogs, QDir(scratch.path()));
     platform::setDialogs(nullptr);
-    return ok ? 0 : 1;
+    if (!ok) return 1;
+    return *ok ? 0 : 1;
 }

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The menu bar, the accelerators and the commands that only touch the menu
-// or the view: the placeholders, the View toggles and About.
+// The menu bar, the keys and the commands that only touch the menu or the
+// view: one action per command, commands with nothing to act on, the View
+// toggles and About.
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolBar>
+#include <QUndoStack>
 
 #include "FrameFixture.h"
 #include "app/AboutDialog.h"
+#include "dialogs/PropertiesStep.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -57,10 +62,12 @@ class MenuTest : public QObject {
     Q_OBJECT
 private slots:
     void menuBarFollowsTheTable();
+    void oneActionPerCommandSharedByMenuToolbarAndKeys();
     void everyItemAndKeySendsItsId();
-    void placeholdersChangeNothing();
+    void commandsWithNothingToActOnChangeNothing();
     void viewTogglesFlipTheLoadedDocumentsFlags();
     void viewTogglesDoNothingForAnEmptyDocument();
+    void viewMarksFollowTheCurrentDocument();
     void aboutShowsItsText();
 };
 
@@ -109,6 +116,48 @@ void MenuTest::menuBarFollowsTheTable() {
     QVERIFY(popups[3]->menu()->actions().contains(f.frame->action(kCmdViewCutOutline)));
 }
 
+void MenuTest::oneActionPerCommandSharedByMenuToolbarAndKeys() {
+    FrameFixture f;
+    // Every menu item is a command of its own, in exactly one menu.
+    QList<QAction*> items;
+    for (QAction* popup : f.frame->menuBar()->actions())
+        for (QAction* item : popup->menu()->actions())
+            if (!item->isSeparator()) items << item;
+    QList<int> ids;
+    for (const MenuEntry& e : mainMenu())
+        if (e.kind == MenuKind::Item) {
+            QVERIFY2(FrameWindow::hasCommand(e.id), qPrintable(QString::number(e.id)));
+            QVERIFY2(!ids.contains(e.id), qPrintable(QString::number(e.id)));
+            ids << e.id;
+            QCOMPARE(items.count(f.frame->action(e.id)), 1);
+        }
+    QCOMPARE(items.size(), ids.size());
+    QVERIFY(!FrameWindow::hasCommand(0));
+    // The toolbar's buttons are the menu's actions.
+    const auto* bar = f.frame->findChild<QToolBar*>(QStringLiteral("mainToolBar"));
+    QVERIFY(bar != nullptr);
+    int buttons = 0;
+    for (QAction* button : bar->actions())
+        if (!button->isSeparator()) {
+            QVERIFY2(items.contains(button), qPrintable(button->iconText()));
+            ++buttons;
+        }
+    QCOMPARE(buttons, 8);
+    // Each key of the table is its item's, and no key belongs to two items.
+    for (const Accelerator& a : acceleratorTable())
+        QVERIFY2(f.frame->action(a.id)->shortcuts().contains(QKeySequence(a.keys)),
+                 qPrintable(QKeySequence(a.keys).toString()));
+    QList<QKeySequence> seen;
+    for (QAction* item : items)
+        for (const QKeySequence& k : item->shortcuts()) {
+            QVERIFY2(!seen.contains(k), qPrintable(k.toString()));
+            seen << k;
+        }
+    // Help > Contents carries F1 and shows it; Save shows Ctrl+S.
+    QCOMPARE(f.frame->action(kCmdHelpContents)->shortcut(), QKeySequence(Qt::Key_F1));
+    QVERIFY(f.frame->action(kCmdFileSave)->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_S)));
+}
+
 void MenuTest::everyItemAndKeySendsItsId() {
     FrameFixture f;
     f.open(airfoilPath("asb__e387.dat"));
@@ -121,28 +170,45 @@ void MenuTest::everyItemAndKeySendsItsId() {
     QCOMPARE(commands.size(), items.size());
     for (int i = 0; i < items.size(); ++i) QCOMPARE(commands[i][0].toInt(), items[i]);
 
-    // The accelerator table, typed on the keyboard.
+    // The accelerator table, typed on the keyboard: the key of an enabled
+    // item sends its id; a grey item's key (Undo and Redo with no steps)
+    // sends nothing.
     f.frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
     commands.clear();
-    for (const Accelerator& a : acceleratorTable())
+    QList<int> sent;
+    for (const Accelerator& a : acceleratorTable()) {
+        if (f.frame->action(a.id)->isEnabled()) sent << a.id;
         QTest::keyClick(f.frame.get(), a.keys.key(), a.keys.keyboardModifiers());
-    QCOMPARE(commands.size(), static_cast<qsizetype>(acceleratorTable().size()));
-    for (size_t i = 0; i < acceleratorTable().size(); ++i)
-        QCOMPARE(commands[static_cast<qsizetype>(i)][0].toInt(), acceleratorTable()[i].id);
+    }
+    QVERIFY(sent.size() > 0 && sent.size() < static_cast<qsizetype>(acceleratorTable().size()));
+    QCOMPARE(commands.size(), sent.size());
+    for (qsizetype i = 0; i < sent.size(); ++i) QCOMPARE(commands[i][0].toInt(), sent[i]);
+
+    // With a step to undo, Ctrl+Z takes it back and Redo's key then redoes it.
+    AirfoilDocument& doc = *f.frame->currentDocument();
+    RibProperties p = doc.properties();
+    p.chord = 150.0f;
+    dialogs::pushPropertiesStep(*f.frame->activeChild()->undoStack(), doc, p, QStringLiteral("chord"));
+    commands.clear();
+    QTest::keyClick(f.frame.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(doc.properties().chord, 100.0f);
+    QTest::keyClick(f.frame.get(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(doc.properties().chord, 150.0f);
+    QCOMPARE(commands.size(), 2);
 }
 
-void MenuTest::placeholdersChangeNothing() {
+void MenuTest::commandsWithNothingToActOnChangeNothing() {
     FrameFixture f;
     f.open(airfoilPath("asb__e387.dat"));
     f.frame->handleCommand(kCmdFileNew);
     f.frame->handleCommand(kCmdViewEdgeLines);  // an empty document: nothing to toggle
     const Snapshot before = snapshot(f);
-    // Undo and Redo with nothing to take back, and Camberline, Copy and Fit
-    // to Window for an empty document, change nothing either.
-    for (int id : {kCmdWingProperties, kCmdViewCamberline, kCmdView3dPreview,
-                   kCmdViewFitToWindow, kCmdEditUndo, kCmdEditRedo, kCmdEditCut, kCmdEditCopy, kCmdEditPaste,
-                   kCmdEditDelete, kCmdKeyF5, kCmdKeyF3, kCmdKeyF4, kCmdKeyShiftF1, 0, 12345}) {
+    // Undo and Redo with nothing to take back, Camberline, Copy, the 3D view
+    // and Fit to Window for an empty document, and ids of no command change
+    // nothing either.
+    for (int id : {kCmdWingProperties, kCmdViewCamberline, kCmdView3dPreview, kCmdViewFitToWindow, kCmdEditUndo,
+                   kCmdEditRedo, kCmdEditCopy, 0, 12345}) {
         f.frame->handleCommand(id);
         QVERIFY2(snapshot(f) == before, qPrintable(QString::number(id)));
     }
@@ -151,7 +217,7 @@ void MenuTest::placeholdersChangeNothing() {
     // Every key but Help and Save (which tells that an empty window has
     // nothing to save) changes nothing either.
     for (const Accelerator& a : acceleratorTable())
-        if (a.id != kCmdKeyF1 && a.id != kCmdFileSave)
+        if (a.id != kCmdHelpContents && a.id != kCmdFileSave)
             QTest::keyClick(f.frame.get(), a.keys.key(), a.keys.keyboardModifiers());
     QVERIFY(snapshot(f) == before);
 }
@@ -190,6 +256,41 @@ void MenuTest::viewTogglesDoNothingForAnEmptyDocument() {
     f.frame->action(kCmdViewEdgeLines)->trigger();
     QVERIFY(f.frame->action(kCmdViewEdgeLines)->isChecked());
     QVERIFY(doc->showEdgeLines());
+}
+
+void MenuTest::viewMarksFollowTheCurrentDocument() {
+    FrameFixture f(FrameFixture::Start::StartPageOnly);
+    const QList<int> marks{kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdViewCutOutline};
+    const auto shown = [&] {
+        QList<bool> checked;
+        for (int id : marks) checked << f.frame->action(id)->isChecked();
+        return checked;
+    };
+    const auto flagsOf = [](const AirfoilDocument& d) {
+        return QList<bool>{d.showChordLine(), d.showEdgeLines(), d.showCamberLine(), d.showCutOutline()};
+    };
+    // With no document the grey items show what a new document will.
+    const AirfoilDocument fresh;
+    QCOMPARE(shown(), flagsOf(fresh));
+    for (int id : marks) QVERIFY(!f.frame->action(id)->isEnabled());
+
+    f.open(airfoilPath("asb__e387.dat"));
+    DocumentWindow* first = f.frame->activeChild();
+    f.frame->action(kCmdViewCamberline)->trigger();
+    f.frame->action(kCmdViewChordline)->trigger();
+    const QList<bool> changed = flagsOf(*first->document());
+    QVERIFY(changed != flagsOf(fresh));
+    QCOMPARE(shown(), changed);
+    // A second window shows its own flags; coming back shows the first's.
+    f.frame->handleCommand(kCmdFileNew);
+    QCOMPARE(shown(), flagsOf(*f.frame->currentDocument()));
+    f.frame->mdiArea()->setActiveSubWindow(first);
+    QCOMPARE(shown(), changed);
+    // With every window closed the marks are a new document's again.
+    for (DocumentWindow* w : f.frame->documentWindows()) w->setCloseAgreed(true);
+    f.frame->handleCommand(kCmdWindowCloseAll);
+    QVERIFY(f.frame->documentWindows().isEmpty());
+    QCOMPARE(shown(), flagsOf(fresh));
 }
 
 void MenuTest::aboutShowsItsText() {

@@ -160,7 +160,7 @@ void ModelViewTest::followsTheWingAndItsChoices() {
     dialogs::WingSettings wing = *window->wing();
     wing.panel.ribCount = 11;
     window->setWing(wing);
-    f.frame->updateCommandState();
+    f.frame->updateMenus();
     QCOMPARE(ribs(), 11);
     // Both panels, then a thicker sheet: twice the ribs, each thicker.
     shown->setSide(wing::WingSide::Both);
@@ -170,7 +170,7 @@ void ModelViewTest::followsTheWingAndItsChoices() {
     QVERIFY(std::abs(mesh::volume(ribPart(shown->view()->model(), 0)->mesh) - 2.0 * thin) < 0.01 * thin);
     // Without the wing the document's own rib is shown.
     window->setWing(std::nullopt);
-    f.frame->updateCommandState();
+    f.frame->updateMenus();
     QCOMPARE(shown->view()->model().parts.size(), size_t(1));
     QCOMPARE(shown->view()->model().parts[0].name, std::string("rib"));
 }

@@ -86,7 +86,7 @@ void StartPageTest::recentFilesAreListedNewestFirstAndOpenWithOneClick() {
     const QString second = QString::fromStdString(f.write("second.dat", testing::kDiamondAirfoil));
     f.frame->addRecentFile(first);
     f.frame->addRecentFile(second);
-    f.frame->updateCommandState();
+    f.frame->updateMenus();
     QCOMPARE(pathsOf(f.frame->startPage()->recentButtons()), (QStringList{second, first}));
     QCOMPARE(pathsOf(f.frame->startPage()->recentButtons()), f.frame->recentFiles());
 

@@ -74,6 +74,7 @@ private slots:
     void longRibsPrintOnAsManyPagesAsTheyNeedAndLoseNothing();
     void savedWingReopensWithTheSameRibs();
     void smallRibsShareA4LandscapePages();
+    void tabGoesThroughTheBoxesTopToBottom();
 };
 
 void WingTest::offeredOnlyForADocumentWithAnAirfoil() {
@@ -528,6 +529,23 @@ void WingTest::savedWingReopensWithTheSameRibs() {
     reopened->setWing(std::nullopt);
     QVERIFY(reopened->isWindowModified());
     QVERIFY(!reopened->wingPane()->isVisible());
+}
+
+void WingTest::tabGoesThroughTheBoxesTopToBottom() {
+    // The order the Tab key reaches the boxes: row by row, the two ways of
+    // giving the ribs before their boxes, the spar's ends before its choice.
+    const QStringList expected{"span",     "rootChord",   "tipChord",  "byCount",          "bySpacing",
+                               "ribCount", "spacing",     "sweep",     "sparRoot",         "sparTip",
+                               "sparPercent", "sparFixed", "tipAirfoil", "browseTipAirfoil", "libraryTipAirfoil",
+                               "washout",  "side"};
+    dialogs::WingDialog d(dialogs::defaultWingSettings(kDefaultRibProperties), kDefaultRibProperties, nullptr);
+    QStringList order;
+    QWidget* w = &d;
+    do {
+        w = w->nextInFocusChain();
+        if (expected.contains(w->objectName())) order << w->objectName();
+    } while (w != &d);
+    QCOMPARE(order, expected);
 }
 
 QTEST_MAIN(WingTest)
