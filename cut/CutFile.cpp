@@ -3,20 +3,10 @@
 
 #include "commands/FileCommands.h"
 
-#include <dxflib/dl_dxf.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <numbers>
-#include <sstream>
 #include <string_view>
 #include <system_error>
 
@@ -98,154 +88,6 @@ std::string utf8(const std::string& text) {
         }
     }
     return out;
-}
-
-// The drawing without what dxflib adds for R2000 but does not tie together:
-// its OBJECTS section (dictionaries and layouts whose owner handles point
-// nowhere, which readers then have to repair), the layout pointers (group
-// 340) of the block records that would name those objects, and the block
-// record of a second paper space that no block uses. R2000 readers take a
-// drawing without objects; the entities are untouched.
-std::string withoutDanglingObjects(const std::string& text) {
-    // Group code and value lines, kept with their own line ends.
-    std::vector<std::string_view> lines;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = text.find('\n', at);
-        end = end == std::string::npos ? text.size() : end + 1;
-        lines.emplace_back(text.data() + at, end - at);
-        at = end;
-    }
-    auto trimmed = [](std::string_view line) {
-        while (!line.empty() && (line.front() == ' ')) line.remove_prefix(1);
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
-        return line;
-    };
-    std::string out;
-    out.reserve(text.size());
-    std::string_view entity;      // the type of the entity or table entry being copied
-    bool dropping = false;        // inside a dropped section or entry
-    bool droppingSection = false;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        const std::string_view code = trimmed(lines[i]);
-        const std::string_view value = trimmed(lines[i + 1]);
-        if (code == "0") {
-            if (droppingSection) {
-                if (value == "ENDSEC") droppingSection = false;
-                continue;
-            }
-            entity = value;
-            dropping = false;
-            if (value == "SECTION" && i + 3 < lines.size() && trimmed(lines[i + 3]) == "OBJECTS") {
-                droppingSection = true;
-                continue;
-            }
-            if (value == "BLOCK_RECORD" && i + 11 < lines.size()) {
-                // The entry's name follows its handle and subclass markers.
-                for (std::size_t k = i + 2; k + 1 < lines.size() && trimmed(lines[k]) != "0"; k += 2)
-                    if (trimmed(lines[k]) == "2") dropping = trimmed(lines[k + 1]) == "*Paper_Space0";
-            }
-        }
-        if (droppingSection || dropping) continue;
-        if (entity == "BLOCK_RECORD" && code == "340") continue;
-        out.append(lines[i]);
-        out.append(lines[i + 1]);
-    }
-    if (lines.size() % 2 == 1) out.append(lines.back());
-    return out;
-}
-
-// Runs dxflib's writer into a private temporary file and returns its bytes;
-// dxflib writes only to named files.
-std::string dxflibText(const CutLayout& d, DxfVersion version) {
-    std::error_code ec;
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "parvelin-cut-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {};
-    ::close(fd);
-    {
-        DL_Dxf dxf;
-        const DL_Codes::version v = version == DxfVersion::R12 ? DL_Codes::AC1009 : DL_Codes::AC1015;
-        std::unique_ptr<DL_WriterA> dw(dxf.out(pattern.c_str(), v));
-        if (!dw) {
-            std::filesystem::remove(pattern, ec);
-            return {};
-        }
-        dxf.writeHeader(*dw);
-        // Drawing units: 4 millimetres, 1 inches; and the matching measurement system.
-        dw->dxfString(9, "$INSUNITS");
-        dw->dxfInt(70, d.metric ? 4 : 1);
-        dw->dxfString(9, "$MEASUREMENT");
-        dw->dxfInt(70, d.metric ? 1 : 0);
-        dw->sectionEnd();
-
-        dw->sectionTables();
-        dxf.writeVPort(*dw);
-        dw->tableLinetypes(3);
-        dxf.writeLinetype(*dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-        dxf.writeLinetype(*dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-        dxf.writeLinetype(*dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-        dw->tableEnd();
-        dw->tableLayers(3);
-        dxf.writeLayer(*dw, DL_LayerData("0", 0), DL_Attributes("", 7, 0, "CONTINUOUS", 1.0));
-        dxf.writeLayer(*dw, DL_LayerData(kCutLayer, 0), DL_Attributes("", kCutColour, 0, "CONTINUOUS", 1.0));
-        dxf.writeLayer(*dw, DL_LayerData(kMarkLayer, 0), DL_Attributes("", kMarkColour, 0, "CONTINUOUS", 1.0));
-        dw->tableEnd();
-        dw->tableStyle(1);
-        dxf.writeStyle(*dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, d.styleHeight, "txt", ""));
-        dw->tableEnd();
-        dxf.writeView(*dw);
-        dxf.writeUcs(*dw);
-        dw->tableAppid(1);
-        dxf.writeAppid(*dw, "ACAD");
-        dw->tableEnd();
-        dxf.writeDimStyle(*dw, 1, 1, 1, 1, 1);
-        if (version == DxfVersion::R2000) {
-            dxf.writeBlockRecord(*dw);
-            dw->tableEnd();
-        }
-        dw->sectionEnd();
-
-        // R2000 needs the model and paper space blocks its block records
-        // name; R12 has neither.
-        dw->sectionBlocks();
-        if (version == DxfVersion::R2000) {
-            dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-            dxf.writeEndBlock(*dw, "*Model_Space");
-            dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-            dxf.writeEndBlock(*dw, "*Paper_Space");
-        }
-        dw->sectionEnd();
-
-        dw->sectionEntities();
-        const DL_Attributes cut(kCutLayer, 256, 0, "BYLAYER", 1.0);
-        const DL_Attributes mark(kMarkLayer, 256, 0, "BYLAYER", 1.0);
-        // Each outline: one closed polyline (flag 1).
-        for (const ModelPolygon& outline : d.outlines) {
-            dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(outline.size()), 0, 0, 1), cut);
-            for (const ModelPoint& p : outline) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
-            dxf.writePolylineEnd(*dw);
-        }
-        for (const ModelPolygon& line : d.openCuts) {
-            dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(line.size()), 0, 0, 0), cut);
-            for (const ModelPoint& p : line) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
-            dxf.writePolylineEnd(*dw);
-        }
-        for (const CutMark& m : d.marks) dxf.writeLine(*dw, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0), mark);
-        for (const CutLabel& l : d.labels)
-            if (!l.text.empty())
-                dxf.writeText(*dw,
-                              DL_TextData(l.at.x, l.at.y, 0.0, l.at.x, l.at.y, 0.0, l.height, 1.0, 0, 0, 0, l.text,
-                                          "Standard", l.angle * std::numbers::pi / 180.0),
-                              mark);
-        dw->sectionEnd();
-        dw->dxfEOF();
-        dw->close();
-    }
-    std::ifstream in(pattern, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    std::filesystem::remove(pattern, ec);
-    return version == DxfVersion::R2000 ? withoutDanglingObjects(bytes) : bytes;
 }
 
 } // namespace
@@ -386,9 +228,25 @@ CutLayout cutLayoutOf(const CutDrawing& d) {
     return layout;
 }
 
-std::string cutLayoutDxf(const CutLayout& layout, DxfVersion version) { return dxflibText(layout, version); }
+// Holes and outlines on layer CUT, closed, in the layout's order (each
+// part's holes before its outline), then the open cuts; marks and labels on
+// layer MARK.
+std::string cutLayoutDxf(const CutLayout& d, DxfVersion version) {
+    DxfWriter dxf(version);
+    const DxfLayer layers[] = {{kCutLayer, kCutColour}, {kMarkLayer, kMarkColour}};
+    dxf.header(d.metric, layers, d.styleHeight);
+    dxf.setLayer(kCutLayer);
+    for (const ModelPolygon& outline : d.outlines) dxf.polyline(outline, true);
+    for (const ModelPolygon& line : d.openCuts) dxf.polyline(line, false);
+    dxf.setLayer(kMarkLayer);
+    for (const CutMark& m : d.marks) dxf.line(m.from.x, m.from.y, m.to.x, m.to.y);
+    for (const CutLabel& l : d.labels)
+        if (!l.text.empty()) dxf.text(l.at.x, l.at.y, l.height, l.text, l.angle);
+    dxf.trailer();
+    return dxf.text();
+}
 
-std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return dxflibText(cutLayoutOf(drawing), version); }
+std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return cutLayoutDxf(cutLayoutOf(drawing), version); }
 
 std::string cutLayoutSvg(const CutLayout& d) {
     // y turns downwards in SVG, so every y is negated.
