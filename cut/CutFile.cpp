@@ -14,6 +14,7 @@
 #include "document/AirfoilDocument.h"
 #include "document/PropertyChecks.h"
 #include "text/NumberText.h"
+#include "text/SvgWriter.h"
 #include "platform/Services.h"
 
 namespace parvelin {
@@ -53,41 +54,6 @@ std::string plainLabel(const std::string& name) {
     const std::size_t first = out.find_first_not_of(' ');
     if (first == std::string::npos) return {};
     return out.substr(first, out.find_last_not_of(' ') - first + 1);
-}
-
-std::string xmlEscaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
-// SVG text must be UTF-8: bytes of a name that are not are taken as Latin-1.
-std::string utf8(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        bool valid = length > 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k)
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (valid) {
-            out.append(text, i, length);
-            i += length;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-            ++i;
-        }
-    }
-    return out;
 }
 
 } // namespace
@@ -248,53 +214,56 @@ std::string cutLayoutDxf(const CutLayout& d, DxfVersion version) {
 
 std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return cutLayoutDxf(cutLayoutOf(drawing), version); }
 
+namespace {
+
+// Six decimals, and no "-0.000000".
+std::string svgNumber(double v) { return formatFixed6(v == 0.0 ? 0.0 : v); }
+
+// A polyline's path data, y turned downwards: "M x,y L x,y x,y ..." and " Z" when closed.
+std::string pathData(const ModelPolygon& points, bool closed) {
+    std::string d = "M";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i == 1) d += " L";
+        d += " " + svgNumber(points[i].x) + "," + svgNumber(-points[i].y);
+    }
+    return closed ? d + " Z" : d;
+}
+
+} // namespace
+
 std::string cutLayoutSvg(const CutLayout& d) {
     // y turns downwards in SVG, so every y is negated.
-    const double left = d.pageAt.x;
-    const double top = -(d.pageAt.y + d.pageHeight);
+    SvgWriter svg(svgNumber);
     const std::string unit = d.metric ? "mm" : "in";
-    auto num = [](double v) { return formatFixed6(v == 0.0 ? 0.0 : v); };
-
-    std::string s;
-    s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(d.pageWidth) + unit +
-         "\" height=\"" + num(d.pageHeight) + unit + "\" viewBox=\"" + num(left) + " " + num(top) + " " +
-         num(d.pageWidth) + " " + num(d.pageHeight) + "\">\n";
-    s += "<title>" + xmlEscaped(utf8(d.title)) + "</title>\n";
+    svg.open({d.pageAt.x, -(d.pageAt.y + d.pageHeight), d.pageWidth, d.pageHeight, svgNumber(d.pageWidth) + unit,
+              svgNumber(d.pageHeight) + unit});
+    svg.title(d.title);
     // Hairlines: 0.01 mm, the width laser programs take for "cut, do not fill".
-    const std::string hairline = num(d.metric ? 0.01 : 0.01 / 25.4);
-    s += "<g id=\"CUT\" fill=\"none\" stroke=\"#ff0000\" stroke-width=\"" + hairline + "\">\n";
-    for (const ModelPolygon& outline : d.outlines) {
-        s += "<path d=\"M";
-        for (std::size_t i = 0; i < outline.size(); ++i) {
-            if (i == 1) s += " L";
-            s += " " + num(outline[i].x) + "," + num(-outline[i].y);
-        }
-        s += " Z\"/>\n";
-    }
-    for (const ModelPolygon& line : d.openCuts) {
-        s += "<path d=\"M";
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i == 1) s += " L";
-            s += " " + num(line[i].x) + "," + num(-line[i].y);
-        }
-        s += "\"/>\n";
-    }
-    s += "</g>\n";
-    s += "<g id=\"MARK\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"" + hairline + "\">\n";
+    const std::string hairline = svgNumber(d.metric ? 0.01 : 0.01 / 25.4);
+    svg.openGroup({{"id", kCutLayer}, {"fill", "none"}, {"stroke", "#ff0000"}, {"stroke-width", hairline}});
+    for (const ModelPolygon& outline : d.outlines) svg.element("path", {{"d", pathData(outline, true)}});
+    for (const ModelPolygon& line : d.openCuts) svg.element("path", {{"d", pathData(line, false)}});
+    svg.closeGroup();
+    svg.openGroup({{"id", kMarkLayer}, {"fill", "none"}, {"stroke", "#0000ff"}, {"stroke-width", hairline}});
     for (const CutMark& m : d.marks)
-        s += "<line x1=\"" + num(m.from.x) + "\" y1=\"" + num(-m.from.y) + "\" x2=\"" + num(m.to.x) + "\" y2=\"" +
-             num(-m.to.y) + "\"/>\n";
+        svg.element("line", {{"x1", svgNumber(m.from.x)}, {"y1", svgNumber(-m.from.y)}, {"x2", svgNumber(m.to.x)},
+                             {"y2", svgNumber(-m.to.y)}});
     // The labels' cap height is their given height.
-    for (const CutLabel& l : d.labels)
-        if (!l.text.empty())
-            s += "<text x=\"" + num(l.at.x) + "\" y=\"" + num(-l.at.y) +
-                 (l.angle != 0.0 ? "\" transform=\"rotate(" + num(-l.angle) + " " + num(l.at.x) + " " + num(-l.at.y) + ")"
-                                 : std::string()) +
-                 "\" font-family=\"sans-serif\" font-size=\"" + num(l.height * 1.4) +
-                 "\" fill=\"#0000ff\" stroke=\"none\">" + xmlEscaped(utf8(l.text)) + "</text>\n";
-    s += "</g>\n</svg>\n";
-    return s;
+    for (const CutLabel& l : d.labels) {
+        if (l.text.empty()) continue;
+        const std::string x = svgNumber(l.at.x), y = svgNumber(-l.at.y), size = svgNumber(l.height * 1.4);
+        if (l.angle != 0.0)
+            svg.textElement("text", {{"x", x}, {"y", y}, {"transform", "rotate(" + svgNumber(-l.angle) + " " + x + " " + y + ")"},
+                                     {"font-family", "sans-serif"}, {"font-size", size}, {"fill", "#0000ff"}, {"stroke", "none"}},
+                            l.text);
+        else
+            svg.textElement("text", {{"x", x}, {"y", y}, {"font-family", "sans-serif"}, {"font-size", size},
+                                     {"fill", "#0000ff"}, {"stroke", "none"}},
+                            l.text);
+    }
+    svg.closeGroup();
+    svg.close();
+    return svg.text();
 }
 
 std::string cutSvgText(const CutDrawing& d) { return cutLayoutSvg(cutLayoutOf(d)); }
