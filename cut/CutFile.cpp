@@ -56,6 +56,45 @@ std::string plainLabel(const std::string& name) {
     return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
+// The label inside the rib where it is deepest, as large as fits up to
+// 1.5 % of the chord and no smaller than can be read (1.5 mm); shorter
+// forms when the whole one does not fit. A label that fits nowhere stands
+// below the rib (its front and bottom in chords), beside the spar ticks,
+// never across a cut.
+void placeLabel(CutDrawing& d, const std::string& documentName, const ModelPolygon& outline, double chord,
+                double front, double bottom) {
+    const std::string name = plainLabel(documentName);
+    const std::string chordLabel = "chord " + chordText(chord, d.metric);
+    std::vector<std::string> forms{(name.empty() ? std::string() : name + " ") + chordLabel};
+    if (!name.empty()) {
+        forms.push_back(name);
+        if (name.size() > 12) forms.push_back(name.substr(0, 12));
+    }
+    const double largest = 0.015;
+    const double readable = (d.metric ? kReadableLabelMm : kReadableLabelMm / 25.4) / chord;
+    const LabelPlace place = placeLabelInside(outline, forms, largest, std::min(largest, readable));
+    if (place.height > 0.0) {
+        d.label = place.text;
+        d.labelHeight = place.height * chord;
+        d.labelAt = {place.at.x * chord, place.at.y * chord};
+    } else {
+        d.label = forms.front();
+        d.labelHeight = largest * chord;
+        d.labelAt = {front * chord, (bottom - 0.05 - largest) * chord};
+    }
+}
+
+// The camber line, when the window shows it, is etched with the marks,
+// clipped to the part: where the components cut the rib short (a
+// trailing-edge stock, a notch) the laser scores nothing off it.
+void etchCamberLine(CutDrawing& d, const ComponentOutline& camber, const ModelPolygon& outline, double chord) {
+    for (std::size_t i = 1; i < camber.size(); ++i)
+        if (camber[i].penDown != 0)
+            for (const auto& [from, to] :
+                 clipSegment(outline, {camber[i - 1].modelX, camber[i - 1].modelY}, {camber[i].modelX, camber[i].modelY}))
+                d.marks.push_back({{from.x * chord, from.y * chord}, {to.x * chord, to.y * chord}});
+}
+
 } // namespace
 
 CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
@@ -106,41 +145,9 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
         mark(x0, bottom - 0.01, x0, bottom - 0.04);
         mark(x1, bottom - 0.01, x1, bottom - 0.04);
     }
-    // The camber line, when the window shows it, is etched with the marks,
-    // clipped to the part: where the components cut the rib short (a
-    // trailing-edge stock, a notch) the laser scores nothing off it.
-    if (document.showCamberLine()) {
-        const ComponentOutline& camber = document.camberOutline();
-        for (std::size_t i = 1; i < camber.size(); ++i)
-            if (camber[i].penDown != 0)
-                for (const auto& [from, to] : clipSegment(cut.outline, {camber[i - 1].modelX, camber[i - 1].modelY},
-                                                          {camber[i].modelX, camber[i].modelY}))
-                    mark(from.x, from.y, to.x, to.y);
-    }
+    if (document.showCamberLine()) etchCamberLine(d, document.camberOutline(), cut.outline, chord);
 
-    // The label inside the rib where it is deepest, as large as fits up to
-    // 1.5 % of the chord and no smaller than can be read (1.5 mm); shorter
-    // forms when the whole one does not fit. A label that fits nowhere
-    // stands below the rib, beside the spar ticks, never across a cut.
-    const std::string name = plainLabel(document.getName().value_or(std::string()));
-    const std::string chordLabel = "chord " + chordText(chord, d.metric);
-    std::vector<std::string> forms{(name.empty() ? std::string() : name + " ") + chordLabel};
-    if (!name.empty()) {
-        forms.push_back(name);
-        if (name.size() > 12) forms.push_back(name.substr(0, 12));
-    }
-    const double largest = 0.015;
-    const double readable = (d.metric ? kReadableLabelMm : kReadableLabelMm / 25.4) / chord;
-    const LabelPlace place = placeLabelInside(cut.outline, forms, largest, std::min(largest, readable));
-    if (place.height > 0.0) {
-        d.label = place.text;
-        d.labelHeight = place.height * chord;
-        d.labelAt = {place.at.x * chord, place.at.y * chord};
-    } else {
-        d.label = forms.front();
-        d.labelHeight = largest * chord;
-        d.labelAt = {front * chord, (bottom - 0.05 - largest) * chord};
-    }
+    placeLabel(d, document.getName().value_or(std::string()), cut.outline, chord, front, bottom);
     return d;
 }
 
