@@ -4,15 +4,17 @@
 // - the Export drawing (File > Export, `parvelin-cli export`, a wing's rib
 //   drawings): a short header naming the unit, LINE (and TEXT) entities on
 //   layer "lines", numbers as "%f";
-// - the cut drawing (cut files and nested sheets): complete tables, closed
-//   and open polylines, lines and texts on named layers, numbers to sixteen
-//   decimals; R2000 (LWPOLYLINE, handles, $INSUNITS) or R12 (POLYLINE with
-//   its VERTEX entities) for older programs.
+// - the cut drawing (cut files and nested sheets): closed and open
+//   polylines, lines and texts on named layers, written by dxflib as R2000
+//   (LWPOLYLINE, $INSUNITS) or R12 (POLYLINE with its VERTEX entities) for
+//   older programs (see DxfCutDrawing.h).
 // Text is composed in memory so that a file is only created once the whole
 // drawing is known to be sound.
 #include <span>
 #include <string>
 #include <string_view>
+
+#include "dxf/DxfCutDrawing.h"
 
 namespace parvelin {
 
@@ -33,9 +35,6 @@ inline constexpr std::string_view kDxfTrailer = "0\nENDSEC\n0\nEOF";
 // The text of one LINE entity of the Export drawing from (x1, y1) to (x2, y2), numbers as "%f".
 std::string dxfLineEntity(double x1, double y1, double x2, double y2);
 
-// The cut drawing's versions.
-enum class DxfVersion { R12, R2000 };
-
 // A layer of the cut drawing: its name and its colour (a DXF colour number).
 struct DxfLayer {
     std::string_view name;
@@ -47,7 +46,7 @@ public:
     // The Export drawing.
     DxfWriter() = default;
     // A cut drawing of the given version.
-    explicit DxfWriter(DxfVersion version) : cut_(true), version_(version) {}
+    explicit DxfWriter(DxfVersion version) : cut_(true) { drawing_.version = version; }
 
     // The Export drawing's header.
     void header(bool metric);
@@ -85,34 +84,21 @@ public:
     int lineCount() const { return lineCount_; }
 
 private:
-    void group(int code, std::string_view value);
-    void group(int code, int value) { group(code, std::string_view(std::to_string(value))); }
-    void real(int code, double value);
-    void handle();
-    void entity(std::string_view type, std::string_view subclass);
-    // The groups of a table "code value" a line; lines marked '+' belong to
-    // R2000 only, '-' to R12 only.
-    void groups(std::string_view table);
-    void layerTable(std::span<const DxfLayer> layers);
-    void styleTable(double textHeight);
     void beginPolyline(std::size_t count, bool closed);
     void vertex(double x, double y);
     void endPolyline(bool closed);
-    void point(int code, double x, double y);
     void checkFinite(double value) {
         if (!(value - value == 0.0)) allFinite_ = false;
     }
 
     bool cut_ = false;
-    DxfVersion version_ = DxfVersion::R2000;
+    DxfCutDrawing drawing_;  // the cut drawing, written at the trailer
     std::string text_;
     std::string layer_;
     bool allFinite_ = true;
     int lineCount_ = 0;
     double originX_ = 0.0;
     double originY_ = 0.0;
-    unsigned nextHandle_ = 0;
-    unsigned styleHandle_ = 0;
     // The Export drawing's polyline: its first point and the one before.
     double firstX_ = 0.0, firstY_ = 0.0, lastX_ = 0.0, lastY_ = 0.0;
     std::size_t vertices_ = 0;

@@ -13,7 +13,7 @@ packages=(
   locales time
   nlohmann-json3-dev
   qt6-svg-dev
-  libpolyclipping-dev python3-ezdxf librecad
+  libpolyclipping-dev libdxflib-dev python3-ezdxf librecad
   libqt6opengl6-dev libgl1-mesa-dri
   dpkg-dev file lintian appstream desktop-file-utils
 )

@@ -143,14 +143,19 @@ TEST(CutDxf, EveryNumberReadsBackAndEveryEntityIsWhole) {
 // a negative zero comes out as zero.
 TEST(CutDxf, NumbersAsCadProgramsWriteThem) {
     DxfWriter dxf(DxfVersion::R12);
-    dxf.setLayer("CUT");
-    dxf.line(12.0, -0.0, 0.8116, 1e-7);
+    const DxfLayer layers[] = {{"CUT", 1}};
+    dxf.header(true, layers, 0.0);
+    dxf.line(12.0, 3.0, 0.8116, 1e-7);
+    dxf.trailer();
     const std::vector<Group> groups = groupsOf(dxf.text(), true);
-    ASSERT_EQ(groups.size(), 9u);
-    EXPECT_EQ(groups[3].value, "12.0");
-    EXPECT_EQ(groups[4].value, "0.0");
-    EXPECT_EQ(groups[6].value, "0.8116");
-    EXPECT_EQ(groups[7].value, "0.0000001");
+    std::size_t line = 0;
+    while (line < groups.size() && !(groups[line].code == 0 && groups[line].value == "LINE")) ++line;
+    ASSERT_LT(line, groups.size());
+    std::vector<std::string> values;  // the ends' x and y, in the order written
+    for (std::size_t i = line + 1; i < groups.size() && groups[i].code != 0; ++i)
+        if (groups[i].code == 10 || groups[i].code == 20 || groups[i].code == 11 || groups[i].code == 21)
+            values.push_back(groups[i].value);
+    EXPECT_EQ(values, (std::vector<std::string>{"12.0", "3.0", "0.8116", "0.0000001"}));
 }
 
 // The Export drawing writes a polyline as the LINE entities its sides give,
