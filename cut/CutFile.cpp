@@ -3,20 +3,10 @@
 
 #include "commands/FileCommands.h"
 
-#include <dxflib/dl_dxf.h>
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
-#include <numbers>
-#include <sstream>
 #include <string_view>
 #include <system_error>
 
@@ -24,6 +14,7 @@
 #include "document/AirfoilDocument.h"
 #include "document/PropertyChecks.h"
 #include "text/NumberText.h"
+#include "text/SvgWriter.h"
 #include "platform/Services.h"
 
 namespace parvelin {
@@ -65,187 +56,43 @@ std::string plainLabel(const std::string& name) {
     return out.substr(first, out.find_last_not_of(' ') - first + 1);
 }
 
-std::string xmlEscaped(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
+// The label inside the rib where it is deepest, as large as fits up to
+// 1.5 % of the chord and no smaller than can be read (1.5 mm); shorter
+// forms when the whole one does not fit. A label that fits nowhere stands
+// below the rib (its front and bottom in chords), beside the spar ticks,
+// never across a cut.
+void placeLabel(CutDrawing& d, const std::string& documentName, const ModelPolygon& outline, double chord,
+                double front, double bottom) {
+    const std::string name = plainLabel(documentName);
+    const std::string chordLabel = "chord " + chordText(chord, d.metric);
+    std::vector<std::string> forms{(name.empty() ? std::string() : name + " ") + chordLabel};
+    if (!name.empty()) {
+        forms.push_back(name);
+        if (name.size() > 12) forms.push_back(name.substr(0, 12));
     }
-    return out;
+    const double largest = 0.015;
+    const double readable = (d.metric ? kReadableLabelMm : kReadableLabelMm / 25.4) / chord;
+    const LabelPlace place = placeLabelInside(outline, forms, largest, std::min(largest, readable));
+    if (place.height > 0.0) {
+        d.label = place.text;
+        d.labelHeight = place.height * chord;
+        d.labelAt = {place.at.x * chord, place.at.y * chord};
+    } else {
+        d.label = forms.front();
+        d.labelHeight = largest * chord;
+        d.labelAt = {front * chord, (bottom - 0.05 - largest) * chord};
+    }
 }
 
-// SVG text must be UTF-8: bytes of a name that are not are taken as Latin-1.
-std::string utf8(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size();) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        std::size_t length = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        bool valid = length > 0 && i + length <= text.size();
-        for (std::size_t k = 1; valid && k < length; ++k)
-            valid = (static_cast<unsigned char>(text[i + k]) & 0xC0) == 0x80;
-        if (valid) {
-            out.append(text, i, length);
-            i += length;
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-            ++i;
-        }
-    }
-    return out;
-}
-
-// The drawing without what dxflib adds for R2000 but does not tie together:
-// its OBJECTS section (dictionaries and layouts whose owner handles point
-// nowhere, which readers then have to repair), the layout pointers (group
-// 340) of the block records that would name those objects, and the block
-// record of a second paper space that no block uses. R2000 readers take a
-// drawing without objects; the entities are untouched.
-std::string withoutDanglingObjects(const std::string& text) {
-    // Group code and value lines, kept with their own line ends.
-    std::vector<std::string_view> lines;
-    for (std::size_t at = 0; at < text.size();) {
-        std::size_t end = text.find('\n', at);
-        end = end == std::string::npos ? text.size() : end + 1;
-        lines.emplace_back(text.data() + at, end - at);
-        at = end;
-    }
-    auto trimmed = [](std::string_view line) {
-        while (!line.empty() && (line.front() == ' ')) line.remove_prefix(1);
-        while (!line.empty() && (line.back() == '\n' || line.back() == '\r' || line.back() == ' ')) line.remove_suffix(1);
-        return line;
-    };
-    std::string out;
-    out.reserve(text.size());
-    std::string_view entity;      // the type of the entity or table entry being copied
-    bool dropping = false;        // inside a dropped section or entry
-    bool droppingSection = false;
-    for (std::size_t i = 0; i + 1 < lines.size(); i += 2) {
-        const std::string_view code = trimmed(lines[i]);
-        const std::string_view value = trimmed(lines[i + 1]);
-        if (code == "0") {
-            if (droppingSection) {
-                if (value == "ENDSEC") droppingSection = false;
-                continue;
-            }
-            entity = value;
-            dropping = false;
-            if (value == "SECTION" && i + 3 < lines.size() && trimmed(lines[i + 3]) == "OBJECTS") {
-                droppingSection = true;
-                continue;
-            }
-            if (value == "BLOCK_RECORD" && i + 11 < lines.size()) {
-                // The entry's name follows its handle and subclass markers.
-                for (std::size_t k = i + 2; k + 1 < lines.size() && trimmed(lines[k]) != "0"; k += 2)
-                    if (trimmed(lines[k]) == "2") dropping = trimmed(lines[k + 1]) == "*Paper_Space0";
-            }
-        }
-        if (droppingSection || dropping) continue;
-        if (entity == "BLOCK_RECORD" && code == "340") continue;
-        out.append(lines[i]);
-        out.append(lines[i + 1]);
-    }
-    if (lines.size() % 2 == 1) out.append(lines.back());
-    return out;
-}
-
-// Runs dxflib's writer into a private temporary file and returns its bytes;
-// dxflib writes only to named files.
-std::string dxflibText(const CutLayout& d, DxfVersion version) {
-    std::error_code ec;
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "parvelin-cut-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {};
-    ::close(fd);
-    {
-        DL_Dxf dxf;
-        const DL_Codes::version v = version == DxfVersion::R12 ? DL_Codes::AC1009 : DL_Codes::AC1015;
-        std::unique_ptr<DL_WriterA> dw(dxf.out(pattern.c_str(), v));
-        if (!dw) {
-            std::filesystem::remove(pattern, ec);
-            return {};
-        }
-        dxf.writeHeader(*dw);
-        // Drawing units: 4 millimetres, 1 inches; and the matching measurement system.
-        dw->dxfString(9, "$INSUNITS");
-        dw->dxfInt(70, d.metric ? 4 : 1);
-        dw->dxfString(9, "$MEASUREMENT");
-        dw->dxfInt(70, d.metric ? 1 : 0);
-        dw->sectionEnd();
-
-        dw->sectionTables();
-        dxf.writeVPort(*dw);
-        dw->tableLinetypes(3);
-        dxf.writeLinetype(*dw, DL_LinetypeData("BYBLOCK", "", 0, 0, 0.0));
-        dxf.writeLinetype(*dw, DL_LinetypeData("BYLAYER", "", 0, 0, 0.0));
-        dxf.writeLinetype(*dw, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0.0));
-        dw->tableEnd();
-        dw->tableLayers(3);
-        dxf.writeLayer(*dw, DL_LayerData("0", 0), DL_Attributes("", 7, 0, "CONTINUOUS", 1.0));
-        dxf.writeLayer(*dw, DL_LayerData(kCutLayer, 0), DL_Attributes("", kCutColour, 0, "CONTINUOUS", 1.0));
-        dxf.writeLayer(*dw, DL_LayerData(kMarkLayer, 0), DL_Attributes("", kMarkColour, 0, "CONTINUOUS", 1.0));
-        dw->tableEnd();
-        dw->tableStyle(1);
-        dxf.writeStyle(*dw, DL_StyleData("Standard", 0, 0.0, 1.0, 0.0, 0, d.styleHeight, "txt", ""));
-        dw->tableEnd();
-        dxf.writeView(*dw);
-        dxf.writeUcs(*dw);
-        dw->tableAppid(1);
-        dxf.writeAppid(*dw, "ACAD");
-        dw->tableEnd();
-        dxf.writeDimStyle(*dw, 1, 1, 1, 1, 1);
-        if (version == DxfVersion::R2000) {
-            dxf.writeBlockRecord(*dw);
-            dw->tableEnd();
-        }
-        dw->sectionEnd();
-
-        // R2000 needs the model and paper space blocks its block records
-        // name; R12 has neither.
-        dw->sectionBlocks();
-        if (version == DxfVersion::R2000) {
-            dxf.writeBlock(*dw, DL_BlockData("*Model_Space", 0, 0.0, 0.0, 0.0));
-            dxf.writeEndBlock(*dw, "*Model_Space");
-            dxf.writeBlock(*dw, DL_BlockData("*Paper_Space", 0, 0.0, 0.0, 0.0));
-            dxf.writeEndBlock(*dw, "*Paper_Space");
-        }
-        dw->sectionEnd();
-
-        dw->sectionEntities();
-        const DL_Attributes cut(kCutLayer, 256, 0, "BYLAYER", 1.0);
-        const DL_Attributes mark(kMarkLayer, 256, 0, "BYLAYER", 1.0);
-        // Each outline: one closed polyline (flag 1).
-        for (const ModelPolygon& outline : d.outlines) {
-            dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(outline.size()), 0, 0, 1), cut);
-            for (const ModelPoint& p : outline) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
-            dxf.writePolylineEnd(*dw);
-        }
-        for (const ModelPolygon& line : d.openCuts) {
-            dxf.writePolyline(*dw, DL_PolylineData(static_cast<int>(line.size()), 0, 0, 0), cut);
-            for (const ModelPoint& p : line) dxf.writeVertex(*dw, DL_VertexData(p.x, p.y, 0.0, 0.0));
-            dxf.writePolylineEnd(*dw);
-        }
-        for (const CutMark& m : d.marks) dxf.writeLine(*dw, DL_LineData(m.from.x, m.from.y, 0.0, m.to.x, m.to.y, 0.0), mark);
-        for (const CutLabel& l : d.labels)
-            if (!l.text.empty())
-                dxf.writeText(*dw,
-                              DL_TextData(l.at.x, l.at.y, 0.0, l.at.x, l.at.y, 0.0, l.height, 1.0, 0, 0, 0, l.text,
-                                          "Standard", l.angle * std::numbers::pi / 180.0),
-                              mark);
-        dw->sectionEnd();
-        dw->dxfEOF();
-        dw->close();
-    }
-    std::ifstream in(pattern, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    std::filesystem::remove(pattern, ec);
-    return version == DxfVersion::R2000 ? withoutDanglingObjects(bytes) : bytes;
+// The camber line, when the window shows it, is etched with the marks,
+// clipped to the part: where the components cut the rib short (a
+// trailing-edge stock, a notch) the laser scores nothing off it.
+void etchCamberLine(CutDrawing& d, const ComponentOutline& camber, const ModelPolygon& outline, double chord) {
+    for (std::size_t i = 1; i < camber.size(); ++i)
+        if (camber[i].penDown != 0)
+            for (const auto& [from, to] :
+                 clipSegment(outline, {camber[i - 1].modelX, camber[i - 1].modelY}, {camber[i].modelX, camber[i].modelY}))
+                d.marks.push_back({{from.x * chord, from.y * chord}, {to.x * chord, to.y * chord}});
 }
 
 } // namespace
@@ -298,41 +145,9 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
         mark(x0, bottom - 0.01, x0, bottom - 0.04);
         mark(x1, bottom - 0.01, x1, bottom - 0.04);
     }
-    // The camber line, when the window shows it, is etched with the marks,
-    // clipped to the part: where the components cut the rib short (a
-    // trailing-edge stock, a notch) the laser scores nothing off it.
-    if (document.showCamberLine()) {
-        const ComponentOutline& camber = document.camberOutline();
-        for (std::size_t i = 1; i < camber.size(); ++i)
-            if (camber[i].penDown != 0)
-                for (const auto& [from, to] : clipSegment(cut.outline, {camber[i - 1].modelX, camber[i - 1].modelY},
-                                                          {camber[i].modelX, camber[i].modelY}))
-                    mark(from.x, from.y, to.x, to.y);
-    }
+    if (document.showCamberLine()) etchCamberLine(d, document.camberOutline(), cut.outline, chord);
 
-    // The label inside the rib where it is deepest, as large as fits up to
-    // 1.5 % of the chord and no smaller than can be read (1.5 mm); shorter
-    // forms when the whole one does not fit. A label that fits nowhere
-    // stands below the rib, beside the spar ticks, never across a cut.
-    const std::string name = plainLabel(document.getName().value_or(std::string()));
-    const std::string chordLabel = "chord " + chordText(chord, d.metric);
-    std::vector<std::string> forms{(name.empty() ? std::string() : name + " ") + chordLabel};
-    if (!name.empty()) {
-        forms.push_back(name);
-        if (name.size() > 12) forms.push_back(name.substr(0, 12));
-    }
-    const double largest = 0.015;
-    const double readable = (d.metric ? kReadableLabelMm : kReadableLabelMm / 25.4) / chord;
-    const LabelPlace place = placeLabelInside(cut.outline, forms, largest, std::min(largest, readable));
-    if (place.height > 0.0) {
-        d.label = place.text;
-        d.labelHeight = place.height * chord;
-        d.labelAt = {place.at.x * chord, place.at.y * chord};
-    } else {
-        d.label = forms.front();
-        d.labelHeight = largest * chord;
-        d.labelAt = {front * chord, (bottom - 0.05 - largest) * chord};
-    }
+    placeLabel(d, document.getName().value_or(std::string()), cut.outline, chord, front, bottom);
     return d;
 }
 
@@ -386,57 +201,76 @@ CutLayout cutLayoutOf(const CutDrawing& d) {
     return layout;
 }
 
-std::string cutLayoutDxf(const CutLayout& layout, DxfVersion version) { return dxflibText(layout, version); }
+// Holes and outlines on layer CUT, closed, in the layout's order (each
+// part's holes before its outline), then the open cuts; marks and labels on
+// layer MARK.
+std::string cutLayoutDxf(const CutLayout& d, DxfVersion version) {
+    DxfWriter dxf(version);
+    const DxfLayer layers[] = {{kCutLayer, kCutColour}, {kMarkLayer, kMarkColour}};
+    dxf.header(d.metric, layers, d.styleHeight);
+    dxf.setLayer(kCutLayer);
+    for (const ModelPolygon& outline : d.outlines) dxf.polyline(outline, true);
+    for (const ModelPolygon& line : d.openCuts) dxf.polyline(line, false);
+    dxf.setLayer(kMarkLayer);
+    for (const CutMark& m : d.marks) dxf.line(m.from.x, m.from.y, m.to.x, m.to.y);
+    for (const CutLabel& l : d.labels)
+        if (!l.text.empty()) dxf.text(l.at.x, l.at.y, l.height, l.text, l.angle);
+    dxf.trailer();
+    return dxf.text();
+}
 
-std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return dxflibText(cutLayoutOf(drawing), version); }
+std::string cutDxfText(const CutDrawing& drawing, DxfVersion version) { return cutLayoutDxf(cutLayoutOf(drawing), version); }
+
+namespace {
+
+// Six decimals, and no "-0.000000".
+std::string svgNumber(double v) { return formatFixed6(v == 0.0 ? 0.0 : v); }
+
+// A polyline's path data, y turned downwards: "M x,y L x,y x,y ..." and " Z" when closed.
+std::string pathData(const ModelPolygon& points, bool closed) {
+    std::string d = "M";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (i == 1) d += " L";
+        d += " " + svgNumber(points[i].x) + "," + svgNumber(-points[i].y);
+    }
+    return closed ? d + " Z" : d;
+}
+
+} // namespace
 
 std::string cutLayoutSvg(const CutLayout& d) {
     // y turns downwards in SVG, so every y is negated.
-    const double left = d.pageAt.x;
-    const double top = -(d.pageAt.y + d.pageHeight);
+    SvgWriter svg(svgNumber);
     const std::string unit = d.metric ? "mm" : "in";
-    auto num = [](double v) { return formatFixed6(v == 0.0 ? 0.0 : v); };
-
-    std::string s;
-    s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + num(d.pageWidth) + unit +
-         "\" height=\"" + num(d.pageHeight) + unit + "\" viewBox=\"" + num(left) + " " + num(top) + " " +
-         num(d.pageWidth) + " " + num(d.pageHeight) + "\">\n";
-    s += "<title>" + xmlEscaped(utf8(d.title)) + "</title>\n";
+    svg.open({d.pageAt.x, -(d.pageAt.y + d.pageHeight), d.pageWidth, d.pageHeight, svgNumber(d.pageWidth) + unit,
+              svgNumber(d.pageHeight) + unit});
+    svg.title(d.title);
     // Hairlines: 0.01 mm, the width laser programs take for "cut, do not fill".
-    const std::string hairline = num(d.metric ? 0.01 : 0.01 / 25.4);
-    s += "<g id=\"CUT\" fill=\"none\" stroke=\"#ff0000\" stroke-width=\"" + hairline + "\">\n";
-    for (const ModelPolygon& outline : d.outlines) {
-        s += "<path d=\"M";
-        for (std::size_t i = 0; i < outline.size(); ++i) {
-            if (i == 1) s += " L";
-            s += " " + num(outline[i].x) + "," + num(-outline[i].y);
-        }
-        s += " Z\"/>\n";
-    }
-    for (const ModelPolygon& line : d.openCuts) {
-        s += "<path d=\"M";
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            if (i == 1) s += " L";
-            s += " " + num(line[i].x) + "," + num(-line[i].y);
-        }
-        s += "\"/>\n";
-    }
-    s += "</g>\n";
-    s += "<g id=\"MARK\" fill=\"none\" stroke=\"#0000ff\" stroke-width=\"" + hairline + "\">\n";
+    const std::string hairline = svgNumber(d.metric ? 0.01 : 0.01 / 25.4);
+    svg.openGroup({{"id", kCutLayer}, {"fill", "none"}, {"stroke", "#ff0000"}, {"stroke-width", hairline}});
+    for (const ModelPolygon& outline : d.outlines) svg.element("path", {{"d", pathData(outline, true)}});
+    for (const ModelPolygon& line : d.openCuts) svg.element("path", {{"d", pathData(line, false)}});
+    svg.closeGroup();
+    svg.openGroup({{"id", kMarkLayer}, {"fill", "none"}, {"stroke", "#0000ff"}, {"stroke-width", hairline}});
     for (const CutMark& m : d.marks)
-        s += "<line x1=\"" + num(m.from.x) + "\" y1=\"" + num(-m.from.y) + "\" x2=\"" + num(m.to.x) + "\" y2=\"" +
-             num(-m.to.y) + "\"/>\n";
+        svg.element("line", {{"x1", svgNumber(m.from.x)}, {"y1", svgNumber(-m.from.y)}, {"x2", svgNumber(m.to.x)},
+                             {"y2", svgNumber(-m.to.y)}});
     // The labels' cap height is their given height.
-    for (const CutLabel& l : d.labels)
-        if (!l.text.empty())
-            s += "<text x=\"" + num(l.at.x) + "\" y=\"" + num(-l.at.y) +
-                 (l.angle != 0.0 ? "\" transform=\"rotate(" + num(-l.angle) + " " + num(l.at.x) + " " + num(-l.at.y) + ")"
-                                 : std::string()) +
-                 "\" font-family=\"sans-serif\" font-size=\"" + num(l.height * 1.4) +
-                 "\" fill=\"#0000ff\" stroke=\"none\">" + xmlEscaped(utf8(l.text)) + "</text>\n";
-    s += "</g>\n</svg>\n";
-    return s;
+    for (const CutLabel& l : d.labels) {
+        if (l.text.empty()) continue;
+        const std::string x = svgNumber(l.at.x), y = svgNumber(-l.at.y), size = svgNumber(l.height * 1.4);
+        if (l.angle != 0.0)
+            svg.textElement("text", {{"x", x}, {"y", y}, {"transform", "rotate(" + svgNumber(-l.angle) + " " + x + " " + y + ")"},
+                                     {"font-family", "sans-serif"}, {"font-size", size}, {"fill", "#0000ff"}, {"stroke", "none"}},
+                            l.text);
+        else
+            svg.textElement("text", {{"x", x}, {"y", y}, {"font-family", "sans-serif"}, {"font-size", size},
+                                     {"fill", "#0000ff"}, {"stroke", "none"}},
+                            l.text);
+    }
+    svg.closeGroup();
+    svg.close();
+    return svg.text();
 }
 
 std::string cutSvgText(const CutDrawing& d) { return cutLayoutSvg(cutLayoutOf(d)); }

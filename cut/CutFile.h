@@ -16,7 +16,6 @@ namespace parvelin {
 
 class AirfoilDocument;
 
-enum class DxfVersion { R12, R2000 };
 enum class CutFileFormat { Dxf, Svg };
 
 struct CutMark {
@@ -83,9 +82,9 @@ CutLayout cutLayoutOf(const CutDrawing& drawing);
 std::string cutLayoutDxf(const CutLayout& layout, DxfVersion version);
 std::string cutLayoutSvg(const CutLayout& layout);
 
-// File texts. The DXF is written with dxflib: a complete drawing with its
-// tables, the outline as one closed POLYLINE (R12) or LWPOLYLINE (R2000,
-// with $INSUNITS 4 for millimetres or 1 for inches). The SVG holds the page
+// File texts. The DXF is a complete drawing with its tables, the outline as
+// one closed POLYLINE (R12) or LWPOLYLINE (R2000), $INSUNITS 4 for
+// millimetres or 1 for inches. The SVG holds the page
 // size in the unit, a viewBox in the same unit, hairline strokes, the outline
 // in one colour and the marks in another.
 std::string cutDxfText(const CutDrawing& drawing, DxfVersion version);

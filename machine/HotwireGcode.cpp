@@ -214,6 +214,154 @@ std::pair<Polygon, Polygon> matchedLoops(const Polygon& a, const Polygon& b) {
     return loops;
 }
 
+namespace {
+
+// Both ends of the wire: the profile each tower traces (the matched root and
+// tip points projected along the wire), and where each enters, level with
+// its trailing edge, `lead` behind the aftmost point of its path.
+struct TowerEnds {
+    Polygon left, right;
+    Vec2 entryLeft, entryRight;
+};
+
+TowerEnds towerEnds(const Polygon& rootLoop, const Polygon& tipLoop, double zR, double zT, double towerDistance,
+                    double lead) {
+    TowerEnds ends;
+    auto project = [&](Vec2 r, Vec2 t, double z) {
+        const double f = (z - zR) / (zT - zR);
+        return Vec2{r.x + f * (t.x - r.x), r.y + f * (t.y - r.y)};
+    };
+    for (std::size_t i = 0; i < rootLoop.size(); ++i) {
+        ends.left.push_back(project(rootLoop[i], tipLoop[i], 0.0));
+        ends.right.push_back(project(rootLoop[i], tipLoop[i], towerDistance));
+    }
+    auto entryFor = [&](const Polygon& loop) {
+        double aft = loop.front().x;
+        for (const Vec2& p : loop) aft = std::max(aft, p.x);
+        return Vec2{aft + lead, loop.front().y};
+    };
+    ends.entryLeft = entryFor(ends.left);
+    ends.entryRight = entryFor(ends.right);
+    return ends;
+}
+
+// Places the core so that the foremost and lowest points of both ends lie
+// `margin` from the origin (program.offset), and finds the safe height;
+// false (with program.error) when the safe height or the machine's travel
+// does not allow the core.
+bool placeCore(HotwireProgram& program, const TowerEnds& ends, const HotwireSettings& settings, double& safe) {
+    double minX = ends.entryLeft.x, minY = ends.entryLeft.y, maxX = ends.entryLeft.x, maxY = ends.entryLeft.y;
+    for (const Polygon* loop : {&ends.left, &ends.right})
+        for (const Vec2& p : *loop) {
+            minX = std::min(minX, p.x);
+            minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+    maxX = std::max(maxX, ends.entryRight.x);
+    program.offset = Vec2{settings.margin - minX, settings.margin - minY};
+    const double top = maxY + program.offset.y;
+    safe = std::isnan(settings.safeHeight) ? top + kSafeClearance : settings.safeHeight;
+    if (safe <= top) {
+        program.error = "The safe height must lie above the core's path (above " + gcodeNumber(top) + " mm).";
+        return false;
+    }
+    const double farX = maxX + program.offset.x;
+    if (farX > settings.travelX || safe > settings.travelY) {
+        program.error = "The core does not fit the machine's travel: it needs " + gcodeNumber(farX) + " x " +
+                        gcodeNumber(safe) + " mm of " + gcodeNumber(settings.travelX) + " x " +
+                        gcodeNumber(settings.travelY) + " mm.";
+        return false;
+    }
+    return true;
+}
+
+// The G-code's opening comments: the title, the towers and the kerf.
+std::string coreComments(const HotwireProgram& program, const HotwireSettings& settings, bool rootAtLeft,
+                         const std::string& title, std::size_t points) {
+    const std::string& a = settings.axes;
+    std::string clean;
+    for (char ch : title) clean += (ch == '\n' || ch == '\r') ? ' ' : ch;
+    clean.erase(0, clean.find_first_not_of(' '));
+    std::string g = "; Parvelin hot-wire core: " + clean + "\n";
+    g += "; starts and ends with both carriages at the origin\n";
+    g += "; root at the " + std::string(rootAtLeft ? "left" : "right") + " tower (" + a.substr(0, 2) + " left, " +
+         a.substr(2, 2) + " right), towers " + gcodeNumber(settings.towerDistance) + " mm apart, root " +
+         gcodeNumber(program.rootZ) + " mm and tip " + gcodeNumber(program.tipZ) + " mm from the left tower\n";
+    g += "; kerf " + gcodeNumber(settings.kerfRoot) + " mm at the root, " + gcodeNumber(settings.kerfTip) +
+         " mm at the tip; faster end at " + gcodeNumber(settings.feed) + " mm/min; " + std::to_string(points) +
+         " matched points a profile\n";
+    return g;
+}
+
+// The moves of the placed core into the program's text and tool path.
+class CoreWriter {
+public:
+    CoreWriter(HotwireProgram& program, const HotwireSettings& settings) : program_(program), settings_(settings) {}
+
+    void line(const char* code, Vec2 p, Vec2 q, double feed) {
+        const std::string& a = settings_.axes;
+        std::string& g = program_.text;
+        g += std::string(code) + " " + word(a[0], p.x) + " " + word(a[1], p.y) + " " + word(a[2], q.x) + " " +
+             word(a[3], q.y);
+        if (feed > 0.0) g += " F" + gcodeNumber(feed);
+        g += "\n";
+        program_.path.moves.push_back({code[1] == '0' ? MoveKind::Travel : MoveKind::Cut, p, q});
+    }
+    void travelTo(Vec2 p, Vec2 q) {
+        line("G0", p, q, 0.0);
+        atP_ = p;
+        atQ_ = q;
+    }
+    // A cutting move at the speed that gives the faster end the feed, taken
+    // as the controller takes F: along the length of all four axes at once.
+    void cut(Vec2 p, Vec2 q) {
+        // The lengths the controller sees: between the positions as written.
+        p = Vec2{gcodeRounded(p.x), gcodeRounded(p.y)};
+        q = Vec2{gcodeRounded(q.x), gcodeRounded(q.y)};
+        const double dp = std::hypot(p.x - atP_.x, p.y - atP_.y);
+        const double dq = std::hypot(q.x - atQ_.x, q.y - atQ_.y);
+        const double faster = std::max(dp, dq);
+        if (!(faster > 0.0)) return;
+        line("G1", p, q, settings_.feed * std::hypot(dp, dq) / faster);
+        atP_ = p;
+        atQ_ = q;
+    }
+
+private:
+    HotwireProgram& program_;
+    const HotwireSettings& settings_;
+    Vec2 atP_{0.0, 0.0}, atQ_{0.0, 0.0};
+};
+
+void writeCore(HotwireProgram& program, const TowerEnds& ends, const HotwireSettings& settings, double safe) {
+    const Vec2 shift = program.offset;
+    auto placed = [&](Vec2 p) { return Vec2{p.x + shift.x, p.y + shift.y}; };
+    std::string& g = program.text;
+    g += "G21\nG90\n";
+    const Vec2 entryP = placed(ends.entryLeft), entryQ = placed(ends.entryRight);
+    program.path.start = program.path.startSecond = Vec2{0.0, 0.0};
+    CoreWriter out(program, settings);
+    // From the origin straight up in front of the block, across above it,
+    // and the same way back at the end: travel never passes through the foam.
+    out.travelTo(Vec2{0.0, safe}, Vec2{0.0, safe});
+    out.travelTo(Vec2{entryP.x, safe}, Vec2{entryQ.x, safe});
+    if (settings.heat > 0.0)
+        g += "M3 S" + std::to_string(std::min(std::lround(settings.sMax * settings.heat / 100.0),
+                                              std::lround(std::floor(settings.sMax)))) +
+             "\n";
+    out.cut(entryP, entryQ);
+    for (std::size_t i = 0; i < ends.left.size(); ++i) out.cut(placed(ends.left[i]), placed(ends.right[i]));
+    out.cut(entryP, entryQ);
+    out.cut(Vec2{entryP.x, safe}, Vec2{entryQ.x, safe});
+    if (settings.heat > 0.0) g += "M5\n";
+    out.travelTo(Vec2{0.0, safe}, Vec2{0.0, safe});
+    out.travelTo(Vec2{0.0, 0.0}, Vec2{0.0, 0.0});
+    g += "M2\n";
+}
+
+} // namespace
+
 HotwireProgram hotwireProgram(const CoreSections& core, const HotwireSettings& settings, bool rootAtLeft,
                               const std::string& title) {
     HotwireProgram program;
@@ -239,109 +387,11 @@ HotwireProgram hotwireProgram(const CoreSections& core, const HotwireSettings& s
     const double near = std::isnan(settings.panelOffset) ? (L - core.span) / 2.0 : settings.panelOffset;
     program.rootZ = rootAtLeft ? near : near + core.span;
     program.tipZ = rootAtLeft ? near + core.span : near;
-    const double zR = program.rootZ, zT = program.tipZ;
-    auto project = [&](Vec2 r, Vec2 t, double z) {
-        const double f = (z - zR) / (zT - zR);
-        return Vec2{r.x + f * (t.x - r.x), r.y + f * (t.y - r.y)};
-    };
-    Polygon left, right;
-    for (std::size_t i = 0; i < rootLoop.size(); ++i) {
-        left.push_back(project(rootLoop[i], tipLoop[i], 0.0));
-        right.push_back(project(rootLoop[i], tipLoop[i], L));
-    }
-    // Each end enters level with its trailing edge, `lead` behind the aftmost point of its path.
-    auto entryFor = [&](const Polygon& loop) {
-        double aft = loop.front().x;
-        for (const Vec2& p : loop) aft = std::max(aft, p.x);
-        return Vec2{aft + settings.lead, loop.front().y};
-    };
-    const Vec2 entryLeft = entryFor(left), entryRight = entryFor(right);
-
-    // Placed so that the foremost and lowest points of both ends lie `margin` from the origin.
-    double minX = entryLeft.x, minY = entryLeft.y, maxX = entryLeft.x, maxY = entryLeft.y;
-    for (const Polygon* loop : {&left, &right})
-        for (const Vec2& p : *loop) {
-            minX = std::min(minX, p.x);
-            minY = std::min(minY, p.y);
-            maxX = std::max(maxX, p.x);
-            maxY = std::max(maxY, p.y);
-        }
-    maxX = std::max(maxX, entryRight.x);
-    program.offset = Vec2{settings.margin - minX, settings.margin - minY};
-    const Vec2 shift = program.offset;
-    auto placed = [&](Vec2 p) { return Vec2{p.x + shift.x, p.y + shift.y}; };
-    const double top = maxY + shift.y;
-    const double safe = std::isnan(settings.safeHeight) ? top + kSafeClearance : settings.safeHeight;
-    if (safe <= top) {
-        program.error = "The safe height must lie above the core's path (above " + gcodeNumber(top) + " mm).";
-        return program;
-    }
-    const double farX = maxX + shift.x;
-    if (farX > settings.travelX || safe > settings.travelY) {
-        program.error = "The core does not fit the machine's travel: it needs " + gcodeNumber(farX) + " x " +
-                        gcodeNumber(safe) + " mm of " + gcodeNumber(settings.travelX) + " x " +
-                        gcodeNumber(settings.travelY) + " mm.";
-        return program;
-    }
-
-    const std::string& a = settings.axes;
-    std::string& g = program.text;
-    ToolPath& path = program.path;
-    auto line = [&](const char* code, Vec2 p, Vec2 q, double feed) {
-        g += std::string(code) + " " + word(a[0], p.x) + " " + word(a[1], p.y) + " " + word(a[2], q.x) + " " +
-             word(a[3], q.y);
-        if (feed > 0.0) g += " F" + gcodeNumber(feed);
-        g += "\n";
-        path.moves.push_back({code[1] == '0' ? MoveKind::Travel : MoveKind::Cut, p, q});
-    };
-    Vec2 atP{0.0, 0.0}, atQ{0.0, 0.0};
-    // A cutting move at the speed that gives the faster end the feed, taken
-    // as the controller takes F: along the length of all four axes at once.
-    auto cut = [&](Vec2 p, Vec2 q) {
-        // The lengths the controller sees: between the positions as written.
-        p = Vec2{gcodeRounded(p.x), gcodeRounded(p.y)};
-        q = Vec2{gcodeRounded(q.x), gcodeRounded(q.y)};
-        const double dp = std::hypot(p.x - atP.x, p.y - atP.y);
-        const double dq = std::hypot(q.x - atQ.x, q.y - atQ.y);
-        const double faster = std::max(dp, dq);
-        if (!(faster > 0.0)) return;
-        line("G1", p, q, settings.feed * std::hypot(dp, dq) / faster);
-        atP = p;
-        atQ = q;
-    };
-
-    std::string clean;
-    for (char ch : title) clean += (ch == '\n' || ch == '\r') ? ' ' : ch;
-    clean.erase(0, clean.find_first_not_of(' '));
-    g += "; Parvelin hot-wire core: " + clean + "\n";
-    g += "; starts and ends with both carriages at the origin\n";
-    g += "; root at the " + std::string(rootAtLeft ? "left" : "right") + " tower (" + a.substr(0, 2) +
-         " left, " + a.substr(2, 2) + " right), towers " + gcodeNumber(L) + " mm apart, root " + gcodeNumber(zR) +
-         " mm and tip " + gcodeNumber(zT) + " mm from the left tower\n";
-    g += "; kerf " + gcodeNumber(settings.kerfRoot) + " mm at the root, " + gcodeNumber(settings.kerfTip) +
-         " mm at the tip; faster end at " + gcodeNumber(settings.feed) + " mm/min; " +
-         std::to_string(rootLoop.size() - 1) + " matched points a profile\n";
-    g += "G21\nG90\n";
-    const Vec2 entryP = placed(entryLeft), entryQ = placed(entryRight);
-    path.start = path.startSecond = Vec2{0.0, 0.0};
-    // From the origin straight up in front of the block, across above it,
-    // and the same way back at the end: travel never passes through the foam.
-    line("G0", Vec2{0.0, safe}, Vec2{0.0, safe}, 0.0);
-    line("G0", Vec2{entryP.x, safe}, Vec2{entryQ.x, safe}, 0.0);
-    atP = Vec2{entryP.x, safe};
-    atQ = Vec2{entryQ.x, safe};
-    if (settings.heat > 0.0)
-        g += "M3 S" + std::to_string(std::min(std::lround(settings.sMax * settings.heat / 100.0),
-                                              std::lround(std::floor(settings.sMax)))) +
-             "\n";
-    cut(entryP, entryQ);
-    for (std::size_t i = 0; i < left.size(); ++i) cut(placed(left[i]), placed(right[i]));
-    cut(entryP, entryQ);
-    cut(Vec2{entryP.x, safe}, Vec2{entryQ.x, safe});
-    if (settings.heat > 0.0) g += "M5\n";
-    line("G0", Vec2{0.0, safe}, Vec2{0.0, safe}, 0.0);
-    line("G0", Vec2{0.0, 0.0}, Vec2{0.0, 0.0}, 0.0);
-    g += "M2\n";
+    const TowerEnds ends = towerEnds(rootLoop, tipLoop, program.rootZ, program.tipZ, L, settings.lead);
+    double safe = 0.0;
+    if (!placeCore(program, ends, settings, safe)) return program;
+    program.text = coreComments(program, settings, rootAtLeft, title, rootLoop.size() - 1);
+    writeCore(program, ends, settings, safe);
     return program;
 }
 

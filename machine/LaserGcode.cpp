@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "machine/LaserGcode.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -58,10 +59,12 @@ long laserS(const LaserSettings& s) {
     return value > sMax ? sMax : value;
 }
 
-std::vector<CutStep> laserCutOrder(const std::vector<Polygon>& contours) {
+namespace {
+
+// Each contour's parent: the smallest contour holding its first corner (n
+// for none).
+std::vector<std::size_t> containingContours(const std::vector<Polygon>& contours) {
     const std::size_t n = contours.size();
-    // Each contour's parent: the smallest contour holding its first corner.
-    // Outlines have an even depth (0 for a part on its own), holes an odd one.
     std::vector<double> areas(n);
     for (std::size_t i = 0; i < n; ++i) areas[i] = std::fabs(wing::signedArea(contours[i]));
     std::vector<std::size_t> parent(n, n);
@@ -73,6 +76,39 @@ std::vector<CutStep> laserCutOrder(const std::vector<Polygon>& contours) {
             if (parent[i] == n || areas[j] < areas[parent[i]]) parent[i] = j;
         }
     }
+    return parent;
+}
+
+// The distance (squared) from `at` to the nearest corner of a contour.
+double cornerDistance2(const Polygon& contour, Vec2 at) { return distance2(at, contour[nearestCorner(contour, at)]); }
+
+// Cuts the holes of a part, nearest first, each from its corner nearest the head.
+void cutHoles(const std::vector<Polygon>& contours, std::vector<std::size_t> left, Vec2& at,
+              std::vector<CutStep>& order) {
+    while (!left.empty()) {
+        std::size_t pick = 0;
+        double pickDistance = std::numeric_limits<double>::infinity();
+        for (std::size_t k = 0; k < left.size(); ++k) {
+            const double d = cornerDistance2(contours[left[k]], at);
+            if (d < pickDistance) {
+                pickDistance = d;
+                pick = k;
+            }
+        }
+        const std::size_t h = left[pick];
+        left.erase(left.begin() + static_cast<std::ptrdiff_t>(pick));
+        const std::size_t first = nearestCorner(contours[h], at);
+        order.push_back({h, first});
+        at = contours[h][first];
+    }
+}
+
+} // namespace
+
+std::vector<CutStep> laserCutOrder(const std::vector<Polygon>& contours) {
+    const std::size_t n = contours.size();
+    // Outlines have an even depth (0 for a part on its own), holes an odd one.
+    const std::vector<std::size_t> parent = containingContours(contours);
     std::vector<int> depth(n, 0);
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t p = parent[i]; p != n && depth[i] <= static_cast<int>(n); p = parent[p]) ++depth[i];
@@ -98,8 +134,8 @@ std::vector<CutStep> laserCutOrder(const std::vector<Polygon>& contours) {
         double bestDistance = std::numeric_limits<double>::infinity();
         for (const std::size_t o : outlines) {
             if (done[o] || waiting[o] > 0) continue;
-            double d = distance2(at, contours[o][nearestCorner(contours[o], at)]);
-            for (const std::size_t h : holes[o]) d = std::min(d, distance2(at, contours[h][nearestCorner(contours[h], at)]));
+            double d = cornerDistance2(contours[o], at);
+            for (const std::size_t h : holes[o]) d = std::min(d, cornerDistance2(contours[h], at));
             if (d < bestDistance) {
                 bestDistance = d;
                 best = o;
@@ -107,24 +143,7 @@ std::vector<CutStep> laserCutOrder(const std::vector<Polygon>& contours) {
         }
         if (best == n) break;  // cannot happen: containment has no cycles
         // Its holes, nearest first, then the outline.
-        std::vector<std::size_t> left = holes[best];
-        while (!left.empty()) {
-            std::size_t pick = 0;
-            double pickDistance = std::numeric_limits<double>::infinity();
-            for (std::size_t k = 0; k < left.size(); ++k) {
-                const Polygon& h = contours[left[k]];
-                const double d = distance2(at, h[nearestCorner(h, at)]);
-                if (d < pickDistance) {
-                    pickDistance = d;
-                    pick = k;
-                }
-            }
-            const std::size_t h = left[pick];
-            left.erase(left.begin() + static_cast<std::ptrdiff_t>(pick));
-            const std::size_t first = nearestCorner(contours[h], at);
-            order.push_back({h, first});
-            at = contours[h][first];
-        }
+        cutHoles(contours, holes[best], at, order);
         const std::size_t first = nearestCorner(contours[best], at);
         order.push_back({best, first});
         at = contours[best][first];

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <vector>
 
+#include "text/SvgWriter.h"
+
 namespace parvelin::machine {
 namespace {
 
@@ -18,58 +20,40 @@ struct Extent {
     }
 };
 
-std::string xmlText(const std::string& text) {
-    std::string out;
-    for (char ch : text) {
-        if (ch == '<') out += "&lt;";
-        else if (ch == '>') out += "&gt;";
-        else if (ch == '&') out += "&amp;";
-        else if (ch == '"') out += "&quot;";
-        else if (static_cast<unsigned char>(ch) >= 0x20 || ch == '\t') out += ch;
-    }
-    return out;
-}
-
 std::string n(double v) { return gcodeNumber(v); }
 
 // Opening of the picture: the extent with a margin, y flipped so the
 // machine's origin sits at the lower left.
-std::string opening(Extent e, const PreviewArea& area, bool areaInView, const std::string& title) {
+void opening(SvgWriter& svg, Extent e, const PreviewArea& area, bool areaInView, const std::string& title) {
     if (areaInView && area.width > 0.0) e.add(Vec2{area.width, 0.0});
     if (areaInView && area.height > 0.0) e.add(Vec2{0.0, area.height});
     const double margin = 0.02 * std::max({e.maxX - e.minX, e.maxY - e.minY, 1.0});
     const double x0 = e.minX - margin, y0 = e.minY - margin;
     const double w = e.maxX - e.minX + 2 * margin, h = e.maxY - e.minY + 2 * margin;
-    std::string s = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    s += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" + n(w) + "mm\" height=\"" + n(h) +
-         "mm\" viewBox=\"" + n(x0) + " " + n(-(y0 + h)) + " " + n(w) + " " + n(h) + "\">\n";
-    s += "<title>" + xmlText(title) + "</title>\n";
-    s += "<rect x=\"" + n(x0) + "\" y=\"" + n(-(y0 + h)) + "\" width=\"" + n(w) + "\" height=\"" + n(h) +
-         "\" fill=\"#ffffff\"/>\n";
-    s += "<g transform=\"scale(1 -1)\" fill=\"none\" stroke-linejoin=\"round\" stroke-linecap=\"round\">\n";
+    svg.open({x0, -(y0 + h), w, h, n(w) + "mm", n(h) + "mm"});
+    svg.title(title);
+    svg.element("rect", {{"x", n(x0)}, {"y", n(-(y0 + h))}, {"width", n(w)}, {"height", n(h)}, {"fill", "#ffffff"}});
+    svg.openGroup({{"transform", "scale(1 -1)"}, {"fill", "none"}, {"stroke-linejoin", "round"}, {"stroke-linecap", "round"}});
     if (area.width > 0.0 && area.height > 0.0)
-        s += "<rect x=\"0\" y=\"0\" width=\"" + n(area.width) + "\" height=\"" + n(area.height) +
-             "\" stroke=\"#b0b0b0\" stroke-width=\"" + n(margin * 0.1) + "\"/>\n";
-    return s;
+        svg.element("rect", {{"x", "0"}, {"y", "0"}, {"width", n(area.width)}, {"height", n(area.height)},
+                             {"stroke", "#b0b0b0"}, {"stroke-width", n(margin * 0.1)}});
 }
 
 // The moves of one end as polylines: runs of cuts in `colour`, each travel
 // move as its own dashed grey line.
-std::string endPaths(const ToolPath& path, bool second, const std::string& colour, double stroke) {
-    std::string s;
+void endPaths(SvgWriter& svg, const ToolPath& path, bool second, const std::string& colour, double stroke) {
     Vec2 at = second ? path.startSecond : path.start;
     std::string run;
     auto flush = [&]() {
-        if (!run.empty()) s += "<path stroke=\"" + colour + "\" stroke-width=\"" + n(stroke) + "\" d=\"" + run + "\"/>\n";
+        if (!run.empty()) svg.element("path", {{"stroke", colour}, {"stroke-width", n(stroke)}, {"d", run}});
         run.clear();
     };
     for (const PathMove& m : path.moves) {
         const Vec2 to = second ? m.toSecond : m.to;
         if (m.kind == MoveKind::Travel) {
             flush();
-            s += "<line x1=\"" + n(at.x) + "\" y1=\"" + n(at.y) + "\" x2=\"" + n(to.x) + "\" y2=\"" + n(to.y) +
-                 "\" stroke=\"#909090\" stroke-width=\"" + n(stroke) + "\" stroke-dasharray=\"" + n(stroke * 6) + " " +
-                 n(stroke * 4) + "\"/>\n";
+            svg.element("line", {{"x1", n(at.x)}, {"y1", n(at.y)}, {"x2", n(to.x)}, {"y2", n(to.y)}, {"stroke", "#909090"},
+                                 {"stroke-width", n(stroke)}, {"stroke-dasharray", n(stroke * 6) + " " + n(stroke * 4)}});
         } else {
             if (run.empty()) run = "M" + n(at.x) + " " + n(at.y);
             run += " L" + n(to.x) + " " + n(to.y);
@@ -77,7 +61,6 @@ std::string endPaths(const ToolPath& path, bool second, const std::string& colou
         at = to;
     }
     flush();
-    return s;
 }
 
 Extent extentOf(const ToolPath& path, bool both) {
@@ -96,30 +79,34 @@ Extent extentOf(const ToolPath& path, bool both) {
 std::string laserPreviewSvg(const ToolPath& path, const PreviewArea& area, const std::string& title) {
     const Extent e = extentOf(path, false);
     const double stroke = 0.002 * std::max({e.maxX - e.minX, e.maxY - e.minY, area.width, area.height, 1.0});
-    std::string s = opening(e, area, true, title);
-    s += endPaths(path, false, "#e00000", stroke);
-    s += "</g>\n</svg>\n";
-    return s;
+    SvgWriter svg(n);
+    opening(svg, e, area, true, title);
+    endPaths(svg, path, false, "#e00000", stroke);
+    svg.closeGroup();
+    svg.close();
+    return svg.text();
 }
 
 std::string hotwirePreviewSvg(const ToolPath& path, const PreviewArea& travel, const std::string& title) {
     const Extent e = extentOf(path, true);
     const double stroke = 0.002 * std::max({e.maxX - e.minX, e.maxY - e.minY, 1.0});
     // The profiles fill the picture; the edge of the travel shows where it is near.
-    std::string s = opening(e, travel, false, title);
-    s += endPaths(path, false, "#e00000", stroke);
-    s += endPaths(path, true, "#0040e0", stroke);
+    SvgWriter svg(n);
+    opening(svg, e, travel, false, title);
+    endPaths(svg, path, false, "#e00000", stroke);
+    endPaths(svg, path, true, "#0040e0", stroke);
     // Where each end starts cutting.
     for (const PathMove& m : path.moves) {
         if (m.kind != MoveKind::Cut) continue;
-        s += "<circle cx=\"" + n(m.to.x) + "\" cy=\"" + n(m.to.y) + "\" r=\"" + n(stroke * 3) +
-             "\" stroke=\"#e00000\" stroke-width=\"" + n(stroke) + "\"/>\n";
-        s += "<circle cx=\"" + n(m.toSecond.x) + "\" cy=\"" + n(m.toSecond.y) + "\" r=\"" + n(stroke * 3) +
-             "\" stroke=\"#0040e0\" stroke-width=\"" + n(stroke) + "\"/>\n";
+        svg.element("circle", {{"cx", n(m.to.x)}, {"cy", n(m.to.y)}, {"r", n(stroke * 3)}, {"stroke", "#e00000"},
+                               {"stroke-width", n(stroke)}});
+        svg.element("circle", {{"cx", n(m.toSecond.x)}, {"cy", n(m.toSecond.y)}, {"r", n(stroke * 3)},
+                               {"stroke", "#0040e0"}, {"stroke-width", n(stroke)}});
         break;
     }
-    s += "</g>\n</svg>\n";
-    return s;
+    svg.closeGroup();
+    svg.close();
+    return svg.text();
 }
 
 } // namespace parvelin::machine

@@ -70,20 +70,12 @@ bool opensTowards(const std::vector<Vec2>& points, const std::vector<std::uint32
     return cross(b, c, m) >= 0.0 || cross(a, b, m) >= 0.0;  // reflex corner
 }
 
-// Joins a hole (its points at `first` .. `first + count`, clockwise) into the
-// merged outline by a bridge from its rightmost point to a point of the
-// outline that the bridge reaches without crossing an edge.
-void bridgeHole(const std::vector<Vec2>& points, std::vector<std::uint32_t>& merged, std::uint32_t first,
-                std::uint32_t count) {
-    std::uint32_t mIndex = first;
-    for (std::uint32_t i = first; i < first + count; ++i)
-        if (points[i].x > points[mIndex].x || (points[i].x == points[mIndex].x && points[i].y < points[mIndex].y))
-            mIndex = i;
-    const Vec2 m = points[mIndex];
+// The nearest edge of the merged outline that the ray from m towards +x
+// meets (merged.size() for none), and in `hitX` where.
+std::size_t rayHit(const std::vector<Vec2>& points, const std::vector<std::uint32_t>& merged, const Vec2& m,
+                   double& hitX) {
     const std::size_t n = merged.size();
-
-    // The nearest edge the ray from m towards +x meets.
-    double hitX = std::numeric_limits<double>::infinity();
+    hitX = std::numeric_limits<double>::infinity();
     std::size_t hitEdge = n;
     for (std::size_t k = 0; k < n; ++k) {
         const Vec2& a = points[merged[k]];
@@ -99,44 +91,62 @@ void bridgeHole(const std::vector<Vec2>& points, std::vector<std::uint32_t>& mer
         const double x = a.x + (m.y - a.y) * (b.x - a.x) / (b.y - a.y);
         if (x >= m.x && x < hitX) hitX = x, hitEdge = k;
     }
+    return hitEdge;
+}
 
-    std::size_t best = n;
-    if (hitEdge < n) {
-        const std::size_t ka = hitEdge, kb = (hitEdge + 1) % n;
-        const Vec2& a = points[merged[ka]];
-        const Vec2& b = points[merged[kb]];
-        best = a.x > b.x ? ka : kb;
-        const Vec2 hit{hitX, m.y};
-        const Vec2 p = points[merged[best]];
-        if (!(hit == p)) {
-            // A corner of the outline inside the triangle m, hit, p hides p:
-            // take the one closest in angle to the ray, then in distance.
-            double bestTan = std::numeric_limits<double>::infinity();
-            double bestDist = std::numeric_limits<double>::infinity();
-            const bool upward = p.y > m.y;
-            for (std::size_t k = 0; k < n; ++k) {
-                const Vec2& q = points[merged[k]];
-                if (q.x < m.x || q == p) continue;
-                const bool inside = upward ? inTriangle(m, hit, p, q) : inTriangle(m, p, hit, q);
-                if (!inside) continue;
-                const double t = std::abs(q.y - m.y) / std::max(q.x - m.x, 1e-300);
-                const double d = (q.x - m.x) * (q.x - m.x) + (q.y - m.y) * (q.y - m.y);
-                if ((t < bestTan || (t == bestTan && d < bestDist)) && opensTowards(points, merged, k, m)) {
-                    bestTan = t;
-                    bestDist = d;
-                    best = k;
-                }
+// The corner of the merged outline the bridge from m runs to, given the
+// edge the ray from m hit at x = hitX: that edge's right end unless a
+// corner inside the triangle m, hit, end hides it.
+std::size_t bridgeCorner(const std::vector<Vec2>& points, const std::vector<std::uint32_t>& merged, const Vec2& m,
+                         std::size_t hitEdge, double hitX) {
+    const std::size_t n = merged.size();
+    const std::size_t ka = hitEdge, kb = (hitEdge + 1) % n;
+    std::size_t best = points[merged[ka]].x > points[merged[kb]].x ? ka : kb;
+    const Vec2 hit{hitX, m.y};
+    const Vec2 p = points[merged[best]];
+    if (!(hit == p)) {
+        // A corner of the outline inside the triangle m, hit, p hides p:
+        // take the one closest in angle to the ray, then in distance.
+        double bestTan = std::numeric_limits<double>::infinity();
+        double bestDist = std::numeric_limits<double>::infinity();
+        const bool upward = p.y > m.y;
+        for (std::size_t k = 0; k < n; ++k) {
+            const Vec2& q = points[merged[k]];
+            if (q.x < m.x || q == p) continue;
+            const bool inside = upward ? inTriangle(m, hit, p, q) : inTriangle(m, p, hit, q);
+            if (!inside) continue;
+            const double t = std::abs(q.y - m.y) / std::max(q.x - m.x, 1e-300);
+            const double d = (q.x - m.x) * (q.x - m.x) + (q.y - m.y) * (q.y - m.y);
+            if ((t < bestTan || (t == bestTan && d < bestDist)) && opensTowards(points, merged, k, m)) {
+                bestTan = t;
+                bestDist = d;
+                best = k;
             }
         }
-        // Where the same point stands twice (an earlier bridge), the copy
-        // whose corner opens towards m.
-        const std::uint32_t chosen = merged[best];
-        for (std::size_t k = 0; k < n; ++k)
-            if (merged[k] == chosen && opensTowards(points, merged, k, m)) {
-                best = k;
-                break;
-            }
     }
+    // Where the same point stands twice (an earlier bridge), the copy
+    // whose corner opens towards m.
+    const std::uint32_t chosen = merged[best];
+    for (std::size_t k = 0; k < n; ++k)
+        if (merged[k] == chosen && opensTowards(points, merged, k, m)) return k;
+    return best;
+}
+
+// Joins a hole (its points at `first` .. `first + count`, clockwise) into the
+// merged outline by a bridge from its rightmost point to a point of the
+// outline that the bridge reaches without crossing an edge.
+void bridgeHole(const std::vector<Vec2>& points, std::vector<std::uint32_t>& merged, std::uint32_t first,
+                std::uint32_t count) {
+    std::uint32_t mIndex = first;
+    for (std::uint32_t i = first; i < first + count; ++i)
+        if (points[i].x > points[mIndex].x || (points[i].x == points[mIndex].x && points[i].y < points[mIndex].y))
+            mIndex = i;
+    const Vec2 m = points[mIndex];
+    const std::size_t n = merged.size();
+
+    double hitX = 0.0;
+    const std::size_t hitEdge = rayHit(points, merged, m, hitX);
+    std::size_t best = hitEdge < n ? bridgeCorner(points, merged, m, hitEdge, hitX) : n;
     if (best == n) {
         // No edge to the right (a hole that is not inside): the nearest point.
         double nearest = std::numeric_limits<double>::infinity();

@@ -257,21 +257,23 @@ Shape ribShape(AirfoilPoints points, double chord, const LeadingEdge& leadingEdg
     return normalized(shape);
 }
 
+namespace {
+
+// Why no model can be built of the set with ribs `t` thick; empty when one can.
+std::string wingModelProblem(const wing::RibSet& set, const wing::WingPanel& panel, double t) {
+    if (set.ribs.empty()) return set.error.empty() ? "The wing has no ribs." : set.error;
+    if (!std::isfinite(t) || t <= 0.0) return "The thickness must be a length above 0.";
+    if (t > panel.span) return "The thickness must not be more than the span.";
+    return {};
+}
+
+} // namespace
+
 Model wingModel(const wing::RibSet& set, const wing::WingPanel& panel, const ModelOptions& options) {
     Model model;
-    if (set.ribs.empty()) {
-        model.error = set.error.empty() ? "The wing has no ribs." : set.error;
-        return model;
-    }
     const double t = options.thickness;
-    if (!std::isfinite(t) || t <= 0.0) {
-        model.error = "The thickness must be a length above 0.";
-        return model;
-    }
-    if (t > panel.span) {
-        model.error = "The thickness must not be more than the span.";
-        return model;
-    }
+    model.error = wingModelProblem(set, panel, t);
+    if (!model.error.empty()) return model;
     const double scale = millimetresPerUnit(set.ribs.front().properties);
 
     // Each rib's outline once; both sides use it.

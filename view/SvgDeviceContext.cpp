@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "text/SvgWriter.h"
+
 namespace parvelin {
 namespace {
 
@@ -85,19 +87,17 @@ void SvgDeviceContext::arc(int left, int top, int right, int bottom, int xStart,
 }
 
 std::string SvgDeviceContext::document(const SvgFrame& frame) const {
-    const std::string box = num(frame.left) + " " + num(frame.top) + " " + num(frame.width) + " " + num(frame.height);
-    std::string svg = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    svg += "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\"";
-    if (!frame.physicalWidth.empty()) svg += " width=\"" + frame.physicalWidth + "\"";
-    if (!frame.physicalHeight.empty()) svg += " height=\"" + frame.physicalHeight + "\"";
-    svg += " viewBox=\"" + box + "\">\n";
-    svg += "<rect x=\"" + num(frame.left) + "\" y=\"" + num(frame.top) + "\" width=\"" + num(frame.width) +
-           "\" height=\"" + num(frame.height) + "\" fill=\"white\"/>\n";
+    SvgWriter svg([](double v) { return std::to_string(std::llround(v)); });
+    const auto x = static_cast<double>(frame.left), y = static_cast<double>(frame.top);
+    const auto w = static_cast<double>(frame.width), h = static_cast<double>(frame.height);
+    svg.open({x, y, w, h, frame.physicalWidth, frame.physicalHeight});
+    svg.element("rect", {{"x", num(frame.left)}, {"y", num(frame.top)}, {"width", num(frame.width)},
+                         {"height", num(frame.height)}, {"fill", "white"}});
     if (!path_.empty())
-        svg += "<path d=\"" + path_ + "\" fill=\"none\" stroke=\"black\" stroke-width=\"" + num(frame.strokeWidth) +
-               "\" stroke-linecap=\"round\" stroke-linejoin=\"round\"/>\n";
-    svg += "</svg>\n";
-    return svg;
+        svg.element("path", {{"d", path_}, {"fill", "none"}, {"stroke", "black"}, {"stroke-width", num(frame.strokeWidth)},
+                             {"stroke-linecap", "round"}, {"stroke-linejoin", "round"}});
+    svg.close();
+    return svg.text();
 }
 
 } // namespace parvelin
