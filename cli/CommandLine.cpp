@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "cli/Commands.h"
 #include "document/RibPropertyFields.h"
 #include "text/NumberText.h"
 
@@ -312,6 +313,8 @@ int runCommandLine(std::span<const std::string> args) {
         std::fputs(commandHelp(*command).c_str(), stdout);
         return 0;
     }
+    // Returns only when there is no printing tool; the command then says so.
+    if (command->writesPdf && !kCanPrint) handOverToPdfTool(args);
     return command->run(line);
 }
 

@@ -77,6 +77,7 @@ struct CommandSpec {
     std::size_t operands;       // how many arguments that are not options it takes
     std::string_view operandText;  // "INPUT and OUTPUT", for "export takes INPUT and OUTPUT"
     bool nests;                 // takes the nesting options of a wing's sheets
+    bool writesPdf;             // runs in the printing tool (see cli/PrintHandOver.cpp)
     int (*run)(const ParsedLine& line);
 };
 

@@ -178,17 +178,17 @@ constexpr CommandSpec kCommands[] = {
      "Loads the airfoil as the program does, applies the rib properties and writes\n"
      "the airfoil and every built component as DXF LINE entities, in the chord's\n"
      "unit. A rib design that holds a wing draws every rib into OUTPUT.\n",
-     "", 2, "INPUT and OUTPUT", false, runRibJob},
+     "", 2, "INPUT and OUTPUT", false, false, runRibJob},
     {Print, "print", "print [options] INPUT.dat OUTPUT.pdf",
      "the rib at true scale in a PDF, on as many pages as it needs",
      "Prints the rib at true scale into a PDF, inside a 6.35 mm border, as File >\n"
      "Print does on a printer: on as many pages as it needs, overlapping by 10 mm,\n"
      "with registration crosses and a scale bar on every page. A rib design that\n"
      "holds a wing prints every rib.\n",
-     "", 2, "INPUT and OUTPUT", false, runRibJob},
+     "", 2, "INPUT and OUTPUT", false, true, runRibJob},
     {Cut, "cut", "cut [options] INPUT.dat OUTPUT.{dxf,svg}",
      "the rib's cut outline for a laser or CNC cutter (DXF or SVG)", kCutAbout, "", 2, "INPUT and OUTPUT",
-     true, runRibJob},
+     true, false, runRibJob},
     {Info, "info", "info [--import] INPUT.dat",
      "the airfoil's points, thickness and camber, and the rib's weight",
      "Shows the airfoil's name, its point count, its largest thickness and camber\n"
@@ -196,33 +196,33 @@ constexpr CommandSpec kCommands[] = {
      "and the rib's area, its holes' share and its weight (a rib design's own rib;\n"
      "the defaults for a coordinate file); with --import also the changes the\n"
      "import made. A rib design that holds a wing ends with a line on the wing.\n",
-     "", 1, "one INPUT.dat", false, runInfo},
+     "", 1, "one INPUT.dat", false, false, runInfo},
     {Naca, "naca", "naca [options] DESIGNATION OUTPUT.dat",
      "a NACA four- or five-digit section as a coordinate file",
      "Writes a NACA four- or five-digit section (2412, 23012, reflexed 23112) as a\n"
      "Selig coordinate file named \"NACA 23012\": N cosine-spaced points on each\n"
      "surface, six decimals whatever the locale.\n",
-     "", 2, "DESIGNATION and OUTPUT.dat", false, runNaca},
+     "", 2, "DESIGNATION and OUTPUT.dat", false, false, runNaca},
     {Project, "project", "project [options] INPUT.dat OUTPUT.parvelin",
      "the airfoil and its rib properties as a rib design",
      "Saves the airfoil and its rib properties as a rib design, as File > Save does;\n"
      "a design's wing goes along.\n",
-     "", 2, "INPUT and OUTPUT.parvelin", false, runProjectJob},
+     "", 2, "INPUT and OUTPUT.parvelin", false, false, runProjectJob},
     {Fields, "fields", "fields", "the rib property fields, their defaults and style codes",
      "Lists the rib property fields and their defaults, and for each style field its\n"
      "codes with the labels of the property pages.\n",
-     "", 0, "no arguments", false, runFields},
+     "", 0, "no arguments", false, false, runFields},
     {Wing, "wing", "wing [options] INPUT.dat OUTDIR\nwing [options] DESIGN.parvelin OUTDIR",
      "every rib of a wing panel: drawings, cutting sheets and a PDF", kWingAbout, "wing", 2, "INPUT and OUTDIR",
-     true, runWing},
+     true, true, runWing},
     {Laser, "gcode laser", "gcode laser [options] INPUT OUTPUT.nc", "G-code for a GRBL laser cutter", kLaserAbout,
-     "gcode", 2, "INPUT and OUTPUT.nc", false, runLaserCommand},
+     "gcode", 2, "INPUT and OUTPUT.nc", false, false, runLaserCommand},
     {Hotwire, "gcode hotwire", "gcode hotwire [options] DESIGN.parvelin OUTPUT.nc",
      "G-code for a four-axis hot-wire foam cutter", kHotwireAbout, "gcode", 2, "DESIGN.parvelin and OUTPUT.nc", false,
-     runHotwireCommand},
+     false, runHotwireCommand},
     {Model, "model", "model [options] INPUT OUTPUT.{stl,obj}",
      "the rib, or a wing design's structure, as solids (STL or OBJ)", kModelAbout, "model", 2,
-     "INPUT and OUTPUT.stl or OUTPUT.obj", false, runModel},
+     "INPUT and OUTPUT.stl or OUTPUT.obj", false, false, runModel},
 };
 
 } // namespace

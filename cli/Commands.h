@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
@@ -114,8 +115,18 @@ int runDesignWing(const std::string& command, const JobOptions& job);
 // sides both"); -1 when it holds none, otherwise the exit status.
 int printDesignWing(const JobOptions& job);
 
-// False in a build without Qt, where nothing can be printed.
+// True in the tool that prints (parvelin-cli-pdf, built with Qt); false in
+// parvelin-cli, which hands the commands that write a PDF over to it, and in
+// a build without Qt.
 extern const bool kCanPrint;
+
+// The printing tool's path, empty when there is none.
+std::string pdfToolPath();
+// Runs the printing tool in this process's place with `args` (the command
+// and what follows it); returns only when there is no printing tool.
+void handOverToPdfTool(std::span<const std::string> args);
+// Why this tool cannot print, for the message that says so.
+std::string noPrintingReason();
 
 // Prints every rib of the set at true scale, each on its own page with its
 // label, into PDF bytes. False with the reason when it cannot.

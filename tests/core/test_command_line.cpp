@@ -241,4 +241,44 @@ TEST(CommandLine, TheToolAnswersVersionAndEveryCommandsHelp) {
     std::filesystem::remove(out);
 }
 
+// parvelin-cli loads no Qt library: the commands that write a PDF run in the
+// printing tool, which it starts in its own place. Printing still works
+// through it, from a process without a display.
+TEST(CommandLine, TheToolLoadsNoQtAndHandsPrintingOver) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "parvelin-cli-no-qt";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path out = folder / "out.txt";
+    auto run = [&](const std::string& command) {
+        const int status = std::system((command + " >'" + out.string() + "' 2>&1").c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    const std::string tool = "'" + std::string(PARVELIN_CLI) + "'";
+    ASSERT_EQ(run("ldd " + tool), 0);
+    const std::string libraries = readAll(out);
+    EXPECT_NE(libraries.find("libstdc++"), std::string::npos) << libraries;
+    EXPECT_EQ(libraries.find("libQt"), std::string::npos) << libraries;
+
+    const std::string clarkY = "'" + std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat'";
+    const std::string rib = "'" + (folder / "rib.pdf").string() + "'";
+    const int printed = run("env -u DISPLAY -u QT_QPA_PLATFORM " + tool + " print --chord 150 " + clarkY + " " + rib);
+    if (readAll(out).find("without Qt") == std::string::npos) {
+        EXPECT_EQ(printed, 0) << readAll(out);
+        EXPECT_EQ(readAll(folder / "rib.pdf").rfind("%PDF-", 0), 0u);
+        // The printing tool speaks as parvelin-cli does.
+        EXPECT_EQ(run(tool + " print " + clarkY + " " + rib), 1);
+        EXPECT_EQ(readAll(out).rfind("parvelin-cli: ", 0), 0u) << readAll(out);
+        EXPECT_NE(readAll(out).find("already exists"), std::string::npos) << readAll(out);
+
+        // Without its printing tool beside it the tool says so, and prints nothing.
+        const std::filesystem::path alone = folder / "parvelin-cli";
+        std::filesystem::copy_file(PARVELIN_CLI, alone);
+        EXPECT_EQ(run("'" + alone.string() + "' print " + clarkY + " '" + (folder / "alone.pdf").string() + "'"), 1);
+        EXPECT_EQ(readAll(out),
+                  "parvelin-cli: printing needs parvelin-cli-pdf, which is not installed beside parvelin-cli\n");
+        EXPECT_FALSE(std::filesystem::exists(folder / "alone.pdf"));
+    }
+    std::filesystem::remove_all(folder);
+}
+
 } // namespace
