@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "document/ImportReader.h"
 #include "text/NumberText.h"
@@ -59,10 +60,9 @@ void appendFixed6(std::string& out, float value) {
     out.append(buffer, result.ptr);
 }
 
-} // namespace
-
-std::optional<NacaDesignation> parseNacaDesignation(std::string_view text, std::string& error) {
-    std::string digits;
+// The designation's digits, after blanks and an optional "NACA" in any
+// case; false when anything else stands there.
+bool designationDigits(std::string_view text, std::string& digits) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) ++i;
     if (text.size() - i >= 4) {
@@ -74,12 +74,50 @@ std::optional<NacaDesignation> parseNacaDesignation(std::string_view text, std::
         const char c = text[i];
         if (c >= '0' && c <= '9')
             digits += c;
-        else if (!isBlank(c)) {
-            error = "A NACA section is named by four or five digits, such as 2412 or 23012.";
-            return std::nullopt;
-        }
+        else if (!isBlank(c))
+            return false;
     }
-    if (digits.size() != 4 && digits.size() != 5) {
+    return digits.size() == 4 || digits.size() == 5;
+}
+
+// A four-digit section's camber and its place; the problem, or empty.
+std::string fourDigitCamber(const std::string& digits, NacaDesignation& section) {
+    section.series = NacaSeries::FourDigit;
+    section.maxCamber = digitAt(digits, 0) / 100.0;
+    section.maxCamberAt = digitAt(digits, 1) / 10.0;
+    if (section.maxCamber > 0.0 && section.maxCamberAt == 0.0)
+        return "A cambered four-digit section needs the position of its camber (second digit 1 to 9).";
+    if (section.maxCamber == 0.0) section.maxCamberAt = 0.0;
+    return {};
+}
+
+// A five-digit section's mean line from the published constants; the
+// problem, or empty.
+std::string fiveDigitLine(const std::string& digits, NacaDesignation& section) {
+    section.series = NacaSeries::FiveDigit;
+    const int lift = digitAt(digits, 0);
+    const int position = digitAt(digits, 1);
+    const int reflex = digitAt(digits, 2);
+    if (lift == 0)
+        return "The first digit of a five-digit section (the design lift coefficient in steps of 0.15) must be 1 to 9.";
+    if (reflex > 1 || position < 1 || position > 5 || (reflex == 1 && position == 1))
+        return "Five-digit mean lines are published for 210 to 250 and the reflexed 221 to 251.";
+    section.designLift = 0.15 * lift;
+    section.reflexed = reflex == 1;
+    const FiveDigitLine& line =
+        section.reflexed ? kReflexedLines[static_cast<std::size_t>(position - 2)] : kStandardLines[static_cast<std::size_t>(position - 1)];
+    section.r = line.r;
+    section.k1 = line.k1;
+    section.k2OverK1 = line.k2OverK1;
+    section.maxCamberAt = 0.05 * position;
+    return {};
+}
+
+} // namespace
+
+std::optional<NacaDesignation> parseNacaDesignation(std::string_view text, std::string& error) {
+    std::string digits;
+    if (!designationDigits(text, digits)) {
         error = "A NACA section is named by four or five digits, such as 2412 or 23012.";
         return std::nullopt;
     }
@@ -91,37 +129,11 @@ std::optional<NacaDesignation> parseNacaDesignation(std::string_view text, std::
         error = "The last two digits give the thickness in percent of the chord; 00 is no section.";
         return std::nullopt;
     }
-    if (n == 4) {
-        section.series = NacaSeries::FourDigit;
-        section.maxCamber = digitAt(digits, 0) / 100.0;
-        section.maxCamberAt = digitAt(digits, 1) / 10.0;
-        if (section.maxCamber > 0.0 && section.maxCamberAt == 0.0) {
-            error = "A cambered four-digit section needs the position of its camber (second digit 1 to 9).";
-            return std::nullopt;
-        }
-        if (section.maxCamber == 0.0) section.maxCamberAt = 0.0;
-        return section;
-    }
-    section.series = NacaSeries::FiveDigit;
-    const int lift = digitAt(digits, 0);
-    const int position = digitAt(digits, 1);
-    const int reflex = digitAt(digits, 2);
-    if (lift == 0) {
-        error = "The first digit of a five-digit section (the design lift coefficient in steps of 0.15) must be 1 to 9.";
+    std::string problem = n == 4 ? fourDigitCamber(digits, section) : fiveDigitLine(digits, section);
+    if (!problem.empty()) {
+        error = std::move(problem);
         return std::nullopt;
     }
-    if (reflex > 1 || position < 1 || position > 5 || (reflex == 1 && position == 1)) {
-        error = "Five-digit mean lines are published for 210 to 250 and the reflexed 221 to 251.";
-        return std::nullopt;
-    }
-    section.designLift = 0.15 * lift;
-    section.reflexed = reflex == 1;
-    const FiveDigitLine& line =
-        section.reflexed ? kReflexedLines[static_cast<std::size_t>(position - 2)] : kStandardLines[static_cast<std::size_t>(position - 1)];
-    section.r = line.r;
-    section.k1 = line.k1;
-    section.k2OverK1 = line.k2OverK1;
-    section.maxCamberAt = 0.05 * position;
     return section;
 }
 

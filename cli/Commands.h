@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cli/CommandLine.h"
 #include "cli/NestChoices.h"
 #include "document/CoordinateFile.h"
+#include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
+#include "wing/WingPanel.h"
 
 namespace parvelin {
 class AirfoilDocument;
@@ -64,17 +68,42 @@ int applyJobSettings(const std::vector<std::pair<std::string, std::string>>& set
 // why on stderr: 1 for a refused file, 2 for properties that cannot be built.
 int loadJobDocument(const JobOptions& job, AirfoilDocument& document);
 
+// The job the command line asks for: the settings, INPUT and OUTPUT and the
+// options of export, print, cut and project.
+JobOptions jobOptions(const ParsedLine& line);
+
 // Each returns the process exit status and reports errors on stderr.
 int runExport(const JobOptions& job);
 int runPrint(const JobOptions& job);
 int runCut(const JobOptions& job);
 
-// The wing command parses its own options (argv[2] on).
-int runWing(int argc, char** argv);
-// So does gcode (laser or hotwire machine files).
-int runGcode(int argc, char** argv);
-// The model command too (cli/Model.cpp).
-int runModel(int argc, char** argv);
+// The commands as the command table runs them (cli/CommandTable.cpp).
+int runRibJob(const ParsedLine& line);  // export, print and cut
+int runProjectJob(const ParsedLine& line);
+int runInfo(const ParsedLine& line);
+int runFields(const ParsedLine& line);
+int runNaca(const ParsedLine& line);
+int runWing(const ParsedLine& line);
+int runLaserCommand(const ParsedLine& line);
+int runHotwireCommand(const ParsedLine& line);
+int runModel(const ParsedLine& line);
+
+// Coordinate pairs as the airfoil points a rib is built from.
+std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& pairs);
+
+// A rib design's wing, its properties with the job's settings over them.
+struct DesignWing {
+    RibProperties properties;
+    wing::WingPanel panel;  // its washout is the properties' field, as in the program
+    std::string name;
+    std::vector<AirfoilPoint> root;
+    std::vector<AirfoilPoint> tip;  // empty: the root's section throughout
+    std::string tipName;            // empty without a tip airfoil
+};
+// 0 with `out` filled; -1 when INPUT is no rib design (or --import reads it
+// as a coordinate file) or holds no wing; otherwise the exit status after
+// saying why on stderr.
+int readDesignWing(const JobOptions& job, DesignWing& out);
 
 // export, print or cut of a rib design that holds a wing: every rib of the
 // set, as the program's File > Export, Print and Export for Cutting treat a
@@ -86,8 +115,18 @@ int runDesignWing(const std::string& command, const JobOptions& job);
 // sides both"); -1 when it holds none, otherwise the exit status.
 int printDesignWing(const JobOptions& job);
 
-// False in a build without Qt, where nothing can be printed.
+// True in the tool that prints (parvelin-cli-pdf, built with Qt); false in
+// parvelin-cli, which hands the commands that write a PDF over to it, and in
+// a build without Qt.
 extern const bool kCanPrint;
+
+// The printing tool's path, empty when there is none.
+std::string pdfToolPath();
+// Runs the printing tool in this process's place with `args` (the command
+// and what follows it); returns only when there is no printing tool.
+void handOverToPdfTool(std::span<const std::string> args);
+// Why this tool cannot print, for the message that says so.
+std::string noPrintingReason();
 
 // Prints every rib of the set at true scale, each on its own page with its
 // label, into PDF bytes. False with the reason when it cannot.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <sys/stat.h>
 
+#include <cctype>
 #include <cstdio>
 
 #include "airfoil/NacaSection.h"
@@ -136,5 +137,52 @@ int runProject(const JobOptions& job) {
     }
     return 0;
 }
+
+JobOptions jobOptions(const ParsedLine& line) {
+    JobOptions job;
+    job.properties = line.properties;
+    job.settings = line.settings;
+    if (!line.operands.empty()) job.input = line.operands[0];
+    if (line.operands.size() > 1) job.output = line.operands[1];
+    job.pageSize = line.text(Opt::Page, job.pageSize);
+    for (const Given& given : line.given) {
+        if (given.id == Opt::Landscape || given.id == Opt::Portrait) job.landscape = given.id == Opt::Landscape;
+        if (given.id == Opt::NoGuides || given.id == Opt::NoEdgeLines) job.edgeLines = false;
+        if (given.id == Opt::NoGuides || given.id == Opt::NoChordLine) job.chordLine = false;
+    }
+    job.kerf = line.number(Opt::Kerf, 0.0);
+    job.dxfR12 = line.text(Opt::DxfVersion, "R2000") == "R12";
+    if (const Given* sheet = line.last(Opt::Sheet)) {
+        job.sheetWidth = sheet->number;
+        job.sheetHeight = sheet->second;
+    }
+    job.nest = line.nest;
+    job.import = line.has(Opt::Import);
+    job.force = line.has(Opt::Force);
+    return job;
+}
+
+namespace {
+
+bool endsWithSvg(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string end = path.substr(path.size() - 4);
+    for (char& c : end) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return end == ".svg";
+}
+
+} // namespace
+
+int runRibJob(const ParsedLine& line) {
+    const JobOptions job = jobOptions(line);
+    if (line.has(Opt::DxfVersion) && endsWithSvg(job.output))
+        return usageError("", "--dxf-version applies to a .dxf output only");
+    const std::string command(line.command->name);
+    if (const int status = runDesignWing(command, job); status >= 0) return status;
+    if (line.command->id == Command::Cut) return runCut(job);
+    return line.command->id == Command::Export ? runExport(job) : runPrint(job);
+}
+
+int runProjectJob(const ParsedLine& line) { return runProject(jobOptions(line)); }
 
 } // namespace parvelin::cli

@@ -91,6 +91,31 @@ bool exists(const std::string& path) {
     return ::lstat(path.c_str(), &info) == 0;
 }
 
+// The page layout of the job: its size and orientation inside the
+// program's border.
+QPageLayout pageLayout(QPageSize::PageSizeId pageSize, const JobOptions& job) {
+    const QMarginsF margins(app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm);
+    return QPageLayout(QPageSize(pageSize), job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait, margins,
+                       QPageLayout::Millimeter);
+}
+
+// Prints the document's rib into PDF bytes; false when the page cannot be started.
+bool printDocument(const AirfoilDocument& document, const QPageLayout& layout, QByteArray& pdf,
+                   app::PrintOutcome& outcome) {
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(kPdfResolution);
+    writer.setTitle(QStringLiteral("Parvelin"));
+    writer.setCreator(QStringLiteral("Parvelin"));
+    writer.setPageLayout(layout);
+    QPainter painter;
+    if (!painter.begin(&writer)) return false;
+    outcome = app::printRibPages(document, painter, writer);
+    painter.end();
+    return true;
+}
+
 } // namespace
 
 int runPrint(const JobOptions& job) {
@@ -116,28 +141,11 @@ int runPrint(const JobOptions& job) {
     const std::unique_ptr<QGuiApplication> application = makeApplication();
     // The application takes the user's locale; number text stays neutral.
     std::setlocale(LC_NUMERIC, "C");
-
     QByteArray pdf;
     app::PrintOutcome outcome;
-    {
-        QBuffer buffer(&pdf);
-        buffer.open(QIODevice::WriteOnly);
-        QPdfWriter writer(&buffer);
-        writer.setResolution(kPdfResolution);
-        writer.setTitle(QStringLiteral("Parvelin"));
-        writer.setCreator(QStringLiteral("Parvelin"));
-        writer.setPageLayout(QPageLayout(QPageSize(*pageSize),
-                                         job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                         QMarginsF(app::kPrintMarginMm, app::kPrintMarginMm,
-                                                   app::kPrintMarginMm, app::kPrintMarginMm),
-                                         QPageLayout::Millimeter));
-        QPainter painter;
-        if (!painter.begin(&writer)) {
-            std::fprintf(stderr, "parvelin-cli: the PDF page could not be started\n");
-            return 1;
-        }
-        outcome = app::printRibPages(document, painter, writer);
-        painter.end();
+    if (!printDocument(document, pageLayout(*pageSize, job), pdf, outcome)) {
+        std::fprintf(stderr, "parvelin-cli: the PDF page could not be started\n");
+        return 1;
     }
     if (outcome.status == PrintLayoutStatus::TooManyPages) {
         std::fprintf(stderr,
@@ -179,9 +187,7 @@ bool printRibSetPdf(const wing::RibSet& set, wing::WingSide side, const std::str
 
     // The page as asked (portrait unless --landscape): a rib longer than the
     // page goes on as many pages as it needs.
-    const QMarginsF margins(app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm, app::kPrintMarginMm);
-    const QPageLayout layout(QPageSize(*pageSize), job.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                             margins, QPageLayout::Millimeter);
+    const QPageLayout layout = pageLayout(*pageSize, job);
 
     QByteArray pdf;
     {

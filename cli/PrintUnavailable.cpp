@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Printing where the tool cannot print: a build without Qt, or parvelin-cli
+// when its printing tool is missing.
 #include <cstdio>
 
 #include "cli/Commands.h"
@@ -8,17 +10,13 @@ namespace parvelin::cli {
 const bool kCanPrint = false;
 
 int runPrint(const JobOptions&) {
-    std::fprintf(stderr, "parvelin-cli: this build has no printing (it was built without Qt)\n");
+    std::fprintf(stderr, "parvelin-cli: %s\n", noPrintingReason().c_str());
     return 1;
 }
 
-} // namespace parvelin::cli
-
-namespace parvelin::cli {
-
 bool printRibSetPdf(const wing::RibSet&, wing::WingSide, const std::string&, const JobOptions&, std::string&,
                     std::string& error) {
-    error = "this build has no printing (it was built without Qt); the other files are written";
+    error = noPrintingReason() + "; the other files are written";
     return false;
 }
 

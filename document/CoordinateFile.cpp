@@ -89,49 +89,47 @@ CoordinateFileContents parseCoordinateFile(std::string_view bytes) {
     return result;
 }
 
-std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePair>& P) {
-    std::vector<CoordinatePair> out;
+namespace {
+
+// The trailing-edge point: the first with x exactly 1.0, or, when no point
+// has it, the first with the largest x.
+std::size_t trailingEdgeIndex(const std::vector<CoordinatePair>& P) {
     const std::size_t N = P.size();
-    if (N == 0) return out;
+    for (std::size_t i = 0; i < N; ++i)
+        if (P[i].x == 1.0f) return i;
+    std::size_t t = 0;
+    for (std::size_t i = 1; i < N; ++i)
+        if (P[i].x > P[t].x) t = i;
+    return t;
+}
 
-    // The trailing-edge point: the first with x exactly 1.0, or, when no
-    // point has it, the first with the largest x.
-    std::size_t t = N;
-    for (std::size_t i = 0; i < N; ++i) {
-        if (P[i].x == 1.0f) {
-            t = i;
-            break;
+// A file that starts at the trailing edge: its first surface, then the other
+// walked back from the end to the nose.
+void fromTrailingEdge(const std::vector<CoordinatePair>& P, std::vector<CoordinatePair>& out) {
+    const std::size_t N = P.size();
+    const float te = P[0].x;
+    out.push_back(P[0]);
+    std::size_t j = 1;
+    for (; j < N && P[j].x != te; ++j) out.push_back(P[j]);
+    if (j + 1 < N) {
+        for (std::size_t i = N - 1; i >= j; --i) {
+            if (P[i].x == 0.0f) break;
+            out.push_back(P[i]);
+            if (i == j) break;
         }
     }
-    if (t == N) {
-        t = 0;
-        for (std::size_t i = 1; i < N; ++i)
-            if (P[i].x > P[t].x) t = i;
-    }
+    // The walk above leaves the file's closing trailing-edge point out;
+    // the first point once more closes the outline at the trailing edge,
+    // as the two-block order does with its first trailing-edge point.
+    if (out.size() >= 2) out.push_back(P[0]);
+}
+
+// A file that starts elsewhere, typically at the leading edge: walk back
+// from the trailing edge `t` to the nose (index 0 when no point has x 0.0),
+// then the other surface.
+void fromElsewhere(const std::vector<CoordinatePair>& P, std::size_t t, std::vector<CoordinatePair>& out) {
+    const std::size_t N = P.size();
     const float te = P[t].x;
-    out.reserve(N + 1);
-
-    if (t == 0) {
-        // The file starts at the trailing edge.
-        out.push_back(P[0]);
-        std::size_t j = 1;
-        for (; j < N && P[j].x != te; ++j) out.push_back(P[j]);
-        if (j + 1 < N) {
-            for (std::size_t i = N - 1; i >= j; --i) {
-                if (P[i].x == 0.0f) break;
-                out.push_back(P[i]);
-                if (i == j) break;
-            }
-        }
-        // The walk above leaves the file's closing trailing-edge point out;
-        // the first point once more closes the outline at the trailing edge,
-        // as the two-block order does with its first trailing-edge point.
-        if (out.size() >= 2) out.push_back(P[0]);
-        return out;
-    }
-
-    // The file starts elsewhere, typically at the leading edge: walk back
-    // from the trailing edge to the nose (index 0 when no point has x 0.0).
     std::size_t k = 0;
     for (std::size_t i = t; i > 0; --i) {
         if (P[i].x == 0.0f) {
@@ -141,7 +139,7 @@ std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePa
         out.push_back(P[i]);
     }
     out.push_back(P[k]);
-    if (t + 1 >= N) return out;  // the trailing edge is the last point
+    if (t + 1 >= N) return;  // the trailing edge is the last point
 
     if (P[t + 1].x == 0.0f) {
         // A second block that starts at the leading edge.
@@ -156,6 +154,19 @@ std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePa
             out.push_back(P[i]);
         }
     }
+}
+
+} // namespace
+
+std::vector<CoordinatePair> reorderToDrawingOrder(const std::vector<CoordinatePair>& P) {
+    std::vector<CoordinatePair> out;
+    if (P.empty()) return out;
+    out.reserve(P.size() + 1);
+    const std::size_t t = trailingEdgeIndex(P);
+    if (t == 0)
+        fromTrailingEdge(P, out);
+    else
+        fromElsewhere(P, t, out);
     return out;
 }
 

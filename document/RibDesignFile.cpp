@@ -155,28 +155,22 @@ bool holeFieldsAreDefaults(const RibProperties& p) {
     return std::memcmp(&defaults, &p, sizeof p) == 0;
 }
 
-} // namespace
+// Why a design cannot be written as one that reads back; empty when it can.
+std::string unwritable(const RibDesign& design) {
+    if (design.points.size() < 2 || design.points.size() > kMaxRibDesignPoints)
+        return "the airfoil has " + std::to_string(design.points.size()) + " points; a rib design holds 2 to " +
+               std::to_string(kMaxRibDesignPoints);
+    for (std::size_t i = 0; i < design.points.size(); ++i)
+        if (!std::isfinite(design.points[i].x) || !std::isfinite(design.points[i].y))
+            return "point " + std::to_string(i + 1) + " of the airfoil is not a finite number";
+    for (const RibPropertyField& field : ribPropertyFields())
+        if (!field.isInteger && !std::isfinite(design.properties.*field.real))
+            return std::string(field.name) + " is not a finite number";
+    return {};
+}
 
-std::string ribDesignText(const RibDesign& design, std::string& error) {
-    error.clear();
-    if (design.points.size() < 2 || design.points.size() > kMaxRibDesignPoints) {
-        error = "the airfoil has " + std::to_string(design.points.size()) + " points; a rib design holds 2 to " +
-                std::to_string(kMaxRibDesignPoints);
-        return {};
-    }
-    for (std::size_t i = 0; i < design.points.size(); ++i) {
-        if (!std::isfinite(design.points[i].x) || !std::isfinite(design.points[i].y)) {
-            error = "point " + std::to_string(i + 1) + " of the airfoil is not a finite number";
-            return {};
-        }
-    }
-    for (const RibPropertyField& field : ribPropertyFields()) {
-        if (!field.isInteger && !std::isfinite(design.properties.*field.real)) {
-            error = std::string(field.name) + " is not a finite number";
-            return {};
-        }
-    }
-
+// The "airfoil" object: the name and the points.
+std::string airfoilText(const RibDesign& design) {
     std::string name;
     bool latin1 = false;
     if (!jsonString(design.name, name)) {
@@ -185,13 +179,7 @@ std::string ribDesignText(const RibDesign& design, std::string& error) {
         jsonString(latin1ToUtf8(design.name), name);
         latin1 = true;
     }
-
-    std::string text;
-    text += "{\n";
-    text += "  \"format\": \"" + std::string(kRibDesignFormat) + "\",\n";
-    text += "  \"version\": \"" + std::to_string(kRibDesignMajorVersion) + "." +
-            std::to_string(kRibDesignMinorVersion) + "\",\n";
-    text += "  \"airfoil\": {\n";
+    std::string text = "  \"airfoil\": {\n";
     text += "    \"name\": " + name + ",\n";
     if (latin1) text += "    \"nameEncoding\": \"latin1\",\n";
     text += "    \"points\": [\n";
@@ -201,43 +189,169 @@ std::string ribDesignText(const RibDesign& design, std::string& error) {
     }
     text += "    ]\n";
     text += "  },\n";
-    text += "  \"rib\": {\n";
-    const bool leaveOutHoles = holeFieldsAreDefaults(design.properties);
+    return text;
+}
+
+// The "rib" object: every property field, the hole fields only when they
+// are not all their unit's defaults.
+std::string ribText(const RibProperties& properties) {
+    const bool leaveOutHoles = holeFieldsAreDefaults(properties);
     std::vector<RibPropertyField> fields;
     for (const RibPropertyField& field : ribPropertyFields())
         if (!leaveOutHoles || !isHoleField(field)) fields.push_back(field);
+    std::string text = "  \"rib\": {\n";
     for (std::size_t i = 0; i < fields.size(); ++i) {
         const RibPropertyField& field = fields[i];
         text += "    \"" + std::string(field.name) + "\": ";
-        text += field.isInteger ? std::to_string(design.properties.*field.integer)
-                                : floatText(design.properties.*field.real);
+        text += field.isInteger ? std::to_string(properties.*field.integer) : floatText(properties.*field.real);
         text += i + 1 < fields.size() ? ",\n" : "\n";
     }
     text += "  },\n";
-    text += "  \"view\": {\n";
+    return text;
+}
+
+// The "view" object and, when the design holds one, the "wing" object
+// indented to its place; `error` is set when the wing is no JSON object.
+std::string viewAndWingText(const RibDesign& design, std::string& error) {
+    std::string text = "  \"view\": {\n";
     text += std::string("    \"chordLine\": ") + (design.showChordLine ? "true" : "false") + ",\n";
     text += std::string("    \"edgeLines\": ") + (design.showEdgeLines ? "true" : "false") + ",\n";
     text += std::string("    \"camberLine\": ") + (design.showCamberLine ? "true" : "false") + "\n";
-    if (!design.wing.empty()) {
-        json wing;
-        try {
-            wing = json::parse(design.wing);
-        } catch (const json::exception&) {
-        }
-        if (!wing.is_object()) {
-            error = "the wing is not a JSON object";
-            return {};
-        }
-        std::string wingText = wing.dump(2);
-        for (std::size_t at = wingText.find('\n'); at != std::string::npos; at = wingText.find('\n', at + 3))
-            wingText.insert(at + 1, "  ");
-        text += "  },\n";
-        text += "  \"wing\": " + wingText + "\n";
-    } else {
-        text += "  }\n";
+    if (design.wing.empty()) return text + "  }\n";
+    json wing;
+    try {
+        wing = json::parse(design.wing);
+    } catch (const json::exception&) {
     }
-    text += "}\n";
-    return text;
+    if (!wing.is_object()) {
+        error = "the wing is not a JSON object";
+        return {};
+    }
+    std::string wingText = wing.dump(2);
+    for (std::size_t at = wingText.find('\n'); at != std::string::npos; at = wingText.find('\n', at + 3))
+        wingText.insert(at + 1, "  ");
+    return text + "  },\n  \"wing\": " + wingText + "\n";
+}
+
+// Why the file's "format" and "version" are not ones this version reads;
+// empty when they are.
+std::string unreadableVersion(const json& root) {
+    const auto format = root.find("format");
+    if (format == root.end() || !format->is_string() || format->get<std::string>() != kRibDesignFormat)
+        return std::string("the file is not a rib design (\"format\" is not \"") + kRibDesignFormat + "\")";
+    const auto version = root.find("version");
+    int major = 0;
+    int minor = 0;
+    if (version == root.end() || !version->is_string() || !parseVersion(version->get<std::string>(), major, minor))
+        return "\"version\" is missing or is not a version such as \"1.0\"";
+    if (major > kRibDesignMajorVersion)
+        return "the file was saved by a newer version of Parvelin (format " + version->get<std::string>() +
+               "); this version reads format " + std::to_string(kRibDesignMajorVersion) + ".x";
+    if (major < kRibDesignMajorVersion) return "format version " + version->get<std::string>() + " is unknown";
+    return {};
+}
+
+// The airfoil's name into `design`; the problem, or empty.
+std::string readName(const json& airfoil, RibDesign& design) {
+    const auto name = airfoil.find("name");
+    if (name == airfoil.end() || !name->is_string()) return "airfoil \"name\" is missing or is not text";
+    design.name = name->get<std::string>();
+    if (const auto encoding = airfoil.find("nameEncoding"); encoding != airfoil.end()) {
+        if (!encoding->is_string() || encoding->get<std::string>() != "latin1")
+            return "airfoil \"nameEncoding\" is not \"latin1\"";
+        std::string bytesOfName;
+        if (!utf8ToLatin1(design.name, bytesOfName)) return "airfoil \"name\" holds a character that is not Latin-1";
+        design.name = std::move(bytesOfName);
+    }
+    if (design.name.size() > kMaxNameLength)
+        return "airfoil \"name\" is longer than " + std::to_string(kMaxNameLength) + " bytes";
+    if (design.name.find('\0') != std::string::npos) return "airfoil \"name\" holds a NUL character";
+    return {};
+}
+
+// The airfoil's points into `design`; the problem, or empty.
+std::string readPoints(const json& airfoil, RibDesign& design) {
+    const auto points = airfoil.find("points");
+    if (points == airfoil.end() || !points->is_array()) return "airfoil \"points\" is missing or is not a list";
+    if (points->size() < 2)
+        return "the airfoil has " + std::to_string(points->size()) + (points->size() == 1 ? " point" : " points") +
+               "; it needs at least 2";
+    if (points->size() > kMaxRibDesignPoints)
+        return "the airfoil has " + std::to_string(points->size()) + " points; a rib design holds at most " +
+               std::to_string(kMaxRibDesignPoints);
+    design.points.reserve(points->size());
+    for (std::size_t i = 0; i < points->size(); ++i) {
+        const json& point = (*points)[i];
+        CoordinatePair pair;
+        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y))
+            return "airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
+        design.points.push_back(pair);
+    }
+    return {};
+}
+
+// The "rib" object's fields into `properties`; the problem, or empty.
+std::string readRib(const json& rib, RibProperties& properties) {
+    // The hole lengths a file leaves out take the defaults of its unit.
+    std::vector<const RibPropertyField*> missingHoleFields;
+    for (const RibPropertyField& field : ribPropertyFields()) {
+        // A field the file does not have keeps its default.
+        const auto value = rib.find(field.name);
+        if (value == rib.end()) {
+            if (isHoleField(field)) missingHoleFields.push_back(&field);
+            continue;
+        }
+        const bool ok = field.isInteger ? toInt32(*value, properties.*field.integer)
+                                        : toFloat(*value, properties.*field.real);
+        if (!ok)
+            return std::string("rib \"") + field.name + "\" is not " +
+                   (field.isInteger ? "a whole number" : "a finite number");
+    }
+    if (!missingHoleFields.empty()) {
+        RibProperties defaults = properties;
+        setHoleDefaultsForUnit(defaults);
+        for (const RibPropertyField* field : missingHoleFields) {
+            if (field->isInteger) properties.*field->integer = defaults.*field->integer;
+            else properties.*field->real = defaults.*field->real;
+        }
+    }
+    if (const std::vector<PropertyProblem> problems = checkRibProperties(properties); !problems.empty())
+        return "rib " + problems.front().message();
+    return {};
+}
+
+// The "view" flags and the "wing" object, both optional; the problem, or empty.
+std::string readViewAndWing(const json& root, RibDesign& design) {
+    if (const auto view = root.find("view"); view != root.end()) {
+        if (!view->is_object()) return "\"view\" is not an object";
+        for (auto [key, flag] : {std::pair{"chordLine", &design.showChordLine},
+                                 std::pair{"edgeLines", &design.showEdgeLines},
+                                 std::pair{"camberLine", &design.showCamberLine}}) {
+            const auto value = view->find(key);
+            if (value == view->end()) continue;
+            if (!value->is_boolean()) return std::string("view \"") + key + "\" is not true or false";
+            *flag = value->get<bool>();
+        }
+    }
+    if (const auto wing = root.find("wing"); wing != root.end()) {
+        if (!wing->is_object()) return "\"wing\" is not an object";
+        design.wing = wing->dump();
+    }
+    return {};
+}
+
+} // namespace
+
+std::string ribDesignText(const RibDesign& design, std::string& error) {
+    error = unwritable(design);
+    if (!error.empty()) return {};
+    const std::string viewAndWing = viewAndWingText(design, error);
+    if (!error.empty()) return {};
+    std::string text = "{\n";
+    text += "  \"format\": \"" + std::string(kRibDesignFormat) + "\",\n";
+    text += "  \"version\": \"" + std::to_string(kRibDesignMajorVersion) + "." +
+            std::to_string(kRibDesignMinorVersion) + "\",\n";
+    return text + airfoilText(design) + ribText(design.properties) + viewAndWing + "}\n";
 }
 
 RibDesignRead parseRibDesign(std::string_view bytes) {
@@ -250,99 +364,18 @@ RibDesignRead parseRibDesign(std::string_view bytes) {
         return refused(parseProblem(e));
     }
     if (!root.is_object()) return refused("the file holds no rib design (its JSON text is not an object)");
-    const auto format = root.find("format");
-    if (format == root.end() || !format->is_string() || format->get<std::string>() != kRibDesignFormat)
-        return refused(std::string("the file is not a rib design (\"format\" is not \"") + kRibDesignFormat + "\")");
-    const auto version = root.find("version");
-    int major = 0;
-    int minor = 0;
-    if (version == root.end() || !version->is_string() || !parseVersion(version->get<std::string>(), major, minor))
-        return refused("\"version\" is missing or is not a version such as \"1.0\"");
-    if (major > kRibDesignMajorVersion)
-        return refused("the file was saved by a newer version of Parvelin (format " + version->get<std::string>() +
-                       "); this version reads format " + std::to_string(kRibDesignMajorVersion) + ".x");
-    if (major < kRibDesignMajorVersion) return refused("format version " + version->get<std::string>() + " is unknown");
+    if (std::string problem = unreadableVersion(root); !problem.empty()) return refused(std::move(problem));
 
     RibDesignRead result;
     RibDesign& design = result.design;
-
     const auto airfoil = root.find("airfoil");
     if (airfoil == root.end() || !airfoil->is_object()) return refused("\"airfoil\" is missing or is not an object");
-    const auto name = airfoil->find("name");
-    if (name == airfoil->end() || !name->is_string()) return refused("airfoil \"name\" is missing or is not text");
-    design.name = name->get<std::string>();
-    if (const auto encoding = airfoil->find("nameEncoding"); encoding != airfoil->end()) {
-        if (!encoding->is_string() || encoding->get<std::string>() != "latin1")
-            return refused("airfoil \"nameEncoding\" is not \"latin1\"");
-        std::string bytesOfName;
-        if (!utf8ToLatin1(design.name, bytesOfName))
-            return refused("airfoil \"name\" holds a character that is not Latin-1");
-        design.name = std::move(bytesOfName);
-    }
-    if (design.name.size() > kMaxNameLength)
-        return refused("airfoil \"name\" is longer than " + std::to_string(kMaxNameLength) + " bytes");
-    if (design.name.find('\0') != std::string::npos) return refused("airfoil \"name\" holds a NUL character");
-
-    const auto points = airfoil->find("points");
-    if (points == airfoil->end() || !points->is_array()) return refused("airfoil \"points\" is missing or is not a list");
-    if (points->size() < 2)
-        return refused("the airfoil has " + std::to_string(points->size()) +
-                       (points->size() == 1 ? " point" : " points") + "; it needs at least 2");
-    if (points->size() > kMaxRibDesignPoints)
-        return refused("the airfoil has " + std::to_string(points->size()) + " points; a rib design holds at most " +
-                       std::to_string(kMaxRibDesignPoints));
-    design.points.reserve(points->size());
-    for (std::size_t i = 0; i < points->size(); ++i) {
-        const json& point = (*points)[i];
-        CoordinatePair pair;
-        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y))
-            return refused("airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers");
-        design.points.push_back(pair);
-    }
-
+    if (std::string problem = readName(*airfoil, design); !problem.empty()) return refused(std::move(problem));
+    if (std::string problem = readPoints(*airfoil, design); !problem.empty()) return refused(std::move(problem));
     const auto rib = root.find("rib");
     if (rib == root.end() || !rib->is_object()) return refused("\"rib\" is missing or is not an object");
-    // The hole lengths a file leaves out take the defaults of its unit.
-    std::vector<const RibPropertyField*> missingHoleFields;
-    for (const RibPropertyField& field : ribPropertyFields()) {
-        // A field the file does not have keeps its default.
-        const auto value = rib->find(field.name);
-        if (value == rib->end()) {
-            if (isHoleField(field)) missingHoleFields.push_back(&field);
-            continue;
-        }
-        const bool ok = field.isInteger ? toInt32(*value, design.properties.*field.integer)
-                                        : toFloat(*value, design.properties.*field.real);
-        if (!ok)
-            return refused(std::string("rib \"") + field.name + "\" is not " +
-                           (field.isInteger ? "a whole number" : "a finite number"));
-    }
-    if (!missingHoleFields.empty()) {
-        RibProperties defaults = design.properties;
-        setHoleDefaultsForUnit(defaults);
-        for (const RibPropertyField* field : missingHoleFields) {
-            if (field->isInteger) design.properties.*field->integer = defaults.*field->integer;
-            else design.properties.*field->real = defaults.*field->real;
-        }
-    }
-    if (const std::vector<PropertyProblem> problems = checkRibProperties(design.properties); !problems.empty())
-        return refused("rib " + problems.front().message());
-
-    if (const auto view = root.find("view"); view != root.end()) {
-        if (!view->is_object()) return refused("\"view\" is not an object");
-        for (auto [key, flag] : {std::pair{"chordLine", &design.showChordLine},
-                                 std::pair{"edgeLines", &design.showEdgeLines},
-                                 std::pair{"camberLine", &design.showCamberLine}}) {
-            const auto value = view->find(key);
-            if (value == view->end()) continue;
-            if (!value->is_boolean()) return refused(std::string("view \"") + key + "\" is not true or false");
-            *flag = value->get<bool>();
-        }
-    }
-    if (const auto wing = root.find("wing"); wing != root.end()) {
-        if (!wing->is_object()) return refused("\"wing\" is not an object");
-        design.wing = wing->dump();
-    }
+    if (std::string problem = readRib(*rib, design.properties); !problem.empty()) return refused(std::move(problem));
+    if (std::string problem = readViewAndWing(root, design); !problem.empty()) return refused(std::move(problem));
     result.loaded = true;
     return result;
 }

@@ -2,8 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a Debian package made by scripts/package.sh: lists its contents,
 # requires every file a user needs, validates the desktop entry and the
-# AppStream metadata (offline), runs lintian (no errors allowed) and runs
-# both programs' --version from the unpacked package.
+# AppStream metadata (offline), runs lintian (no errors allowed), runs
+# both programs' --version from the unpacked package, and checks that
+# parvelin-cli loads no Qt and prints through its printing tool.
 # Usage: scripts/check-package.sh PACKAGE.deb
 set -euo pipefail
 deb=$1
@@ -11,7 +12,7 @@ version=$(dpkg-deb -f "$deb" Version)
 echo "== $deb ($version) =="
 dpkg-deb -c "$deb"
 contents=$(dpkg-deb -c "$deb" | awk '{print $6}')
-for f in ./usr/bin/parvelin ./usr/bin/parvelin-cli \
+for f in ./usr/bin/parvelin ./usr/bin/parvelin-cli ./usr/libexec/parvelin/parvelin-cli-pdf \
          ./usr/share/applications/parvelin.desktop \
          ./usr/share/icons/hicolor/scalable/apps/parvelin.svg \
          ./usr/share/mime/packages/parvelin-airfoil.xml \
@@ -37,4 +38,8 @@ if grep -q '^E:' <<<"$lintian_out"; then echo "lintian reports errors"; exit 1; 
 # The programs answer from the package with the package's version.
 [ "$("$root/usr/bin/parvelin-cli" --version)" = "parvelin-cli $version" ]
 [ "$("$root/usr/bin/parvelin" --version)" = "parvelin $version" ]
+# parvelin-cli loads no Qt; it prints through its printing tool in libexec.
+if ldd "$root/usr/bin/parvelin-cli" | grep -q libQt; then echo "parvelin-cli links Qt"; exit 1; fi
+QT_QPA_PLATFORM=offscreen "$root/usr/bin/parvelin-cli" print naca:2412 "$root/naca.pdf"
+[ "$(head -c 5 "$root/naca.pdf")" = "%PDF-" ]
 echo "Package check passed."

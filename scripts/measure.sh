@@ -44,4 +44,15 @@ for round in 1 2 3 4 5; do
 done
 end=$(date +%s.%N)
 awk -v n="$n" -v s="$start" -v e="$end" 'BEGIN {printf "%d files (one process each) in %.2f s: %.0f files/s\n", n, e - s, n / (e - s)}' 
+
+echo "== Whole process, one Clark Y rib (perf stat -r 50: CPU time, wall time) =="
+# parvelin-cli links no Qt: export and cut cost little more than starting any process.
+if command -v perf >/dev/null; then
+  rib=(--chord 200 --set sparStyle=1 "$airfoils/asb__clarky.dat")
+  for run in "/bin/true" "build/cli/parvelin-cli export ${rib[*]} $out/rib.dxf" \
+             "build/cli/parvelin-cli cut ${rib[*]} $out/rib.dxf"; do
+    perf stat -r 50 --pre "rm -f $out/rib.dxf" $run 2>&1 >/dev/null |
+      awk -v run="${run%% --*}" '/task-clock/ {c=$1} /elapsed/ {w=$1 * 1000} END {printf "%-30s %.2f ms CPU, %.2f ms wall\n", run, c, w}'
+  done
+fi
 rm -rf "$out"

@@ -105,6 +105,58 @@ std::string wingText(const WingDesign& wing, std::string& error) {
     }
 }
 
+namespace {
+
+// The panel's values into `p`, then the panel's own checks; the problem, or empty.
+std::string readPanel(const json& object, WingPanel& p) {
+    std::string error;
+    for (auto [key, field] : {std::pair{"span", &p.span}, std::pair{"rootChord", &p.rootChord},
+                              std::pair{"tipChord", &p.tipChord}, std::pair{"ribSpacing", &p.ribSpacing},
+                              std::pair{"sweep", &p.sweep}, std::pair{"sparRoot", &p.sparRoot},
+                              std::pair{"sparTip", &p.sparTip}, std::pair{"washout", &p.washout}}) {
+        if (!readReal(object, key, *field, error)) return error;
+    }
+    const auto count = object.find("ribCount");
+    if (count == object.end() || !count->is_number_integer())
+        return "wing \"ribCount\" is missing or is not a whole number";
+    // Beyond the limit either way is refused below by the panel's checks;
+    // clamping first keeps the conversion defined.
+    const std::int64_t wide = count->is_number_unsigned() && count->get<std::uint64_t>() > 1000000u
+                                  ? 1000000
+                                  : count->get<std::int64_t>();
+    p.ribCount = static_cast<int>(std::clamp<std::int64_t>(wide, -1, kMaxRibs + 1));
+    if (!readBool(object, "sparInPercent", p.sparInPercent, error)) return error;
+    const auto side = object.find("side");
+    if (side == object.end() || !side->is_string() || !wingSideNamed(side->get<std::string>(), p.side))
+        return "wing \"side\" is not \"left\", \"right\" or \"both\"";
+    if (const std::string problem = validatePanel(p); !problem.empty()) return panelProblem(problem);
+    return {};
+}
+
+// The "tipAirfoil" object's name and points into `wing`; the problem, or empty.
+std::string readTipAirfoil(const json& tip, WingDesign& wing) {
+    if (!tip.is_object()) return "wing \"tipAirfoil\" is not an object";
+    const auto name = tip.find("name");
+    if (name == tip.end() || !name->is_string()) return "tip airfoil \"name\" is missing or is not text";
+    wing.tipName = name->get<std::string>();
+    const auto points = tip.find("points");
+    if (points == tip.end() || !points->is_array()) return "tip airfoil \"points\" is missing or is not a list";
+    if (points->size() < 2 || points->size() > kMaxRibDesignPoints)
+        return "the tip airfoil has " + std::to_string(points->size()) + " points; it needs 2 to " +
+               std::to_string(kMaxRibDesignPoints);
+    wing.tipPoints.reserve(points->size());
+    for (std::size_t i = 0; i < points->size(); ++i) {
+        const json& point = (*points)[i];
+        CoordinatePair pair;
+        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y))
+            return "tip airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
+        wing.tipPoints.push_back(pair);
+    }
+    return {};
+}
+
+} // namespace
+
 std::optional<WingDesign> parseWing(std::string_view text, std::string& error) {
     error.clear();
     json object;
@@ -119,66 +171,10 @@ std::optional<WingDesign> parseWing(std::string_view text, std::string& error) {
         return std::nullopt;
     }
     WingDesign wing;
-    WingPanel& p = wing.panel;
-    for (auto [key, field] : {std::pair{"span", &p.span}, std::pair{"rootChord", &p.rootChord},
-                              std::pair{"tipChord", &p.tipChord}, std::pair{"ribSpacing", &p.ribSpacing},
-                              std::pair{"sweep", &p.sweep}, std::pair{"sparRoot", &p.sparRoot},
-                              std::pair{"sparTip", &p.sparTip}, std::pair{"washout", &p.washout}}) {
-        if (!readReal(object, key, *field, error)) return std::nullopt;
-    }
-    const auto count = object.find("ribCount");
-    if (count == object.end() || !count->is_number_integer()) {
-        error = "wing \"ribCount\" is missing or is not a whole number";
-        return std::nullopt;
-    }
-    // Beyond the limit either way is refused below by the panel's checks;
-    // clamping first keeps the conversion defined.
-    const std::int64_t wide = count->is_number_unsigned() && count->get<std::uint64_t>() > 1000000u
-                                  ? 1000000
-                                  : count->get<std::int64_t>();
-    p.ribCount = static_cast<int>(std::clamp<std::int64_t>(wide, -1, kMaxRibs + 1));
-    if (!readBool(object, "sparInPercent", p.sparInPercent, error)) return std::nullopt;
-    const auto side = object.find("side");
-    if (side == object.end() || !side->is_string() || !wingSideNamed(side->get<std::string>(), p.side)) {
-        error = "wing \"side\" is not \"left\", \"right\" or \"both\"";
-        return std::nullopt;
-    }
-    if (const std::string problem = validatePanel(p); !problem.empty()) {
-        error = panelProblem(problem);
-        return std::nullopt;
-    }
-    if (const auto tip = object.find("tipAirfoil"); tip != object.end()) {
-        if (!tip->is_object()) {
-            error = "wing \"tipAirfoil\" is not an object";
-            return std::nullopt;
-        }
-        const auto name = tip->find("name");
-        if (name == tip->end() || !name->is_string()) {
-            error = "tip airfoil \"name\" is missing or is not text";
-            return std::nullopt;
-        }
-        wing.tipName = name->get<std::string>();
-        const auto points = tip->find("points");
-        if (points == tip->end() || !points->is_array()) {
-            error = "tip airfoil \"points\" is missing or is not a list";
-            return std::nullopt;
-        }
-        if (points->size() < 2 || points->size() > kMaxRibDesignPoints) {
-            error = "the tip airfoil has " + std::to_string(points->size()) + " points; it needs 2 to " +
-                    std::to_string(kMaxRibDesignPoints);
-            return std::nullopt;
-        }
-        wing.tipPoints.reserve(points->size());
-        for (std::size_t i = 0; i < points->size(); ++i) {
-            const json& point = (*points)[i];
-            CoordinatePair pair;
-            if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y)) {
-                error = "tip airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
-                return std::nullopt;
-            }
-            wing.tipPoints.push_back(pair);
-        }
-    }
+    error = readPanel(object, wing.panel);
+    if (error.empty())
+        if (const auto tip = object.find("tipAirfoil"); tip != object.end()) error = readTipAirfoil(*tip, wing);
+    if (!error.empty()) return std::nullopt;
     return wing;
 }
 
