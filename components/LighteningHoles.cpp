@@ -269,10 +269,9 @@ Paths trussCuts(const Extent& e, double web) {
 
 } // namespace
 
-HoleObstacles holeObstacles(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
+HoleObstacles holeObstacles(const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
                             const Spar& spars, const Sheeting& sheeting) {
     HoleObstacles o;
-    const OuterBox box = outerBoxFor(points);
     const auto spanOf = [](const ModelPolygon& region) {
         HoleObstacles::Span s{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
         for (const ModelPoint& p : region) {
@@ -281,19 +280,19 @@ HoleObstacles holeObstacles(AirfoilPoints points, const LeadingEdge& leadingEdge
         }
         return s;
     };
-    for (const ModelPolygon& region : leadingEdgeRegions(leadingEdge, box)) {
+    for (const ModelPolygon& region : leadingEdge.removedRegions()) {
         o.noseX = std::max(o.noseX, spanOf(region).to);
         o.removed.push_back(region);
     }
-    for (const ModelPolygon& region : trailingEdgeRegions(trailingEdge, box)) {
+    for (const ModelPolygon& region : trailingEdge.removedRegions()) {
         o.tailX = std::min(o.tailX, spanOf(region).from);
         o.removed.push_back(region);
     }
-    for (const ModelPolygon& region : sparRegions(spars, box)) {
+    for (const ModelPolygon& region : spars.removedRegions()) {
         o.bayEnds.push_back(spanOf(region));
         o.removed.push_back(region);
     }
-    for (const ModelPolygon& region : sheetingRegions(sheeting, points, box)) o.removed.push_back(region);
+    for (const ModelPolygon& region : sheeting.removedRegions()) o.removed.push_back(region);
     return o;
 }
 
@@ -368,7 +367,7 @@ std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const LeadingEdg
                                           const TrailingEdge& trailingEdge, const Spar& spars,
                                           const Sheeting& sheeting, const RibProperties& properties) {
     if (!isDrawable(properties.holes())) return {};
-    return lighteningHoles(points, holeObstacles(points, leadingEdge, trailingEdge, spars, sheeting), properties);
+    return lighteningHoles(points, holeObstacles(leadingEdge, trailingEdge, spars, sheeting), properties);
 }
 
 RibWeight ribWeight(const ModelPolygon& outline, const std::vector<ModelPolygon>& holes, const RibProperties& p) {

@@ -124,19 +124,18 @@ std::vector<std::vector<Polygon>> barSections(const wing::RibSet& set, PartKind 
     perRib.reserve(set.ribs.size());
     for (const wing::WingRib& rib : set.ribs) {
         const double c = rib.properties.chord;
-        const OuterBox box = outerBoxFor(rib.points);
         std::vector<ModelPolygon> regions;
         switch (kind) {
-        case PartKind::Spar: regions = sparRegions(rib.spars, box); break;
-        case PartKind::LeadingEdge: regions = leadingEdgeRegions(rib.leadingEdge, box); break;
+        case PartKind::Spar: regions = rib.spars.removedRegions(); break;
+        case PartKind::LeadingEdge: regions = rib.leadingEdge.removedRegions(); break;
         case PartKind::TrailingEdge:
-            if (rib.properties.trailingEdge() == TrailingEdgeStyle::TeStock) regions = trailingEdgeRegions(rib.trailingEdge, box);
+            if (rib.properties.trailingEdge() == TrailingEdgeStyle::TeStock) regions = rib.trailingEdge.removedRegions();
             break;
         case PartKind::Sheeting:
-            regions = sheetingRegions(rib.sheeting, rib.points, box);
+            regions = rib.sheeting.removedRegions();
             // A sheeted trailing edge's bands are sheeting too.
             if (rib.trailingEdge.isBuilt() && rib.properties.trailingEdge() != TrailingEdgeStyle::TeStock) {
-                const auto bands = trailingEdgeRegions(rib.trailingEdge, box);
+                const auto& bands = rib.trailingEdge.removedRegions();
                 regions.insert(regions.end(), bands.begin(), bands.end());
             }
             break;

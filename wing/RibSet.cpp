@@ -200,7 +200,7 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
         // Each rib's own holes, from its own depth, clear of its tabs too.
         if (isDrawable(rib.properties.holes())) {
             HoleObstacles obstacles =
-                holeObstacles(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
+                holeObstacles(rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
             for (const BuildingTab& tab : rib.tabs) {
                 ModelPolygon region;
                 for (const Vec2& q : tab.polygon) region.push_back({q.x / c, q.y / c});
