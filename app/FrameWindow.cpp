@@ -772,7 +772,7 @@ void FrameWindow::updateCommandState() {
     if (ModelWindow* view = window ? window->findChild<ModelWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
         view->refresh();
     // The rib on show: the document's, or the wing's rib picked from the strip.
-    airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
+    airfoilLabel_->setText(loaded ? airfoilStatusText(window->shownPicture()) : QString());
     if (!loaded) cursorLabel_->clear();
     updateWingItem();
     if (startPage_) startPage_->refresh();
@@ -780,12 +780,12 @@ void FrameWindow::updateCommandState() {
 
 void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
     if (window != activeChild()) return;
-    AirfoilDocument* document = window->shownDocument();
+    const AirfoilDocument* document = window->document();
     if (!inside || document == nullptr || !document->isLoaded()) {
         cursorLabel_->clear();
         return;
     }
-    cursorLabel_->setText(cursorStatusText(*document, x, y));
+    cursorLabel_->setText(cursorStatusText(window->shownPicture().rib, x, y));
 }
 
 void FrameWindow::copyRib() {

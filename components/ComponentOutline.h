@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 #include "geom/Point.h"

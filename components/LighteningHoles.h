@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 

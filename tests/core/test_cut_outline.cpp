@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "components/AirfoilBoundary.h"
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 
 using namespace parvelin;

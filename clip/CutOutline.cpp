@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 
 #include <polyclipping/clipper.hpp>
 
@@ -7,11 +7,7 @@
 #include <cmath>
 #include <utility>
 
-#include "components/LeadingEdge.h"
-#include "components/Sheeting.h"
-#include "components/Spar.h"
-#include "components/TrailingEdge.h"
-#include "cut/ChordPaths.h"
+#include "clip/ChordPaths.h"
 
 namespace parvelin {
 namespace {
@@ -110,15 +106,6 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
     if (!ClipperLib::Orientation(contour)) ClipperLib::ReversePath(contour);
     result.outline = fromPath(contour);
     return result;
-}
-
-CutOutline cutOutline(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
-                      const Spar& spars, const Sheeting& sheeting) {
-    std::vector<ModelPolygon> removed;
-    for (const std::vector<ModelPolygon>* regions :
-         {&leadingEdge.removedRegions(), &trailingEdge.removedRegions(), &spars.removedRegions(), &sheeting.removedRegions()})
-        removed.insert(removed.end(), regions->begin(), regions->end());
-    return cutOutline(points, removed);
 }
 
 ModelPolygon grownOutline(const ModelPolygon& outline, double distance) {

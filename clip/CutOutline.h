@@ -10,11 +10,6 @@
 
 namespace parvelin {
 
-class LeadingEdge;
-class TrailingEdge;
-class Spar;
-class Sheeting;
-
 struct ModelPoint {
     double x = 0.0;
     double y = 0.0;
@@ -42,9 +37,6 @@ struct CutOutline {
 
 // The airfoil polygon minus the union of `removed`.
 CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& removed);
-// The rib's cut outline from its points and its four components.
-CutOutline cutOutline(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
-                      const Spar& spars, const Sheeting& sheeting);
 
 // The outline grown outward by `distance` (model units), rounded corners,
 // for a cutter that takes `2 * distance` of material (the kerf).
