@@ -45,154 +45,7 @@ QString suggestedFileName(const QString& name) {
     return base + QString::fromLatin1(kRibDesignExtension);
 }
 
-// The zoom of one wheel notch.
-constexpr double kZoomPerNotch = 1.25;
 } // namespace
-
-DocumentView::DocumentView(DocumentWindow& owner) : owner_(owner) {
-    // The whole client area is painted black on every paint.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    QPalette black = palette();
-    black.setColor(QPalette::Window, Qt::black);
-    setPalette(black);
-    setAutoFillBackground(true);
-    // The status bar follows the cursor without a button held.
-    setMouseTracking(true);
-    // Space held down (for panning) reaches the view.
-    setFocusPolicy(Qt::StrongFocus);
-}
-
-void DocumentView::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
-    if (AirfoilDocument* document = owner_.shownDocument()) {
-        PainterDeviceContext dc(painter);
-        document->paint(dc);
-    }
-    const AirfoilDocument* shown = owner_.shownDocument();
-    if (const wing::WingRib* rib = owner_.shownRib(); rib && shown->screenTransform()) {
-        // The rib's building tabs through the rib's own fit to the window.
-        const ViewTransform& view = *shown->screenTransform();
-        const double c = rib->properties.chord;
-        painter.setPen(QPen(QColor(128, 128, 128), 0));
-        for (const wing::BuildingTab& tab : rib->tabs) {
-            QPolygonF sides;
-            for (const wing::Vec2& v : wing::tabSides(tab)) {
-                const DevicePoint d = view.map(geom::modelFloat(v.x / c), geom::modelFloat(v.y / c));
-                sides << QPointF(d.x, d.y);
-            }
-            painter.drawPolyline(sides);
-        }
-        painter.setPen(Qt::white);
-        painter.setBrush(Qt::NoBrush);
-        painter.setBackgroundMode(Qt::TransparentMode);
-        painter.setFont(font());
-        painter.drawText(QPointF(8, 18), QString::fromStdString(rib->name()));
-    }
-    // For measuring start-up: PARVELIN_QUIT_AFTER_FIRST_PAINT ends the
-    // program once the first document window has painted.
-    static const bool quitAfterFirstPaint = qEnvironmentVariableIsSet("PARVELIN_QUIT_AFTER_FIRST_PAINT");
-    if (quitAfterFirstPaint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-}
-
-void DocumentView::mouseMoveEvent(QMouseEvent* event) {
-    QWidget::mouseMoveEvent(event);
-    const QPointF at = event->position();
-    if (panning_) {
-        owner_.panBy(at.x() - panFrom_.x(), at.y() - panFrom_.y());
-        panFrom_ = at;
-    }
-    // Through the fit of what is drawn: the document, or the wing's rib on show.
-    AirfoilDocument* document = owner_.shownDocument();
-    const std::optional<ModelPosition> model = document ? document->modelAt(at.x(), at.y()) : std::nullopt;
-    if (model)
-        emit owner_.cursorMoved(model->x, model->y, true);
-    else
-        emit owner_.cursorMoved(0.0, 0.0, false);
-}
-
-void DocumentView::wheelEvent(QWheelEvent* event) {
-    // One notch (120 eighths of a degree) zooms by a quarter; finer wheels
-    // and touchpads zoom by their share of a notch.
-    const int delta = event->angleDelta().y();
-    if (delta == 0) {
-        event->ignore();
-        return;
-    }
-    const QPointF at = event->position();
-    owner_.zoomAbout(std::pow(kZoomPerNotch, delta / 120.0), at.x(), at.y());
-    event->accept();
-}
-
-void DocumentView::mousePressEvent(QMouseEvent* event) {
-    const bool pan = event->button() == Qt::MiddleButton || (event->button() == Qt::LeftButton && spaceHeld_);
-    if (!pan) {
-        QWidget::mousePressEvent(event);
-        return;
-    }
-    panning_ = true;
-    panFrom_ = event->position();
-    updateCursor();
-    event->accept();
-}
-
-void DocumentView::mouseReleaseEvent(QMouseEvent* event) {
-    if (panning_ && !(event->buttons() & (Qt::MiddleButton | Qt::LeftButton))) {
-        panning_ = false;
-        updateCursor();
-    }
-    QWidget::mouseReleaseEvent(event);
-}
-
-void DocumentView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = true;
-            updateCursor();
-        }
-        event->accept();
-        return;
-    }
-    QWidget::keyPressEvent(event);
-}
-
-void DocumentView::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space) {
-        if (!event->isAutoRepeat()) {
-            spaceHeld_ = false;
-            updateCursor();
-        }
-        event->accept();
-        return;
-    }
-    QWidget::keyReleaseEvent(event);
-}
-
-void DocumentView::focusOutEvent(QFocusEvent* event) {
-    // A Space released in another window never reaches this one.
-    spaceHeld_ = false;
-    updateCursor();
-    QWidget::focusOutEvent(event);
-}
-
-void DocumentView::updateCursor() {
-    if (panning_)
-        setCursor(Qt::ClosedHandCursor);
-    else if (spaceHeld_)
-        setCursor(Qt::OpenHandCursor);
-    else
-        unsetCursor();
-}
-
-void DocumentView::leaveEvent(QEvent* event) {
-    QWidget::leaveEvent(event);
-    emit owner_.cursorMoved(0.0, 0.0, false);
-}
-
-void DocumentView::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    owner_.refit();
-}
 
 DocumentWindow::DocumentWindow(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -234,7 +87,7 @@ DocumentWindow::~DocumentWindow() {
 }
 
 void DocumentWindow::destroyDocument() {
-    ribDocument_.reset();
+    ribScreen_.reset();
     // The steps act on the document: they go first.
     if (undo_ != nullptr) undo_->clear();
     std::unique_ptr<AirfoilDocument> document = std::move(document_);
@@ -255,7 +108,7 @@ void DocumentWindow::rebuildWing() {
     if (!wing_ || !document_ || !document_->isLoaded()) {
         ribSet_ = {};
         selectedRib_ = -1;
-        ribDocument_.reset();
+        ribScreen_.reset();
         wingPane_->hide();
         invalidate(true);
         return;
@@ -273,33 +126,34 @@ void DocumentWindow::rebuildWing() {
 }
 
 void DocumentWindow::selectRib(int index) {
-    ribDocument_.reset();
+    ribScreen_.reset();
     selectedRib_ = index >= 0 && index < static_cast<int>(ribSet_.ribs.size()) ? index : -1;
-    if (selectedRib_ >= 0) {
-        const wing::WingRib& rib = ribSet_.ribs[static_cast<std::size_t>(selectedRib_)];
-        CoordinateFileContents contents;
-        contents.name = rib.name();
-        for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
-        ribDocument_ = std::make_unique<AirfoilDocument>();
-        // The rib on show takes every view choice of the document's window.
-        ribDocument_->setShowChordLine(document_->showChordLine());
-        ribDocument_->setShowEdgeLines(document_->showEdgeLines());
-        ribDocument_->setShowCamberLine(document_->showCamberLine());
-        ribDocument_->setShowCutOutline(document_->showCutOutline());
-        ribDocument_->takeContents(contents, &ribWindow_);
-        ribDocument_->applyProperties(rib.properties);
-    }
+    // The rib on show fits the view on its own, through a window that keeps
+    // the window's title as it is.
+    if (selectedRib_ >= 0 && !ribSet_.ribs[static_cast<std::size_t>(selectedRib_)].points.empty())
+        ribScreen_ = ViewTransform::forWindow(ribWindow_, 0.0f);
     if (wing_) wingPane_->plan()->setWing(&ribSet_, &wing_->panel, selectedRib_);
     invalidate(true);
     emit shownRibChanged();
 }
 
-AirfoilDocument* DocumentWindow::shownDocument() const {
-    return ribDocument_ ? ribDocument_.get() : document_.get();
+RibPicture DocumentWindow::shownPicture() const {
+    if (const wing::WingRib* rib = shownRib()) {
+        // The rib on show takes every view choice of the document's window.
+        RibPicture picture = document_->picture();
+        return RibPicture{*rib, picture.flags, rib->name(), true};
+    }
+    return document_->picture();
+}
+
+const std::optional<ViewTransform>& DocumentWindow::shownTransform() const {
+    if (shownRib() != nullptr) return ribScreen_;
+    static const std::optional<ViewTransform> none;
+    return document_ ? document_->screenTransform() : none;
 }
 
 const wing::WingRib* DocumentWindow::shownRib() const {
-    if (!ribDocument_ || selectedRib_ < 0) return nullptr;
+    if (selectedRib_ < 0 || selectedRib_ >= static_cast<int>(ribSet_.ribs.size())) return nullptr;
     return &ribSet_.ribs[static_cast<std::size_t>(selectedRib_)];
 }
 
@@ -340,28 +194,28 @@ QString twoDecimals(double value) {
     return text;
 }
 
-QString unitOf(const AirfoilDocument& document) {
-    return document.properties().metric != 0 ? QStringLiteral("mm") : QStringLiteral("inches");
+QString unitOf(const RibProperties& properties) {
+    return properties.metric != 0 ? QStringLiteral("mm") : QStringLiteral("inches");
 }
 
 } // namespace
 
-QString airfoilStatusText(const AirfoilDocument& document) {
-    const QString name = decodedName(document.getName().value_or(std::string())).trimmed();
+QString airfoilStatusText(const RibPicture& shown) {
+    const Rib& rib = shown.rib;
+    const QString name = decodedName(shown.name).trimmed();
     QString text = QStringLiteral("%1   chord %2 %3   %4 points")
-                       .arg(name, twoDecimals(document.properties().chord), unitOf(document))
-                       .arg(document.points().size());
+                       .arg(name, twoDecimals(rib.properties.chord), unitOf(rib.properties))
+                       .arg(rib.points.size());
     // The rib's area, its holes' share and its weight, as info prints them.
-    const CutOutline cut = document.cutOutline();
-    if (cut.outline.size() >= 3)
+    if (rib.cut.outline.size() >= 3)
         text += QStringLiteral("   ") +
-                QString::fromStdString(ribWeightText(ribWeight(cut.outline, document.lighteningHoles(), document.properties())));
+                QString::fromStdString(ribWeightText(ribWeight(rib.cut.outline, rib.lighteningHoles, rib.properties)));
     return text;
 }
 
-QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY) {
-    const double chord = document.properties().chord;
-    const QString unit = unitOf(document);
+QString cursorStatusText(const Rib& rib, double modelX, double modelY) {
+    const double chord = rib.properties.chord;
+    const QString unit = unitOf(rib.properties);
     return QStringLiteral("x %1 %2   y %3 %4")
         .arg(twoDecimals(modelX * chord), unit, twoDecimals(modelY * chord), unit);
 }
@@ -433,7 +287,8 @@ std::string DocumentWindow::exportFileName() const {
 
 void DocumentWindow::refit() {
     if (document_ && document_->isLoaded()) document_->fitToWindow();
-    if (ribDocument_) ribDocument_->fitToWindow();
+    if (const wing::WingRib* rib = shownRib(); rib && !rib->points.empty())
+        if (const std::optional<ViewTransform> fit = ViewTransform::forWindow(ribWindow_, 0.0f)) ribScreen_ = fit;
     invalidate(true);
 }
 

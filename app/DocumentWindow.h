@@ -35,8 +35,8 @@ QString shownTitle(const QWidget* window);
 // The status bar's texts for a loaded document: its name, chord and point
 // count; and a model point (fractions of the chord) in the chord's unit with
 // two decimals.
-QString airfoilStatusText(const AirfoilDocument& document);
-QString cursorStatusText(const AirfoilDocument& document, double modelX, double modelY);
+QString airfoilStatusText(const RibPicture& shown);
+QString cursorStatusText(const Rib& rib, double modelX, double modelY);
 
 // The client area: what the document is fitted to and painted on.
 class DocumentView : public QWidget {
@@ -159,8 +159,11 @@ public:
     // The rib shown in the view: -1 for the document's own rib.
     int selectedRib() const { return selectedRib_; }
     void selectRib(int index);
-    // What the view draws: the selected rib's document, else the window's own.
-    AirfoilDocument* shownDocument() const;
+    // What the view draws: the selected wing rib, else the document's own
+    // rib, with the document's view flags; the window must hold a document.
+    RibPicture shownPicture() const;
+    // The fit of what the view draws; none before the first fit.
+    const std::optional<ViewTransform>& shownTransform() const;
     const wing::WingRib* shownRib() const;
     WingPane* wingPane() const { return wingPane_; }
 signals:
@@ -209,7 +212,8 @@ private:
     wing::RibSet ribSet_;
     int selectedRib_ = -1;
     RibWindow ribWindow_{*this};
-    std::unique_ptr<AirfoilDocument> ribDocument_;
+    // The selected wing rib's own fit to the view.
+    std::optional<ViewTransform> ribScreen_;
 };
 
 } // namespace parvelin::app

@@ -230,7 +230,7 @@ void FrameWindow::updateMenus() {
     if (ModelWindow* view = window ? window->findChild<ModelWindow*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
         view->refresh();
     // The rib on show: the document's, or the wing's rib picked from the strip.
-    airfoilLabel_->setText(loaded ? airfoilStatusText(*window->shownDocument()) : QString());
+    airfoilLabel_->setText(loaded ? airfoilStatusText(window->shownPicture()) : QString());
     if (!loaded) cursorLabel_->clear();
     if (startPage_) startPage_->refresh();
 }

@@ -164,12 +164,12 @@ void FrameWindow::watchWindow(DocumentWindow* window) {
 
 void FrameWindow::showCursorPosition(DocumentWindow* window, double x, double y, bool inside) {
     if (window != activeChild()) return;
-    AirfoilDocument* document = window->shownDocument();
+    const AirfoilDocument* document = window->document();
     if (!inside || document == nullptr || !document->isLoaded()) {
         cursorLabel_->clear();
         return;
     }
-    cursorLabel_->setText(cursorStatusText(*document, x, y));
+    cursorLabel_->setText(cursorStatusText(window->shownPicture().rib, x, y));
 }
 
 void FrameWindow::showDocumentMessage(const char* text, const char* caption) {

@@ -25,9 +25,9 @@ void BM_LayOutAndPrintEveryPage(benchmark::State& state) {
     constexpr int kWidth = 4660;
     constexpr int kHeight = 6714;
     for (auto _ : state) {
-        const PrintLayout layout = layoutPrint(document, 600, 600, kWidth, kHeight);
+        const PrintLayout layout = layoutPrint(document.picture(), 600, 600, kWidth, kHeight);
         MeasuringDeviceContext page(600, 600, kWidth, kHeight);
-        for (int i = 0; i < layout.pageCount(); ++i) printLayoutPage(document, page, layout, i);
+        for (int i = 0; i < layout.pageCount(); ++i) printLayoutPage(document.picture(), page, layout, i);
         benchmark::DoNotOptimize(page.extent());
     }
 }

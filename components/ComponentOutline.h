@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "clip/CutOutline.h"
 #include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 #include "geom/Point.h"
@@ -84,10 +85,16 @@ public:
     bool isBuilt() const { return built_ != 0; }
     int style() const { return style_; }
     const ComponentOutline& outline() const { return outline_; }
+    // What the component takes out of the rib, worked out from its own
+    // shape when it was computed: closed polygons in model coordinates that
+    // reach round the outside of the airfoil (outerBoxFor), none when the
+    // component is not built or removes nothing.
+    const std::vector<ModelPolygon>& removedRegions() const { return removed_; }
 
     void clear() {
         built_ = 0;
         outline_.clear();
+        removed_.clear();
     }
     bool writeDxf(DxfWriter* writer, const RibProperties& properties) const {
         return writeOutlineDxf(outline_, writer, properties);
@@ -97,6 +104,7 @@ protected:
     std::int32_t built_ = 0;
     std::int32_t style_ = 0;
     ComponentOutline outline_;
+    std::vector<ModelPolygon> removed_;
 };
 
 } // namespace parvelin

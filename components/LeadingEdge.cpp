@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <optional>
 
 #include "geom/Geometry.h"
@@ -53,12 +54,28 @@ std::optional<CutHeights> stockCutHeights(AirfoilPoints points, float t) {
     return CutHeights{modelFloat(upper), modelFloat(lower)};
 }
 
+// Segments of the full circle of a round leading edge's seat.
+constexpr int kCircleSegments = 96;
+
+// A round dowel of this diameter touching the nose: the dowel itself and
+// everything ahead of its centre within its height.
+std::vector<ModelPolygon> dowelSeat(double diameter, const OuterBox& box) {
+    const double r = diameter / 2.0;
+    ModelPolygon circle;
+    for (int i = 0; i < kCircleSegments; ++i) {
+        const double a = 2.0 * std::numbers::pi * i / kCircleSegments;
+        circle.push_back({r + r * std::cos(a), r * std::sin(a)});
+    }
+    return {circle, modelRectangle(box.left, r, -std::fabs(r), std::fabs(r))};
+}
+
 } // namespace
 
 bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.leadingEdgeStyle;
     const float r = properties.leadingEdgeDepth / properties.chord;
     const double rd = r;
+    const OuterBox box = outerBoxFor(points);
 
     switch (properties.leadingEdge()) {
     case LeadingEdgeStyle::Round:  // Round: the square bounding a circle of radius r touching the nose
@@ -67,22 +84,17 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
         outline_.append(2.0 * rd, -rd, 1);
         outline_.append(0.0, -rd, 1);
         outline_.append(0.0, rd, 1);
+        removed_ = dowelSeat(modelFloat(2.0 * rd), box);
         break;
-    case LeadingEdgeStyle::Square: {  // Square: side r, centred at (h, 0), turned by a quarter turn's half
-        const double h = modelFloat(rd / 2.0);
-        const double u = std::cos(geom::kQuarterTurn);
-        const double v = std::sin(geom::kQuarterTurn);
-        outline_.append(h + h * u - h * v, h * (u + v), 1);   // top
-        outline_.append(h - h * u - h * v, h * u - h * v, 1);  // front, ahead of the nose
-        outline_.append(h - h * u + h * v, -h * (u + v), 1);  // bottom
-        outline_.append(h + h * u + h * v, h * v - h * u, 1);  // back
-        outline_.append(h + h * u - h * v, h * (u + v), 1);   // top again
+    case LeadingEdgeStyle::Square:  // Square: side r, centred at (h, 0), turned by a quarter turn's half
+        appendSquare(rd, box);
         break;
-    }
     case LeadingEdgeStyle::LeStock:  // LE Stock: one cut across the airfoil at x = r
         if (const std::optional<CutHeights> cut = stockCutHeights(points, r)) {
             outline_.append(rd, cut->upper, 1);
             outline_.append(rd, cut->lower, 1);
+            // The block replaces everything ahead of the cut.
+            removed_ = {modelRectangle(box.left, modelFloat(rd), box.bottom, box.top)};
         }
         break;
     case LeadingEdgeStyle::Rectangular: {  // Rectangular: depth r, full height leadingEdgeHeight centred on the chord line
@@ -92,6 +104,8 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
         outline_.append(rd, -w, 1);
         outline_.append(0.0, -w, 1);
         outline_.append(0.0, w, 1);
+        // The strip, open forward.
+        removed_ = {modelRectangle(box.left, modelFloat(rd), modelFloat(-w), modelFloat(w))};
         break;
     }
     case LeadingEdgeStyle::None:
@@ -101,6 +115,19 @@ bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties)
 
     built_ = 1;  // built for every code, an empty outline included
     return true;
+}
+
+void LeadingEdge::appendSquare(double rd, const OuterBox& box) {
+    const double h = modelFloat(rd / 2.0);
+    const double u = std::cos(geom::kQuarterTurn);
+    const double v = std::sin(geom::kQuarterTurn);
+    const ModelPoint top{modelFloat(h + h * u - h * v), modelFloat(h * (u + v))};
+    const ModelPoint front{modelFloat(h - h * u - h * v), modelFloat(h * u - h * v)};  // ahead of the nose
+    const ModelPoint bottom{modelFloat(h - h * u + h * v), modelFloat(-h * (u + v))};
+    const ModelPoint back{modelFloat(h + h * u + h * v), modelFloat(h * v - h * u)};
+    for (const ModelPoint& corner : {top, front, bottom, back, top}) outline_.append(corner.x, corner.y, 1);
+    // The diamond, open forward from its top and bottom corners.
+    removed_ = {{top, front, bottom, back}, modelRectangle(box.left, top.x, bottom.y, top.y)};
 }
 
 void LeadingEdge::drawShape(platform::DeviceContext& dc, const ViewTransform& view) const {

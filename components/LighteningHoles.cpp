@@ -13,7 +13,7 @@
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
-#include "cut/ChordPaths.h"
+#include "clip/ChordPaths.h"
 #include "document/PropertyChecks.h"
 
 namespace parvelin {
@@ -269,10 +269,9 @@ Paths trussCuts(const Extent& e, double web) {
 
 } // namespace
 
-HoleObstacles holeObstacles(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
+HoleObstacles holeObstacles(const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
                             const Spar& spars, const Sheeting& sheeting) {
     HoleObstacles o;
-    const OuterBox box = outerBoxFor(points);
     const auto spanOf = [](const ModelPolygon& region) {
         HoleObstacles::Span s{std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
         for (const ModelPoint& p : region) {
@@ -281,38 +280,35 @@ HoleObstacles holeObstacles(AirfoilPoints points, const LeadingEdge& leadingEdge
         }
         return s;
     };
-    for (const ModelPolygon& region : leadingEdgeRegions(leadingEdge, box)) {
+    for (const ModelPolygon& region : leadingEdge.removedRegions()) {
         o.noseX = std::max(o.noseX, spanOf(region).to);
         o.removed.push_back(region);
     }
-    for (const ModelPolygon& region : trailingEdgeRegions(trailingEdge, box)) {
+    for (const ModelPolygon& region : trailingEdge.removedRegions()) {
         o.tailX = std::min(o.tailX, spanOf(region).from);
         o.removed.push_back(region);
     }
-    for (const ModelPolygon& region : sparRegions(spars, box)) {
+    for (const ModelPolygon& region : spars.removedRegions()) {
         o.bayEnds.push_back(spanOf(region));
         o.removed.push_back(region);
     }
-    for (const ModelPolygon& region : sheetingRegions(sheeting, points, box)) o.removed.push_back(region);
+    for (const ModelPolygon& region : sheeting.removedRegions()) o.removed.push_back(region);
     return o;
 }
 
-std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const HoleObstacles& obstacles,
-                                          const RibProperties& p) {
-    std::vector<ModelPolygon> holes;
-    if (!isDrawable(p.holes()) || !checkRibProperties(p).empty() || points.size() < 3) return holes;
-    const double chord = p.chord;
-    const double margin = p.holeMargin / chord + kSafety;
-    const double web = p.holeWeb / chord + kSafety;
-    const double corner = traitsOf(p.holes()).roundsCorners ? p.holeCornerRadius / chord : 0.0;
-    const double minimum = p.holeMinimum / chord;
+namespace {
 
+// Where holes may go: the airfoil shrunk by the margin, less every obstacle
+// grown by the web and the bay ends, within the piece of the rib that is
+// cut (where the components cut the rib apart, the rest is not cut at all).
+// Empty when nothing is left.
+Paths holeRoom(AirfoilPoints points, const HoleObstacles& obstacles, double margin, double web) {
     ModelPolygon airfoil;
     for (const AirfoilPoint& q : points) airfoil.push_back({q.modelX, q.modelY});
     const Paths rib = simple(airfoil);
-    if (rib.empty()) return holes;
+    if (rib.empty()) return {};
     Paths room = offset(rib, -margin);
-    if (room.empty()) return holes;
+    if (room.empty()) return {};
 
     // Everything the holes keep the web from.
     Paths keepOut;
@@ -326,33 +322,50 @@ std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const HoleObstac
     for (const HoleObstacles::Span& s : obstacles.bayEnds)
         keepOut.push_back(rectangle(s.from - web, s.to + web, below, above));
     room = clip(room, keepOut, ClipperLib::ctDifference);
-    // Only the piece of the rib that is cut gets holes (where the components
-    // cut the rib apart, the rest is not cut at all).
     const CutOutline kept = cutOutline(points, obstacles.removed);
-    if (kept.outline.size() < 3) return holes;
-    room = clip(room, {toPath(kept.outline)}, ClipperLib::ctIntersection);
+    if (kept.outline.size() < 3) return {};
+    return clip(room, {toPath(kept.outline)}, ClipperLib::ctIntersection);
+}
 
+// Slots or a truss in one bay: the bay cut apart by the webs, each opening's
+// corners rounded (shrunk by the radius and grown back, which also drops
+// what is narrower than the corner's diameter).
+void cutOpenings(const Paths& bay, const Extent& b, HoleStyle style, double web, double corner, double minimum,
+                 std::vector<ModelPolygon>& holes) {
+    const Paths cuts = style == HoleStyle::Slots ? slotCuts(b, web) : trussCuts(b, web);
+    const Paths openings = cuts.empty() ? bay : clip(bay, cuts, ClipperLib::ctDifference);
+    for (const Paths& opening : piecesOf(openings)) {
+        Paths rounded = opening;
+        if (corner > 0.0) rounded = offset(offset(opening, -(corner + kSafety)), corner);
+        for (const Paths& hole : piecesOf(rounded)) {
+            if (std::fabs(areaOf(hole)) < kDustArea || !holdsDisc(hole, minimum)) continue;
+            Path contour = hole.front();
+            if (!ClipperLib::Orientation(contour)) ClipperLib::ReversePath(contour);
+            holes.push_back(fromPath(contour));
+        }
+    }
+}
+
+} // namespace
+
+std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const HoleObstacles& obstacles,
+                                          const RibProperties& p) {
+    std::vector<ModelPolygon> holes;
+    if (!isDrawable(p.holes()) || !checkRibProperties(p).empty() || points.size() < 3) return holes;
+    const double chord = p.chord;
+    const double margin = p.holeMargin / chord + kSafety;
+    const double web = p.holeWeb / chord + kSafety;
+    const double corner = traitsOf(p.holes()).roundsCorners ? p.holeCornerRadius / chord : 0.0;
+    const double minimum = p.holeMinimum / chord;
+
+    const Paths room = holeRoom(points, obstacles, margin, web);
     for (const Paths& bay : piecesOf(room)) {
         const Extent b = extentOf(bay);
         if (!(b.maxY > b.minY) || !(b.maxX > b.minX)) continue;
-        if (p.holes() == HoleStyle::Round) {
+        if (p.holes() == HoleStyle::Round)
             roundHoles(bay, web, minimum, holes);
-            continue;
-        }
-        const Paths cuts = p.holes() == HoleStyle::Slots ? slotCuts(b, web) : trussCuts(b, web);
-        const Paths openings = cuts.empty() ? bay : clip(bay, cuts, ClipperLib::ctDifference);
-        for (const Paths& opening : piecesOf(openings)) {
-            // Rounded corners: shrunk by the radius and grown back, which
-            // also drops what is narrower than the corner's diameter.
-            Paths rounded = opening;
-            if (corner > 0.0) rounded = offset(offset(opening, -(corner + kSafety)), corner);
-            for (const Paths& hole : piecesOf(rounded)) {
-                if (std::fabs(areaOf(hole)) < kDustArea || !holdsDisc(hole, minimum)) continue;
-                Path contour = hole.front();
-                if (!ClipperLib::Orientation(contour)) ClipperLib::ReversePath(contour);
-                holes.push_back(fromPath(contour));
-            }
-        }
+        else
+            cutOpenings(bay, b, p.holes(), web, corner, minimum, holes);
     }
     // Front to back, so that the files and the drawing list them in order.
     std::stable_sort(holes.begin(), holes.end(), [](const ModelPolygon& a, const ModelPolygon& c) {
@@ -368,7 +381,7 @@ std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const LeadingEdg
                                           const TrailingEdge& trailingEdge, const Spar& spars,
                                           const Sheeting& sheeting, const RibProperties& properties) {
     if (!isDrawable(properties.holes())) return {};
-    return lighteningHoles(points, holeObstacles(points, leadingEdge, trailingEdge, spars, sheeting), properties);
+    return lighteningHoles(points, holeObstacles(leadingEdge, trailingEdge, spars, sheeting), properties);
 }
 
 RibWeight ribWeight(const ModelPolygon& outline, const std::vector<ModelPolygon>& holes, const RibProperties& p) {

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 
@@ -45,7 +45,7 @@ struct HoleObstacles {
 };
 
 // The obstacles of a rib's four components.
-HoleObstacles holeObstacles(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
+HoleObstacles holeObstacles(const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
                             const Spar& spars, const Sheeting& sheeting);
 
 // The holes (counter-clockwise, each closed) of a rib with these properties;

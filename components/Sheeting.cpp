@@ -2,6 +2,7 @@
 #include "components/Sheeting.h"
 
 #include "components/AirfoilBoundary.h"
+#include "components/SheetingBands.h"
 
 #include <cmath>
 #include <cstddef>
@@ -391,6 +392,7 @@ bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
     // without a trailing-edge piece) a cut line runs on through the opposite
     // surface: it ends at that crossing, and the part outside is dropped.
     lowerLineStart_ = clipToAirfoil(outline_, AirfoilBoundary(points), lowerFrom);
+    removed_ = sheetingBands(outline_, lowerLineStart_, points);
 
     built_ = 1;
     return true;

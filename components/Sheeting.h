@@ -17,6 +17,7 @@ public:
         style_ = 0;
         lowerLineStart_ = 0;
         outline_.clear();
+        removed_.clear();
     }
     bool compute(AirfoilPoints points, const RibProperties& properties);
     bool rebuild(AirfoilPoints points, const RibProperties& properties) {

@@ -13,7 +13,8 @@ bool drawableSparStyle(int style) { return isDrawable(static_cast<SparStyle>(sty
 // Stock: one notch standing on the lower surface, front edge at d. A station
 // that the lower surface does not reach (d beyond the trailing edge, or ahead
 // of every point) builds no notch.
-void appendStockNotch(ComponentOutline& outline, AirfoilPoints points, float d, float w, float h) {
+void appendStockNotch(ComponentOutline& outline, std::vector<ModelPolygon>& removed, AirfoilPoints points, float d,
+                      float w, float h) {
     if (points.empty()) return;
     std::size_t p = geom::advanceWhileNextAbove(points, 0, d);
     if (!geom::hasNext(points, p)) return;
@@ -28,12 +29,16 @@ void appendStockNotch(ComponentOutline& outline, AirfoilPoints points, float d, 
     outline.append(back, top, 1);
     outline.append(back, top - h, 1);
     outline.append(d, top - h, 1);
+    // The notch from its floor down out through the lower surface.
+    const OuterBox box = outerBoxFor(points);
+    removed.push_back(modelRectangle(std::min(d, back), std::max(d, back), box.bottom, top));
 }
 
 // Stick: a notch hanging from the upper surface between d and d + w, and one
 // standing on the lower surface, joined by a move only. Either notch failing
 // to find its surface leaves no outline at all.
-void appendStickNotches(ComponentOutline& outline, AirfoilPoints points, float d, float w, float h) {
+void appendStickNotches(ComponentOutline& outline, std::vector<ModelPolygon>& removed, AirfoilPoints points, float d,
+                        float w, float h) {
     if (points.empty()) return;
     const float d2 = d + w;
     const std::size_t q0 = geom::advanceWhileNextAbove(points, 0, d2);
@@ -65,6 +70,11 @@ void appendStickNotches(ComponentOutline& outline, AirfoilPoints points, float d
     outline.append(d2, top, 1);
     outline.append(d, top, 1);
     outline.append(d, top - h, 1);
+    // Each notch from its floor out through the surface it sits in.
+    const OuterBox box = outerBoxFor(points);
+    const float x0 = std::min(d2, d), x1 = std::max(d2, d);
+    removed.push_back(modelRectangle(x0, x1, low, box.top));
+    removed.push_back(modelRectangle(x0, x1, box.bottom, top));
 }
 
 } // namespace
@@ -79,9 +89,9 @@ bool Spar::compute(AirfoilPoints points, const RibProperties& properties) {
     if (style == SparStyle::None) return true;
 
     if (style == SparStyle::Stick)
-        appendStickNotches(outline_, points, d, w, h);
+        appendStickNotches(outline_, removed_, points, d, w, h);
     else if (style == SparStyle::Stock)
-        appendStockNotch(outline_, points, d, w, h);
+        appendStockNotch(outline_, removed_, points, d, w, h);
 
     built_ = 1;
     return true;

@@ -146,10 +146,65 @@ private:
     float t_;
 };
 
+ModelPoint at(const ComponentOutline& outline, std::size_t i) { return {outline[i].modelX, outline[i].modelY}; }
+
+// The band between the lower inner line and the lower surface, closed below
+// the rib and behind the trailing edge. The lower line runs from the
+// outline's first node until the first move (the nodes hidden where it
+// meets the upper line, or the upper line's start).
+void appendLowerBand(const ComponentOutline& o, const OuterBox& box, std::vector<ModelPolygon>& bands) {
+    std::size_t end = 1;
+    while (end < o.size() && o[end].penDown == 1) ++end;
+    if (end < 2) return;
+    ModelPolygon band{{o[0].modelX, box.bottom}};
+    for (std::size_t i = 0; i < end; ++i) band.push_back(at(o, i));
+    band.push_back({box.right, o[end - 1].modelY});
+    band.push_back({box.right, box.bottom});
+    bands.push_back(std::move(band));
+}
+
+// The band between the upper inner line (from the outline's last move to
+// its end) and the upper surface, closed above the rib.
+void appendUpperBand(const ComponentOutline& o, const OuterBox& box, std::vector<ModelPolygon>& bands) {
+    std::size_t start = o.size();
+    for (std::size_t i = o.size(); i-- > 1;)
+        if (o[i].penDown == 0) {
+            start = i;
+            break;
+        }
+    if (start + 1 >= o.size()) return;
+    ModelPolygon band{{o[start].modelX, box.top}};
+    for (std::size_t i = start; i < o.size(); ++i) band.push_back(at(o, i));
+    band.push_back({box.right, o.tail()->modelY});
+    band.push_back({box.right, box.top});
+    bands.push_back(std::move(band));
+}
+
 } // namespace
+
+void TrailingEdge::takeRegions(TrailingEdgeStyle style, const OuterBox& box) {
+    if (outline_.empty()) return;
+    switch (style) {
+    case TrailingEdgeStyle::TeStock:  // the stock takes everything aft of its cut
+        if (outline_.size() >= 2) removed_ = {modelRectangle(outline_[0].modelX, box.right, box.bottom, box.top)};
+        break;
+    case TrailingEdgeStyle::SheetedTopAndBottom:
+        appendLowerBand(outline_, box, removed_);
+        appendUpperBand(outline_, box, removed_);
+        break;
+    case TrailingEdgeStyle::SheetedBottom:
+        appendLowerBand(outline_, box, removed_);
+        break;
+    default:
+        break;
+    }
+}
 
 bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
     style_ = properties.trailingEdgeStyle;
+    removed_.clear();
+    // The regions reach round the airfoil as the list gives it, mirrored or not.
+    const OuterBox box = outerBoxFor(points);
     const TrailingEdgeStyle style = properties.trailingEdge();
     if (style == TrailingEdgeStyle::None) {
         built_ = 0;
@@ -202,6 +257,7 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
     if (style == TrailingEdgeStyle::SheetedTopAndBottom) platform::debugOutput(kSheetedTrace);
 
     built_ = 1;
+    takeRegions(style, box);
     return true;
 }
 

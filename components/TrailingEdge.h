@@ -15,6 +15,11 @@ public:
     }
     bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
     bool print(platform::DeviceContext& dc, const ViewTransform& page) const;
+
+private:
+    // The regions the built outline takes out: everything aft of the stock's
+    // cut, or the bands between each inner line and its surface.
+    void takeRegions(TrailingEdgeStyle style, const OuterBox& box);
 };
 
 } // namespace parvelin

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "dxf/DxfWriter.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"

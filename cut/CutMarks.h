@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 
 namespace parvelin {
 

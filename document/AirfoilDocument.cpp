@@ -2,8 +2,6 @@
 #include "document/AirfoilDocument.h"
 #include "document/ReplaceFile.h"
 
-#include "components/LighteningHoles.h"
-
 #include <filesystem>
 #include <system_error>
 
@@ -26,25 +24,23 @@ void AirfoilDocument::setName(const char* text) {
         name_ = std::string(text);
 }
 
-void AirfoilDocument::appendPoint(float modelX, float modelY) { points_.push_back(AirfoilPoint{modelX, modelY}); }
+void AirfoilDocument::appendPoint(float modelX, float modelY) { rib_.points.push_back(AirfoilPoint{modelX, modelY}); }
 
 void AirfoilDocument::applyProperties(const RibProperties& record) {
-    properties_ = record;
-    leadingEdge_.rebuild(points_, properties_);
-    trailingEdge_.rebuild(points_, properties_);
-    spars_.rebuild(points_, properties_);
-    sheeting_.rebuild(points_, properties_);
+    rib_ = buildRib(std::move(rib_.points), record);
     if (window_ != nullptr) window_->invalidate(true);
+}
+
+RibPicture AirfoilDocument::picture() const {
+    return RibPicture{rib_, RibViewFlags{showEdgeLines(), showChordLine(), showCamberLine(), showCutOutline()},
+                      name_.value_or(std::string()), isLoaded()};
 }
 
 void AirfoilDocument::reset(platform::Window* window) {
     if (window != nullptr) window->setTitle(resources::loadString(resources::kStringUntitled));
-    if (leadingEdge_.isBuilt()) leadingEdge_.clear();
-    if (trailingEdge_.isBuilt()) trailingEdge_.clear();
-    if (spars_.isBuilt()) spars_.clear();
-    if (sheeting_.isBuilt()) sheeting_.clear();
-    camber_.clear();
-    freePoints();
+    const RibProperties properties = rib_.properties;
+    rib_ = Rib{};
+    rib_.properties = properties;
     window_ = nullptr;
     screen_.reset();
     name_.reset();
@@ -72,15 +68,9 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, platform::Window* 
 
 void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platform::Window* window) {
     setName(contents.name.c_str());
-    for (const CoordinatePair& p : contents.drawingOrder) appendPoint(p.x, p.y);
-
-    // Each component computes from the new points and a copy of the properties.
-    const std::unique_ptr<RibProperties> copy = copyProperties();
-    leadingEdge_.compute(points_, *copy);
-    trailingEdge_.compute(points_, *copy);
-    spars_.compute(points_, *copy);
-    sheeting_.compute(points_, *copy);
-    for (const CamberPoint& c : camberLine(points_)) camber_.append(c.x, c.y, 1);
+    std::vector<AirfoilPoint> points = std::move(rib_.points);
+    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    rib_ = buildRib(std::move(points), rib_.properties);
 
     setWindow(window);
     fitToWindow();
@@ -91,27 +81,20 @@ void AirfoilDocument::takeContents(const CoordinateFileContents& contents, platf
     }
 }
 
-CutOutline AirfoilDocument::cutOutline() const {
-    return parvelin::cutOutline(points_, leadingEdge_, trailingEdge_, spars_, sheeting_);
-}
-
-std::vector<ModelPolygon> AirfoilDocument::lighteningHoles() const {
-    return parvelin::lighteningHoles(points_, leadingEdge_, trailingEdge_, spars_, sheeting_, properties_);
-}
-
 DxfWriter AirfoilDocument::dxfDrawing() const {
     DxfWriter writer;
-    writer.header(properties_.metric != 0);
-    const double k = properties_.chord;
-    for (std::size_t i = 0; i + 1 < points_.size(); ++i) {
-        const AirfoilPoint& a = points_[i];
-        const AirfoilPoint& b = points_[i + 1];
+    const RibProperties& properties = rib_.properties;
+    writer.header(properties.metric != 0);
+    const double k = properties.chord;
+    for (std::size_t i = 0; i + 1 < rib_.points.size(); ++i) {
+        const AirfoilPoint& a = rib_.points[i];
+        const AirfoilPoint& b = rib_.points[i + 1];
         writer.line(k * a.modelX, k * a.modelY, k * b.modelX, k * b.modelY);
     }
-    if (leadingEdge_.isBuilt()) leadingEdge_.writeDxf(&writer, properties_);
-    if (trailingEdge_.isBuilt()) trailingEdge_.writeDxf(&writer, properties_);
-    if (spars_.isBuilt()) spars_.writeDxf(&writer, properties_);
-    if (sheeting_.isBuilt()) sheeting_.writeDxf(&writer, properties_);
+    if (rib_.leadingEdge.isBuilt()) rib_.leadingEdge.writeDxf(&writer, properties);
+    if (rib_.trailingEdge.isBuilt()) rib_.trailingEdge.writeDxf(&writer, properties);
+    if (rib_.spars.isBuilt()) rib_.spars.writeDxf(&writer, properties);
+    if (rib_.sheeting.isBuilt()) rib_.sheeting.writeDxf(&writer, properties);
     // The holes' edges, each closed, after the components.
     for (const ModelPolygon& hole : lighteningHoles())
         for (std::size_t i = 0; i < hole.size(); ++i) {

@@ -1,25 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The data behind one document window: the airfoil's name and points, the
-// view flags, the rib properties and the four rib components.
+// The data behind one document window: the built rib (airfoil points, rib
+// properties, components, cut outline, holes), its name and file, and the
+// view flags.
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "components/LeadingEdge.h"
-#include "components/Sheeting.h"
-#include "components/Spar.h"
-#include "components/TrailingEdge.h"
-#include "cut/CutOutline.h"
-#include "document/AirfoilPoint.h"
-#include "document/CamberLine.h"
 #include "document/CoordinateFile.h"
-#include "document/RibProperties.h"
 #include "dxf/DxfWriter.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
 #include "geom/ViewTransform.h"
+#include "rib/Rib.h"
+#include "view/RibPicture.h"
 
 namespace parvelin {
 
@@ -44,14 +39,20 @@ public:
     // for its extension, or "*.dxf" when there is no file name.
     std::string exportFileName() const;
 
+    // Appends a point to the airfoil without building the rib again.
     void appendPoint(float modelX, float modelY);
-    void freePoints() { points_.clear(); }
-    const std::vector<AirfoilPoint>& points() const { return points_; }
+    void freePoints() { rib_.points.clear(); }
+    const std::vector<AirfoilPoint>& points() const { return rib_.points; }
+
+    // The rib as built from the points and the properties.
+    const Rib& rib() const { return rib_; }
+    // The rib with the view flags and the name, for painting and printing.
+    RibPicture picture() const;
 
     // An independent copy of the properties; the caller owns it.
-    std::unique_ptr<RibProperties> copyProperties() const { return std::make_unique<RibProperties>(properties_); }
-    const RibProperties& properties() const { return properties_; }
-    // Copies the record in and rebuilds the four components from it.
+    std::unique_ptr<RibProperties> copyProperties() const { return std::make_unique<RibProperties>(rib_.properties); }
+    const RibProperties& properties() const { return rib_.properties; }
+    // Builds the rib again from the points and the record.
     void applyProperties(const RibProperties& record);
 
     // Empties the document for its window's end: title back to "Untitled",
@@ -68,7 +69,7 @@ public:
     void setShowCamberLine(bool on) { showCamberLine_ = on ? 1 : 0; }
     // The camber line of the loaded airfoil as an outline (one polyline from
     // the nose aft); empty before a file is loaded.
-    const ComponentOutline& camberOutline() const { return camber_; }
+    const ComponentOutline& camberOutline() const { return rib_.camber; }
     float viewAngle() const { return viewAngle_; }
     // View > Cut outline: draw the rib's cut outline over it.
     bool showCutOutline() const { return showCutOutline_; }
@@ -76,15 +77,15 @@ public:
 
     // The rib as it is cut: the airfoil minus what the built components
     // remove, in model coordinates.
-    CutOutline cutOutline() const;
+    const CutOutline& cutOutline() const { return rib_.cut; }
     // The lightening holes of the rib (LighteningHoles.h); none for hole
     // style None.
-    std::vector<ModelPolygon> lighteningHoles() const;
+    const std::vector<ModelPolygon>& lighteningHoles() const { return rib_.lighteningHoles; }
 
-    const LeadingEdge& leadingEdge() const { return leadingEdge_; }
-    const TrailingEdge& trailingEdge() const { return trailingEdge_; }
-    const Spar& spars() const { return spars_; }
-    const Sheeting& sheeting() const { return sheeting_; }
+    const LeadingEdge& leadingEdge() const { return rib_.leadingEdge; }
+    const TrailingEdge& trailingEdge() const { return rib_.trailingEdge; }
+    const Spar& spars() const { return rib_.spars; }
+    const Sheeting& sheeting() const { return rib_.sheeting; }
 
     // --- Loading ---
     // Reads `path` into this empty document and shows a refused file's
@@ -127,29 +128,17 @@ public:
     FileWriteResult writeDxfFile(const std::string& path, bool replace = false) const;
 
 private:
-    void drawEdgeLines(platform::DeviceContext& dc, const platform::Rect& client) const;
-    void drawChordLine(platform::DeviceContext& dc, const platform::Rect& client) const;
-    void drawCutOutline(platform::DeviceContext& dc, const ViewTransform& view) const;
-    // The lightening holes' edges, closed, with the pen selected.
-    void drawHoles(platform::DeviceContext& dc, const ViewTransform& view) const;
-
     std::int32_t showEdgeLines_ = 1;
     std::int32_t showChordLine_ = 1;
     std::int32_t showCamberLine_ = 0;
     bool showCutOutline_ = false;
     std::int32_t loaded_ = 0;
     float viewAngle_ = 0.0f;
-    LeadingEdge leadingEdge_;
-    TrailingEdge trailingEdge_;
-    Spar spars_;
-    Sheeting sheeting_;
-    ComponentOutline camber_;
     platform::Window* window_ = nullptr;
     std::optional<ViewTransform> screen_;
-    std::vector<AirfoilPoint> points_;
+    Rib rib_;
     std::optional<std::string> name_;
     std::string fileName_;
-    RibProperties properties_ = kDefaultRibProperties;
 };
 
 // Messages of the export command.

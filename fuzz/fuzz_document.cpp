@@ -128,7 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // stay within the page limit.
     for (int ppi : {600, 150}) {
         FuzzDeviceContext page(ppi, ppi);
-        const PrintLayout layout = layoutPrint(document, ppi, ppi, page.pageWidth(), page.pageHeight());
+        const PrintLayout layout = layoutPrint(document.picture(), ppi, ppi, page.pageWidth(), page.pageHeight());
         if (layout.status != PrintLayoutStatus::Ready) continue;
         if (layout.pageCount() < 1 || layout.pageCount() > kMaxPrintPages) __builtin_trap();
         if (layout.hasRib) {
@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 static_cast<long long>(layout.rib.bottom) >= static_cast<long long>(last.offsetY) + page.pageHeight())
                 __builtin_trap();
         }
-        for (int i = 0; i < layout.pageCount(); ++i) printLayoutPage(document, page, layout, i);
+        for (int i = 0; i < layout.pageCount(); ++i) printLayoutPage(document.picture(), page, layout, i);
     }
 
     const DxfWriter drawing = document.dxfDrawing();

@@ -7,7 +7,7 @@
 #include <limits>
 #include <polyclipping/clipper.hpp>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 #include "wing/AirfoilSurfaces.h"
 #include "wing/ClipperPaths.h"
@@ -124,19 +124,18 @@ std::vector<std::vector<Polygon>> barSections(const wing::RibSet& set, PartKind 
     perRib.reserve(set.ribs.size());
     for (const wing::WingRib& rib : set.ribs) {
         const double c = rib.properties.chord;
-        const OuterBox box = outerBoxFor(rib.points);
         std::vector<ModelPolygon> regions;
         switch (kind) {
-        case PartKind::Spar: regions = sparRegions(rib.spars, box); break;
-        case PartKind::LeadingEdge: regions = leadingEdgeRegions(rib.leadingEdge, box); break;
+        case PartKind::Spar: regions = rib.spars.removedRegions(); break;
+        case PartKind::LeadingEdge: regions = rib.leadingEdge.removedRegions(); break;
         case PartKind::TrailingEdge:
-            if (rib.properties.trailingEdge() == TrailingEdgeStyle::TeStock) regions = trailingEdgeRegions(rib.trailingEdge, box);
+            if (rib.properties.trailingEdge() == TrailingEdgeStyle::TeStock) regions = rib.trailingEdge.removedRegions();
             break;
         case PartKind::Sheeting:
-            regions = sheetingRegions(rib.sheeting, rib.points, box);
+            regions = rib.sheeting.removedRegions();
             // A sheeted trailing edge's bands are sheeting too.
             if (rib.trailingEdge.isBuilt() && rib.properties.trailingEdge() != TrailingEdgeStyle::TeStock) {
-                const auto bands = trailingEdgeRegions(rib.trailingEdge, box);
+                const auto& bands = rib.trailingEdge.removedRegions();
                 regions.insert(regions.end(), bands.begin(), bands.end());
             }
             break;
@@ -248,9 +247,9 @@ double millimetresPerUnit(const RibProperties& properties) { return properties.m
 
 double defaultThickness(bool metric) { return metric ? 2.0 : 2.0 / 25.4; }
 
-Shape ribShape(AirfoilPoints points, double chord, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
-               const Spar& spars, const Sheeting& sheeting) {
-    const CutOutline cut = cutOutline(points, leadingEdge, trailingEdge, spars, sheeting);
+Shape ribShape(const Rib& rib) {
+    const CutOutline& cut = rib.cut;
+    const double chord = rib.properties.chord;
     Shape shape;
     shape.outer.reserve(cut.outline.size());
     for (const ModelPoint& p : cut.outline) shape.outer.push_back(Vec2{p.x * chord, p.y * chord});
@@ -280,8 +279,7 @@ Model wingModel(const wing::RibSet& set, const wing::WingPanel& panel, const Mod
     std::vector<Shape> shapes;
     shapes.reserve(set.ribs.size());
     for (const wing::WingRib& rib : set.ribs) {
-        shapes.push_back(ribShape(rib.points, rib.properties.chord, rib.leadingEdge, rib.trailingEdge, rib.spars,
-                                  rib.sheeting));
+        shapes.push_back(ribShape(rib));
         if (shapes.back().outer.empty() || !layable(shapes.back().outer)) {
             model.error = "Rib " + rib.name() + " has nothing left to build once its spars, edges and sheeting are cut out.";
             return model;
@@ -337,8 +335,7 @@ Model ribModel(const AirfoilDocument& document, double thickness) {
         return model;
     }
     const RibProperties& p = document.properties();
-    const Shape shape = ribShape(document.points(), p.chord, document.leadingEdge(), document.trailingEdge(),
-                                 document.spars(), document.sheeting());
+    const Shape shape = ribShape(document.rib());
     if (shape.outer.empty() || !wing::layable(shape.outer)) {
         model.error = "Nothing is left of the rib once its spars, edges and sheeting are cut out.";
         return model;

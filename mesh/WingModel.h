@@ -51,8 +51,7 @@ double defaultThickness(bool metric);
 // The rib's cut outline (the airfoil less what its components take out) in
 // the chord's unit, its leading edge at (0, 0); with holes, where the cut
 // leaves any inside it.
-Shape ribShape(AirfoilPoints points, double chord, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
-               const Spar& spars, const Sheeting& sheeting);
+Shape ribShape(const Rib& rib);
 
 struct ModelOptions {
     double thickness = 2.0;                   // the ribs' sheet, in the chord's unit

@@ -11,7 +11,6 @@
 #include <limits>
 #include <optional>
 
-#include "document/AirfoilDocument.h"
 #include "geom/DeviceCoord.h"
 
 namespace parvelin {
@@ -60,10 +59,6 @@ Rect seenFrom(const Rect& r, const PrintTile& origin) {
     const double dy = origin.offsetY;
     return Rect{deviceCoord(r.left - dx), deviceCoord(r.top - dy), deviceCoord(r.right - dx),
                 deviceCoord(r.bottom - dy)};
-}
-
-int textWidth(const std::string& text, int height) {
-    return static_cast<int>(std::ceil(static_cast<double>(text.size()) * height * kCharWidthPerHeight));
 }
 
 // One axis of the tiling: the pages needed to cover [lo, hi] and the sheet
@@ -144,55 +139,16 @@ int millimetresToPixels(double mm, int pixelsPerInch) {
     return deviceCoord(std::round(mm * pixelsPerInch / 25.4));
 }
 
-// --- Devices ---
-
-Pen MeasuringDeviceContext::selectPen(const Pen& pen) {
-    const Pen previous = pen_;
-    pen_ = pen;
-    return previous;
-}
-
-void MeasuringDeviceContext::include(int x, int y) {
-    if (empty_) {
-        extent_ = Rect{x, y, x, y};
-        empty_ = false;
-        return;
-    }
-    extent_.left = std::min(extent_.left, x);
-    extent_.top = std::min(extent_.top, y);
-    extent_.right = std::max(extent_.right, x);
-    extent_.bottom = std::max(extent_.bottom, y);
-}
-
-void MeasuringDeviceContext::moveTo(int x, int y) {
-    x_ = x;
-    y_ = y;
-}
-
-void MeasuringDeviceContext::lineTo(int x, int y) {
-    include(x_, y_);
-    include(x, y);
-    x_ = x;
-    y_ = y;
-}
-
-void MeasuringDeviceContext::arc(int left, int top, int right, int bottom, int, int, int, int) {
-    // The whole ellipse's box: never smaller than the arc.
-    include(left, top);
-    include(right, bottom);
-}
-
-void MeasuringDeviceContext::text(int x, int y, int height, const std::string& text) {
-    include(x, y);
-    include(deviceOffset(x, textWidth(text, height)), deviceOffset(y, height));
+int textWidth(const std::string& text, int height) {
+    return static_cast<int>(std::ceil(static_cast<double>(text.size()) * height * kCharWidthPerHeight));
 }
 
 // --- Layout ---
 
-void printExtraLines(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintExtras& extras,
+void printExtraLines(const RibPicture& picture, platform::DeviceContext& dc, const PrintExtras& extras,
                      DevicePoint sheetOrigin) {
     if (extras.lines.empty() || dc.pixelsPerInchX() != dc.pixelsPerInchY()) return;
-    const RibProperties& properties = document.properties();
+    const RibProperties& properties = picture.rib.properties;
     const ViewTransform page =
         ViewTransform::trueScale(dc.pixelsPerInchX(), dc.pageHeight(), properties.chord, inMillimetres(properties))
             .shifted(sheetOrigin);
@@ -208,50 +164,16 @@ void printExtraLines(const AirfoilDocument& document, platform::DeviceContext& d
     }
 }
 
-PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int pageWidth, int pageHeight,
-                        const PrintExtras& extras) {
-    PrintLayout layout;
-    layout.pixelsPerInch = ppiX;
-    layout.pageWidth = pageWidth;
-    layout.pageHeight = pageHeight;
-    layout.chordLineY = pageHeight / 2;
-    if (!document.isLoaded() || ppiX != ppiY || ppiX <= 0 || pageWidth <= 0 || pageHeight <= 0) return layout;
+namespace {
 
-    // Never more than a quarter of the page, so that every page shows some
-    // sheet of its own however small the paper.
-    layout.overlap = std::min({millimetresToPixels(kPrintOverlapMm, ppiX), pageWidth / 4, pageHeight / 4});
-
-    MeasuringDeviceContext measure(ppiX, ppiY, pageWidth, pageHeight);
-    if (!document.printRib(measure)) return layout;
-    printExtraLines(document, measure, extras);
-
-    if (measure.empty()) {
-        layout.status = PrintLayoutStatus::Ready;
-        layout.tiles.push_back(PrintTile{});
-        return layout;
-    }
-    layout.hasRib = true;
-    layout.rib = measure.extent();
-
-    const Axis across = tileAxis(layout.rib.left, layout.rib.right, pageWidth, layout.overlap);
-    const Axis down = tileAxis(layout.rib.top, layout.rib.bottom, pageHeight, layout.overlap);
-    const long long pages = across.count * down.count;
-    if (pages > kMaxPrintPages) {
-        layout.status = PrintLayoutStatus::TooManyPages;
-        layout.pagesNeeded = clampInt(pages);
-        return layout;
-    }
-    layout.columns = static_cast<int>(across.count);
-    layout.rows = static_cast<int>(down.count);
-    for (int row = 0; row < layout.rows; ++row)
-        for (int column = 0; column < layout.columns; ++column)
-            layout.tiles.push_back(PrintTile{column, row, clampInt(across.start + column * across.step),
-                                             clampInt(down.start + row * down.step)});
-
-    // Registration crosses in the middle of every overlap strip: on the chord
-    // line and above and below the rib across a vertical join, at a quarter
-    // and three quarters of the page across a horizontal one. Each lies on
-    // both pages of its strip (four at a corner where strips cross).
+// Registration crosses in the middle of every overlap strip: on the chord
+// line and above and below the rib across a vertical join, at a quarter
+// and three quarters of the page across a horizontal one. Each lies on
+// both pages of its strip (four at a corner where strips cross).
+void addRegistrationCrosses(PrintLayout& layout, const Axis& across, const Axis& down) {
+    const int ppiX = layout.pixelsPerInch;
+    const int pageWidth = layout.pageWidth;
+    const int pageHeight = layout.pageHeight;
     const int arm = millimetresToPixels(kCrossArmMm, ppiX);
     const int gap = millimetresToPixels(kCrossGapMm, ppiX);
     auto addCross = [&](int x, int y) {
@@ -279,6 +201,51 @@ PrintLayout layoutPrint(const AirfoilDocument& document, int ppiX, int ppiY, int
             addCross(clampInt(left + 3LL * pageWidth / 4), y);
         }
     }
+}
+
+} // namespace
+
+PrintLayout layoutPrint(const RibPicture& picture, int ppiX, int ppiY, int pageWidth, int pageHeight,
+                        const PrintExtras& extras) {
+    PrintLayout layout;
+    layout.pixelsPerInch = ppiX;
+    layout.pageWidth = pageWidth;
+    layout.pageHeight = pageHeight;
+    layout.chordLineY = pageHeight / 2;
+    if (!picture.loaded || ppiX != ppiY || ppiX <= 0 || pageWidth <= 0 || pageHeight <= 0) return layout;
+
+    // Never more than a quarter of the page, so that every page shows some
+    // sheet of its own however small the paper.
+    layout.overlap = std::min({millimetresToPixels(kPrintOverlapMm, ppiX), pageWidth / 4, pageHeight / 4});
+
+    MeasuringDeviceContext measure(ppiX, ppiY, pageWidth, pageHeight);
+    if (!printRib(measure, picture)) return layout;
+    printExtraLines(picture, measure, extras);
+
+    if (measure.empty()) {
+        layout.status = PrintLayoutStatus::Ready;
+        layout.tiles.push_back(PrintTile{});
+        return layout;
+    }
+    layout.hasRib = true;
+    layout.rib = measure.extent();
+
+    const Axis across = tileAxis(layout.rib.left, layout.rib.right, pageWidth, layout.overlap);
+    const Axis down = tileAxis(layout.rib.top, layout.rib.bottom, pageHeight, layout.overlap);
+    const long long pages = across.count * down.count;
+    if (pages > kMaxPrintPages) {
+        layout.status = PrintLayoutStatus::TooManyPages;
+        layout.pagesNeeded = clampInt(pages);
+        return layout;
+    }
+    layout.columns = static_cast<int>(across.count);
+    layout.rows = static_cast<int>(down.count);
+    for (int row = 0; row < layout.rows; ++row)
+        for (int column = 0; column < layout.columns; ++column)
+            layout.tiles.push_back(PrintTile{column, row, clampInt(across.start + column * across.step),
+                                             clampInt(down.start + row * down.step)});
+
+    addRegistrationCrosses(layout, across, down);
     layout.status = PrintLayoutStatus::Ready;
     return layout;
 }
@@ -309,47 +276,57 @@ std::string ownPageLabelText(const std::string& label, int page, int pages) {
     return label + "   page " + std::to_string(page) + " of " + std::to_string(pages);
 }
 
-PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, const std::string& name,
-                            float chord, const std::string& ownLabel) {
-    PageFurniture furniture;
-    if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return furniture;
-    const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
+namespace {
+
+// The part of a page the furniture may use: inside the edge margin, clear of
+// the strips the page shares with its neighbours, and what it keeps clear
+// of (the rib as it lies on the page, those strips).
+struct PageRoom {
+    Rect page;
+    std::vector<Rect> obstacles;
+    int clearLeft = 0;
+    int clearRight = 0;
+    int clearTop = 0;
+    int clearBottom = 0;
+    int clearance = 0;
+};
+
+PageRoom pageRoom(const PrintLayout& layout, const PrintTile& tile) {
     const int ppi = layout.pixelsPerInch;
     const int w = layout.pageWidth;
     const int h = layout.pageHeight;
     const int edge = millimetresToPixels(kEdgeMarginMm, ppi);
-    const int clearance = millimetresToPixels(kClearanceMm, ppi);
-    const int textHeight = millimetresToPixels(kTextHeightMm, ppi);
-    const Rect page{edge, edge, w - 1 - edge, h - 1 - edge};
-
-    // What the furniture keeps clear of: the rib as it lies on this page and
-    // the strips this page shares with its neighbours.
-    std::vector<Rect> obstacles;
-    if (layout.hasRib) obstacles.push_back(grown(seenFrom(layout.rib, tile), clearance));
-    const int strip = layout.overlap + clearance;
-    int clearLeft = page.left;
-    int clearRight = page.right;
-    int clearTop = page.top;
-    int clearBottom = page.bottom;
+    PageRoom room;
+    room.clearance = millimetresToPixels(kClearanceMm, ppi);
+    room.page = Rect{edge, edge, w - 1 - edge, h - 1 - edge};
+    if (layout.hasRib) room.obstacles.push_back(grown(seenFrom(layout.rib, tile), room.clearance));
+    const int strip = layout.overlap + room.clearance;
+    room.clearLeft = room.page.left;
+    room.clearRight = room.page.right;
+    room.clearTop = room.page.top;
+    room.clearBottom = room.page.bottom;
     if (tile.column > 0) {
-        obstacles.push_back(Rect{0, 0, strip, h - 1});
-        clearLeft = std::max(clearLeft, strip + 1);
+        room.obstacles.push_back(Rect{0, 0, strip, h - 1});
+        room.clearLeft = std::max(room.clearLeft, strip + 1);
     }
     if (tile.column + 1 < layout.columns) {
-        obstacles.push_back(Rect{w - 1 - strip, 0, w - 1, h - 1});
-        clearRight = std::min(clearRight, w - 2 - strip);
+        room.obstacles.push_back(Rect{w - 1 - strip, 0, w - 1, h - 1});
+        room.clearRight = std::min(room.clearRight, w - 2 - strip);
     }
     if (tile.row > 0) {
-        obstacles.push_back(Rect{0, 0, w - 1, strip});
-        clearTop = std::max(clearTop, strip + 1);
+        room.obstacles.push_back(Rect{0, 0, w - 1, strip});
+        room.clearTop = std::max(room.clearTop, strip + 1);
     }
     if (tile.row + 1 < layout.rows) {
-        obstacles.push_back(Rect{0, h - 1 - strip, w - 1, h - 1});
-        clearBottom = std::min(clearBottom, h - 2 - strip);
+        room.obstacles.push_back(Rect{0, h - 1 - strip, w - 1, h - 1});
+        room.clearBottom = std::min(room.clearBottom, h - 2 - strip);
     }
+    return room;
+}
 
-    // The scale bar: the longest of 100, 50, 20 or 10 mm (4, 2 or 1 in) that
-    // fits across the clear part of the page.
+// The scale bar, not yet placed: the longest of 100, 50, 20 or 10 mm (4, 2
+// or 1 in) that fits across `width`, with its ticks and label.
+ScaleBar scaleBarShape(bool metric, int ppi, int width) {
     const double pxPerMm = ppi / 25.4;
     const std::vector<ScaleChoice> choices =
         metric ? std::vector<ScaleChoice>{{100, pxPerMm, "100 mm"}, {50, pxPerMm, "50 mm"}, {20, pxPerMm, "20 mm"},
@@ -357,15 +334,15 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
                : std::vector<ScaleChoice>{{40, ppi / 10.0, "4 in"}, {20, ppi / 10.0, "2 in"}, {10, ppi / 10.0, "1 in"}};
     ScaleChoice choice = choices.back();
     for (const ScaleChoice& c : choices) {
-        if (std::lround(c.units * c.pixelsPerUnit) <= clearRight - clearLeft) {
+        if (std::lround(c.units * c.pixelsPerUnit) <= width) {
             choice = c;
             break;
         }
     }
-    ScaleBar& bar = furniture.scaleBar;
+    ScaleBar bar;
     bar.length = static_cast<int>(std::lround(choice.units * choice.pixelsPerUnit));
     bar.label = choice.label;
-    bar.textHeight = textHeight;
+    bar.textHeight = millimetresToPixels(kTextHeightMm, ppi);
     const int minor = millimetresToPixels(kMinorTickMm, ppi);
     const int middle = millimetresToPixels(kMiddleTickMm, ppi);
     const int major = millimetresToPixels(kMajorTickMm, ppi);
@@ -373,6 +350,13 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
         const int height = i % 10 == 0 ? major : i % 5 == 0 ? middle : minor;
         bar.ticks.push_back(ScaleBar::Tick{static_cast<int>(std::lround(i * choice.pixelsPerUnit)), height});
     }
+    return bar;
+}
+
+// The scale bar placed under or over the rib, else in a free corner.
+ScaleBar placedScaleBar(ScaleBar bar, const PrintLayout& layout, const PrintTile& tile, const PageRoom& room) {
+    const int ppi = layout.pixelsPerInch;
+    const int major = millimetresToPixels(kMajorTickMm, ppi);
     const int labelGap = millimetresToPixels(kLabelGapMm, ppi);
     auto barAt = [&](int left, int baseline) {
         ScaleBar b = bar;
@@ -382,68 +366,84 @@ PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, c
         b.labelY = deviceOffset(baseline, labelGap);
         return b;
     };
-    const int below = labelGap + textHeight;  // from the baseline to the bottom of the label
+    const int below = labelGap + bar.textHeight;  // from the baseline to the bottom of the label
     std::vector<std::pair<int, int>> barPlaces;
     if (layout.hasRib) {
         const Rect rib = seenFrom(layout.rib, tile);
-        const int left = std::clamp(rib.left, clearLeft, std::max(clearLeft, clearRight - bar.length));
-        barPlaces.emplace_back(left, deviceOffset(rib.bottom, clearance + 1 + major));
-        barPlaces.emplace_back(left, deviceOffset(rib.top, -(clearance + 1 + below)));
+        const int left = std::clamp(rib.left, room.clearLeft, std::max(room.clearLeft, room.clearRight - bar.length));
+        barPlaces.emplace_back(left, deviceOffset(rib.bottom, room.clearance + 1 + major));
+        barPlaces.emplace_back(left, deviceOffset(rib.top, -(room.clearance + 1 + below)));
     }
-    barPlaces.emplace_back(clearLeft, clearBottom - below);
-    barPlaces.emplace_back(clearRight - bar.length, clearBottom - below);
-    barPlaces.emplace_back(clearLeft, clearTop + major);
-    barPlaces.emplace_back(clearRight - bar.length, clearTop + major);
-    const auto barPlace = place(barPlaces, [&](int x, int y) { return barAt(x, y).box(); }, page, obstacles);
-    bar = barPlace ? barAt(barPlace->first, barPlace->second) : barAt(clearLeft, clearBottom - below);
-    obstacles.push_back(grown(bar.box(), clearance));
+    barPlaces.emplace_back(room.clearLeft, room.clearBottom - below);
+    barPlaces.emplace_back(room.clearRight - bar.length, room.clearBottom - below);
+    barPlaces.emplace_back(room.clearLeft, room.clearTop + major);
+    barPlaces.emplace_back(room.clearRight - bar.length, room.clearTop + major);
+    const auto barPlace = place(barPlaces, [&](int x, int y) { return barAt(x, y).box(); }, room.page, room.obstacles);
+    return barPlace ? barAt(barPlace->first, barPlace->second) : barAt(room.clearLeft, room.clearBottom - below);
+}
+
+// The label in a corner away from the rib.
+void placeLabel(PageLabel& label, const PageRoom& room) {
+    const int width = textWidth(label.text, label.textHeight);
+    const std::vector<std::pair<int, int>> corners{{room.clearLeft, room.clearTop},
+                                                   {room.clearRight - width, room.clearTop},
+                                                   {room.clearLeft, room.clearBottom - label.textHeight},
+                                                   {room.clearRight - width, room.clearBottom - label.textHeight}};
+    auto labelAt = [&](int x, int y) {
+        PageLabel l = label;
+        l.x = x;
+        l.y = y;
+        return l.box();
+    };
+    const auto corner = place(corners, labelAt, room.page, room.obstacles);
+    label.x = corner ? corner->first : room.clearLeft;
+    label.y = corner ? corner->second : room.clearTop;
+}
+
+} // namespace
+
+PageFurniture pageFurniture(const PrintLayout& layout, int index, bool metric, const std::string& name,
+                            float chord, const std::string& ownLabel) {
+    PageFurniture furniture;
+    if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return furniture;
+    const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
+    const int ppi = layout.pixelsPerInch;
+    PageRoom room = pageRoom(layout, tile);
+    furniture.scaleBar = placedScaleBar(scaleBarShape(metric, ppi, room.clearRight - room.clearLeft), layout, tile, room);
+    room.obstacles.push_back(grown(furniture.scaleBar.box(), room.clearance));
 
     // Registration crosses that fall on this page.
     furniture.crossArm = millimetresToPixels(kCrossArmMm, ppi);
     for (const auto& [x, y] : layout.registration) {
         const long long px = static_cast<long long>(x) - tile.offsetX;
         const long long py = static_cast<long long>(y) - tile.offsetY;
-        if (px >= 0 && px < w && py >= 0 && py < h)
+        if (px >= 0 && px < layout.pageWidth && py >= 0 && py < layout.pageHeight)
             furniture.crosses.emplace_back(static_cast<int>(px), static_cast<int>(py));
     }
 
-    // The label of a tiled page (of every page with a label of its own), in
-    // a corner away from the rib.
+    // The label of a tiled page (of every page with a label of its own).
     if (layout.tiled() || !ownLabel.empty()) {
         furniture.hasLabel = true;
         PageLabel& label = furniture.label;
         label.text = ownLabel.empty() ? pageLabelText(name, chord, metric, index + 1, layout.pageCount())
                                       : ownPageLabelText(ownLabel, index + 1, layout.pageCount());
-        label.textHeight = textHeight;
-        const int width = textWidth(label.text, textHeight);
-        const std::vector<std::pair<int, int>> corners{{clearLeft, clearTop},
-                                                       {clearRight - width, clearTop},
-                                                       {clearLeft, clearBottom - textHeight},
-                                                       {clearRight - width, clearBottom - textHeight}};
-        auto labelAt = [&](int x, int y) {
-            PageLabel l = label;
-            l.x = x;
-            l.y = y;
-            return l.box();
-        };
-        const auto corner = place(corners, labelAt, page, obstacles);
-        label.x = corner ? corner->first : clearLeft;
-        label.y = corner ? corner->second : clearTop;
+        label.textHeight = millimetresToPixels(kTextHeightMm, ppi);
+        placeLabel(label, room);
     }
     return furniture;
 }
 
-bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout, int index,
+bool printLayoutPage(const RibPicture& picture, platform::DeviceContext& dc, const PrintLayout& layout, int index,
                      const PrintExtras& extras) {
     if (layout.status != PrintLayoutStatus::Ready || index < 0 || index >= layout.pageCount()) return false;
     const PrintTile& tile = layout.tiles[static_cast<std::size_t>(index)];
     const DevicePoint origin{tile.offsetX, tile.offsetY};
-    const bool drawn = document.printRib(dc, origin);
-    if (drawn) printExtraLines(document, dc, extras, origin);
+    const bool drawn = printRib(dc, picture, origin);
+    if (drawn) printExtraLines(picture, dc, extras, origin);
 
-    const RibProperties& properties = document.properties();
+    const RibProperties& properties = picture.rib.properties;
     const PageFurniture furniture =
-        pageFurniture(layout, index, properties.metric != 0, document.getName().value_or(std::string()),
+        pageFurniture(layout, index, properties.metric != 0, picture.name,
                       properties.chord, extras.label);
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
     const int arm = furniture.crossArm;

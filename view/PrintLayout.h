@@ -20,10 +20,9 @@
 #include "geom/ViewTransform.h"
 #include "platform/DeviceContext.h"
 #include "platform/Window.h"
+#include "view/RibPicture.h"
 
 namespace parvelin {
-
-class AirfoilDocument;
 
 // Neighbouring pages share this much of the sheet.
 inline constexpr double kPrintOverlapMm = 10.0;
@@ -74,17 +73,17 @@ struct PrintExtras {
     std::string label;
 };
 
-// Lays the document's rib out on pages of the device's size and resolution.
+// Lays the rib out on pages of the device's size and resolution.
 // Runs the rib's printing on a measuring device, so the layout covers exactly
 // what printRib draws, and the extras' lines with it.
-PrintLayout layoutPrint(const AirfoilDocument& document, int pixelsPerInchX, int pixelsPerInchY, int pageWidth,
+PrintLayout layoutPrint(const RibPicture& picture, int pixelsPerInchX, int pixelsPerInchY, int pageWidth,
                         int pageHeight, const PrintExtras& extras = {});
 
 // Draws the extras' lines as the page whose top-left corner lies at sheet
 // pixel `sheetOrigin` shows them (the device's resolution and page height
 // give the true scale, as for printRib). Nothing on a device whose pixels
 // are not square.
-void printExtraLines(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintExtras& extras,
+void printExtraLines(const RibPicture& picture, platform::DeviceContext& dc, const PrintExtras& extras,
                      DevicePoint sheetOrigin = {});
 
 // The scale bar of a page: a baseline `length` pixels long from (left,
@@ -141,8 +140,11 @@ std::string ownPageLabelText(const std::string& label, int page, int pages);
 // registration crosses, the scale bar and the label (tiled prints, or every
 // page with the extras' own label). The layout must have been made with the
 // same extras. Returns what printRib returned.
-bool printLayoutPage(const AirfoilDocument& document, platform::DeviceContext& dc, const PrintLayout& layout,
+bool printLayoutPage(const RibPicture& picture, platform::DeviceContext& dc, const PrintLayout& layout,
                      int index, const PrintExtras& extras = {});
+
+// The width the layout gives a text of this height.
+int textWidth(const std::string& text, int height);
 
 // Draws nothing; gathers the extent of every line, arc and text drawn on it.
 class MeasuringDeviceContext : public platform::DeviceContext {

@@ -7,7 +7,7 @@
 #include <numeric>
 #include <random>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "text/NumberText.h"
 #include "wing/ClipperPaths.h"
 #include "wing/NestHoles.h"

@@ -10,8 +10,7 @@
 #include <polyclipping/clipper.hpp>
 
 #include "components/LighteningHoles.h"
-
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
 #include "wing/ClipperPaths.h"
@@ -138,6 +137,65 @@ double overlapArea(const Polygon& a, const Polygon& b) {
     return std::abs(area) / (kClipperScale * kClipperScale);
 }
 
+namespace {
+
+// The document's properties with this station's chord, spar distance (a
+// length) and washout.
+RibProperties stationProperties(const RibProperties& document, const RibStation& station) {
+    RibProperties properties = document;
+    properties.chord = static_cast<float>(station.chord);
+    properties.sparDistance = static_cast<float>(station.sparDistance);
+    properties.sparDistanceInPercent = 0;
+    properties.washout = static_cast<float>(station.washout);
+    return properties;
+}
+
+// Builds one station's rib: its tabs, then the rib itself by the same code
+// as a single rib (the airfoil less every component's notch, seat and band),
+// its holes kept clear of the tabs too, standing on its tabs. Empty `error`
+// when it can be laid out and cut.
+WingRib buildWingRib(const RibStation& station, const RibProperties& properties, std::vector<AirfoilPoint> points,
+                     std::string& tabProblem, std::string& error) {
+    WingRib rib;
+    rib.station = station;
+    BuildingTabs tabs = buildingTabs(points, properties, station.washout);
+    if (!tabs.error.empty() && tabProblem.empty()) tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
+    rib.tabs = std::move(tabs.tabs);
+    const double c = properties.chord;
+    bool sound = layable(airfoilPolygon(points, c));
+    for (const BuildingTab& tab : rib.tabs) sound = sound && layable(tab.polygon);
+    if (!sound) {
+        error = "Rib " + rib.name() + " has coordinates too large to lay out (check the airfoil and the sizes).";
+        return rib;
+    }
+    std::vector<ModelPolygon> tabRegions;
+    for (const BuildingTab& tab : rib.tabs) {
+        ModelPolygon region;
+        for (const Vec2& q : tab.polygon) region.push_back({q.x / c, q.y / c});
+        tabRegions.push_back(std::move(region));
+    }
+    static_cast<Rib&>(rib) = buildRib(std::move(points), properties, tabRegions);
+    if (rib.cut.outline.size() < 3) {
+        error = "Rib " + rib.name() + " has nothing left once its spars, edges and sheeting are cut out.";
+        return rib;
+    }
+    Polygon cutPolygon;
+    cutPolygon.reserve(rib.cut.outline.size());
+    for (const ModelPoint& q : rib.cut.outline) cutPolygon.push_back(Vec2{q.x * c, q.y * c});
+    rib.outline = joinOutline(cutPolygon, rib.tabs);
+    for (const ModelPolygon& hole : rib.lighteningHoles) {
+        Polygon scaled;
+        for (const ModelPoint& q : hole) scaled.push_back(Vec2{q.x * c, q.y * c});
+        rib.holes.push_back(std::move(scaled));
+    }
+    rib.pieces = rib.cut.pieces;
+    rib.keptShare = rib.cut.keptShare;
+    placeLabel(rib, cutPolygon);
+    return rib;
+}
+
+} // namespace
+
 RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, AirfoilPoints rootSection,
                    AirfoilPoints tipSection) {
     RibSet set;
@@ -151,86 +209,25 @@ RibSet buildRibSet(const WingPanel& panel, const RibProperties& document, Airfoi
     const std::vector<RibStation> stations = ribStations(panel);
     set.ribs.reserve(stations.size());
     for (const RibStation& station : stations) {
-        WingRib rib;
-        rib.station = station;
-        rib.properties = document;
-        rib.properties.chord = static_cast<float>(station.chord);
-        rib.properties.sparDistance = static_cast<float>(station.sparDistance);
-        rib.properties.sparDistanceInPercent = 0;
-        rib.properties.washout = static_cast<float>(station.washout);
+        std::vector<AirfoilPoint> points;
         if (!blend || station.fraction == 0.0)
-            rib.points.assign(rootSection.begin(), rootSection.end());
+            points.assign(rootSection.begin(), rootSection.end());
         else if (station.fraction == 1.0)
-            rib.points.assign(tipSection.begin(), tipSection.end());
+            points.assign(tipSection.begin(), tipSection.end());
         else
-            rib.points = blendAirfoils(rootSection, tipSection, station.fraction);
-
-        // The same computation, in the same order, as a document's rib.
-        rib.leadingEdge.compute(rib.points, rib.properties);
-        rib.trailingEdge.compute(rib.points, rib.properties);
-        rib.spars.compute(rib.points, rib.properties);
-        rib.sheeting.compute(rib.points, rib.properties);
-
-        BuildingTabs tabs = buildingTabs(rib.points, rib.properties, station.washout);
-        if (!tabs.error.empty() && set.tabProblem.empty())
-            set.tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
-        rib.tabs = std::move(tabs.tabs);
-        const double c = rib.properties.chord;
-        const Polygon airfoil = airfoilPolygon(rib.points, c);
-        bool sound = layable(airfoil);
-        for (const BuildingTab& tab : rib.tabs) sound = sound && layable(tab.polygon);
-        if (!sound) {
-            set.error = "Rib " + rib.name() + " has coordinates too large to lay out (check the airfoil and the sizes).";
+            points = blendAirfoils(rootSection, tipSection, station.fraction);
+        WingRib rib =
+            buildWingRib(station, stationProperties(document, station), std::move(points), set.tabProblem, set.error);
+        if (!set.error.empty()) {
             set.ribs.clear();
             return set;
         }
-        // The rib as it is cut (the airfoil less every component's notch,
-        // seat and band, by the same code as a single rib's cut file),
-        // standing on its tabs.
-        const CutOutline cut = cutOutline(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
-        if (cut.outline.size() < 3) {
-            set.error = "Rib " + rib.name() + " has nothing left once its spars, edges and sheeting are cut out.";
-            set.ribs.clear();
-            return set;
-        }
-        Polygon cutPolygon;
-        cutPolygon.reserve(cut.outline.size());
-        for (const ModelPoint& q : cut.outline) cutPolygon.push_back(Vec2{q.x * c, q.y * c});
-        rib.outline = joinOutline(cutPolygon, rib.tabs);
-        // Each rib's own holes, from its own depth, clear of its tabs too.
-        if (isDrawable(rib.properties.holes())) {
-            HoleObstacles obstacles =
-                holeObstacles(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
-            for (const BuildingTab& tab : rib.tabs) {
-                ModelPolygon region;
-                for (const Vec2& q : tab.polygon) region.push_back({q.x / c, q.y / c});
-                obstacles.removed.push_back(std::move(region));
-            }
-            for (const ModelPolygon& hole : lighteningHoles(rib.points, obstacles, rib.properties)) {
-                Polygon scaled;
-                for (const ModelPoint& q : hole) scaled.push_back(Vec2{q.x * c, q.y * c});
-                rib.holes.push_back(std::move(scaled));
-            }
-        }
-        rib.pieces = cut.pieces;
-        rib.keptShare = cut.keptShare;
-        placeLabel(rib, cutPolygon);
         set.ribs.push_back(std::move(rib));
     }
     return set;
 }
 
-RibWeight ribWeightOf(const WingRib& rib) {
-    const CutOutline cut = cutOutline(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
-    const double c = rib.properties.chord;
-    std::vector<ModelPolygon> holes;
-    for (const Polygon& hole : rib.holes) {
-        ModelPolygon model;
-        for (const Vec2& q : hole) model.push_back({q.x / c, q.y / c});
-        holes.push_back(std::move(model));
-    }
-    return ribWeight(cut.outline, holes, rib.properties);
-}
+RibWeight ribWeightOf(const WingRib& rib) { return ribWeight(rib.cut.outline, rib.lighteningHoles, rib.properties); }
 
 std::string weightLines(const RibSet& set) {
     std::string text;

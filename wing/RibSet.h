@@ -6,27 +6,21 @@
 #include <string>
 #include <vector>
 
-#include "components/LeadingEdge.h"
 #include "components/LighteningHoles.h"
-#include "components/Sheeting.h"
-#include "components/Spar.h"
-#include "components/TrailingEdge.h"
 #include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
+#include "rib/Rib.h"
 #include "wing/BuildingTabs.h"
 #include "wing/Polygon.h"
 #include "wing/WingPanel.h"
 
 namespace parvelin::wing {
 
-struct WingRib {
+// The rib itself (Rib: its properties are the document's with this rib's
+// chord, spar distance and washout; its holes stay clear of its tabs) and
+// what the wing adds to it.
+struct WingRib : Rib {
     RibStation station;
-    RibProperties properties;          // the document's, with this rib's chord, spar distance and washout
-    std::vector<AirfoilPoint> points;  // model coordinates, drawing order
-    LeadingEdge leadingEdge;
-    TrailingEdge trailingEdge;
-    Spar spars;
-    Sheeting sheeting;
     std::vector<BuildingTab> tabs;
     Polygon outline;                   // the rib's cut outline and its tabs joined, in the chord's unit
     std::vector<Polygon> holes;        // its lightening holes, in the chord's unit

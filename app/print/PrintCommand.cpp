@@ -94,7 +94,7 @@ bool runPrintCommand(AirfoilDocument* document, QWidget* frame, QPrinter& printe
 bool runPrintPreviewCommand(AirfoilDocument* document, QWidget* frame, QPrinter& printer) {
     if (document == nullptr || !document->isLoaded()) return false;
     const PageMetrics page = pageMetrics(printer);
-    const PrintLayout layout = layoutPrint(*document, page.ppiX, page.ppiY, page.width, page.height);
+    const PrintLayout layout = layoutPrint(document->picture(), page.ppiX, page.ppiY, page.width, page.height);
     if (layout.status == PrintLayoutStatus::TooManyPages) {
         tell(tooManyPagesMessage(layout.pagesNeeded));
         return true;
@@ -131,7 +131,7 @@ bool printPages(const AirfoilDocument& document, QPrinter& printer) {
 
     // Checked before the job starts, so that nothing at all is sent.
     const PageMetrics page = pageMetrics(printer);
-    const PrintLayout layout = layoutPrint(document, page.ppiX, page.ppiY, page.width, page.height);
+    const PrintLayout layout = layoutPrint(document.picture(), page.ppiX, page.ppiY, page.width, page.height);
     if (layout.status == PrintLayoutStatus::TooManyPages) {
         tell(tooManyPagesMessage(layout.pagesNeeded));
         return false;

@@ -41,7 +41,7 @@ platform::Pen PrinterDeviceContext::selectPen(const platform::Pen& pen) {
 PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, QPagedPaintDevice& device, int firstPage,
                            int lastPage) {
     const PageMetrics page = pageMetrics(*painter.device());
-    const PrintLayout layout = layoutPrint(document, page.ppiX, page.ppiY, page.width, page.height);
+    const PrintLayout layout = layoutPrint(document.picture(), page.ppiX, page.ppiY, page.width, page.height);
     PrintOutcome outcome;
     outcome.status = layout.status;
     outcome.pagesNeeded = layout.pagesNeeded;
@@ -64,7 +64,7 @@ PrintOutcome printRibPages(const AirfoilDocument& document, QPainter& painter, Q
         // Nothing of a neighbouring page spills into the border.
         painter.setClipRect(QRect(0, 0, page.width, page.height));
         PrinterDeviceContext dc(painter, page);
-        printLayoutPage(document, dc, layout, index);
+        printLayoutPage(document.picture(), dc, layout, index);
         ++outcome.pages;
     }
     return outcome;

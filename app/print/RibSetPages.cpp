@@ -18,18 +18,6 @@
 namespace parvelin::app {
 namespace {
 
-// The rib as a document of its own, so that it prints exactly as a single
-// rib with its properties does.
-std::unique_ptr<AirfoilDocument> ribDocument(const wing::WingRib& rib) {
-    CoordinateFileContents contents;
-    contents.name = rib.name();
-    for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
-    auto document = std::make_unique<AirfoilDocument>();
-    document->takeContents(contents, nullptr);
-    document->applyProperties(rib.properties);
-    return document;
-}
-
 // The sides of each building tab that stand outside the rib, in model
 // coordinates: down the front, along the board, up the back.
 std::vector<std::vector<geom::Point>> tabLines(const wing::WingRib& rib) {
@@ -49,9 +37,8 @@ int packedGap(int ppi) { return std::max(1, ppi / 8); }
 
 // The scale bar the shared page shows at its foot, as the first rib's page would show it.
 ScaleBar packedScaleBar(const RibPrint& rib) {
-    const RibProperties& properties = rib.document->properties();
-    return pageFurniture(rib.layout, 0, properties.metric != 0, rib.document->getName().value_or(std::string()),
-                         properties.chord, rib.extras.label)
+    const RibProperties& properties = rib.rib.properties;
+    return pageFurniture(rib.layout, 0, properties.metric != 0, rib.name, properties.chord, rib.extras.label)
         .scaleBar;
 }
 
@@ -83,40 +70,11 @@ std::string ribPageLabel(const wing::WingRib& rib, wing::WingSide side, const st
     return label + "  chord " + chord + (rib.properties.metric != 0 ? " mm" : " in");
 }
 
-RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std::string& name, int ppiX, int ppiY,
-                         int pageWidth, int pageHeight) {
-    RibSetPrint print;
-    long long pages = 0;
-    for (const wing::WingRib& rib : set.ribs) {
-        RibPrint each;
-        each.document = ribDocument(rib);
-        each.extras.lines = tabLines(rib);
-        each.extras.label = ribPageLabel(rib, side, name);
-        each.layout = layoutPrint(*each.document, ppiX, ppiY, pageWidth, pageHeight, each.extras);
-        if (each.layout.status == PrintLayoutStatus::Refused) {
-            print.status = PrintLayoutStatus::Refused;
-            print.refused = rib.name();
-            print.ribs.clear();
-            return print;
-        }
-        if (each.layout.status == PrintLayoutStatus::TooManyPages) {
-            print.status = PrintLayoutStatus::TooManyPages;
-            print.refused = rib.name();
-            print.pagesNeeded = each.layout.pagesNeeded;
-            print.ribs.clear();
-            return print;
-        }
-        pages += each.layout.pageCount();
-        print.ribs.push_back(std::move(each));
-    }
-    if (pages > std::numeric_limits<int>::max()) {
-        print.status = PrintLayoutStatus::TooManyPages;
-        print.pagesNeeded = std::numeric_limits<int>::max();
-        print.ribs.clear();
-        return print;
-    }
-    // Ribs that fit on one page share pages, in order, as many as fit one
-    // above the other over the scale bar; the others keep their tiled pages.
+namespace {
+
+// Ribs that fit on one page share pages, in order, as many as fit one
+// above the other over the scale bar; the others keep their tiled pages.
+void placeRibsOnSheets(RibSetPrint& print, int ppiX, int pageHeight) {
     const int gap = packedGap(ppiX);
     RibSetPage open;
     int y = gap;
@@ -140,6 +98,44 @@ RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std
         for (int k = 0; k < rib.layout.pageCount(); ++k) print.sheets.push_back({false, {{r, k, 0}}});
     }
     if (!open.ribs.empty()) print.sheets.push_back(std::move(open));
+}
+
+} // namespace
+
+RibSetPrint layoutRibSet(const wing::RibSet& set, wing::WingSide side, const std::string& name, int ppiX, int ppiY,
+                         int pageWidth, int pageHeight) {
+    RibSetPrint print;
+    long long pages = 0;
+    for (const wing::WingRib& rib : set.ribs) {
+        RibPrint each;
+        each.rib = rib;
+        each.name = rib.name();
+        each.extras.lines = tabLines(rib);
+        each.extras.label = ribPageLabel(rib, side, name);
+        each.layout = layoutPrint(each.picture(), ppiX, ppiY, pageWidth, pageHeight, each.extras);
+        if (each.layout.status == PrintLayoutStatus::Refused) {
+            print.status = PrintLayoutStatus::Refused;
+            print.refused = rib.name();
+            print.ribs.clear();
+            return print;
+        }
+        if (each.layout.status == PrintLayoutStatus::TooManyPages) {
+            print.status = PrintLayoutStatus::TooManyPages;
+            print.refused = rib.name();
+            print.pagesNeeded = each.layout.pagesNeeded;
+            print.ribs.clear();
+            return print;
+        }
+        pages += each.layout.pageCount();
+        print.ribs.push_back(std::move(each));
+    }
+    if (pages > std::numeric_limits<int>::max()) {
+        print.status = PrintLayoutStatus::TooManyPages;
+        print.pagesNeeded = std::numeric_limits<int>::max();
+        print.ribs.clear();
+        return print;
+    }
+    placeRibsOnSheets(print, ppiX, pageHeight);
     (void)pages;
     print.status = PrintLayoutStatus::Ready;
     print.pages = static_cast<int>(print.sheets.size());
@@ -182,7 +178,7 @@ bool printRibSetPages(const RibSetPrint& print, QPagedPaintDevice& device, QPain
         if (!sheet.packed) {
             const RibSetPage::Placed& placed = sheet.ribs.front();
             const RibPrint& rib = print.ribs[placed.rib];
-            printLayoutPage(*rib.document, dc, rib.layout, placed.tile, rib.extras);
+            printLayoutPage(rib.picture(), dc, rib.layout, placed.tile, rib.extras);
             continue;
         }
         const int gap = packedGap(page.ppiX);
@@ -191,8 +187,8 @@ bool printRibSetPages(const RibSetPrint& print, QPagedPaintDevice& device, QPain
             const RibPrint& rib = print.ribs[placed.rib];
             // The rib's sheet moved up or down so that its top stands under its label.
             const DevicePoint origin{0, rib.layout.rib.top - (placed.top + labelHeight + gap)};
-            rib.document->printRib(dc, origin);
-            printExtraLines(*rib.document, dc, rib.extras, origin);
+            printRib(dc, rib.picture(), origin);
+            printExtraLines(rib.picture(), dc, rib.extras, origin);
             platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack});
             dc.text(std::max(gap, rib.layout.rib.left), placed.top, labelHeight, rib.extras.label);
         }

@@ -27,12 +27,15 @@ namespace parvelin::app {
 // The label on a rib's page: the airfoil's name, the rib, its sides and chord.
 std::string ribPageLabel(const wing::WingRib& rib, wing::WingSide side, const std::string& name);
 
-// One rib ready to print: the rib as a document, its tabs and label, and its
-// pages.
+// One rib ready to print: the wing's rib, its name, its tabs and label,
+// and its pages. It prints as a single rib does, with the view's default
+// guides (edge lines and chord line).
 struct RibPrint {
-    std::unique_ptr<AirfoilDocument> document;
+    Rib rib;
+    std::string name;
     PrintExtras extras;
     PrintLayout layout;
+    RibPicture picture() const { return RibPicture{rib, RibViewFlags{}, name, true}; }
 };
 
 // The band a rib takes on a shared page: its label, a gap, the rib (its

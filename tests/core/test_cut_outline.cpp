@@ -7,11 +7,12 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "components/AirfoilBoundary.h"
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 
 using namespace parvelin;
@@ -50,6 +51,56 @@ std::string firstSelfCrossing(const ModelPolygon& p) {
                 return std::to_string(i) + " " + std::to_string(j);
         }
     return {};
+}
+
+// Distance from q to the edges of a closed polygon.
+double edgeDistance(const ModelPolygon& polygon, const ModelPoint& q) {
+    double best = INFINITY;
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const ModelPoint& a = polygon[i];
+        const ModelPoint& b = polygon[(i + 1) % polygon.size()];
+        const double dx = b.x - a.x, dy = b.y - a.y, len2 = dx * dx + dy * dy;
+        const double t = len2 > 0.0 ? std::clamp(((q.x - a.x) * dx + (q.y - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
+        best = std::min(best, std::hypot(a.x + t * dx - q.x, a.y + t * dy - q.y));
+    }
+    return best;
+}
+
+// Even-odd rule: q lies inside the closed polygon.
+bool insidePolygon(const ModelPolygon& polygon, const ModelPoint& q) {
+    bool inside = false;
+    for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+        const ModelPoint& a = polygon[i];
+        const ModelPoint& b = polygon[j];
+        if ((a.y > q.y) != (b.y > q.y) && q.x < (b.x - a.x) * (q.y - a.y) / (b.y - a.y) + a.x) inside = !inside;
+    }
+    return inside;
+}
+
+// What every component says it removes is gone from the cut: no corner of
+// the outline lies inside a removed region, and each spar notch's floor
+// (the region's edge inside the rib) is a run of the outline when the rib
+// is whole and unsheeted.
+void checkRemovedRegions(const AirfoilDocument& doc, const CutOutline& cut, bool unsheeted, const std::string& where) {
+    for (const OutlineComponent* component : std::initializer_list<const OutlineComponent*>{
+             &doc.leadingEdge(), &doc.trailingEdge(), &doc.spars(), &doc.sheeting()})
+        for (const ModelPolygon& region : component->removedRegions())
+            for (const ModelPoint& q : cut.outline)
+                ASSERT_FALSE(insidePolygon(region, q) && edgeDistance(region, q) > 1e-7)
+                    << where << ": outline corner " << q.x << ", " << q.y << " inside a removed region";
+    if (cut.pieces != 1 || !unsheeted) return;
+    for (const ModelPolygon& notch : doc.spars().removedRegions()) {
+        ASSERT_EQ(notch.size(), 4u) << where;
+        // modelRectangle's corners: the floor is the lower edge of a notch
+        // hanging from the top, the upper edge of one standing on the bottom.
+        const bool hanging = notch[2].y > 1.0;
+        const double floor = hanging ? notch[0].y : notch[2].y;
+        for (const double x : {notch[0].x, notch[1].x}) {
+            double nearest = INFINITY;
+            for (const ModelPoint& q : cut.outline) nearest = std::min(nearest, std::hypot(q.x - x, q.y - floor));
+            EXPECT_LT(nearest, 1e-7) << where << ": notch floor corner " << x << ", " << floor << " not on the outline";
+        }
+    }
 }
 
 struct Styles {
@@ -105,6 +156,7 @@ TEST(CutOutline, EveryCorpusAirfoilUnderManyBuildsIsOneSimplePolygonInsideIt) {
                 ASSERT_GE(cut.outline.size(), 3u) << where;
                 split += cut.pieces > 1;
                 EXPECT_EQ(cut.holes, 0) << where;
+                checkRemovedRegions(doc, cut, s.sheeting == 0, where);
                 const double area = polygonArea(cut.outline);
                 EXPECT_GT(area, 0.0) << where;  // counter-clockwise
                 EXPECT_EQ(firstSelfCrossing(cut.outline), "") << where;

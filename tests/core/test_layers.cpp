@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The source folders form layers and every include points down (or within
-// its own layer): base <- geom <- model (document data) and dxf <-
-// components <- document (with its views) <- commands <- wing <- machine
+// its own layer): base <- geom <- model (document data) <- clip (the cut
+// outline on Clipper) and dxf <- components <- rib (the built rib) <-
+// document (with its views) <- commands <- cut (cut files) <- wing <- machine
 // files and mesh <- dialogs <- app and the command-line tool; airfoil (NACA
 // sections, section measures, airfoil folders) stands on the model beside
 // them. A Qt-free core never reaches up into the program.
@@ -28,10 +29,7 @@ std::string layerOf(const std::string& path) {
         return path.starts_with("document/AirfoilDocument.") || path.starts_with("document/RibDesignFile.") ? "document"
                                                                                                              : "model";
     if (folder == "view") return "document";
-    // The cut outline is computed from the components; the cut files are written from a document.
-    if (folder == "cut")
-        return path.starts_with("cut/CutOutline.") || path.starts_with("cut/ChordPaths.") ? "components" : "commands";
-    for (const char* own : {"geom", "dxf", "components", "commands", "wing", "machine", "mesh", "airfoil", "painting", "dialogs", "app", "cli"})
+    for (const char* own : {"geom", "clip", "dxf", "components", "rib", "commands", "cut", "wing", "machine", "mesh", "airfoil", "painting", "dialogs", "app", "cli"})
         if (folder == own) return folder;
     return "";
 }
@@ -41,17 +39,20 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"geom", {"base"}},
     {"model", {"base", "geom"}},
     {"dxf", {"base"}},
-    {"components", {"base", "geom", "model", "dxf"}},
-    {"document", {"base", "geom", "model", "dxf", "components"}},
-    {"commands", {"base", "geom", "model", "dxf", "components", "document"}},
-    {"wing", {"base", "geom", "model", "dxf", "components", "document", "commands"}},
-    {"machine", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
-    {"mesh", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing"}},
+    {"clip", {"base", "geom", "model"}},
+    {"components", {"base", "geom", "model", "clip", "dxf"}},
+    {"rib", {"base", "geom", "model", "clip", "dxf", "components"}},
+    {"document", {"base", "geom", "model", "clip", "dxf", "components", "rib"}},
+    {"commands", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document"}},
+    {"cut", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands"}},
+    {"wing", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands", "cut"}},
+    {"machine", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands", "cut", "wing"}},
+    {"mesh", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands", "cut", "wing"}},
     {"airfoil", {"base", "geom", "model"}},
     {"painting", {"base"}},
-    {"dialogs", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "airfoil", "painting"}},
-    {"app", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "airfoil", "painting", "dialogs"}},
-    {"cli", {"base", "geom", "model", "dxf", "components", "document", "commands", "wing", "machine", "mesh", "airfoil", "painting", "app"}},
+    {"dialogs", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands", "cut", "wing", "machine", "airfoil", "painting"}},
+    {"app", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands", "cut", "wing", "machine", "mesh", "airfoil", "painting", "dialogs"}},
+    {"cli", {"base", "geom", "model", "clip", "dxf", "components", "rib", "document", "commands", "cut", "wing", "machine", "mesh", "airfoil", "painting", "app"}},
 };
 
 } // namespace

@@ -161,7 +161,7 @@ TEST(LighteningHoles, EveryHoleKeepsItsMarginAndWebsOverTheCorpus) {
                     const CutOutline cut = doc.cutOutline();
                     ASSERT_TRUE(simplePolygon(cut.outline)) << where;
                     const HoleObstacles obstacles =
-                        holeObstacles(doc.points(), doc.leadingEdge(), doc.trailingEdge(), doc.spars(), doc.sheeting());
+                        holeObstacles(doc.leadingEdge(), doc.trailingEdge(), doc.spars(), doc.sheeting());
                     const double margin = p.holeMargin / chord;
                     const double web = p.holeWeb / chord;
                     const double minimum = p.holeMinimum / chord;

@@ -19,7 +19,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 #include "document/CoordinateFile.h"
 #include "mesh/ModelFiles.h"
@@ -224,7 +224,7 @@ TEST(MeshWing, EverySolidIsClosedAndEachRibHoldsItsArea) {
             expectSolid(part.mesh, "build " + std::to_string(build) + " " + part.name);
             if (part.kind != PartKind::Rib) continue;
             const wing::WingRib& rib = set.ribs[static_cast<std::size_t>(part.rib)];
-            const CutOutline cut = cutOutline(rib.points, rib.leadingEdge, rib.trailingEdge, rib.spars, rib.sheeting);
+            const CutOutline& cut = rib.cut;
             const double c = rib.properties.chord / unit;  // in mm
             const double areaMm = polygonArea(cut.outline) * c * c;
             EXPECT_NEAR(volume(part.mesh), areaMm * 2.5, areaMm * 2.5 * 0.005) << part.name;

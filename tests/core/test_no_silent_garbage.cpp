@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 #include "document/ImportReader.h"
 #include "document/RibDesignFile.h"

@@ -82,7 +82,7 @@ TEST(PrintLayout, ARibThatFitsPrintsTheOnePagePrintPlusTheScaleBar) {
             SCOPED_TRACE(airfoil + " " + set.name);
             stored::LoadedRib rib(airfoil, set.properties);
             const PrintLayout layout =
-                layoutPrint(rib.doc, 600, 600, stored::kPrintWidth, stored::kPrintHeight);
+                layoutPrint(rib.doc.picture(), 600, 600, stored::kPrintWidth, stored::kPrintHeight);
             ASSERT_EQ(layout.status, PrintLayoutStatus::Ready);
             if (!inside(layout.rib, stored::kPrintWidth, stored::kPrintHeight)) {
                 // The one-page print would cut it off: more pages, or one
@@ -99,7 +99,7 @@ TEST(PrintLayout, ARibThatFitsPrintsTheOnePagePrintPlusTheScaleBar) {
             RecordingDeviceContext alone(600, 600, stored::kPrintWidth, stored::kPrintHeight);
             rib.doc.printRib(alone);
             RecordingDeviceContext page(600, 600, stored::kPrintWidth, stored::kPrintHeight);
-            ASSERT_TRUE(printLayoutPage(rib.doc, page, layout, 0));
+            ASSERT_TRUE(printLayoutPage(rib.doc.picture(), page, layout, 0));
             ASSERT_GE(page.calls.size(), alone.calls.size());
             for (std::size_t i = 0; i < alone.calls.size(); ++i) {
                 const DrawCall& a = alone.calls[i];
@@ -145,7 +145,7 @@ TEST(PrintLayout, PagesCoverTheRibInReadingOrderOverlappingByTenMillimetres) {
                     stored::LoadedRib rib(airfoil, p);
                     const int w = static_cast<int>(size.widthMm / 25.4 * ppi);
                     const int h = static_cast<int>(size.heightMm / 25.4 * ppi);
-                    const PrintLayout layout = layoutPrint(rib.doc, ppi, ppi, w, h);
+                    const PrintLayout layout = layoutPrint(rib.doc.picture(), ppi, ppi, w, h);
                     ASSERT_EQ(layout.status, PrintLayoutStatus::Ready);
                     ASSERT_TRUE(layout.hasRib);
                     ASSERT_EQ(layout.pageCount(), layout.columns * layout.rows);
@@ -244,11 +244,11 @@ TEST(PrintLayout, LabelsNameTheRibAndAbsurdChordsAreRefused) {
         RibProperties p = kDefaultRibProperties;
         p.chord = chord;
         rib.doc.applyProperties(p);
-        const PrintLayout layout = layoutPrint(rib.doc, 600, 600, 4660, 6714);
+        const PrintLayout layout = layoutPrint(rib.doc.picture(), 600, 600, 4660, 6714);
         EXPECT_EQ(layout.status, PrintLayoutStatus::TooManyPages) << chord;
         EXPECT_GT(layout.pagesNeeded, kMaxPrintPages);
         RecordingDeviceContext dc(600, 600, 4660, 6714);
-        EXPECT_FALSE(printLayoutPage(rib.doc, dc, layout, 0));
+        EXPECT_FALSE(printLayoutPage(rib.doc.picture(), dc, layout, 0));
         EXPECT_TRUE(dc.calls.empty());
     }
     // Hostile chords lay out within the page limit and print every page.
@@ -259,16 +259,16 @@ TEST(PrintLayout, LabelsNameTheRibAndAbsurdChordsAreRefused) {
         p.leadingEdgeStyle = 1;
         p.sparStyle = 2;
         rib.doc.applyProperties(p);
-        const PrintLayout layout = layoutPrint(rib.doc, 600, 600, 4660, 6714);
+        const PrintLayout layout = layoutPrint(rib.doc.picture(), 600, 600, 4660, 6714);
         ASSERT_NE(layout.status, PrintLayoutStatus::Refused) << chord;
         EXPECT_LE(layout.pageCount(), kMaxPrintPages) << chord;
         for (int i = 0; i < layout.pageCount(); ++i) {
             RecordingDeviceContext dc(600, 600, 4660, 6714);
-            EXPECT_TRUE(printLayoutPage(rib.doc, dc, layout, i)) << chord;
+            EXPECT_TRUE(printLayoutPage(rib.doc.picture(), dc, layout, i)) << chord;
         }
     }
     // Non-square pixels and an empty document: nothing to lay out.
-    EXPECT_EQ(layoutPrint(rib.doc, 600, 300, 4660, 6714).status, PrintLayoutStatus::Refused);
+    EXPECT_EQ(layoutPrint(rib.doc.picture(), 600, 300, 4660, 6714).status, PrintLayoutStatus::Refused);
     AirfoilDocument empty;
-    EXPECT_EQ(layoutPrint(empty, 600, 600, 4660, 6714).status, PrintLayoutStatus::Refused);
+    EXPECT_EQ(layoutPrint(empty.picture(), 600, 600, 4660, 6714).status, PrintLayoutStatus::Refused);
 }

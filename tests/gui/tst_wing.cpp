@@ -128,27 +128,26 @@ void WingTest::okBuildsTheRibSetCancelKeepsIt() {
     const QString title = window->windowTitle();
     strip->setCurrentRow(3);
     QCOMPARE(window->selectedRib(), 3);
-    QCOMPARE(window->shownDocument()->properties().chord, 150.0f);
+    QCOMPARE(window->shownPicture().rib.properties.chord, 150.0f);
     // The status bar speaks of the rib on show: its chord, and the cursor
     // through its fit (its trailing edge lies 150 mm from its nose).
     QVERIFY2(f.frame->airfoilLabel()->text().contains("chord 150.00 mm"), qPrintable(f.frame->airfoilLabel()->text()));
-    const DevicePoint tail = window->shownDocument()->screenTransform()->map(1.0f, 0.0f);
+    const DevicePoint tail = window->shownTransform()->map(1.0f, 0.0f);
     QMouseEvent move(QEvent::MouseMove, QPointF(tail.x, tail.y), window->view()->mapToGlobal(QPointF(tail.x, tail.y)),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(window->view(), &move);
     QCOMPARE(f.frame->cursorLabel()->text().left(11), QStringLiteral("x 150.00 mm"));
-    QCOMPARE(window->shownDocument()->points().size(), window->ribSet().ribs[3].points.size());
+    QCOMPARE(window->shownPicture().rib.points.size(), window->ribSet().ribs[3].points.size());
     QCOMPARE(window->windowTitle(), title);
     // Every view choice reaches the rib on show.
     for (const int id : {kCmdViewChordline, kCmdViewEdgeLines, kCmdViewCamberline, kCmdViewCutOutline}) {
-        const AirfoilDocument* shown = window->shownDocument();
-        const auto flags = [](const AirfoilDocument* d) {
-            return std::array{d->showChordLine(), d->showEdgeLines(), d->showCamberLine(), d->showCutOutline()};
+        const auto flags = [](const RibViewFlags& v) {
+            return std::array{v.chordLine, v.edgeLines, v.camberLine, v.cutOutline};
         };
-        const auto before = flags(shown);
+        const auto before = flags(window->shownPicture().flags);
         f.frame->handleCommand(id);
-        QVERIFY(flags(window->shownDocument()) != before);
-        QVERIFY(flags(window->shownDocument()) == flags(window->document()));
+        QVERIFY(flags(window->shownPicture().flags) != before);
+        QVERIFY(flags(window->shownPicture().flags) == flags(window->document()->picture().flags));
     }
 
     // File > Export writes the whole set in one drawing.
@@ -303,8 +302,8 @@ void expectNothingClipped(const RibSetPrint& print, const wing::RibSet& set, win
         const wing::WingRib& wingRib = set.ribs[r];
         const RibPrint& rib = print.ribs[r];
         RecordingDeviceContext sheet(ppi, ppi, width, height);
-        QVERIFY(rib.document->printRib(sheet));
-        printExtraLines(*rib.document, sheet, rib.extras);
+        QVERIFY(printRib(sheet, rib.picture()));
+        printExtraLines(rib.picture(), sheet, rib.extras);
         const std::vector<Vertex> drawn = vertices(sheet.calls);
         const ViewTransform view = ViewTransform::trueScale(ppi, height, wingRib.properties.chord, true);
         const double c = wingRib.properties.chord;
@@ -319,7 +318,7 @@ void expectNothingClipped(const RibSetPrint& print, const wing::RibSet& set, win
         const int count = rib.layout.pageCount();
         for (int k = 0; k < count; ++k) {
             RecordingDeviceContext page(ppi, ppi, width, height);
-            QVERIFY(printLayoutPage(*rib.document, page, rib.layout, k, rib.extras));
+            QVERIFY(printLayoutPage(rib.picture(), page, rib.layout, k, rib.extras));
             const std::vector<Vertex> onPage = vertices(page.calls);
             QVERIFY(onPage.size() >= drawn.size());
             const PrintTile& tile = rib.layout.tiles[static_cast<std::size_t>(k)];

@@ -136,13 +136,13 @@ inline std::string screenText(LoadedRib& rib) {
 // Every page of the print; a rib on more than one page has a line before
 // each page saying which it is.
 inline std::string printText(LoadedRib& rib) {
-    const PrintLayout layout = layoutPrint(rib.doc, kPrintPpi, kPrintPpi, kPrintWidth, kPrintHeight);
+    const PrintLayout layout = layoutPrint(rib.doc.picture(), kPrintPpi, kPrintPpi, kPrintWidth, kPrintHeight);
     std::string out;
     for (int page = 0; page < layout.pageCount(); ++page) {
         if (layout.tiled())
             out += "page " + std::to_string(page + 1) + " of " + std::to_string(layout.pageCount()) + "\n";
         RecordingDeviceContext dc(kPrintPpi, kPrintPpi, kPrintWidth, kPrintHeight);
-        printLayoutPage(rib.doc, dc, layout, page);
+        printLayoutPage(rib.doc.picture(), dc, layout, page);
         out += callText(dc);
     }
     return out;

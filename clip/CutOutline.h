@@ -10,11 +10,6 @@
 
 namespace parvelin {
 
-class LeadingEdge;
-class TrailingEdge;
-class Spar;
-class Sheeting;
-
 struct ModelPoint {
     double x = 0.0;
     double y = 0.0;
@@ -30,20 +25,8 @@ struct OuterBox {
 };
 OuterBox outerBoxFor(AirfoilPoints points);
 
-// The regions each component removes from the rib, empty when the component
-// is not built or removes nothing.
-// Leading edge: the seat of the dowel, the square strip or the rectangle,
-// open forward out of the nose; the stock block takes everything ahead of
-// its cut.
-std::vector<ModelPolygon> leadingEdgeRegions(const LeadingEdge& leadingEdge, const OuterBox& box);
-// Spars: each notch, from its floor out through the surface it stands on.
-std::vector<ModelPolygon> sparRegions(const Spar& spars, const OuterBox& box);
-// Trailing edge: the stock takes everything aft of its cut; sheeted styles
-// take the bands between each surface and its inner line.
-std::vector<ModelPolygon> trailingEdgeRegions(const TrailingEdge& trailingEdge, const OuterBox& box);
-// Sheeting: the band between the cut line and the surface it lies under,
-// as one strip per drawn segment.
-std::vector<ModelPolygon> sheetingRegions(const Sheeting& sheeting, AirfoilPoints points, const OuterBox& box);
+// The rectangle [x0, x1] x [y0, y1], counter-clockwise for x0 < x1, y0 < y1.
+ModelPolygon modelRectangle(double x0, double x1, double y0, double y1);
 
 struct CutOutline {
     ModelPolygon outline;  // counter-clockwise; empty when nothing is left
@@ -54,9 +37,6 @@ struct CutOutline {
 
 // The airfoil polygon minus the union of `removed`.
 CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& removed);
-// The rib's cut outline from its points and its four components.
-CutOutline cutOutline(AirfoilPoints points, const LeadingEdge& leadingEdge, const TrailingEdge& trailingEdge,
-                      const Spar& spars, const Sheeting& sheeting);
 
 // The outline grown outward by `distance` (model units), rounded corners,
 // for a cutter that takes `2 * distance` of material (the kerf).

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cut/CutOutline.h"
+#include "clip/CutOutline.h"
 
 namespace parvelin::chordpaths {
 
