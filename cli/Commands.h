@@ -14,6 +14,7 @@
 
 namespace parvelin {
 class AirfoilDocument;
+struct CutDrawing;
 namespace wing {
 struct RibSet;
 enum class WingSide;
@@ -76,6 +77,11 @@ JobOptions jobOptions(const ParsedLine& line);
 int runExport(const JobOptions& job);
 int runPrint(const JobOptions& job);
 int runCut(const JobOptions& job);
+// A single rib's cut drawing for a cut file or a laser: the airfoil read as
+// File > Import reads it; values no rib can be cut from refused (2), a rib
+// with nothing left to cut refused (1), a rib cut in pieces said. 0 when
+// `drawing` holds it.
+int machineRibDrawing(const JobOptions& job, CutDrawing& drawing);
 
 // The commands as the command table runs them (cli/CommandTable.cpp).
 int runRibJob(const ParsedLine& line);  // export, print and cut

@@ -10,18 +10,9 @@
 
 namespace parvelin::cli {
 
-int runCut(const JobOptions& job) {
-    CutFileFormat format = CutFileFormat::Dxf;
-    if (!cutFormatFor(job.output, format)) {
-        std::fprintf(stderr, "parvelin-cli: %s: the cut file's name must end in .dxf or .svg\n", job.output.c_str());
-        return 2;
-    }
-    if (job.sheetWidth > 0.0) {
-        std::fprintf(stderr, "parvelin-cli: --sheet applies to a rib design with a wing only; see parvelin-cli --help\n");
-        return 2;
-    }
-    // A cut file goes to a machine: a coordinate file is read as File >
-    // Import reads it, never as the part Open takes of it.
+int machineRibDrawing(const JobOptions& job, CutDrawing& drawing) {
+    // A cut file or a machine's path is made from the airfoil as File >
+    // Import reads it, never from the part Open takes of a coordinate file.
     JobOptions importing = job;
     if (!isRibDesignPath(job.input)) importing.import = true;
     AirfoilDocument document;
@@ -32,7 +23,7 @@ int runCut(const JobOptions& job) {
         std::fprintf(stderr, "parvelin-cli: %s\n", problem.c_str());
         return 2;
     }
-    const CutDrawing drawing = cutDrawing(document, job.kerf);
+    drawing = cutDrawing(document, job.kerf);
     const float chord = document.properties().chord;
     if (tooFewAirfoilPoints(document.points())) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), kMessageTooFewAirfoilPoints);
@@ -45,6 +36,21 @@ int runCut(const JobOptions& job) {
     if (drawing.pieces > 1)
         std::fprintf(stderr, "parvelin-cli: %s: the components cut the rib into %d pieces; the largest is written\n",
                      job.output.c_str(), drawing.pieces);
+    return 0;
+}
+
+int runCut(const JobOptions& job) {
+    CutFileFormat format = CutFileFormat::Dxf;
+    if (!cutFormatFor(job.output, format)) {
+        std::fprintf(stderr, "parvelin-cli: %s: the cut file's name must end in .dxf or .svg\n", job.output.c_str());
+        return 2;
+    }
+    if (job.sheetWidth > 0.0) {
+        std::fprintf(stderr, "parvelin-cli: --sheet applies to a rib design with a wing only; see parvelin-cli --help\n");
+        return 2;
+    }
+    CutDrawing drawing;
+    if (const int status = machineRibDrawing(job, drawing); status != 0) return status;
     const FileWriteResult result =
         writeCutFile(job.output, drawing, format, job.dxfR12 ? DxfVersion::R12 : DxfVersion::R2000);
     if (result != FileWriteResult::Written) {

@@ -118,21 +118,8 @@ int wingLaserJobs(const JobOptions& job, const DesignWing& design, LaserJobs& jo
 
 // A single rib's cut outline.
 int ribLaserJobs(const JobOptions& job, LaserJobs& jobs) {
-    // A machine or model file is made from the airfoil as File > Import
-    // reads it, never from the part Open takes of a file.
-    JobOptions importing = job;
-    if (!isRibDesignPath(job.input)) importing.import = true;
-    AirfoilDocument document;
-    if (const int status = loadJobDocument(importing, document); status != 0) return status;
-    const CutDrawing drawing = cutDrawing(document, job.kerf);
-    const float chord = document.properties().chord;
-    if (drawing.pieces == 0 && std::isfinite(chord) && chord > 0.0f) {
-        std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), kMessageCutNothingLeft);
-        return 1;
-    }
-    if (drawing.pieces > 1)
-        std::fprintf(stderr, "parvelin-cli: %s: the components cut the rib into %d pieces; the largest is written\n",
-                     job.output.c_str(), drawing.pieces);
+    CutDrawing drawing;
+    if (const int status = machineRibDrawing(job, drawing); status != 0) return status;
     jobs.contours.push_back(ribContours(drawing));
     jobs.names.emplace_back();
     jobs.areas.push_back(PreviewArea{});

@@ -86,6 +86,8 @@ TEST(GcodeCommand, LaserFilesAreWrittenOnceAndBadSettingsNamed) {
         {"gcode laser --feed 1000 --passes 0 " + kClarkY + " x.nc", "--passes"},
         {"gcode laser --feed 1000 --passes 1.5 " + kClarkY + " x.nc", "--passes"},
         {"gcode laser --feed 1000 --tower-distance 5 " + kClarkY + " x.nc", "--tower-distance"},
+        // A kerf that closes the spar's notch: the rib could not be cut as drawn.
+        {"gcode laser --feed 1000 --kerf 3 --set sparStyle=1 " + kClarkY + " x.nc", "narrowest notch"},
         {"gcode hotwire --feed 300 " + kWing + " x.nc", "--tower-distance"},
         {"gcode hotwire --feed 300 --tower-distance 400 " + kWing + " x.nc", "--tower-distance"},
         {"gcode hotwire --feed 300 --tower-distance 800 --panel-offset 400 " + kWing + " x.nc", "--panel-offset"},
