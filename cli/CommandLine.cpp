@@ -45,12 +45,12 @@ std::string_view choiceNamed(std::string_view choices, std::string_view word) {
 }
 
 // A rib property setting: checked over the settings given so far, then kept.
-std::string readAssignment(const OptionSpec& spec, std::string_view value, ParsedLine& line) {
-    std::string field(spec.sets);
+std::string readAssignment(const OptionRule& rule, std::string_view value, ParsedLine& line) {
+    std::string field(rule.sets);
     std::string text(value);
     if (field.empty()) {
         const std::size_t eq = text.find('=');
-        if (eq == std::string::npos) return std::string(spec.name) + " needs FIELD=VALUE, got '" + text + "'";
+        if (eq == std::string::npos) return std::string(rule.name) + " needs FIELD=VALUE, got '" + text + "'";
         field = text.substr(0, eq);
         text = text.substr(eq + 1);
     }
@@ -60,15 +60,15 @@ std::string readAssignment(const OptionSpec& spec, std::string_view value, Parse
     return {};
 }
 
-// Reads `value` as `spec` says into `given`; false when it is not one.
-bool readValue(const OptionSpec& spec, std::string_view value, Given& given) {
+// Reads `value` as `rule` says into `given`; false when it is not one.
+bool readValue(const OptionRule& rule, std::string_view value, Given& given) {
     given.text = std::string(value);
-    switch (spec.kind) {
+    switch (rule.kind) {
     case ValueKind::Switch:
     case ValueKind::Assignment:
     case ValueKind::Text: return true;
     case ValueKind::Choice: {
-        const std::string_view choice = choiceNamed(spec.choices, value);
+        const std::string_view choice = choiceNamed(rule.choices, value);
         given.text = std::string(choice);
         return !choice.empty();
     }
@@ -77,7 +77,7 @@ bool readValue(const OptionSpec& spec, std::string_view value, Given& given) {
     case ValueKind::Positive: return readNumber(value, given.number) && given.number > 0.0;
     case ValueKind::Whole:
         return readNumber(value, given.number) && given.number == std::floor(given.number) &&
-               given.number >= spec.least && given.number <= spec.most;
+               given.number >= rule.least && given.number <= rule.most;
     case ValueKind::Size: {
         const std::size_t x = value.find_first_of("xX");
         return x != std::string_view::npos && readNumber(value.substr(0, x), given.number) &&
@@ -90,21 +90,21 @@ bool readValue(const OptionSpec& spec, std::string_view value, Given& given) {
     return false;
 }
 
-const OptionSpec* optionFor(std::string_view name, Command command) {
-    for (const OptionSpec& spec : optionTable())
-        if (spec.name == name && (spec.scope & scopeOf(command)) != 0) return &spec;
+const OptionRule* optionFor(std::string_view name, Command command) {
+    for (const OptionRule& rule : optionTable())
+        if (rule.name == name && (rule.scope & scopeOf(command)) != 0) return &rule;
     return nullptr;
 }
 
 bool knownOption(std::string_view name) {
     bool needsValue = false;
-    for (const OptionSpec& spec : optionTable())
-        if (spec.name == name) return true;
+    for (const OptionRule& rule : optionTable())
+        if (rule.name == name) return true;
     return isNestOption(name, needsValue);
 }
 
 struct Reader {
-    const CommandSpec& command;
+    const CommandRule& command;
     std::span<const std::string> args;
     std::size_t next = 0;
     ParsedLine& line;
@@ -132,22 +132,22 @@ struct Reader {
         return {};
     }
 
-    std::string readOption(const OptionSpec& spec, std::optional<std::string_view> attached) {
-        Given given{spec.id, {}};
-        if (spec.kind == ValueKind::Switch) {
-            if (attached) return std::string(spec.name) + " takes no value";
-            if (!spec.sets.empty()) {
-                const std::size_t eq = spec.sets.find('=');
-                line.settings.emplace_back(spec.sets.substr(0, eq), spec.sets.substr(eq + 1));
+    std::string readOption(const OptionRule& rule, std::optional<std::string_view> attached) {
+        Given given{rule.id, {}};
+        if (rule.kind == ValueKind::Switch) {
+            if (attached) return std::string(rule.name) + " takes no value";
+            if (!rule.sets.empty()) {
+                const std::size_t eq = rule.sets.find('=');
+                line.settings.emplace_back(rule.sets.substr(0, eq), rule.sets.substr(eq + 1));
                 std::string error;
-                setRibPropertyField(line.properties, spec.sets.substr(0, eq), spec.sets.substr(eq + 1), error);
+                setRibPropertyField(line.properties, rule.sets.substr(0, eq), rule.sets.substr(eq + 1), error);
             }
         } else {
             std::string_view value;
-            if (!takeValue(attached, value)) return std::string(spec.name) + " needs " + std::string(spec.needs);
-            if (spec.kind == ValueKind::Assignment)
-                if (std::string error = readAssignment(spec, value, line); !error.empty()) return error;
-            if (!readValue(spec, value, given)) return std::string(spec.name) + " needs " + std::string(spec.needs);
+            if (!takeValue(attached, value)) return std::string(rule.name) + " needs " + std::string(rule.needs);
+            if (rule.kind == ValueKind::Assignment)
+                if (std::string error = readAssignment(rule, value, line); !error.empty()) return error;
+            if (!readValue(rule, value, given)) return std::string(rule.name) + " needs " + std::string(rule.needs);
         }
         line.given.push_back(std::move(given));
         return {};
@@ -164,7 +164,7 @@ struct Reader {
             attached = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        if (const OptionSpec* spec = optionFor(name, command.id)) return readOption(*spec, attached);
+        if (const OptionRule* rule = optionFor(name, command.id)) return readOption(*rule, attached);
         bool needsValue = false;
         if (command.nests && isNestOption(name, needsValue)) return readNestOption(name, attached);
         if (knownOption(name)) return std::string(name) + " does not apply to " + std::string(command.name);
@@ -175,12 +175,12 @@ struct Reader {
 // An option's help: its name and value, then its text filled into lines that
 // end before the terminal's 80 columns, each further line indented to the
 // help column.
-void appendOptionHelp(std::string& help, const OptionSpec& spec) {
-    std::string line = "  " + std::string(spec.name);
-    if (!spec.value.empty()) line += " " + std::string(spec.value);
+void appendOptionHelp(std::string& help, const OptionRule& rule) {
+    std::string line = "  " + std::string(rule.name);
+    if (!rule.value.empty()) line += " " + std::string(rule.value);
     line += line.size() + 2 > kHelpColumn ? "  " : std::string(kHelpColumn - line.size(), ' ');
     const std::size_t textStart = line.size();
-    std::string_view text = spec.help;
+    std::string_view text = rule.help;
     while (!text.empty()) {
         const std::size_t end = text.find_first_of(" \n");
         const std::string_view word = text.substr(0, end);
@@ -228,7 +228,7 @@ std::string ParsedLine::text(Opt id, const std::string& otherwise) const {
     return found != nullptr ? found->text : otherwise;
 }
 
-std::string parseCommandLine(const CommandSpec& command, std::span<const std::string> args, ParsedLine& line) {
+std::string parseCommandLine(const CommandRule& command, std::span<const std::string> args, ParsedLine& line) {
     line = ParsedLine{};
     line.command = &command;
     Reader reader{command, args, 0, line};
@@ -244,20 +244,20 @@ std::string parseCommandLine(const CommandSpec& command, std::span<const std::st
     return {};
 }
 
-std::string commandHelp(const CommandSpec& command) {
+std::string commandHelp(const CommandRule& command) {
     std::string help = "Usage:\n" + prefixed("  parvelin-cli ", command.usage) + "\n" + std::string(command.about);
     help += "\nOptions:\n";
-    for (const OptionSpec& spec : optionTable())
-        if ((spec.scope & scopeOf(command.id)) != 0) appendOptionHelp(help, spec);
+    for (const OptionRule& rule : optionTable())
+        if ((rule.scope & scopeOf(command.id)) != 0) appendOptionHelp(help, rule);
     if (command.nests) help += kNestOptionsHelp;
     return help;
 }
 
 std::string generalHelp() {
     std::string help = "Usage:\n";
-    for (const CommandSpec& command : commandTable()) help += prefixed("  parvelin-cli ", command.usage);
+    for (const CommandRule& command : commandTable()) help += prefixed("  parvelin-cli ", command.usage);
     help += "  parvelin-cli --version\n  parvelin-cli COMMAND --help\n\n";
-    for (const CommandSpec& command : commandTable()) {
+    for (const CommandRule& command : commandTable()) {
         const std::string name(command.name);
         help += "  " + name + std::string(name.size() < 14 ? 14 - name.size() : 1, ' ') + std::string(command.summary) +
                 "\n";
@@ -294,16 +294,16 @@ int runCommandLine(std::span<const std::string> args) {
     if (name == "gcode") {
         if (args.size() < 2) return usageError("gcode", "gcode needs laser or hotwire");
         if (args[1] == "--help" || args[1] == "-h") {
-            std::fputs((commandHelp(commandSpec(Command::Laser)) + "\n" + commandHelp(commandSpec(Command::Hotwire))).c_str(),
+            std::fputs((commandHelp(commandRule(Command::Laser)) + "\n" + commandHelp(commandRule(Command::Hotwire))).c_str(),
                        stdout);
             return 0;
         }
         commandName += " " + args[1];
         words = 2;
     }
-    const CommandSpec* command = nullptr;
-    for (const CommandSpec& spec : commandTable())
-        if (spec.name == commandName) command = &spec;
+    const CommandRule* command = nullptr;
+    for (const CommandRule& rule : commandTable())
+        if (rule.name == commandName) command = &rule;
     if (command == nullptr && words == 2) return usageError("gcode", "gcode needs laser or hotwire, got '" + args[1] + "'");
     if (command == nullptr) return usageError("", "unknown command '" + name + "'");
     ParsedLine line;

@@ -27,14 +27,14 @@ constexpr Scope scopeOf(Command command) { return static_cast<Scope>(1u << stati
 enum class ValueKind : std::uint8_t {
     Switch,      // nothing
     Text,        // any text (a file name)
-    Choice,      // one of the words in OptionSpec::choices, in any case
+    Choice,      // one of the words in OptionRule::choices, in any case
     Number,      // a finite number
     Length,      // a finite number of 0 or more
     Positive,    // a finite number above 0
-    Whole,       // a whole number from OptionSpec::least to OptionSpec::most
+    Whole,       // a whole number from OptionRule::least to OptionRule::most
     Size,        // WIDTHxHEIGHT, both finite and above 0
     Spar,        // a number, or a percentage written with % (25%)
-    Assignment,  // FIELD=VALUE for a rib property field, or the VALUE of OptionSpec::sets
+    Assignment,  // FIELD=VALUE for a rib property field, or the VALUE of OptionRule::sets
 };
 
 // Every option the tool knows; several table rows may share one (the same
@@ -49,7 +49,7 @@ enum class Opt : std::uint8_t {
     Thickness, NoBars, NoSheeting,
 };
 
-struct OptionSpec {
+struct OptionRule {
     Opt id;
     std::string_view name;   // "--kerf"
     ValueKind kind;
@@ -67,7 +67,7 @@ struct OptionSpec {
 
 struct ParsedLine;
 
-struct CommandSpec {
+struct CommandRule {
     Command id;
     std::string_view name;      // "export", "gcode laser"
     std::string_view usage;     // the usage lines after "parvelin-cli ", one a line
@@ -81,9 +81,9 @@ struct CommandSpec {
     int (*run)(const ParsedLine& line);
 };
 
-std::span<const OptionSpec> optionTable();
-std::span<const CommandSpec> commandTable();
-const CommandSpec& commandSpec(Command command);
+std::span<const OptionRule> optionTable();
+std::span<const CommandRule> commandTable();
+const CommandRule& commandRule(Command command);
 
 // One option as given, its value read as its kind says (the last one given
 // counts where an option is given twice).
@@ -96,7 +96,7 @@ struct Given {
 };
 
 struct ParsedLine {
-    const CommandSpec* command = nullptr;
+    const CommandRule* command = nullptr;
     std::vector<Given> given;  // in the order given
     std::vector<std::string> operands;
     bool help = false;  // --help was given: nothing else was read after it
@@ -114,10 +114,10 @@ struct ParsedLine {
 
 // Reads `args` (what follows the command's name) for `command`. Returns an
 // empty string, or the one-line reason the line is refused.
-std::string parseCommandLine(const CommandSpec& command, std::span<const std::string> args, ParsedLine& line);
+std::string parseCommandLine(const CommandRule& command, std::span<const std::string> args, ParsedLine& line);
 
 // The command's --help: its usage, what it does and every option it takes.
-std::string commandHelp(const CommandSpec& command);
+std::string commandHelp(const CommandRule& command);
 // parvelin-cli --help: every command's usage and what it does.
 std::string generalHelp();
 

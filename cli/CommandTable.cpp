@@ -26,7 +26,7 @@ constexpr Scope kGcode = Laser | Hotwire;
 // The --points text below names the range the section generator takes.
 static_assert(kNacaMinPoints == 10 && kNacaMaxPoints == 2500);
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRule kOptions[] = {
     {Opt::Help, "--help", Switch, kEveryCommand, "", "", "this help (also -h)"},
     // Reading INPUT.
     {Opt::Import, "--import", Switch, Export | Print | Project | Info, "", "",
@@ -172,7 +172,7 @@ constexpr const char* kModelAbout =
     "y along the span (the left panel at -y), z up. An existing OUTPUT is never\n"
     "overwritten.\n";
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandRule kCommands[] = {
     {Export, "export", "export [options] INPUT.dat OUTPUT.dxf",
      "the rib and its components as a DXF drawing (LINE entities)",
      "Loads the airfoil as the program does, applies the rib properties and writes\n"
@@ -227,12 +227,12 @@ constexpr CommandSpec kCommands[] = {
 
 } // namespace
 
-std::span<const OptionSpec> optionTable() { return kOptions; }
-std::span<const CommandSpec> commandTable() { return kCommands; }
+std::span<const OptionRule> optionTable() { return kOptions; }
+std::span<const CommandRule> commandTable() { return kCommands; }
 
-const CommandSpec& commandSpec(Command command) {
-    for (const CommandSpec& spec : kCommands)
-        if (spec.id == command) return spec;
+const CommandRule& commandRule(Command command) {
+    for (const CommandRule& rule : kCommands)
+        if (rule.id == command) return rule;
     return kCommands[0];
 }
 

@@ -21,24 +21,24 @@ namespace {
 using namespace parvelin::cli;
 
 // A value each kind takes, and one it refuses (none for a switch or text).
-std::string goodValue(const OptionSpec& spec) {
-    switch (spec.kind) {
+std::string goodValue(const OptionRule& rule) {
+    switch (rule.kind) {
     case ValueKind::Switch: return {};
     case ValueKind::Text: return "a.dat";
-    case ValueKind::Choice: return std::string(spec.choices.substr(0, spec.choices.find(' ')));
+    case ValueKind::Choice: return std::string(rule.choices.substr(0, rule.choices.find(' ')));
     case ValueKind::Number: return "-1.5";
     case ValueKind::Length: return "0";
     case ValueKind::Positive: return "2.5";
     case ValueKind::Whole: return "12";
     case ValueKind::Size: return "300x50";
     case ValueKind::Spar: return "25%";
-    case ValueKind::Assignment: return spec.sets.empty() ? "chord=150" : "150";
+    case ValueKind::Assignment: return rule.sets.empty() ? "chord=150" : "150";
     }
     return {};
 }
 
-std::vector<std::string> badValues(const OptionSpec& spec) {
-    switch (spec.kind) {
+std::vector<std::string> badValues(const OptionRule& rule) {
+    switch (rule.kind) {
     case ValueKind::Switch:
     case ValueKind::Text:
     case ValueKind::Assignment: return {};
@@ -53,71 +53,71 @@ std::vector<std::string> badValues(const OptionSpec& spec) {
     return {};
 }
 
-bool applies(const OptionSpec& spec, Command command) { return (spec.scope & scopeOf(command)) != 0; }
+bool applies(const OptionRule& rule, Command command) { return (rule.scope & scopeOf(command)) != 0; }
 
 bool anyRowApplies(std::string_view name, Command command) {
-    for (const OptionSpec& spec : optionTable())
-        if (spec.name == name && applies(spec, command)) return true;
+    for (const OptionRule& rule : optionTable())
+        if (rule.name == name && applies(rule, command)) return true;
     return false;
 }
 
-std::vector<std::string> operandsOf(const CommandSpec& command) {
+std::vector<std::string> operandsOf(const CommandRule& command) {
     std::vector<std::string> operands;
     for (std::size_t i = 0; i < command.operands; ++i) operands.push_back(i == 0 ? "in.dat" : "out.x");
     return operands;
 }
 
-std::string parse(const CommandSpec& command, std::vector<std::string> args, ParsedLine& line) {
+std::string parse(const CommandRule& command, std::vector<std::string> args, ParsedLine& line) {
     for (std::string& operand : operandsOf(command)) args.push_back(operand);
     return parseCommandLine(command, args, line);
 }
 
 TEST(CommandLine, EveryOptionIsTakenWhereItAppliesAndRefusedElsewhere) {
-    for (const CommandSpec& command : commandTable())
-        for (const OptionSpec& spec : optionTable()) {
-            SCOPED_TRACE(std::string(command.name) + " " + std::string(spec.name));
-            std::vector<std::string> args{std::string(spec.name)};
-            if (spec.kind != ValueKind::Switch) args.push_back(goodValue(spec));
+    for (const CommandRule& command : commandTable())
+        for (const OptionRule& rule : optionTable()) {
+            SCOPED_TRACE(std::string(command.name) + " " + std::string(rule.name));
+            std::vector<std::string> args{std::string(rule.name)};
+            if (rule.kind != ValueKind::Switch) args.push_back(goodValue(rule));
             ParsedLine line;
             const std::string error = parse(command, args, line);
             bool needsValue = false;
-            if (command.nests && isNestOption(spec.name, needsValue)) continue;  // the nesting's own option
-            if (!anyRowApplies(spec.name, command.id)) {
-                EXPECT_EQ(error, std::string(spec.name) + " does not apply to " + std::string(command.name));
+            if (command.nests && isNestOption(rule.name, needsValue)) continue;  // the nesting's own option
+            if (!anyRowApplies(rule.name, command.id)) {
+                EXPECT_EQ(error, std::string(rule.name) + " does not apply to " + std::string(command.name));
                 continue;
             }
-            if (!applies(spec, command.id)) continue;  // another row of the same name is this command's
+            if (!applies(rule, command.id)) continue;  // another row of the same name is this command's
             ASSERT_EQ(error, "");
-            if (spec.id == Opt::Help) {
+            if (rule.id == Opt::Help) {
                 EXPECT_TRUE(line.help);
                 continue;
             }
-            ASSERT_TRUE(line.has(spec.id));
+            ASSERT_TRUE(line.has(rule.id));
             EXPECT_EQ(line.operands, operandsOf(command));
         }
 }
 
 TEST(CommandLine, AValueOfTheWrongKindOrNoneIsRefusedNamingWhatItNeeds) {
-    for (const CommandSpec& command : commandTable())
-        for (const OptionSpec& spec : optionTable()) {
-            if (!applies(spec, command.id) || spec.kind == ValueKind::Switch) continue;
-            SCOPED_TRACE(std::string(command.name) + " " + std::string(spec.name));
-            const std::string needs = std::string(spec.name) + " needs " + std::string(spec.needs);
-            for (const std::string& bad : badValues(spec)) {
+    for (const CommandRule& command : commandTable())
+        for (const OptionRule& rule : optionTable()) {
+            if (!applies(rule, command.id) || rule.kind == ValueKind::Switch) continue;
+            SCOPED_TRACE(std::string(command.name) + " " + std::string(rule.name));
+            const std::string needs = std::string(rule.name) + " needs " + std::string(rule.needs);
+            for (const std::string& bad : badValues(rule)) {
                 ParsedLine line;
-                EXPECT_EQ(parse(command, {std::string(spec.name), bad}, line), needs) << bad;
-                EXPECT_EQ(parse(command, {std::string(spec.name) + "=" + bad}, line), needs) << bad;
+                EXPECT_EQ(parse(command, {std::string(rule.name), bad}, line), needs) << bad;
+                EXPECT_EQ(parse(command, {std::string(rule.name) + "=" + bad}, line), needs) << bad;
             }
             // Given last, with nothing after it.
             ParsedLine line;
             std::vector<std::string> args = operandsOf(command);
-            args.emplace_back(spec.name);
+            args.emplace_back(rule.name);
             EXPECT_EQ(parseCommandLine(command, args, line), needs);
         }
 }
 
 TEST(CommandLine, ValuesAreReadAsTheirKindSays) {
-    const CommandSpec& wing = commandSpec(Command::Wing);
+    const CommandRule& wing = commandRule(Command::Wing);
     ParsedLine line;
     ASSERT_EQ(parse(wing,
                     {"--sheet", "300X50", "--spar-root", "25%", "--spar-tip=30", "--page", "letter", "--kerf=0.2",
@@ -139,14 +139,14 @@ TEST(CommandLine, ValuesAreReadAsTheirKindSays) {
     EXPECT_FALSE(line.has(Opt::Sweep));
 
     // Whole numbers keep to their range: naca's points from 10 to 2500.
-    const CommandSpec& naca = commandSpec(Command::Naca);
+    const CommandRule& naca = commandRule(Command::Naca);
     for (const char* points : {"10", "2500"}) EXPECT_EQ(parse(naca, {"--points", points}, line), "") << points;
     for (const char* points : {"9", "2501"})
         EXPECT_EQ(parse(naca, {"--points", points}, line), "--points needs a whole number from 10 to 2500");
 }
 
 TEST(CommandLine, SettingsAreKeptInOrderOverTheDefaults) {
-    const CommandSpec& cut = commandSpec(Command::Cut);
+    const CommandRule& cut = commandRule(Command::Cut);
     ParsedLine line;
     ASSERT_EQ(parse(cut, {"--inches", "--set", "sparStyle=1", "--chord", "7", "--set=chord=8", "--mm"}, line), "");
     const std::vector<std::pair<std::string, std::string>> expected{
@@ -163,7 +163,7 @@ TEST(CommandLine, SettingsAreKeptInOrderOverTheDefaults) {
 }
 
 TEST(CommandLine, OperandsSwitchesHelpAndTheNestingOptions) {
-    const CommandSpec& exportCommand = commandSpec(Command::Export);
+    const CommandRule& exportCommand = commandRule(Command::Export);
     ParsedLine line;
     EXPECT_EQ(parseCommandLine(exportCommand, std::vector<std::string>{"in.dat"}, line),
               "export takes INPUT and OUTPUT");
@@ -174,7 +174,7 @@ TEST(CommandLine, OperandsSwitchesHelpAndTheNestingOptions) {
     EXPECT_TRUE(line.help);
 
     // The nesting's options go to the commands that nest a wing's ribs.
-    const CommandSpec& wing = commandSpec(Command::Wing);
+    const CommandRule& wing = commandRule(Command::Wing);
     ASSERT_EQ(parse(wing, {"--gap", "3", "--mirror", "--grain", "any", "--seed", "9"}, line), "");
     ASSERT_TRUE(line.nest.gap.has_value());
     EXPECT_EQ(*line.nest.gap, 3.0);
@@ -185,7 +185,7 @@ TEST(CommandLine, OperandsSwitchesHelpAndTheNestingOptions) {
     EXPECT_EQ(parse(wing, {"--mirror=1"}, line), "--mirror takes no value");
     EXPECT_EQ(parse(exportCommand, {"--gap", "3"}, line), "--gap does not apply to export");
     // The hot wire's --margin is its own, not the nesting's.
-    ASSERT_EQ(parse(commandSpec(Command::Hotwire), {"--margin", "-4"}, line), "");
+    ASSERT_EQ(parse(commandRule(Command::Hotwire), {"--margin", "-4"}, line), "");
     EXPECT_EQ(line.number(Opt::PathMargin, 0.0), -4.0);
 }
 
@@ -198,7 +198,7 @@ TEST(CommandLine, RowsOfOneNameServeSeparateCommandsAndEveryHelpFits) {
             }
 
     std::vector<std::string> helps{generalHelp()};
-    for (const CommandSpec& command : commandTable()) helps.push_back(commandHelp(command));
+    for (const CommandRule& command : commandTable()) helps.push_back(commandHelp(command));
     for (const std::string& help : helps) {
         std::size_t start = 0;
         while (start < help.size()) {
@@ -224,15 +224,15 @@ TEST(CommandLine, TheToolAnswersVersionAndEveryCommandsHelp) {
     };
     ASSERT_EQ(run("--version"), 0);
     EXPECT_TRUE(std::regex_match(readAll(out), std::regex("parvelin-cli [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << readAll(out);
-    for (const CommandSpec& command : commandTable()) {
+    for (const CommandRule& command : commandTable()) {
         SCOPED_TRACE(command.name);
         ASSERT_EQ(run(std::string(command.name) + " --help"), 0);
         const std::string help = readAll(out);
         EXPECT_EQ(help.rfind("Usage:\n  parvelin-cli " + std::string(command.name), 0), 0u) << help;
         // Every option the command takes is listed.
-        for (const OptionSpec& spec : optionTable())
-            if (applies(spec, command.id)) {
-                EXPECT_NE(help.find("\n  " + std::string(spec.name) + " "), std::string::npos) << spec.name;
+        for (const OptionRule& rule : optionTable())
+            if (applies(rule, command.id)) {
+                EXPECT_NE(help.find("\n  " + std::string(rule.name) + " "), std::string::npos) << rule.name;
             }
     }
     ASSERT_EQ(run("gcode --help"), 0);
