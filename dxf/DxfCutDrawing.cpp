@@ -2,19 +2,45 @@
 #include "dxf/DxfCutDrawing.h"
 
 #include <dxflib/dl_dxf.h>
-#include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <numbers>
 #include <string_view>
-#include <system_error>
 
 namespace parvelin {
 namespace {
+
+// dxflib's ASCII writer with its lines kept in memory: dxflib still chooses
+// every group and formats every real number (its dxfReal ends in dxfString),
+// and each line lands in `text` instead of a file.
+class TextWriter final : public DL_WriterA {
+public:
+    TextWriter(DL_Codes::version version, std::string& text) : DL_WriterA("/dev/null", version), text_(text) {}
+    void dxfInt(int gc, int value) const override {
+        groupCode(gc);
+        text_ += std::to_string(value);
+        text_ += '\n';
+    }
+    void dxfString(int gc, const char* value) const override {
+        groupCode(gc);
+        text_ += value;
+        text_ += '\n';
+    }
+    void dxfString(int gc, const std::string& value) const override {
+        groupCode(gc);
+        text_ += value;
+        text_ += '\n';
+    }
+
+private:
+    // A group code right-aligned in three places, as dxflib writes it.
+    void groupCode(int gc) const {
+        text_ += gc < 10 ? "  " : (gc < 100 ? " " : "");
+        text_ += std::to_string(gc);
+        text_ += '\n';
+    }
+    std::string& text_;
+};
 
 // Group code and value lines, kept with their own line ends.
 std::vector<std::string_view> dxfLines(const std::string& text) {
@@ -153,34 +179,21 @@ void writeEntity(DL_Dxf& dxf, DL_WriterA& dw, const DxfCutEntity& e) {
 
 } // namespace
 
-// dxflib writes only to named files: the drawing goes into a private
-// temporary file whose bytes are read back.
 std::string dxflibText(const DxfCutDrawing& d) {
-    std::error_code ec;
-    std::string pattern = (std::filesystem::temp_directory_path(ec) / "parvelin-cut-XXXXXX").string();
-    const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return {};
-    ::close(fd);
+    const DL_Codes::version version = d.version == DxfVersion::R12 ? DL_Codes::AC1009 : DL_Codes::AC1015;
+    std::string bytes;
     {
         DL_Dxf dxf;
-        std::unique_ptr<DL_WriterA> dw(
-            dxf.out(pattern.c_str(), d.version == DxfVersion::R12 ? DL_Codes::AC1009 : DL_Codes::AC1015));
-        if (!dw) {
-            std::filesystem::remove(pattern, ec);
-            return {};
-        }
-        writeHeader(dxf, *dw, d.metric);
-        writeTables(dxf, *dw, d);
-        dw->sectionEntities();
-        for (const DxfCutEntity& e : d.entities) writeEntity(dxf, *dw, e);
-        dw->sectionEnd();
-        dw->dxfEOF();
-        dw->close();
+        // out() gives the drawing its version; its own file writer is not used.
+        std::unique_ptr<DL_WriterA> unused(dxf.out("/dev/null", version));
+        TextWriter dw(version, bytes);
+        writeHeader(dxf, dw, d.metric);
+        writeTables(dxf, dw, d);
+        dw.sectionEntities();
+        for (const DxfCutEntity& e : d.entities) writeEntity(dxf, dw, e);
+        dw.sectionEnd();
+        dw.dxfEOF();
     }
-    std::ifstream in(pattern, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    std::filesystem::remove(pattern, ec);
     return d.version == DxfVersion::R2000 ? withoutDanglingObjects(bytes) : bytes;
 }
 
