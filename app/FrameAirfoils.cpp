@@ -13,7 +13,8 @@ void FrameWindow::openContents(const CoordinateFileContents& contents) {
     // As Open and Import: into the empty active window, or a new one.
     AirfoilDocument* document = emptyDocument();
     if (document == nullptr) return;
-    document->takeContents(contents, activeChild());
+    document->takeContents(contents);
+    if (DocumentWindow* window = activeChild()) window->showDocument();
     updateMenus();
 }
 

@@ -58,7 +58,7 @@ void FrameWindow::exportDrawing() {
     if (DocumentWindow* window = activeChild(); showsWing(window))
         exportWingSet(*window);
     else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-        exportDxf(*document, activeChild()->exportFileName(), replaceQuestion(activeChild()));
+        exportDxf(*document, activeChild(), activeChild()->exportFileName(), replaceQuestion(activeChild()));
     else
         showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
 }

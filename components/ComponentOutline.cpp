@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "components/ComponentOutline.h"
 
-#include "dxf/DxfWriter.h"
-
 namespace parvelin {
 
 void ComponentOutline::insertAfter(std::size_t index, const OutlineSegment& node) {
@@ -31,17 +29,6 @@ void drawOutline(const ComponentOutline& outline, platform::DeviceContext& dc, c
                  bool drawable) {
     platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kComponentGrey});
     if (drawable) walkOutline(outline, dc, view);
-}
-
-bool writeOutlineDxf(const ComponentOutline& outline, DxfWriter* writer, const RibProperties& properties) {
-    if (writer == nullptr) return false;
-    const double k = properties.chord;
-    for (std::size_t i = 1; i < outline.size(); ++i) {
-        const OutlineSegment& a = outline[i - 1];
-        const OutlineSegment& b = outline[i];
-        if (b.penDown == 1) writer->line(k * a.modelX, k * a.modelY, k * b.modelX, k * b.modelY);
-    }
-    return true;
 }
 
 } // namespace parvelin

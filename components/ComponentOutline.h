@@ -15,8 +15,6 @@
 
 namespace parvelin {
 
-class DxfWriter;
-
 using geom::modelFloat;
 
 struct OutlineSegment {
@@ -75,10 +73,6 @@ bool printOutline(const ComponentOutline& outline, platform::DeviceContext& dc, 
     return true;
 }
 
-// DXF walk: one LINE entity per node with its pen down, from the node before,
-// scaled by the chord. Returns false when there is no writer.
-bool writeOutlineDxf(const ComponentOutline& outline, DxfWriter* writer, const RibProperties& properties);
-
 // The fields and operations the leading edge, trailing edge and spars share.
 class OutlineComponent {
 public:
@@ -95,9 +89,6 @@ public:
         built_ = 0;
         outline_.clear();
         removed_.clear();
-    }
-    bool writeDxf(DxfWriter* writer, const RibProperties& properties) const {
-        return writeOutlineDxf(outline_, writer, properties);
     }
 
 protected:

@@ -9,6 +9,7 @@
 #include "components/LeadingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
+#include "dxf/RibDxf.h"
 #include "support/Airfoils.h"
 #include "support/Recorders.h"
 
@@ -75,7 +76,7 @@ TEST(LeadingEdge, BuiltForEveryCodeButDrawsNothingWithoutAShape) {
         EXPECT_TRUE(dc.calls.empty());
         EXPECT_FALSE(le.print(dc, pageView(dc, leadingEdgeStyle(code))));
         DxfWriter writer;
-        EXPECT_TRUE(le.writeDxf(&writer, leadingEdgeStyle(code)));
+        EXPECT_TRUE(writeComponentDxf(le, &writer, leadingEdgeStyle(code)));
         EXPECT_EQ(writer.lineCount(), 0);
     }
     le.clear();
@@ -109,7 +110,7 @@ TEST(LeadingEdge, StockCutOnClarkYExportsOneLine) {
     const CoordinateFileContents contents = readCoordinateFile(airfoilPath("asb__clarky.dat"));
     ASSERT_EQ(contents.status, ReadStatus::Loaded);
     AirfoilDocument doc;
-    doc.takeContents(contents, nullptr);
+    doc.takeContents(contents);
     doc.applyProperties(leadingEdgeStyle(3));
     const ComponentOutline& cut = doc.leadingEdge().outline();
     ASSERT_EQ(cut.size(), 2u);
@@ -119,7 +120,7 @@ TEST(LeadingEdge, StockCutOnClarkYExportsOneLine) {
     EXPECT_LT(cut[1].modelY, -0.01f);  // on the lower surface
 
     DxfWriter writer;
-    doc.leadingEdge().writeDxf(&writer, doc.properties());
+    writeComponentDxf(doc.leadingEdge(), &writer, doc.properties());
     EXPECT_EQ(writer.lineCount(), 1);
     EXPECT_EQ(writer.text(), dxfLineEntity(100.0 * cut[0].modelX, 100.0 * cut[0].modelY, 100.0 * cut[1].modelX,
                                            100.0 * cut[1].modelY));
@@ -151,7 +152,7 @@ TEST(LeadingEdge, RoundExportsTheBoundingSquare) {
     LeadingEdge le;
     le.compute({}, leadingEdgeStyle(1));
     DxfWriter writer;
-    le.writeDxf(&writer, kDefaultRibProperties);
+    writeComponentDxf(le, &writer, kDefaultRibProperties);
     EXPECT_EQ(writer.lineCount(), 4);
     const auto& o = le.outline();
     std::string expected;
@@ -161,7 +162,7 @@ TEST(LeadingEdge, RoundExportsTheBoundingSquare) {
     EXPECT_EQ(writer.text(), expected);
     EXPECT_NE(writer.text().find("6.000000"), std::string::npos);
     EXPECT_NE(writer.text().find("-3.000000"), std::string::npos);
-    EXPECT_FALSE(le.writeDxf(nullptr, kDefaultRibProperties));
+    EXPECT_FALSE(writeComponentDxf(le, nullptr, kDefaultRibProperties));
 }
 
 TEST(LeadingEdge, DrawsRoundAsAFullCircleWithTheGreyPen) {

@@ -7,6 +7,7 @@
 
 #include "components/Spar.h"
 #include "dxf/DxfWriter.h"
+#include "dxf/RibDxf.h"
 #include "support/Airfoils.h"
 #include "support/Recorders.h"
 
@@ -101,7 +102,7 @@ TEST(Spar, StockNotchStandsOnTheLowerSurface) {
     EXPECT_TRUE(s.isBuilt());
 
     DxfWriter writer;
-    s.writeDxf(&writer, spar(2));
+    writeComponentDxf(s, &writer, spar(2));
     EXPECT_EQ(writer.lineCount(), 4);
 }
 
@@ -130,7 +131,7 @@ TEST(Spar, StickNotchesTopAndBottomJoinedByAMove) {
     EXPECT_NEAR(s.outline()[0].modelY, yT, 1e-7);
 
     DxfWriter writer;
-    s.writeDxf(&writer, spar(1));
+    writeComponentDxf(s, &writer, spar(1));
     EXPECT_EQ(writer.lineCount(), 8);
     // No line joins the top notch's last corner to the bottom notch.
     const auto& o = s.outline();

@@ -12,6 +12,7 @@
 #include "components/TrailingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
+#include "dxf/RibDxf.h"
 #include "geom/Geometry.h"
 #include "platform/Services.h"
 #include "support/Airfoils.h"
@@ -96,7 +97,7 @@ TEST(TrailingEdge, StockCutAtTheStartOfTheRegion) {
         EXPECT_EQ(te.outline()[1].modelX, station);
         EXPECT_GT(te.outline()[0].modelY, te.outline()[1].modelY);
         DxfWriter writer;
-        te.writeDxf(&writer, trailingEdge(3, 25.0f, 15.0f, chord));
+        writeComponentDxf(te, &writer, trailingEdge(3, 25.0f, 15.0f, chord));
         EXPECT_EQ(writer.lineCount(), 1);
     }
 
@@ -176,7 +177,7 @@ TEST(TrailingEdge, SheetedTopAndBottomTrimsBothInnerLines) {
     EXPECT_NEAR(o[9].modelY, -0.1 + 0.1 * (1.0 - 5.0 * k), 1e-6);
 
     DxfWriter writer;
-    te.writeDxf(&writer, trailingEdge(1, 50.0f, 2.0f));
+    writeComponentDxf(te, &writer, trailingEdge(1, 50.0f, 2.0f));
     EXPECT_EQ(writer.lineCount(), 7);  // 4 lower, 3 upper; the hidden node and the move write nothing
 
     RecordingDeviceContext dc;

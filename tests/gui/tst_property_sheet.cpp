@@ -109,7 +109,7 @@ struct Sheet : Driver {
 
 // A loaded document in a window its components can fit to.
 struct LoadedDocument {
-    LoadedDocument() { document.takeContents(sampleAirfoil(), &window); }
+    LoadedDocument() { document.takeContents(sampleAirfoil()); }
     testing::RecordingWindow window;
     AirfoilDocument document;
 };
