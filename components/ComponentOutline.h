@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The outline a component draws, prints and exports: corner points in model
-// coordinates (fractions of the chord), each with a pen flag saying whether a
-// line is drawn to it from the point before.
+// The outline of a built component: corner points in model coordinates
+// (fractions of the chord), each with a pen flag saying whether a line is
+// drawn to it from the point before (view/ComponentPainting.h draws and
+// prints it, dxf/RibDxf.h writes it).
 #include <cstdint>
 #include <vector>
 
@@ -10,8 +11,6 @@
 #include "document/AirfoilPoint.h"
 #include "document/RibProperties.h"
 #include "geom/Point.h"
-#include "platform/DeviceContext.h"
-#include "geom/ViewTransform.h"
 
 namespace parvelin {
 
@@ -51,27 +50,6 @@ public:
 private:
     std::vector<OutlineSegment> nodes_;
 };
-
-// The walks every component shares.
-
-// Moves to the first node, then draws to (pen down) or moves to (pen up)
-// every following node, with the pen currently selected, each node mapped
-// through `view`.
-void walkOutline(const ComponentOutline& outline, platform::DeviceContext& dc, const ViewTransform& view);
-
-// Draw walk: the grey component pen around walkOutline when `drawable`.
-void drawOutline(const ComponentOutline& outline, platform::DeviceContext& dc, const ViewTransform& view,
-                 bool drawable);
-
-// Print walk: with a black pen, `drawShape` draws the outline mapped through
-// the page's transform. Returns false, drawing nothing, for an empty outline.
-template <typename DrawShape>
-bool printOutline(const ComponentOutline& outline, platform::DeviceContext& dc, DrawShape&& drawShape) {
-    if (outline.empty()) return false;
-    platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack});
-    drawShape();
-    return true;
-}
 
 // The fields and operations the leading edge, trailing edge and spars share.
 class OutlineComponent {

@@ -6,6 +6,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "view/SvgDeviceContext.h"
+#include "view/ComponentPainting.h"
 
 namespace parvelin {
 namespace {
@@ -36,10 +37,10 @@ std::string ribSvg(const AirfoilDocument& document) {
     walkOutline(airfoil, dc, page);
     // The components as printed, the sheeting as the window draws it; the
     // surface draws every pen in black.
-    if (document.leadingEdge().isBuilt()) document.leadingEdge().print(dc, page);
-    if (document.trailingEdge().isBuilt()) document.trailingEdge().print(dc, page);
-    if (document.spars().isBuilt()) document.spars().print(dc, page);
-    if (document.sheeting().isBuilt()) document.sheeting().draw(dc, page);
+    if (document.leadingEdge().isBuilt()) printComponent(dc, document.leadingEdge(), page);
+    if (document.trailingEdge().isBuilt()) printComponent(dc, document.trailingEdge(), page);
+    if (document.spars().isBuilt()) printComponent(dc, document.spars(), page);
+    if (document.sheeting().isBuilt()) drawComponent(dc, document.sheeting(), page);
     if (document.showCamberLine()) walkOutline(document.camberOutline(), dc, page);
 
     const SvgDeviceContext::Bounds& drawn = dc.bounds();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "components/LeadingEdge.h"
+#include "view/ComponentPainting.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
 #include "dxf/RibDxf.h"
@@ -72,9 +73,9 @@ TEST(LeadingEdge, BuiltForEveryCodeButDrawsNothingWithoutAShape) {
         EXPECT_TRUE(le.outline().empty());
 
         RecordingDeviceContext dc;
-        EXPECT_TRUE(le.draw(dc, windowView()));
+        EXPECT_TRUE(drawComponent(dc, le, windowView()));
         EXPECT_TRUE(dc.calls.empty());
-        EXPECT_FALSE(le.print(dc, pageView(dc, leadingEdgeStyle(code))));
+        EXPECT_FALSE(printComponent(dc, le, pageView(dc, leadingEdgeStyle(code))));
         DxfWriter writer;
         EXPECT_TRUE(writeComponentDxf(le, &writer, leadingEdgeStyle(code)));
         EXPECT_EQ(writer.lineCount(), 0);
@@ -172,7 +173,7 @@ TEST(LeadingEdge, DrawsRoundAsAFullCircleWithTheGreyPen) {
 
     RecordingDeviceContext dc;
     const platform::Pen before = dc.currentPen();
-    le.draw(dc, view);
+    drawComponent(dc, le, view);
     ASSERT_EQ(dc.calls.size(), 1u);
     const DrawCall& arc = dc.calls[0];
     EXPECT_EQ(arc.kind, DrawCall::Arc);
@@ -196,7 +197,7 @@ TEST(LeadingEdge, DrawsTheOtherShapesCornerToCorner) {
     for (int code : {2, 4}) {
         le.rebuild({}, leadingEdgeStyle(code));
         RecordingDeviceContext dc;
-        le.draw(dc, windowView());
+        drawComponent(dc, le, windowView());
         ASSERT_EQ(dc.calls.size(), 5u);
         EXPECT_EQ(dc.calls[0].kind, DrawCall::MoveTo);
         EXPECT_EQ(dc.countLinesWith(platform::kComponentGrey), 4);
@@ -210,7 +211,7 @@ TEST(LeadingEdge, PrintsAtTrueScale) {
     le.compute({}, leadingEdgeStyle(1));
 
     RecordingDeviceContext printer(600, 600, 4800, 7000);
-    EXPECT_TRUE(le.print(printer, pageView(printer, kDefaultRibProperties)));
+    EXPECT_TRUE(printComponent(printer, le, pageView(printer, kDefaultRibProperties)));
     ASSERT_EQ(printer.calls.size(), 1u);
     const DrawCall& arc = printer.calls[0];
     EXPECT_EQ(arc.kind, DrawCall::Arc);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
+#include "view/ComponentPainting.h"
 #include "support/ShownDocument.h"
 #include "support/Recorders.h"
 
@@ -209,12 +210,12 @@ TEST(PrintRib, PrintsInBlackTheLeadingEdgeTrailingEdgeSparsAndTheSheetingsLine) 
     TrailingEdge trailingEdge = printed.doc.trailingEdge();
     Spar spars = printed.doc.spars();
     const ViewTransform page = parvelin::testing::pageView(expected, printed.doc.properties());
-    if (leadingEdge.isBuilt()) leadingEdge.print(expected, page);
-    if (trailingEdge.isBuilt()) trailingEdge.print(expected, page);
-    if (spars.isBuilt()) spars.print(expected, page);
+    if (leadingEdge.isBuilt()) printComponent(expected, leadingEdge, page);
+    if (trailingEdge.isBuilt()) printComponent(expected, trailingEdge, page);
+    if (spars.isBuilt()) printComponent(expected, spars, page);
     const Sheeting sheeting = printed.doc.sheeting();
     ASSERT_TRUE(sheeting.isBuilt());
-    sheeting.print(expected, page);
+    printComponent(expected, sheeting, page);
     ASSERT_EQ(dc.calls.size(), airfoilCalls + expected.calls.size());
     for (std::size_t i = 0; i < expected.calls.size(); ++i)
         EXPECT_TRUE(sameCall(dc.calls[airfoilCalls + i], expected.calls[i])) << "component call " << i;

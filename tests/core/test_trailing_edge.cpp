@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "components/AirfoilBoundary.h"
+#include "view/ComponentPainting.h"
 #include "components/TrailingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
@@ -181,7 +182,7 @@ TEST(TrailingEdge, SheetedTopAndBottomTrimsBothInnerLines) {
     EXPECT_EQ(writer.lineCount(), 7);  // 4 lower, 3 upper; the hidden node and the move write nothing
 
     RecordingDeviceContext dc;
-    te.draw(dc, parvelin::testing::windowView());
+    drawComponent(dc, te, parvelin::testing::windowView());
     EXPECT_EQ(dc.countLinesWith(platform::kComponentGrey), 7);
 }
 
@@ -243,12 +244,12 @@ TEST(TrailingEdge, DrawsFittedAndPrintsWithTheBlackPen) {
     te.compute(kWedge, trailingEdge(3, 50.0f));
     ASSERT_EQ(te.outline().size(), 2u);
     RecordingDeviceContext screen;
-    te.draw(screen, parvelin::testing::windowView());
+    drawComponent(screen, te, parvelin::testing::windowView());
     ASSERT_EQ(screen.calls.size(), 2u);
     EXPECT_EQ(screen.calls[0].x, 25 + 300);
 
     RecordingDeviceContext printer(600, 600, 4800, 6000);
-    EXPECT_TRUE(te.print(printer, parvelin::testing::pageView(printer, trailingEdge(3, 50.0f))));
+    EXPECT_TRUE(printComponent(printer, te, parvelin::testing::pageView(printer, trailingEdge(3, 50.0f))));
     ASSERT_EQ(printer.calls.size(), 2u);
     EXPECT_EQ(printer.calls[1].pen.color, platform::kBlack);
     const double e = 600.0 * 100.0 * static_cast<double>(0.03937008f);
