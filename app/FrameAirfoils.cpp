@@ -3,7 +3,7 @@
 // a new document; File > Airfoil Browser... opens a file chosen from a folder.
 #include "app/FrameWindow.h"
 #include "app/ImportCommand.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "dialogs/AirfoilBrowser.h"
 #include "dialogs/NacaDialog.h"
 

@@ -13,7 +13,7 @@
 #include "cut/CutFile.h"
 #include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/PropertiesCommand.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "platform/Services.h"
 
 namespace parvelin::app {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "app/DocumentWindow.h"
 
 namespace parvelin::app {

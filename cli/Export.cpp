@@ -8,10 +8,10 @@
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/RibDxf.h"
-#include "document/ImportReader.h"
-#include "document/PropertyChecks.h"
+#include "model/ImportReader.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 
 namespace parvelin::cli {
 

@@ -12,9 +12,9 @@
 #include "cli/Commands.h"
 #include "components/LighteningHoles.h"
 #include "document/AirfoilDocument.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "dxf/DxfWriter.h"
 
 namespace parvelin::cli {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "clip/CutOutline.h"
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 #include "geom/Point.h"
 
 namespace parvelin {

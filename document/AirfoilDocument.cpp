@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "resources/Strings.h"
 
 namespace parvelin {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "rib/Rib.h"
 #include "view/RibPicture.h"
 

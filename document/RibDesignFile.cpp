@@ -11,8 +11,8 @@
 
 #include "document/AirfoilDocument.h"
 #include "text/NumberText.h"
-#include "document/PropertyChecks.h"
-#include "document/RibPropertyFields.h"
+#include "model/PropertyChecks.h"
+#include "model/RibPropertyFields.h"
 #include "text/FileBytes.h"
 
 namespace parvelin {

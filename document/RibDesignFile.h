@@ -20,9 +20,9 @@
 #include <string_view>
 #include <vector>
 
-#include "document/CoordinateFile.h"
-#include "document/ReplaceFile.h"
-#include "document/RibProperties.h"
+#include "model/CoordinateFile.h"
+#include "model/ReplaceFile.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/ReplaceFile.h"
+#include "model/ReplaceFile.h"
 
 namespace parvelin {
 

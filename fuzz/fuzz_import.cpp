@@ -12,7 +12,7 @@
 #include "document/AirfoilDocument.h"
 #include "view/ScreenView.h"
 #include "dxf/RibDxf.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "platform/Services.h"
 
 namespace {

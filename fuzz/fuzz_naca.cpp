@@ -14,7 +14,7 @@
 #include "dxf/RibDxf.h"
 #include "airfoil/SectionMeasure.h"
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 using namespace parvelin;
 

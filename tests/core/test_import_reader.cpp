@@ -20,7 +20,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "dxf/RibDxf.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 namespace parvelin {
 namespace {

@@ -22,7 +22,7 @@
 #include "clip/CutOutline.h"
 #include "dxf/RibDxf.h"
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "document/RibDesignFile.h"
 #include "text/NumberText.h"
 

@@ -26,9 +26,9 @@
 
 #include "document/AirfoilDocument.h"
 #include "dxf/RibDxf.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "support/StoredOutputs.h"
 
 using namespace parvelin;

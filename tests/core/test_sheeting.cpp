@@ -10,7 +10,7 @@
 
 #include "components/Sheeting.h"
 #include "view/ComponentPainting.h"
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;

@@ -4,7 +4,7 @@
 #include "FrameFixture.h"
 #include "dxf/RibDxf.h"
 #include "app/QtDialogs.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 using namespace parvelin;
 using namespace parvelin::app;

@@ -27,7 +27,7 @@
 #include "dialogs/StylePictures.h"
 #include "dialogs/UnitSwitch.h"
 #include "document/AirfoilDocument.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;

@@ -18,7 +18,7 @@
 
 #include "document/AirfoilDocument.h"
 #include "dxf/RibDxf.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "support/ShownDocument.h"
 #include "support/Recorders.h"
 #include "view/PrintLayout.h"
