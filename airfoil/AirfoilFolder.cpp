@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 namespace parvelin {
 namespace {

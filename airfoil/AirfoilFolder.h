@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "airfoil/SectionMeasure.h"
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 
 namespace parvelin {
 

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <utility>
 
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "text/NumberText.h"
 
 namespace parvelin {

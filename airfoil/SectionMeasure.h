@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 
 namespace parvelin {
 

@@ -69,9 +69,9 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QMdiSubWindow(parent) {
     connect(undo_, &QUndoStack::indexChanged, this, [this] {
         setWindowModified(changedOutsideUndo_ || !undo_->isClean());
         if (wing_) rebuildWing();
+        invalidate(true);
     });
     document_ = std::make_unique<AirfoilDocument>();
-    document_->setWindow(this);
 }
 
 void DocumentWindow::setModified(bool modified) {
@@ -80,14 +80,11 @@ void DocumentWindow::setModified(bool modified) {
     setWindowModified(changedOutsideUndo_ || !undo_->isClean());
 }
 
-DocumentWindow::~DocumentWindow() {
-    // The document retitles and invalidates its window as it goes, so it
-    // goes while the window and its view still exist.
-    destroyDocument();
-}
+DocumentWindow::~DocumentWindow() { destroyDocument(); }
 
 void DocumentWindow::destroyDocument() {
     ribScreen_.reset();
+    screen_.clear();
     // The steps act on the document: they go first.
     if (undo_ != nullptr) undo_->clear();
     std::unique_ptr<AirfoilDocument> document = std::move(document_);
@@ -149,7 +146,7 @@ RibPicture DocumentWindow::shownPicture() const {
 const std::optional<ViewTransform>& DocumentWindow::shownTransform() const {
     if (shownRib() != nullptr) return ribScreen_;
     static const std::optional<ViewTransform> none;
-    return document_ ? document_->screenTransform() : none;
+    return document_ ? screen_.transform() : none;
 }
 
 const wing::WingRib* DocumentWindow::shownRib() const {
@@ -285,8 +282,13 @@ std::string DocumentWindow::exportFileName() const {
     return (file + QStringLiteral(".dxf")).toStdString();
 }
 
+void DocumentWindow::showDocument() {
+    if (document_) setTitle(document_->getName().value_or(std::string()));
+    refit();
+}
+
 void DocumentWindow::refit() {
-    if (document_ && document_->isLoaded()) document_->fitToWindow();
+    if (document_ && document_->isLoaded()) screen_.fit(document_->rib(), *this, document_->viewAngle());
     if (const wing::WingRib* rib = shownRib(); rib && !rib->points.empty())
         if (const std::optional<ViewTransform> fit = ViewTransform::forWindow(ribWindow_, 0.0f)) ribScreen_ = fit;
     invalidate(true);
@@ -298,21 +300,21 @@ void DocumentWindow::fitToWindow() {
 }
 
 double DocumentWindow::viewScale() const {
-    if (document_ == nullptr || !document_->screenTransform()) return 0.0;
-    return document_->screenTransform()->placement().scale;
+    if (document_ == nullptr || !screen_.transform()) return 0.0;
+    return screen_.transform()->placement().scale;
 }
 
 void DocumentWindow::zoomAbout(double factor, double x, double y) {
-    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
+    if (document_ == nullptr || !document_->isLoaded() || !screen_.transform()) return;
     const std::optional<ViewTransform> fit = ViewTransform::fitToWindow(clientRect(), document_->viewAngle());
     if (!fit || !(fit->placement().scale > 0.0)) return;
-    zoom_ = document_->screenTransform()->zoomedAbout(factor, x, y, fit->placement().scale).placement();
+    zoom_ = screen_.transform()->zoomedAbout(factor, x, y, fit->placement().scale).placement();
     refit();
 }
 
 void DocumentWindow::panBy(double dx, double dy) {
-    if (document_ == nullptr || !document_->isLoaded() || !document_->screenTransform()) return;
-    zoom_ = document_->screenTransform()->pannedBy(dx, dy).placement();
+    if (document_ == nullptr || !document_->isLoaded() || !screen_.transform()) return;
+    zoom_ = screen_.transform()->pannedBy(dx, dy).placement();
     refit();
 }
 
@@ -347,7 +349,8 @@ bool DocumentWindow::openFile(const QString& path) {
                                     "", platform::MessageIcon::Error);
             return false;
         }
-        loadDesign(*document_, read.design, this);
+        loadDesign(*document_, read.design);
+        showDocument();
         if (withWing.wing) {
             dialogs::WingSettings settings;
             settings.panel = withWing.wing->panel;
@@ -363,7 +366,8 @@ bool DocumentWindow::openFile(const QString& path) {
         // A sample opens as a copy: its first Save asks for a name.
         filePath_ = isSamplePath(absolute) ? QString() : absolute;
     } else {
-        if (document_->loadFile(fileName, this) != ReadStatus::Loaded) return false;
+        if (loadCoordinateFile(*document_, fileName, this) != ReadStatus::Loaded) return false;
+        refit();
         filePath_.clear();
     }
     sourcePath_ = absolute;

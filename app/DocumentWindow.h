@@ -11,6 +11,7 @@
 #include "dialogs/WingDialog.h"
 #include "document/AirfoilDocument.h"
 #include "platform/Window.h"
+#include "view/ScreenView.h"
 #include "wing/RibSet.h"
 
 namespace parvelin::app {
@@ -85,6 +86,9 @@ public:
 
     // Fits a loaded document to the client area again and repaints it.
     void refit();
+    // Shows the document as it now is after it was loaded outside the
+    // window: the airfoil's name for a title, fitted, repainted.
+    void showDocument();
     // View > Fit to Window: back to the whole airfoil across the window,
     // which every resize then keeps doing.
     void fitToWindow();
@@ -95,6 +99,8 @@ public:
     void panBy(double dx, double dy);
     // How many pixels per chord the window shows; 0 while nothing is fitted.
     double viewScale() const;
+    // The document's own view: its fit or the window's zoom.
+    const ScreenView& screen() const { return screen_; }
     // platform::Window: the window's own mapping once zoomed or panned.
     std::optional<platform::ZoomedView> zoomedView() const override { return zoom_; }
 
@@ -202,6 +208,7 @@ private:
     bool changedOutsideUndo_ = false;
     std::optional<platform::ZoomedView> zoom_;
     std::unique_ptr<AirfoilDocument> document_;
+    ScreenView screen_;
     QString filePath_;
     QString sourcePath_;
     QString titleSuffix_;

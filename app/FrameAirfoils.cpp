@@ -3,7 +3,7 @@
 // a new document; File > Airfoil Browser... opens a file chosen from a folder.
 #include "app/FrameWindow.h"
 #include "app/ImportCommand.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "dialogs/AirfoilBrowser.h"
 #include "dialogs/NacaDialog.h"
 
@@ -13,7 +13,8 @@ void FrameWindow::openContents(const CoordinateFileContents& contents) {
     // As Open and Import: into the empty active window, or a new one.
     AirfoilDocument* document = emptyDocument();
     if (document == nullptr) return;
-    document->takeContents(contents, activeChild());
+    document->takeContents(contents);
+    if (DocumentWindow* window = activeChild()) window->showDocument();
     updateMenus();
 }
 

@@ -13,7 +13,7 @@
 #include "cut/CutFile.h"
 #include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/PropertiesCommand.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "platform/Services.h"
 
 namespace parvelin::app {
@@ -58,7 +58,7 @@ void FrameWindow::exportDrawing() {
     if (DocumentWindow* window = activeChild(); showsWing(window))
         exportWingSet(*window);
     else if (AirfoilDocument* document = currentDocument(); document && document->isLoaded())
-        exportDxf(*document, activeChild()->exportFileName(), replaceQuestion(activeChild()));
+        exportDxf(*document, activeChild(), activeChild()->exportFileName(), replaceQuestion(activeChild()));
     else
         showDocumentMessage(kMessageExportNeedsDocument, "Export Dialog");
 }

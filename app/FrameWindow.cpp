@@ -120,8 +120,7 @@ void FrameWindow::onSubWindowActivated(QMdiSubWindow* sub) {
         return;
     }
     activeChild_ = window;
-    AirfoilDocument* document = window->document();
-    if (document->isLoaded()) document->fitToWindow();
+    window->refit();
     // The coordinates shown were another window's; the View marks become
     // the flags of the document that is now current.
     cursorLabel_->clear();

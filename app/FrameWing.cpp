@@ -9,8 +9,8 @@
 #include "cut/CutFile.h"
 #include "dialogs/CuttingSheetDialog.h"
 #include "dialogs/WingDialog.h"
-#include "document/PropertyChecks.h"
-#include "document/ReplaceFile.h"
+#include "model/PropertyChecks.h"
+#include "model/ReplaceFile.h"
 #include "platform/Services.h"
 #include "wing/WingFiles.h"
 

@@ -6,7 +6,7 @@
 
 namespace parvelin::app {
 
-bool runImportCommand(AirfoilDocument& document, platform::Window* window) {
+bool runImportCommand(AirfoilDocument& document, DocumentWindow* window) {
     platform::Dialogs* dialogs = platform::dialogs();
     if (dialogs == nullptr) return false;
     platform::FileDialogSettings settings;
@@ -22,7 +22,7 @@ bool runImportCommand(AirfoilDocument& document, platform::Window* window) {
     return importFile(document, fileName, window) == ImportStatus::Imported;
 }
 
-ImportStatus importFile(AirfoilDocument& document, const std::string& path, platform::Window* window) {
+ImportStatus importFile(AirfoilDocument& document, const std::string& path, DocumentWindow* window) {
     const ImportResult result = readImportFile(path);
     platform::Dialogs* dialogs = platform::dialogs();
     if (result.status != ImportStatus::Imported) {
@@ -31,7 +31,8 @@ ImportStatus importFile(AirfoilDocument& document, const std::string& path, plat
                                 platform::MessageIcon::Error);
         return result.status;
     }
-    document.takeContents(result.contents, window);
+    document.takeContents(result.contents);
+    if (window != nullptr) window->showDocument();
     const std::string report = importChangesMessage(result);
     if (!report.empty() && dialogs != nullptr)
         dialogs->messageBox(window, report, kImportCaption, platform::MessageIcon::Information);

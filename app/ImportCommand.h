@@ -5,8 +5,8 @@
 #include <string>
 
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
-#include "platform/Window.h"
+#include "model/ImportReader.h"
+#include "app/DocumentWindow.h"
 
 namespace parvelin::app {
 
@@ -15,11 +15,11 @@ inline constexpr const char* kImportCaption = "Import";
 
 // Asks for a file and imports it into `document`, which must be empty.
 // Returns true when a file was loaded.
-bool runImportCommand(AirfoilDocument& document, platform::Window* window);
+bool runImportCommand(AirfoilDocument& document, DocumentWindow* window);
 
 // Imports `path` into the empty `document`: a refused file is reported in an
 // error box and leaves the document empty; a loaded one is taken in as Open
-// takes its files, then its changes are reported.
-ImportStatus importFile(AirfoilDocument& document, const std::string& path, platform::Window* window);
+// takes its files (shown in `window`), then its changes are reported.
+ImportStatus importFile(AirfoilDocument& document, const std::string& path, DocumentWindow* window);
 
 } // namespace parvelin::app

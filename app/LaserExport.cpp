@@ -11,7 +11,7 @@
 #include "commands/FileCommands.h"
 #include "cut/CutFile.h"
 #include "dialogs/LaserGcodeDialog.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "machine/HotwireGcode.h"
 #include "machine/MachineJobs.h"
 #include "platform/Services.h"

@@ -27,7 +27,7 @@ QImage renderSvgPicture(const QByteArray& svg, int width) {
 }
 
 std::unique_ptr<QMimeData> ribMimeData(const AirfoilDocument& document) {
-    const std::string svg = ribSvg(document);
+    const std::string svg = ribSvg(document.picture());
     if (svg.empty()) return nullptr;
     const QByteArray bytes = QByteArray::fromStdString(svg);
     auto data = std::make_unique<QMimeData>();

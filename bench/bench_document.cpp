@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "document/AirfoilDocument.h"
+#include "view/ScreenView.h"
+#include "dxf/RibDxf.h"
 
 namespace {
 
@@ -40,8 +42,7 @@ void BM_ComputeAllComponentsEveryStyle(benchmark::State& state) {
     const CoordinateFileContents contents = clarkY();
     BenchWindow window;
     AirfoilDocument document;
-    document.setWindow(&window);
-    document.takeContents(contents, &window);
+    document.takeContents(contents);
     for (auto _ : state) {
         for (int le = 0; le <= 4; ++le)
             for (int sp = 0; sp <= 2; ++sp)
@@ -57,10 +58,10 @@ void BM_FitToWindowAndRescale(benchmark::State& state) {
     const CoordinateFileContents contents = clarkY();
     BenchWindow window;
     AirfoilDocument document;
-    document.setWindow(&window);
-    document.takeContents(contents, &window);
+    document.takeContents(contents);
     document.applyProperties(everything(1, 1, 1, 4));
-    for (auto _ : state) benchmark::DoNotOptimize(document.fitToWindow());
+    ScreenView view;
+    for (auto _ : state) benchmark::DoNotOptimize(view.fit(document.rib(), window));
 }
 BENCHMARK(BM_FitToWindowAndRescale);
 
@@ -68,10 +69,10 @@ BENCHMARK(BM_FitToWindowAndRescale);
 void BM_DxfToMemory(benchmark::State& state) {
     const CoordinateFileContents contents = clarkY();
     AirfoilDocument document;
-    document.takeContents(contents, nullptr);
+    document.takeContents(contents);
     document.applyProperties(everything(1, 1, 1, 4));
     for (auto _ : state) {
-        DxfWriter drawing = document.dxfDrawing();
+        DxfWriter drawing = ribDxfDrawing(document.rib());
         benchmark::DoNotOptimize(drawing);
     }
 }

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 namespace {
 

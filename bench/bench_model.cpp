@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "mesh/WingModel.h"
 #include "wing/RibSet.h"
 

@@ -15,7 +15,7 @@ using namespace parvelin;
 // onto a device that only measures.
 void BM_LayOutAndPrintEveryPage(benchmark::State& state) {
     AirfoilDocument document;
-    document.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", nullptr);
+    document.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat");
     RibProperties p = kDefaultRibProperties;
     p.chord = 300.0f;
     p.leadingEdgeStyle = 1;

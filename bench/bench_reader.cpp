@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 
 namespace {
 

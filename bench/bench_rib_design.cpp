@@ -4,6 +4,7 @@
 #include <string>
 
 #include "document/AirfoilDocument.h"
+#include "dxf/RibDxf.h"
 #include "document/RibDesignFile.h"
 
 namespace {
@@ -13,7 +14,7 @@ using namespace parvelin;
 // Clark Y (120 points) with every component, as File > Save writes it.
 RibDesign clarkYDesign() {
     AirfoilDocument document;
-    document.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"), nullptr);
+    document.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"));
     RibProperties p = kDefaultRibProperties;
     p.leadingEdgeStyle = 1;
     p.sparStyle = 1;
@@ -43,8 +44,8 @@ void BM_OpenRibDesign(benchmark::State& state) {
     const std::string text = ribDesignText(clarkYDesign(), error);
     for (auto _ : state) {
         AirfoilDocument document;
-        loadDesign(document, parseRibDesign(text).design, nullptr);
-        benchmark::DoNotOptimize(document.dxfDrawing());
+        loadDesign(document, parseRibDesign(text).design);
+        benchmark::DoNotOptimize(ribDxfDrawing(document.rib()));
     }
 }
 BENCHMARK(BM_OpenRibDesign);

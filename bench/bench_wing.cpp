@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "wing/RibSet.h"
 #include "wing/WingFiles.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "cli/Commands.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "text/NumberText.h"
 
 namespace parvelin::cli {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cli/NestChoices.h"
-#include "document/RibProperties.h"
+#include "model/RibProperties.h"
 
 namespace parvelin::cli {
 

@@ -7,9 +7,9 @@
 
 #include "cli/CommandLine.h"
 #include "cli/NestChoices.h"
-#include "document/CoordinateFile.h"
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/CoordinateFile.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 #include "wing/WingPanel.h"
 
 namespace parvelin {

@@ -5,7 +5,7 @@
 #include "cli/Commands.h"
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
 
 namespace parvelin::cli {

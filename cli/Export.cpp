@@ -7,10 +7,11 @@
 #include "airfoil/NacaSection.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
-#include "document/PropertyChecks.h"
+#include "dxf/RibDxf.h"
+#include "model/ImportReader.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 
 namespace parvelin::cli {
 
@@ -91,12 +92,12 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
             std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), read.error.c_str());
             return 1;
         }
-        loadDesign(document, read.design, nullptr);
+        loadDesign(document, read.design);
         properties = read.design.properties;
     } else {
         CoordinateFileContents contents;
         if (!readJobInput(job, contents, nullptr)) return 1;
-        document.takeContents(contents, nullptr);
+        document.takeContents(contents);
     }
     if (const int status = applyJobSettings(job.settings, properties); status != 0) return status;
     document.applyProperties(properties);
@@ -106,7 +107,7 @@ int loadJobDocument(const JobOptions& job, AirfoilDocument& document) {
 int runExport(const JobOptions& job) {
     AirfoilDocument document;
     if (const int status = loadJobDocument(job, document); status != 0) return status;
-    const FileWriteResult result = document.writeDxfFile(job.output, job.force);
+    const FileWriteResult result = writeRibDxfFile(job.output, document.rib(), job.force);
     if (result != FileWriteResult::Written) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.output.c_str(), fileWriteMessage(result));
         return 1;

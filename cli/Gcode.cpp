@@ -14,7 +14,7 @@
 #include "document/AirfoilDocument.h"
 #include "text/NumberText.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "machine/HotwireGcode.h"
 #include "machine/LaserGcode.h"
 #include "machine/MachineJobs.h"

@@ -12,9 +12,9 @@
 #include "cli/Commands.h"
 #include "components/LighteningHoles.h"
 #include "document/AirfoilDocument.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "dxf/DxfWriter.h"
 
 namespace parvelin::cli {
@@ -71,7 +71,7 @@ int designInfo(const JobOptions& job) {
     printPoints(read.design.points);
     {
         AirfoilDocument document;
-        loadDesign(document, read.design, nullptr);
+        loadDesign(document, read.design);
         printWeight(document, read.design.properties);
     }
     const int wing = printDesignWing(job);
@@ -94,7 +94,7 @@ int runInfo(const ParsedLine& line) {
     }
     printPoints(contents.drawingOrder);
     AirfoilDocument document;
-    document.takeContents(contents, nullptr);
+    document.takeContents(contents);
     printWeight(document, job.properties);
     return 0;
 }

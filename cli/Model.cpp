@@ -10,7 +10,7 @@
 #include "document/AirfoilDocument.h"
 #include "text/NumberText.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "mesh/ModelFiles.h"
 #include "mesh/WingModel.h"
 #include "wing/WingDesign.h"

@@ -25,6 +25,7 @@
 #include "app/print/RibSetPages.h"
 #include "cli/Commands.h"
 #include "document/AirfoilDocument.h"
+#include "dxf/DxfWriter.h"
 #include "text/NumberText.h"
 #include "geom/ViewTransform.h"
 #include "wing/RibSet.h"

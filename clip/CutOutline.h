@@ -6,7 +6,7 @@
 // model coordinates (fractions of the chord, y up).
 #include <vector>
 
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 
 namespace parvelin {
 

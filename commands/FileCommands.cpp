@@ -5,10 +5,29 @@
 #include <optional>
 #include <system_error>
 
+#include "dxf/RibDxf.h"
 #include "platform/Dialogs.h"
 #include "platform/Services.h"
 
 namespace parvelin {
+
+ReadStatus loadCoordinateFile(AirfoilDocument& document, const std::string& path, platform::Window* window) {
+    std::string hint;
+    const ReadStatus status = document.loadFile(path, &hint);
+    platform::Dialogs* dialogs = platform::dialogs();
+    if (status != ReadStatus::Loaded) {
+        if (dialogs != nullptr)
+            dialogs->messageBox(nullptr, readStatusMessage(status), "", platform::MessageIcon::Error);
+        return status;
+    }
+    if (window != nullptr) {
+        window->setTitle(document.getName().value_or(std::string()));
+        window->invalidate(true);
+    }
+    if (!hint.empty() && dialogs != nullptr)
+        dialogs->messageBox(window, hint, "Open", platform::MessageIcon::Information);
+    return status;
+}
 
 bool openCoordinateFile(AirfoilDocument& document, platform::Window* window) {
     platform::Dialogs* dialogs = platform::dialogs();
@@ -24,13 +43,13 @@ bool openCoordinateFile(AirfoilDocument& document, platform::Window* window) {
     // The chosen file's folder becomes the current directory; the file is
     // opened by its name there.
     const std::string fileName = enterFolderOf(*chosen);
-    return document.loadFile(fileName, window) == ReadStatus::Loaded;
+    return loadCoordinateFile(document, fileName, window) == ReadStatus::Loaded;
 }
 
-bool exportDxf(const AirfoilDocument& document, const std::string& suggestedName, const ReplaceQuestion& mayReplace) {
+bool exportDxf(const AirfoilDocument& document, platform::Window* window, const std::string& suggestedName,
+               const ReplaceQuestion& mayReplace) {
     platform::Dialogs* dialogs = platform::dialogs();
     if (dialogs == nullptr) return false;
-    platform::Window* window = document.getWindow();
     platform::FileDialogSettings settings;
     settings.title = kExportDialogTitle;
     settings.filters = {{"Drawing Interchange Format", "*.dxf"}};
@@ -44,7 +63,7 @@ bool exportDxf(const AirfoilDocument& document, const std::string& suggestedName
     const bool exists = std::filesystem::exists(std::filesystem::symlink_status(fileName, ec));
     // Declining to replace leaves the file as it was, with nothing more said.
     if (exists && mayReplace && !mayReplace(*chosen)) return false;
-    const FileWriteResult result = document.writeDxfFile(fileName, exists && mayReplace);
+    const FileWriteResult result = writeRibDxfFile(fileName, document.rib(), exists && mayReplace);
     if (result == FileWriteResult::Written) return true;
     dialogs->messageBox(window, fileWriteMessage(result), "Export to DXF format",
                         result == FileWriteResult::AlreadyExists ? platform::MessageIcon::Warning

@@ -14,18 +14,25 @@ namespace parvelin {
 inline constexpr const char* kOpenDialogTitle = "Open Airfoil Coordinate File";
 inline constexpr const char* kExportDialogTitle = "Export to DXF format";
 
-// File > Open for an empty document: the open dialog, then loadFile.
-// Returns true when a file was loaded.
+// Reads a coordinate file into an empty document as File > Open does: a
+// refused file's message in an ownerless error box, and for a file Open took
+// only in part the hint pointing to File > Import, owned by `window`. The
+// window is titled with the airfoil's name. Returns the read's status.
+ReadStatus loadCoordinateFile(AirfoilDocument& document, const std::string& path, platform::Window* window);
+
+// File > Open for an empty document: the open dialog, then
+// loadCoordinateFile. Returns true when a file was loaded.
 bool openCoordinateFile(AirfoilDocument& document, platform::Window* window);
 
 // Whether the existing file at `path` may be replaced (the user's answer).
 using ReplaceQuestion = std::function<bool(const std::string& path)>;
 
 // File > Export: the save dialog (offering `suggestedName`, or the
-// document's own export name when it is empty), then writeDxfFile; an
+// document's own export name when it is empty), then writeRibDxfFile; an
 // existing file is replaced only when `mayReplace` agrees. Tells the user when
-// nothing was written. Returns true when a file was written.
-bool exportDxf(const AirfoilDocument& document, const std::string& suggestedName = {},
+// nothing was written, in boxes owned by `window`. Returns true when a file
+// was written.
+bool exportDxf(const AirfoilDocument& document, platform::Window* window, const std::string& suggestedName = {},
                const ReplaceQuestion& mayReplace = {});
 
 // The process's current directory with a separator at the end, as the file

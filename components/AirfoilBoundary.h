@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "components/ComponentOutline.h"
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 
 namespace parvelin {
 

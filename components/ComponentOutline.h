@@ -1,21 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The outline a component draws, prints and exports: corner points in model
-// coordinates (fractions of the chord), each with a pen flag saying whether a
-// line is drawn to it from the point before.
+// The outline of a built component: corner points in model coordinates
+// (fractions of the chord), each with a pen flag saying whether a line is
+// drawn to it from the point before (view/ComponentPainting.h draws and
+// prints it, dxf/RibDxf.h writes it).
 #include <cstdint>
 #include <vector>
 
 #include "clip/CutOutline.h"
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 #include "geom/Point.h"
-#include "platform/DeviceContext.h"
-#include "geom/ViewTransform.h"
 
 namespace parvelin {
-
-class DxfWriter;
 
 using geom::modelFloat;
 
@@ -54,31 +51,6 @@ private:
     std::vector<OutlineSegment> nodes_;
 };
 
-// The walks every component shares.
-
-// Moves to the first node, then draws to (pen down) or moves to (pen up)
-// every following node, with the pen currently selected, each node mapped
-// through `view`.
-void walkOutline(const ComponentOutline& outline, platform::DeviceContext& dc, const ViewTransform& view);
-
-// Draw walk: the grey component pen around walkOutline when `drawable`.
-void drawOutline(const ComponentOutline& outline, platform::DeviceContext& dc, const ViewTransform& view,
-                 bool drawable);
-
-// Print walk: with a black pen, `drawShape` draws the outline mapped through
-// the page's transform. Returns false, drawing nothing, for an empty outline.
-template <typename DrawShape>
-bool printOutline(const ComponentOutline& outline, platform::DeviceContext& dc, DrawShape&& drawShape) {
-    if (outline.empty()) return false;
-    platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kBlack});
-    drawShape();
-    return true;
-}
-
-// DXF walk: one LINE entity per node with its pen down, from the node before,
-// scaled by the chord. Returns false when there is no writer.
-bool writeOutlineDxf(const ComponentOutline& outline, DxfWriter* writer, const RibProperties& properties);
-
 // The fields and operations the leading edge, trailing edge and spars share.
 class OutlineComponent {
 public:
@@ -95,9 +67,6 @@ public:
         built_ = 0;
         outline_.clear();
         removed_.clear();
-    }
-    bool writeDxf(DxfWriter* writer, const RibProperties& properties) const {
-        return writeOutlineDxf(outline_, writer, properties);
     }
 
 protected:

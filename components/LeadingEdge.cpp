@@ -7,7 +7,6 @@
 #include <optional>
 
 #include "geom/Geometry.h"
-#include "geom/DeviceCoord.h"
 
 namespace parvelin {
 namespace {
@@ -128,55 +127,6 @@ void LeadingEdge::appendSquare(double rd, const OuterBox& box) {
     for (const ModelPoint& corner : {top, front, bottom, back, top}) outline_.append(corner.x, corner.y, 1);
     // The diamond, open forward from its top and bottom corners.
     removed_ = {{top, front, bottom, back}, modelRectangle(box.left, top.x, bottom.y, top.y)};
-}
-
-void LeadingEdge::drawShape(platform::DeviceContext& dc, const ViewTransform& view) const {
-    switch (static_cast<LeadingEdgeStyle>(style_)) {
-    case LeadingEdgeStyle::Round: {
-        // The circle inscribed in the bounding square, from the first corner
-        // (left, top) to the third (right, bottom); a full counter-clockwise
-        // turn from just above the right-hand middle back to it.
-        if (outline_.size() < 3) return;
-        const DevicePoint topLeft = view.map(outline_[0].point());
-        const DevicePoint bottomRight = view.map(outline_[2].point());
-        const int left = topLeft.x;
-        const int top = topLeft.y;
-        const int right = bottomRight.x;
-        const int bottom = bottomRight.y;
-        const std::int64_t middle = top + (static_cast<std::int64_t>(bottom) - top) / 2;
-        dc.arc(left, top, right, bottom, right, deviceCoord(static_cast<double>(middle)), right,
-               deviceCoord(static_cast<double>(middle + 1)));
-        return;
-    }
-    case LeadingEdgeStyle::Square:
-    case LeadingEdgeStyle::LeStock:
-    case LeadingEdgeStyle::Rectangular:
-        // A closed polygon or a single cut: every corner is joined.
-        if (outline_.empty()) return;
-        {
-            const DevicePoint first = view.map(outline_[0].point());
-            dc.moveTo(first.x, first.y);
-        }
-        for (std::size_t i = 1; i < outline_.size(); ++i) {
-            const DevicePoint p = view.map(outline_[i].point());
-            dc.lineTo(p.x, p.y);
-        }
-        return;
-    default:
-        return;
-    }
-}
-
-bool LeadingEdge::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
-    platform::PenScope pen(dc, platform::Pen{platform::PenStyle::Solid, 0, platform::kComponentGrey});
-    drawShape(dc, view);
-    return true;
-}
-
-bool LeadingEdge::print(platform::DeviceContext& dc, const ViewTransform& page) const {
-    return printOutline(outline_, dc, [&] {
-        if (built_ == 1) drawShape(dc, page);
-    });
 }
 
 } // namespace parvelin

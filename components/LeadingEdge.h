@@ -14,15 +14,10 @@ public:
         if (isBuilt()) clear();
         return compute(points, properties);
     }
-    bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
-    bool print(platform::DeviceContext& dc, const ViewTransform& page) const;
 
 private:
     // The diamond of a square strip of side 2 * rd / 2 and the seat it takes.
     void appendSquare(double rd, const OuterBox& box);
-    // The shape with the pen already selected: the circle for "Round", the
-    // joined corners for the other styles.
-    void drawShape(platform::DeviceContext& dc, const ViewTransform& view) const;
 };
 
 } // namespace parvelin

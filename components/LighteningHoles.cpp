@@ -14,7 +14,7 @@
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
 #include "clip/ChordPaths.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 
 namespace parvelin {
 namespace {

@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "clip/CutOutline.h"
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 

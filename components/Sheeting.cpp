@@ -398,15 +398,4 @@ bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
     return true;
 }
 
-bool Sheeting::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
-    drawOutline(outline_, dc, view, isDrawable(static_cast<SheetingStyle>(style_)));
-    return true;
-}
-
-bool Sheeting::print(platform::DeviceContext& dc, const ViewTransform& page) const {
-    return printOutline(outline_, dc, [&] {
-        if (isDrawable(static_cast<SheetingStyle>(style_))) walkOutline(outline_, dc, page);
-    });
-}
-
 } // namespace parvelin

@@ -24,8 +24,6 @@ public:
         if (isBuilt()) clear();
         return compute(points, properties);
     }
-    bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
-    bool print(platform::DeviceContext& dc, const ViewTransform& page) const;
     bool builtFlag() const { return built_ != 0; }
     // Where the line under the lower surface begins in the outline (the
     // outline's size when there is none); the nodes before it lie under the

@@ -8,8 +8,6 @@
 namespace parvelin {
 namespace {
 
-bool drawableSparStyle(int style) { return isDrawable(static_cast<SparStyle>(style)); }
-
 // Stock: one notch standing on the lower surface, front edge at d. A station
 // that the lower surface does not reach (d beyond the trailing edge, or ahead
 // of every point) builds no notch.
@@ -95,17 +93,6 @@ bool Spar::compute(AirfoilPoints points, const RibProperties& properties) {
 
     built_ = 1;
     return true;
-}
-
-bool Spar::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
-    drawOutline(outline_, dc, view, drawableSparStyle(style_));
-    return true;
-}
-
-bool Spar::print(platform::DeviceContext& dc, const ViewTransform& page) const {
-    return printOutline(outline_, dc, [&] {
-        if (built_ == 1 && drawableSparStyle(style_)) walkOutline(outline_, dc, page);
-    });
 }
 
 } // namespace parvelin

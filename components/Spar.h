@@ -13,8 +13,6 @@ public:
         if (isBuilt()) clear();
         return compute(points, properties);
     }
-    bool draw(platform::DeviceContext& dc, const ViewTransform& view) const;
-    bool print(platform::DeviceContext& dc, const ViewTransform& page) const;
 };
 
 } // namespace parvelin

@@ -261,15 +261,4 @@ bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties
     return true;
 }
 
-bool TrailingEdge::draw(platform::DeviceContext& dc, const ViewTransform& view) const {
-    drawOutline(outline_, dc, view, drawableTrailingEdgeStyle(style_));
-    return true;
-}
-
-bool TrailingEdge::print(platform::DeviceContext& dc, const ViewTransform& page) const {
-    return printOutline(outline_, dc, [&] {
-        if (built_ == 1 && drawableTrailingEdgeStyle(style_)) walkOutline(outline_, dc, page);
-    });
-}
-
 } // namespace parvelin

@@ -12,7 +12,7 @@
 
 #include "cut/CutMarks.h"
 #include "document/AirfoilDocument.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "text/NumberText.h"
 #include "text/SvgWriter.h"
 #include "platform/Services.h"

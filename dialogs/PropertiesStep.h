@@ -7,7 +7,7 @@
 // record push theirs on the same stack, the document window's.
 #include <QUndoCommand>
 
-#include "document/RibProperties.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 class AirfoilDocument;

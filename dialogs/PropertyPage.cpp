@@ -13,8 +13,8 @@
 #include <cstring>
 
 #include "dialogs/StylePictures.h"
-#include "document/PropertyChecks.h"
-#include "document/RibPropertyFields.h"
+#include "model/PropertyChecks.h"
+#include "model/RibPropertyFields.h"
 #include "text/NumberText.h"
 
 namespace parvelin::dialogs {

@@ -10,7 +10,7 @@
 
 #include "dialogs/ControlIds.h"
 #include "dialogs/UnitSwitch.h"
-#include "document/RibProperties.h"
+#include "model/RibProperties.h"
 #include "text/NumberText.h"
 
 class QButtonGroup;

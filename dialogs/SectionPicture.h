@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 
 namespace parvelin::dialogs {
 

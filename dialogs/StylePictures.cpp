@@ -9,6 +9,7 @@
 
 #include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
+#include "view/ScreenView.h"
 
 namespace parvelin::dialogs {
 namespace {
@@ -222,7 +223,9 @@ QPixmap renderStylePicture(StylePicture picture, QSize size) {
     document.setShowChordLine(scene.guideLines);
     document.setShowEdgeLines(scene.guideLines);
     document.applyProperties(scene.properties);  // no points yet: only takes the record
-    document.takeContents(sample, &window);
+    document.takeContents(sample);
+    ScreenView screen;
+    screen.fit(document.rib(), window);
 
     QPixmap pixmap(size);
     pixmap.fill(Qt::white);
@@ -233,7 +236,7 @@ QPixmap renderStylePicture(StylePicture picture, QSize size) {
     painter.translate(size.width() / 2.0 - middleX, middleY);
     app::PainterDeviceContext painterContext(painter);
     PictureDeviceContext context(painterContext);
-    document.paint(context);
+    paintRib(context, document.picture(), screen.transform(), window.clientRect());
     return pixmap;
 }
 

@@ -7,8 +7,8 @@
 #include <QSize>
 
 #include "dialogs/ControlIds.h"
-#include "document/CoordinateFile.h"
-#include "document/RibProperties.h"
+#include "model/CoordinateFile.h"
+#include "model/RibProperties.h"
 
 namespace parvelin::dialogs {
 

@@ -5,7 +5,7 @@
 // keeps its size. The record holds floats; a number converted there and back
 // must come back as the number the builder typed (150.5 mm -> 5.925197 in ->
 // 150.5 mm), not as one a float's rounding away from it.
-#include "document/RibProperties.h"
+#include "model/RibProperties.h"
 
 namespace parvelin::dialogs {
 

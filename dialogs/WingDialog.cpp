@@ -16,8 +16,8 @@
 
 #include "airfoil/NacaSection.h"
 #include "dialogs/AirfoilBrowser.h"
-#include "document/CoordinateFile.h"
-#include "document/ImportReader.h"
+#include "model/CoordinateFile.h"
+#include "model/ImportReader.h"
 #include "text/NumberText.h"
 #include "platform/Services.h"
 

@@ -8,11 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "document/CoordinateFile.h"
-#include "dxf/DxfWriter.h"
-#include "platform/DeviceContext.h"
-#include "platform/Window.h"
-#include "geom/ViewTransform.h"
+#include "model/CoordinateFile.h"
 #include "rib/Rib.h"
 #include "view/RibPicture.h"
 
@@ -25,8 +21,6 @@ public:
     AirfoilDocument(const AirfoilDocument&) = delete;
     AirfoilDocument& operator=(const AirfoilDocument&) = delete;
 
-    void setWindow(platform::Window* window) { window_ = window; }
-    platform::Window* getWindow() const { return window_; }
     bool isLoaded() const { return loaded_ != 0; }
 
     // A null text leaves the document without a name.
@@ -55,9 +49,9 @@ public:
     // Builds the rib again from the points and the record.
     void applyProperties(const RibProperties& record);
 
-    // Empties the document for its window's end: title back to "Untitled",
-    // components cleared, points freed, window forgotten.
-    void reset(platform::Window* window);
+    // Empties the document: components cleared, points freed, no name, not
+    // loaded; the properties stay.
+    void reset();
 
     bool showEdgeLines() const { return showEdgeLines_ != 0; }
     bool showChordLine() const { return showChordLine_ != 0; }
@@ -88,44 +82,14 @@ public:
     const Sheeting& sheeting() const { return rib_.sheeting; }
 
     // --- Loading ---
-    // Reads `path` into this empty document and shows a refused file's
-    // message in an ownerless error box (when dialogs are installed).
-    ReadStatus loadFile(const std::string& path, platform::Window* window);
-    // Takes parsed contents into this empty document: points, components,
-    // fit, loaded flag and window title.
-    void takeContents(const CoordinateFileContents& contents, platform::Window* window);
-
-    // --- Screen view ---
-    // The window's fit: set by fitToWindow, kept while the window is too
-    // narrow to fit into; none before the first fit.
-    const std::optional<ViewTransform>& screenTransform() const { return screen_; }
-    // The airfoil points in window pixels (empty before the first fit).
-    std::vector<DevicePoint> screenPoints() const;
-    platform::Rect pointBounds() const;
-    // The model point under a client-area pixel, by the window's current
-    // view; nothing before the first fit.
-    std::optional<ModelPosition> modelAt(double x, double y) const;
-    // Fits the view to the window's client area (or takes the window's own
-    // zoom, once the user zoomed or panned) and asks for a repaint.
-    // Returns false, changing nothing, with no points, no window, or a fit
-    // into a client narrower than 50 pixels.
-    bool fitToWindow();
-    void paint(platform::DeviceContext& dc) const;
-
-    // --- Printing at true scale ---
-    // The rib on one page of the device's size. `sheetOrigin` is where the
-    // device's page lies on that one-page drawing (the sheet): a page of a
-    // tiled print shows the sheet's pixels moved by -sheetOrigin.
-    bool printRib(platform::DeviceContext& dc, DevicePoint sheetOrigin = {}) const;
-
-    // --- DXF ---
-    // The whole drawing: header, the airfoil's lines, each built component's
-    // lines in the order leading edge, trailing edge, spars, sheeting, trailer.
-    DxfWriter dxfDrawing() const;
-    // Writes the drawing to a new file; never touches an existing one.
-    // `replace`: an existing file is replaced whole (or left as it was when
-    // the write fails) instead of refused.
-    FileWriteResult writeDxfFile(const std::string& path, bool replace = false) const;
+    // Reads `path` into this empty document. A file Open took only in part
+    // (percent of the chord, no name line, one surface) loads as the points
+    // it took; `hint` (when given) then receives what to tell the user,
+    // pointing to File > Import, and is emptied otherwise.
+    ReadStatus loadFile(const std::string& path, std::string* hint = nullptr);
+    // Takes parsed contents into this empty document: name, points,
+    // components and the loaded flag.
+    void takeContents(const CoordinateFileContents& contents);
 
 private:
     std::int32_t showEdgeLines_ = 1;
@@ -134,20 +98,9 @@ private:
     bool showCutOutline_ = false;
     std::int32_t loaded_ = 0;
     float viewAngle_ = 0.0f;
-    platform::Window* window_ = nullptr;
-    std::optional<ViewTransform> screen_;
     Rib rib_;
     std::optional<std::string> name_;
     std::string fileName_;
 };
-
-// Messages of the export command.
-inline constexpr const char* kMessageExportExists = "The file already exists.\nNothing was exported.";
-inline constexpr const char* kMessageExportCannotCreate = "The file could not be created.\nNothing was exported.";
-inline constexpr const char* kMessageExportNotFinite =
-    "The drawing holds a coordinate that is not a finite number\n(check the chord and the sizes).\nNothing was exported.";
-inline constexpr const char* kMessageExportWriteFailed =
-    "The file could not be written completely.\nNothing was exported.";
-const char* fileWriteMessage(FileWriteResult result);
 
 } // namespace parvelin

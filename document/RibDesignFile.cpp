@@ -11,8 +11,8 @@
 
 #include "document/AirfoilDocument.h"
 #include "text/NumberText.h"
-#include "document/PropertyChecks.h"
-#include "document/RibPropertyFields.h"
+#include "model/PropertyChecks.h"
+#include "model/RibPropertyFields.h"
 #include "text/FileBytes.h"
 
 namespace parvelin {
@@ -422,18 +422,17 @@ RibDesign designOf(const AirfoilDocument& document) {
     return design;
 }
 
-void loadDesign(AirfoilDocument& document, const RibDesign& design, platform::Window* window) {
+void loadDesign(AirfoilDocument& document, const RibDesign& design) {
     // The points are already in drawing order: they are taken as they stand.
     CoordinateFileContents contents;
     contents.name = design.name;
     contents.accepted = design.points;
     contents.drawingOrder = design.points;
-    document.takeContents(contents, window);
+    document.takeContents(contents);
     document.setShowChordLine(design.showChordLine);
     document.setShowEdgeLines(design.showEdgeLines);
     document.setShowCamberLine(design.showCamberLine);
     document.applyProperties(design.properties);
-    if (window != nullptr) window->invalidate(true);
 }
 
 } // namespace parvelin

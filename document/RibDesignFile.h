@@ -20,16 +20,13 @@
 #include <string_view>
 #include <vector>
 
-#include "document/CoordinateFile.h"
-#include "document/ReplaceFile.h"
-#include "document/RibProperties.h"
+#include "model/CoordinateFile.h"
+#include "model/ReplaceFile.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 
 class AirfoilDocument;
-namespace platform {
-class Window;
-}
 
 inline constexpr const char* kRibDesignFormat = "parvelin-rib-design";
 inline constexpr int kRibDesignMajorVersion = 1;
@@ -74,9 +71,8 @@ ReplaceResult writeRibDesignFile(const std::string& path, const RibDesign& desig
 bool isRibDesignPath(std::string_view path);
 
 // The design of a loaded document, and a document loaded from a design:
-// points, components computed and fitted to `window`, properties applied,
-// view flags set, window titled with the name.
+// name and points taken, properties applied, components built, view flags set.
 RibDesign designOf(const AirfoilDocument& document);
-void loadDesign(AirfoilDocument& document, const RibDesign& design, platform::Window* window);
+void loadDesign(AirfoilDocument& document, const RibDesign& design);
 
 } // namespace parvelin

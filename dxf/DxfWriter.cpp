@@ -159,4 +159,15 @@ FileWriteResult writeNewFile(const std::string& path, std::string_view bytes) {
     return FileWriteResult::Written;
 }
 
+const char* fileWriteMessage(FileWriteResult result) {
+    switch (result) {
+    case FileWriteResult::Written: return "";
+    case FileWriteResult::AlreadyExists: return kMessageExportExists;
+    case FileWriteResult::CannotCreate: return kMessageExportCannotCreate;
+    case FileWriteResult::NotFinite: return kMessageExportNotFinite;
+    case FileWriteResult::WriteFailed: return kMessageExportWriteFailed;
+    }
+    return "";
+}
+
 } // namespace parvelin

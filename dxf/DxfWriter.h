@@ -117,4 +117,14 @@ enum class FileWriteResult {
 // file behind.
 FileWriteResult writeNewFile(const std::string& path, std::string_view bytes);
 
+// Messages of the export command; the file commands give them for any
+// FileWriteResult.
+inline constexpr const char* kMessageExportExists = "The file already exists.\nNothing was exported.";
+inline constexpr const char* kMessageExportCannotCreate = "The file could not be created.\nNothing was exported.";
+inline constexpr const char* kMessageExportNotFinite =
+    "The drawing holds a coordinate that is not a finite number\n(check the chord and the sizes).\nNothing was exported.";
+inline constexpr const char* kMessageExportWriteFailed =
+    "The file could not be written completely.\nNothing was exported.";
+const char* fileWriteMessage(FileWriteResult result);
+
 } // namespace parvelin

@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "document/AirfoilDocument.h"
+#include "view/ScreenView.h"
+#include "dxf/RibDxf.h"
 #include "view/PrintLayout.h"
 #include "platform/Services.h"
 
@@ -107,22 +109,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzWindow window;
     AirfoilDocument document;
-    document.setWindow(&window);
-    document.takeContents(contents, &window);
+    document.takeContents(contents);
     document.applyProperties(propertiesFrom(data, size));
 
     FuzzDeviceContext screen(96, 96);
-    document.paint(screen);
+    ScreenView view;
+    view.fit(document.rib(), window);
+    paintRib(screen, document.picture(), view.transform(), window.clientRect());
     for (const platform::Rect client : {platform::Rect{0, 0, 50, 10}, platform::Rect{0, 0, 10, 10},
                                         platform::Rect{0, 0, 4000, 3000}}) {
         window.client = client;
-        document.fitToWindow();
-        document.paint(screen);
+        view.fit(document.rib(), window);
+        paintRib(screen, document.picture(), view.transform(), window.clientRect());
     }
     FuzzDeviceContext printer(600, 600);
-    document.printRib(printer);
+    printRib(printer, document.picture());
     FuzzDeviceContext skewed(600, 300);
-    document.printRib(skewed);
+    printRib(skewed, document.picture());
 
     // The pages of a print: whatever the chord, the pages cover the rib and
     // stay within the page limit.
@@ -142,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int i = 0; i < layout.pageCount(); ++i) printLayoutPage(document.picture(), page, layout, i);
     }
 
-    const DxfWriter drawing = document.dxfDrawing();
+    const DxfWriter drawing = ribDxfDrawing(document.rib());
     if (drawing.allFinite() && drawing.text().find("nan") != std::string::npos) __builtin_trap();
     return 0;
 }

@@ -10,7 +10,9 @@
 #include <string_view>
 
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "view/ScreenView.h"
+#include "dxf/RibDxf.h"
+#include "model/ImportReader.h"
 #include "platform/Services.h"
 
 namespace {
@@ -68,12 +70,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     FuzzWindow window;
     AirfoilDocument document;
-    document.setWindow(&window);
-    document.takeContents(result.contents, &window);
+    document.takeContents(result.contents);
     CountingDeviceContext dc;
-    document.paint(dc);
-    document.printRib(dc);
-    const DxfWriter drawing = document.dxfDrawing();
+    ScreenView view;
+    view.fit(document.rib(), window);
+    paintRib(dc, document.picture(), view.transform(), window.clientRect());
+    printRib(dc, document.picture());
+    const DxfWriter drawing = ribDxfDrawing(document.rib());
     if (!drawing.allFinite()) __builtin_trap();
     return 0;
 }

@@ -11,9 +11,10 @@
 #include <string_view>
 
 #include "airfoil/NacaSection.h"
+#include "dxf/RibDxf.h"
 #include "airfoil/SectionMeasure.h"
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 using namespace parvelin;
 
@@ -41,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)imported;
     (void)measureSection(contents.drawingOrder);
     AirfoilDocument document;
-    document.takeContents(contents, nullptr);
-    (void)document.dxfDrawing().text();
+    document.takeContents(contents);
+    (void)ribDxfDrawing(document.rib()).text();
     return 0;
 }

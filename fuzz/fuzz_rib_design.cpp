@@ -11,19 +11,13 @@
 #include <string_view>
 
 #include "document/AirfoilDocument.h"
+#include "dxf/RibDxf.h"
 #include "document/RibDesignFile.h"
 #include "wing/WingDesign.h"
 
 namespace {
 
 using namespace parvelin;
-
-class FuzzWindow : public platform::Window {
-public:
-    platform::Rect clientRect() const override { return {0, 0, 650, 400}; }
-    void invalidate(bool) override {}
-    void setTitle(const std::string&) override {}
-};
 
 } // namespace
 
@@ -35,11 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (read.error.empty()) std::abort();  // a refusal always says why
         return 0;
     }
-    FuzzWindow window;
     AirfoilDocument document;
-    document.setWindow(&window);
-    loadDesign(document, read.design, &window);
-    (void)document.dxfDrawing();
+    loadDesign(document, read.design);
+    (void)ribDxfDrawing(document.rib());
 
     std::string error;
     // A wing that was read is written again and must come back the same.

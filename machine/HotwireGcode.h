@@ -14,7 +14,7 @@
 #include <string>
 #include <utility>
 
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 #include "machine/ToolPath.h"
 #include "wing/WingPanel.h"
 

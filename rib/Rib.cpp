@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "components/LighteningHoles.h"
-#include "document/CamberLine.h"
+#include "model/CamberLine.h"
 
 namespace parvelin {
 

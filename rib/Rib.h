@@ -12,8 +12,8 @@
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
 #include "clip/CutOutline.h"
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 

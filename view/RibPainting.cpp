@@ -6,6 +6,7 @@
 
 #include "geom/DeviceCoord.h"
 #include "view/RibPicture.h"
+#include "view/ComponentPainting.h"
 
 namespace parvelin {
 
@@ -101,10 +102,10 @@ void paintRib(platform::DeviceContext& dc, const RibPicture& picture, const std:
         dc.lineTo(pixels[i + 1].x, pixels[i + 1].y);
     }
     drawHoles(dc, rib, *screen);
-    if (rib.leadingEdge.isBuilt()) rib.leadingEdge.draw(dc, *screen);
-    if (rib.trailingEdge.isBuilt()) rib.trailingEdge.draw(dc, *screen);
-    if (rib.spars.isBuilt()) rib.spars.draw(dc, *screen);
-    if (rib.sheeting.isBuilt()) rib.sheeting.draw(dc, *screen);
+    if (rib.leadingEdge.isBuilt()) drawComponent(dc, rib.leadingEdge, *screen);
+    if (rib.trailingEdge.isBuilt()) drawComponent(dc, rib.trailingEdge, *screen);
+    if (rib.spars.isBuilt()) drawComponent(dc, rib.spars, *screen);
+    if (rib.sheeting.isBuilt()) drawComponent(dc, rib.sheeting, *screen);
     if (picture.flags.camberLine) drawOutline(rib.camber, dc, *screen, true);
     if (picture.flags.cutOutline) drawCutOutline(dc, rib, *screen);
 }
@@ -165,12 +166,12 @@ bool printRib(platform::DeviceContext& dc, const RibPicture& picture, DevicePoin
         // The holes are cut lines, printed as the outline is.
         drawHoles(dc, rib, page);
     }
-    if (rib.leadingEdge.isBuilt()) rib.leadingEdge.print(dc, page);
-    if (rib.trailingEdge.isBuilt()) rib.trailingEdge.print(dc, page);
-    if (rib.spars.isBuilt()) rib.spars.print(dc, page);
+    if (rib.leadingEdge.isBuilt()) printComponent(dc, rib.leadingEdge, page);
+    if (rib.trailingEdge.isBuilt()) printComponent(dc, rib.trailingEdge, page);
+    if (rib.spars.isBuilt()) printComponent(dc, rib.spars, page);
     // The sheeting's line and, when the window shows it, the cut outline: a
     // rib cut by hand from the paper needs both.
-    if (rib.sheeting.isBuilt()) rib.sheeting.print(dc, page);
+    if (rib.sheeting.isBuilt()) printComponent(dc, rib.sheeting, page);
     if (picture.flags.camberLine) printOutline(rib.camber, dc, [&] { walkOutline(rib.camber, dc, page); });
     if (picture.flags.cutOutline) drawCutOutline(dc, rib, page);
     return true;

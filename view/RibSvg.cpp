@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "document/AirfoilDocument.h"
 #include "view/SvgDeviceContext.h"
+#include "view/ComponentPainting.h"
 
 namespace parvelin {
 namespace {
@@ -21,9 +21,10 @@ std::string physicalLength(long long units, bool metric) {
 
 } // namespace
 
-std::string ribSvg(const AirfoilDocument& document) {
-    if (!document.isLoaded()) return {};
-    const RibProperties& properties = document.properties();
+std::string ribSvg(const RibPicture& picture) {
+    if (!picture.loaded) return {};
+    const Rib& rib = picture.rib;
+    const RibProperties& properties = rib.properties;
     const bool metric = inMillimetres(properties);
     // True scale on a device of 1000 units per inch, with the chord taken as
     // inches: every chord comes out in exact thousandths of its own unit. The
@@ -32,15 +33,15 @@ std::string ribSvg(const AirfoilDocument& document) {
     SvgDeviceContext dc(kSvgUnitsPerLength, 0, 0);
 
     ComponentOutline airfoil;
-    for (const AirfoilPoint& p : document.points()) airfoil.append(p.modelX, p.modelY, 1);
+    for (const AirfoilPoint& p : rib.points) airfoil.append(p.modelX, p.modelY, 1);
     walkOutline(airfoil, dc, page);
     // The components as printed, the sheeting as the window draws it; the
     // surface draws every pen in black.
-    if (document.leadingEdge().isBuilt()) document.leadingEdge().print(dc, page);
-    if (document.trailingEdge().isBuilt()) document.trailingEdge().print(dc, page);
-    if (document.spars().isBuilt()) document.spars().print(dc, page);
-    if (document.sheeting().isBuilt()) document.sheeting().draw(dc, page);
-    if (document.showCamberLine()) walkOutline(document.camberOutline(), dc, page);
+    if (rib.leadingEdge.isBuilt()) printComponent(dc, rib.leadingEdge, page);
+    if (rib.trailingEdge.isBuilt()) printComponent(dc, rib.trailingEdge, page);
+    if (rib.spars.isBuilt()) printComponent(dc, rib.spars, page);
+    if (rib.sheeting.isBuilt()) drawComponent(dc, rib.sheeting, page);
+    if (picture.flags.camberLine) walkOutline(rib.camber, dc, page);
 
     const SvgDeviceContext::Bounds& drawn = dc.bounds();
     if (drawn.left > drawn.right) return {};

@@ -5,18 +5,18 @@
 // proportions, as SVG text.
 #include <string>
 
-namespace parvelin {
+#include "view/RibPicture.h"
 
-class AirfoilDocument;
+namespace parvelin {
 
 // SVG user units per unit of the chord (mm or inch): coordinates are
 // thousandths of the chord's unit, whole numbers, y pointing down.
 inline constexpr int kSvgUnitsPerLength = 1000;
 
-// The SVG of a loaded document: a viewBox around everything drawn (the
-// airfoil, and components where they reach beyond it), the picture's width
-// and height in the chord's unit, so that it pastes at true size. Empty for a
-// document that is not loaded.
-std::string ribSvg(const AirfoilDocument& document);
+// The SVG of a loaded rib: a viewBox around everything drawn (the airfoil,
+// and components where they reach beyond it), the picture's width and height
+// in the chord's unit, so that it pastes at true size. Empty for a picture
+// without an airfoil.
+std::string ribSvg(const RibPicture& picture);
 
 } // namespace parvelin

@@ -1,37 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Fitting the airfoil to its window and painting it.
-#include "document/AirfoilDocument.h"
-#include "geom/DeviceCoord.h"
+// Fitting a rib to its window.
+#include "view/ScreenView.h"
+
+#include "view/RibPicture.h"
 
 namespace parvelin {
 
-std::vector<DevicePoint> AirfoilDocument::screenPoints() const {
-    std::vector<DevicePoint> pixels;
-    if (!screen_) return pixels;
-    return mappedPoints(rib_, *screen_);
-}
-
-platform::Rect AirfoilDocument::pointBounds() const {
-    const platform::Rect client = window_ ? window_->clientRect() : platform::Rect{};
-    return boundsWithin(client, screenPoints());
-}
-
-bool AirfoilDocument::fitToWindow() {
-    if (rib_.points.empty() || window_ == nullptr) return false;
-    const std::optional<ViewTransform> fit = ViewTransform::forWindow(*window_, viewAngle_);
-    if (!fit) return false;
-    screen_ = fit;
-    window_->invalidate(true);
+bool ScreenView::fit(const Rib& rib, const platform::Window& window, float viewAngle) {
+    if (rib.points.empty()) return false;
+    const std::optional<ViewTransform> fitted = ViewTransform::forWindow(window, viewAngle);
+    if (!fitted) return false;
+    transform_ = fitted;
     return true;
 }
 
-void AirfoilDocument::paint(platform::DeviceContext& dc) const {
-    paintRib(dc, picture(), screen_, window_ ? window_->clientRect() : platform::Rect{});
+std::vector<DevicePoint> ScreenView::points(const Rib& rib) const {
+    if (!transform_) return {};
+    return mappedPoints(rib, *transform_);
 }
 
-std::optional<ModelPosition> AirfoilDocument::modelAt(double x, double y) const {
-    if (!isLoaded() || !screen_) return std::nullopt;
-    return screen_->modelAt(x, y);
+platform::Rect ScreenView::pointBounds(const Rib& rib, const platform::Rect& client) const {
+    return boundsWithin(client, points(rib));
+}
+
+std::optional<ModelPosition> ScreenView::modelAt(double x, double y) const {
+    if (!transform_) return std::nullopt;
+    return transform_->modelAt(x, y);
 }
 
 } // namespace parvelin

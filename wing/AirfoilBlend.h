@@ -5,7 +5,7 @@
 // edge) on each surface, then their points are interpolated.
 #include <vector>
 
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 
 namespace parvelin::wing {
 

@@ -4,7 +4,7 @@
 // nose to the trailing edge, and the surfaces' heights at a chord station.
 #include <vector>
 
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 #include "wing/Polygon.h"
 
 namespace parvelin::wing {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 #include "wing/Polygon.h"
 
 namespace parvelin::wing {

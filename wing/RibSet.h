@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "components/LighteningHoles.h"
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 #include "rib/Rib.h"
 #include "wing/BuildingTabs.h"
 #include "wing/Polygon.h"

@@ -18,7 +18,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "document/RibDesignFile.h"
 #include "wing/WingPanel.h"
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "dxf/RibDxf.h"
 #include "text/NumberText.h"
 #include "wing/CommonLine.h"
 
@@ -28,16 +29,7 @@ namespace {
 
 // The rib's lines without header and trailer: airfoil, components, tabs.
 void ribLines(DxfWriter& writer, const WingRib& rib) {
-    const double k = rib.properties.chord;
-    for (std::size_t i = 0; i + 1 < rib.points.size(); ++i) {
-        const AirfoilPoint& a = rib.points[i];
-        const AirfoilPoint& b = rib.points[i + 1];
-        writer.line(k * a.modelX, k * a.modelY, k * b.modelX, k * b.modelY);
-    }
-    if (rib.leadingEdge.isBuilt()) rib.leadingEdge.writeDxf(&writer, rib.properties);
-    if (rib.trailingEdge.isBuilt()) rib.trailingEdge.writeDxf(&writer, rib.properties);
-    if (rib.spars.isBuilt()) rib.spars.writeDxf(&writer, rib.properties);
-    if (rib.sheeting.isBuilt()) rib.sheeting.writeDxf(&writer, rib.properties);
+    writeRibLines(writer, rib);
     for (const BuildingTab& tab : rib.tabs) tabLines(writer, tab);
     // The lightening holes, each closed.
     for (const Polygon& hole : rib.holes)

@@ -12,6 +12,7 @@
 
 #include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
+#include "view/ScreenView.h"
 
 namespace {
 
@@ -26,13 +27,12 @@ public:
     std::optional<platform::ZoomedView> zoom;
 };
 
-// A Clark Y with every component, loaded into `window`.
-void loadFullRib(AirfoilDocument& document, ImageWindow& window) {
+// A Clark Y with every component.
+void loadFullRib(AirfoilDocument& document) {
     std::ifstream in(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
-    document.setWindow(&window);
-    document.takeContents(parseCoordinateFile(bytes.str()), &window);
+    document.takeContents(parseCoordinateFile(bytes.str()));
     RibProperties p = kDefaultRibProperties;
     p.leadingEdgeStyle = 1;
     p.sparStyle = 1;
@@ -45,13 +45,15 @@ void loadFullRib(AirfoilDocument& document, ImageWindow& window) {
 void BM_PaintDocumentWithAllComponents(benchmark::State& state) {
     ImageWindow window;
     AirfoilDocument document;
-    loadFullRib(document, window);
+    loadFullRib(document);
+    ScreenView view;
+    view.fit(document.rib(), window);
     QImage image(1200, 700, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::black);
         QPainter painter(&image);
         app::PainterDeviceContext dc(painter);
-        document.paint(dc);
+        paintRib(dc, document.picture(), view.transform(), window.clientRect());
     }
 }
 BENCHMARK(BM_PaintDocumentWithAllComponents)->Unit(benchmark::kMicrosecond);
@@ -62,18 +64,19 @@ BENCHMARK(BM_PaintDocumentWithAllComponents)->Unit(benchmark::kMicrosecond);
 void BM_PaintZoomedAtTheTrailingEdge(benchmark::State& state) {
     ImageWindow window;
     AirfoilDocument document;
-    loadFullRib(document, window);
+    loadFullRib(document);
     document.setShowCamberLine(true);
     const double fit = 1200 - 50;
     const double zoom = static_cast<double>(state.range(0));
     window.zoom = platform::ZoomedView{fit * zoom, 1100.0 - fit * zoom, 350.0};
-    document.fitToWindow();
+    ScreenView view;
+    view.fit(document.rib(), window);
     QImage image(1200, 700, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::black);
         QPainter painter(&image);
         app::PainterDeviceContext dc(painter);
-        document.paint(dc);
+        paintRib(dc, document.picture(), view.transform(), window.clientRect());
     }
 }
 BENCHMARK(BM_PaintZoomedAtTheTrailingEdge)->Arg(1)->Arg(100)->Arg(10000)->Unit(benchmark::kMicrosecond);

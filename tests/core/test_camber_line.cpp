@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "document/CamberLine.h"
-#include "document/CoordinateFile.h"
+#include "model/CamberLine.h"
+#include "model/CoordinateFile.h"
 #include "support/Airfoils.h"
 
 using namespace parvelin;

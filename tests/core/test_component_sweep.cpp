@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
+#include "dxf/RibDxf.h"
+#include "support/ShownDocument.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
@@ -46,9 +48,8 @@ TEST(ComponentSweep, EveryCorpusFileWithEveryStyleStaysFinite) {
         if (contents.status != ReadStatus::Loaded) continue;
         ++loaded;
         RecordingWindow window;
-        AirfoilDocument doc;
-        doc.setWindow(&window);
-        doc.takeContents(contents, &window);
+        parvelin::testing::ShownDocument doc(window);
+        doc.take(contents);
 
         RibProperties p = kDefaultRibProperties;
         for (float chord : {100.0f, 200.0f})
@@ -78,7 +79,7 @@ TEST(ComponentSweep, EveryCorpusFileWithEveryStyleStaysFinite) {
 
                                 RecordingDeviceContext dc;
                                 doc.paint(dc);
-                                const DxfWriter drawing = doc.dxfDrawing();
+                                const DxfWriter drawing = ribDxfDrawing(doc.rib());
                                 ASSERT_TRUE(drawing.allFinite()) << where;
                             }
     }
@@ -94,9 +95,8 @@ TEST(ComponentSweep, AbsurdSizesKeepOutlinesWellFormed) {
         readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat");
     ASSERT_EQ(contents.status, ReadStatus::Loaded);
     RecordingWindow window;
-    AirfoilDocument doc;
-    doc.setWindow(&window);
-    doc.takeContents(contents, &window);
+    parvelin::testing::ShownDocument doc(window);
+    doc.take(contents);
     const std::size_t pointCount = doc.points().size();
 
     const float inf = std::numeric_limits<float>::infinity();
@@ -120,7 +120,7 @@ TEST(ComponentSweep, AbsurdSizesKeepOutlinesWellFormed) {
                 RecordingDeviceContext dc;
                 doc.paint(dc);
                 RecordingDeviceContext printer(600, 600, 4800, 7000);
-                doc.printRib(printer);
-                (void)doc.dxfDrawing();
+                printRib(printer, doc.picture());
+                (void)ribDxfDrawing(doc.rib());
             }
 }

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;

@@ -14,7 +14,7 @@ TEST(CoreLibrary, IncludesNoQtHeader) {
     const fs::path root = PARVELIN_SOURCE_DIR;
     const std::regex qtInclude(R"(^\s*#\s*include\s*[<"](Q[A-Za-z]|Qt)[^>"]*[>"])");
     int checked = 0;
-    for (const char* folder : {"text", "geom", "document", "components", "dxf", "view", "commands", "platform", "resources", "wing", "cut", "machine", "mesh", "airfoil"}) {
+    for (const char* folder : {"text", "geom", "model", "clip", "components", "rib", "document", "dxf", "view", "commands", "platform", "resources", "wing", "cut", "machine", "mesh", "airfoil"}) {
         for (const auto& entry : fs::recursive_directory_iterator(root / folder)) {
             const auto ext = entry.path().extension();
             if (ext != ".h" && ext != ".cpp") continue;

@@ -172,7 +172,7 @@ TEST(CutFile, TheCamberLineIsEtchedWhenShown) {
     using namespace parvelin;
     for (const char* file : {"asb__naca0012.dat", "asb__clarky.dat"}) {
         AirfoilDocument doc;
-        ASSERT_EQ(doc.loadFile(airfoil(file), nullptr), ReadStatus::Loaded);
+        ASSERT_EQ(doc.loadFile(airfoil(file)), ReadStatus::Loaded);
         RibProperties p = kDefaultRibProperties;
         p.chord = 200.0f;
         doc.applyProperties(p);

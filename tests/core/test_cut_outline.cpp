@@ -128,7 +128,7 @@ TEST(CutOutline, EveryCorpusAirfoilUnderManyBuildsIsOneSimplePolygonInsideIt) {
         if (contents.status != ReadStatus::Loaded) continue;
         ++files;
         AirfoilDocument doc;
-        doc.takeContents(contents, nullptr);
+        doc.takeContents(contents);
         const AirfoilBoundary airfoil(doc.points());
         double airfoilArea = 0.0;
         for (const Styles& s : styleSet())

@@ -9,6 +9,7 @@
 #include "document/AirfoilDocument.h"
 #include "platform/Services.h"
 #include "support/Recorders.h"
+#include "view/ScreenView.h"
 
 using namespace parvelin;
 using parvelin::testing::RecordingDialogs;
@@ -57,7 +58,6 @@ TEST(AirfoilDocument, OpenThroughTheDialogEntersTheFolderAndTitlesTheWindow) {
     installed.dialogs.openAnswers.push_back(airfoil("asb__e387.dat"));
     RecordingWindow window;
     AirfoilDocument doc;
-    doc.setWindow(&window);
     EXPECT_TRUE(openCoordinateFile(doc, &window));
     ASSERT_EQ(installed.dialogs.openSettings.size(), 1u);
     const auto& s = installed.dialogs.openSettings[0];
@@ -72,9 +72,11 @@ TEST(AirfoilDocument, OpenThroughTheDialogEntersTheFolderAndTitlesTheWindow) {
     EXPECT_EQ(doc.getName(), std::optional<std::string>("E387"));
     ASSERT_FALSE(window.titles.empty());
     EXPECT_EQ(window.titles.back(), "E387");
-    // Fitted: the trailing edge of a 650-pixel-wide client is at x 625.
-    ASSERT_FALSE(doc.screenPoints().empty());
-    EXPECT_EQ(doc.screenPoints().front(), (DevicePoint{625, 200}));
+    // The window's view fits it: the trailing edge of a 650-pixel-wide client is at x 625.
+    ScreenView view;
+    ASSERT_TRUE(view.fit(doc.rib(), window));
+    ASSERT_FALSE(view.points(doc.rib()).empty());
+    EXPECT_EQ(view.points(doc.rib()).front(), (DevicePoint{625, 200}));
     fs::current_path(before);
 }
 
@@ -82,32 +84,36 @@ TEST(AirfoilDocument, CancelAndRefusalsLeaveTheDocumentEmpty) {
     DialogsInstalled installed;
     RecordingWindow window;
     AirfoilDocument doc;
-    doc.setWindow(&window);
     installed.dialogs.openAnswers.push_back(std::nullopt);
     EXPECT_FALSE(openCoordinateFile(doc, &window));
     EXPECT_TRUE(installed.dialogs.messages.empty());
 
-    EXPECT_EQ(doc.loadFile("/no/such/file.dat", &window), ReadStatus::OpenFailed);
+    EXPECT_EQ(loadCoordinateFile(doc, "/no/such/file.dat", &window), ReadStatus::OpenFailed);
     ASSERT_EQ(installed.dialogs.messages.size(), 1u);
     EXPECT_EQ(installed.dialogs.messages[0].owner, nullptr);
     EXPECT_EQ(installed.dialogs.messages[0].text, "An error occured during\nopening of the file.\nNothing was loaded...");
     EXPECT_EQ(installed.dialogs.messages[0].icon, platform::MessageIcon::Error);
 
-    EXPECT_EQ(doc.loadFile(airfoil("asb__s1223.dat"), &window), ReadStatus::TooLarge);
+    EXPECT_EQ(loadCoordinateFile(doc, airfoil("asb__s1223.dat"), &window), ReadStatus::TooLarge);
     EXPECT_EQ(installed.dialogs.messages.back().text, "The file is larger than 4096 bytes.\nNothing was loaded...");
     EXPECT_FALSE(doc.isLoaded());
     EXPECT_EQ(doc.getName(), std::optional<std::string>("Untitled"));
     EXPECT_TRUE(doc.points().empty());
 }
 
-TEST(AirfoilDocument, ResetEmptiesAndRetitles) {
-    RecordingWindow window;
+TEST(AirfoilDocument, ResetEmptiesAndKeepsTheProperties) {
     AirfoilDocument doc;
-    doc.setWindow(&window);
-    ASSERT_EQ(doc.loadFile(airfoil("asb__clarky.dat"), &window), ReadStatus::Loaded);
-    doc.reset(&window);
+    RibProperties wide = kDefaultRibProperties;
+    wide.chord = 321.0f;
+    doc.applyProperties(wide);
+    ASSERT_EQ(doc.loadFile(airfoil("asb__clarky.dat")), ReadStatus::Loaded);
+    EXPECT_EQ(doc.fileName(), "asb__clarky.dat");
+    ASSERT_TRUE(doc.leadingEdge().isBuilt());
+    doc.reset();
     EXPECT_FALSE(doc.isLoaded());
     EXPECT_TRUE(doc.points().empty());
-    EXPECT_EQ(doc.getWindow(), nullptr);
-    EXPECT_EQ(window.titles.back(), "Untitled");
+    EXPECT_FALSE(doc.leadingEdge().isBuilt());
+    EXPECT_FALSE(doc.getName().has_value());
+    EXPECT_TRUE(doc.fileName().empty());
+    EXPECT_EQ(doc.properties().chord, 321.0f);
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "document/AirfoilDocument.h"
+#include "dxf/RibDxf.h"
 #include "dxf/DxfWriter.h"
 #include "support/Recorders.h"
 
@@ -40,7 +41,7 @@ void loadPoints(AirfoilDocument& doc, std::initializer_list<std::pair<float, flo
     CoordinateFileContents c;
     for (auto [x, y] : pts) c.drawingOrder.push_back({x, y});
     c.name = "test";
-    doc.takeContents(c, nullptr);
+    doc.takeContents(c);
 }
 
 } // namespace
@@ -52,7 +53,7 @@ TEST(Dxf, TwoEntityExampleByteForByte) {
         "0\nLINE\n8\nlines\n62\n7\n10\n100.000000\n20\n0.000000\n11\n50.000000\n21\n10.000000\n"
         "0\nLINE\n8\nlines\n62\n7\n10\n50.000000\n20\n10.000000\n11\n0.000000\n21\n0.000000\n"
         "0\nENDSEC\n0\nEOF";
-    EXPECT_EQ(doc.dxfDrawing().text(), expected);
+    EXPECT_EQ(ribDxfDrawing(doc.rib()).text(), expected);
 }
 
 TEST(Dxf, HeaderAndTrailerText) {
@@ -67,7 +68,7 @@ TEST(Dxf, HeaderAndTrailerText) {
               "0\nLINE\n8\nlines\n62\n7\n10\n-1.500000\n20\n-0.250000\n11\n2.000000\n21\n3.000000\n");
     AirfoilDocument doc;
     loadPoints(doc, {{1.0f, 0.0f}});
-    EXPECT_EQ(doc.dxfDrawing().text(), dxfHeader(doc.properties().metric != 0) + std::string(kDxfTrailer));
+    EXPECT_EQ(ribDxfDrawing(doc.rib()).text(), dxfHeader(doc.properties().metric != 0) + std::string(kDxfTrailer));
 }
 
 TEST(Dxf, NeverOverwritesAndLeavesNothingHalfWritten) {
@@ -75,16 +76,16 @@ TEST(Dxf, NeverOverwritesAndLeavesNothingHalfWritten) {
     AirfoilDocument doc;
     loadPoints(doc, {{1.0f, 0.0f}, {0.0f, 0.0f}});
     const std::string path = (dir.path / "rib.dxf").string();
-    EXPECT_EQ(doc.writeDxfFile(path), FileWriteResult::Written);
+    EXPECT_EQ(writeRibDxfFile(path, doc.rib()), FileWriteResult::Written);
     const std::string first = slurp(path);
     EXPECT_TRUE(first.ends_with("EOF"));
 
     AirfoilDocument other;
     loadPoints(other, {{1.0f, 0.5f}, {0.0f, 0.0f}, {0.5f, 0.5f}});
-    EXPECT_EQ(other.writeDxfFile(path), FileWriteResult::AlreadyExists);
+    EXPECT_EQ(writeRibDxfFile(path, other.rib()), FileWriteResult::AlreadyExists);
     EXPECT_EQ(slurp(path), first);
 
-    EXPECT_EQ(doc.writeDxfFile((dir.path / "no" / "such" / "folder.dxf").string()), FileWriteResult::CannotCreate);
+    EXPECT_EQ(writeRibDxfFile((dir.path / "no" / "such" / "folder.dxf").string(), doc.rib()), FileWriteResult::CannotCreate);
 }
 
 TEST(Dxf, NonFiniteCoordinatesAreRefusedWithoutAFile) {
@@ -95,17 +96,17 @@ TEST(Dxf, NonFiniteCoordinatesAreRefusedWithoutAFile) {
     p.chord = INFINITY;
     doc.applyProperties(p);
     const std::string path = (dir.path / "inf.dxf").string();
-    EXPECT_EQ(doc.writeDxfFile(path), FileWriteResult::NotFinite);
+    EXPECT_EQ(writeRibDxfFile(path, doc.rib()), FileWriteResult::NotFinite);
     EXPECT_FALSE(fs::exists(path));
 }
 
 TEST(Dxf, SameBytesUnderAGermanLocale) {
     AirfoilDocument doc;
     loadPoints(doc, {{1.0f, 0.0f}, {0.5f, -0.1234567f}, {0.0f, 0.0f}});
-    const std::string inC = doc.dxfDrawing().text();
+    const std::string inC = ribDxfDrawing(doc.rib()).text();
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
-    const std::string inGerman = doc.dxfDrawing().text();
+    const std::string inGerman = ribDxfDrawing(doc.rib()).text();
     const auto reread = parseCoordinateFile("N\n1.5 0.25\n0.5 -0.125\n0 0\n");
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(inGerman, inC);

@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include "document/AirfoilDocument.h"
+#include "dxf/RibDxf.h"
+#include "support/ShownDocument.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
@@ -74,16 +76,15 @@ TEST(HostileInput, NonFiniteGeometryIsNeverWrittenOrDrawnBadly) {
     Scratch scratch;
     const fs::path file = scratch.write("inf.dat", "Inf\n1 0\n0.5 1e39\n0 0\n0.5 -1e39\n1 0\n");
     parvelin::testing::RecordingWindow window;
-    AirfoilDocument doc;
-    doc.setWindow(&window);
-    ASSERT_EQ(doc.loadFile(file.string(), &window), ReadStatus::Loaded);
+    parvelin::testing::ShownDocument doc(window);
+    ASSERT_EQ(doc.load(file.string()), ReadStatus::Loaded);
     // The infinite point saturates on screen and on paper instead of wrapping.
     const platform::Rect bounds = doc.pointBounds();
     EXPECT_EQ(bounds.top, std::numeric_limits<std::int32_t>::min());
     EXPECT_EQ(bounds.bottom, std::numeric_limits<std::int32_t>::max());
     parvelin::testing::RecordingDeviceContext printer(600, 600, 4960, 7016);
-    EXPECT_TRUE(doc.printRib(printer));
-    EXPECT_EQ(doc.writeDxfFile((scratch.dir / "inf.dxf").string()), FileWriteResult::NotFinite);
+    EXPECT_TRUE(printRib(printer, doc.picture()));
+    EXPECT_EQ(writeRibDxfFile((scratch.dir / "inf.dxf").string(), doc.rib()), FileWriteResult::NotFinite);
     EXPECT_FALSE(fs::exists(scratch.dir / "inf.dxf"));
 }
 
@@ -124,15 +125,15 @@ TEST(HostileInput, DxfTargetsThatCannotTakeTheFile) {
     AirfoilDocument doc;
     CoordinateFileContents c;
     c.drawingOrder = {{1, 0}, {0.5f, 0.1f}, {0, 0}, {0.5f, -0.1f}};
-    doc.takeContents(c, nullptr);
+    doc.takeContents(c);
 
     const fs::path existing = scratch.write("taken.dxf", "keep me");
-    EXPECT_EQ(doc.writeDxfFile(existing.string()), FileWriteResult::AlreadyExists);
+    EXPECT_EQ(writeRibDxfFile(existing.string(), doc.rib()), FileWriteResult::AlreadyExists);
     std::ifstream in(existing);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep me");
 
     // A folder that is really a file cannot hold anything.
-    EXPECT_EQ(doc.writeDxfFile((existing / "rib.dxf").string()), FileWriteResult::CannotCreate);
+    EXPECT_EQ(writeRibDxfFile((existing / "rib.dxf").string(), doc.rib()), FileWriteResult::CannotCreate);
 
     // A full disk, simulated by a file-size limit: the partial file is removed.
     struct rlimit saved {};
@@ -141,7 +142,7 @@ TEST(HostileInput, DxfTargetsThatCannotTakeTheFile) {
     struct rlimit small = saved;
     small.rlim_cur = 100;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const FileWriteResult full = doc.writeDxfFile((scratch.dir / "full.dxf").string());
+    const FileWriteResult full = writeRibDxfFile((scratch.dir / "full.dxf").string(), doc.rib());
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(full, FileWriteResult::WriteFailed);

@@ -19,7 +19,8 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "dxf/RibDxf.h"
+#include "model/ImportReader.h"
 
 namespace parvelin {
 namespace {
@@ -43,8 +44,8 @@ std::vector<fs::path> corpus() {
 
 std::string dxfOf(const CoordinateFileContents& contents) {
     AirfoilDocument document;
-    document.takeContents(contents, nullptr);
-    return document.dxfDrawing().text();
+    document.takeContents(contents);
+    return ribDxfDrawing(document.rib()).text();
 }
 
 // Open reads a file whole when it takes every pair Import takes and its
@@ -487,11 +488,11 @@ TEST(ImportReader, CommandLineImportReadsAndListsTheChanges) {
                   folder / "export.txt"),
               0);
     AirfoilDocument document;
-    document.takeContents(parseImportFile(readAll(input), input).contents, nullptr);
+    document.takeContents(parseImportFile(readAll(input), input).contents);
     RibProperties properties = kDefaultRibProperties;
     properties.chord = 180.0f;
     document.applyProperties(properties);
-    EXPECT_EQ(readAll(folder / "mh30.dxf"), document.dxfDrawing().text());
+    EXPECT_EQ(readAll(folder / "mh30.dxf"), ribDxfDrawing(document.rib()).text());
 
     // A refused file: the message on standard error, status 1.
     std::ofstream(folder / "half.dat") << "half\n1 0\n0.5 0.05\n0 0\n";

@@ -188,7 +188,7 @@ TEST(LaserGcode, TheTracedPathIsTheGrownCutOutlineForEveryAirfoil) {
         if (name == "SOURCES.md") continue;
         for (const Build& b : builds) {
             AirfoilDocument document;
-            if (document.loadFile(entry.path().string(), nullptr) != ReadStatus::Loaded) break;
+            if (document.loadFile(entry.path().string()) != ReadStatus::Loaded) break;
             RibProperties p = kDefaultRibProperties;
             p.leadingEdgeStyle = b.leadingEdge;
             p.sparStyle = b.spar;

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "components/LeadingEdge.h"
+#include "view/ComponentPainting.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
+#include "dxf/RibDxf.h"
 #include "support/Airfoils.h"
 #include "support/Recorders.h"
 
@@ -71,11 +73,11 @@ TEST(LeadingEdge, BuiltForEveryCodeButDrawsNothingWithoutAShape) {
         EXPECT_TRUE(le.outline().empty());
 
         RecordingDeviceContext dc;
-        EXPECT_TRUE(le.draw(dc, windowView()));
+        EXPECT_TRUE(drawComponent(dc, le, windowView()));
         EXPECT_TRUE(dc.calls.empty());
-        EXPECT_FALSE(le.print(dc, pageView(dc, leadingEdgeStyle(code))));
+        EXPECT_FALSE(printComponent(dc, le, pageView(dc, leadingEdgeStyle(code))));
         DxfWriter writer;
-        EXPECT_TRUE(le.writeDxf(&writer, leadingEdgeStyle(code)));
+        EXPECT_TRUE(writeComponentDxf(le, &writer, leadingEdgeStyle(code)));
         EXPECT_EQ(writer.lineCount(), 0);
     }
     le.clear();
@@ -109,7 +111,7 @@ TEST(LeadingEdge, StockCutOnClarkYExportsOneLine) {
     const CoordinateFileContents contents = readCoordinateFile(airfoilPath("asb__clarky.dat"));
     ASSERT_EQ(contents.status, ReadStatus::Loaded);
     AirfoilDocument doc;
-    doc.takeContents(contents, nullptr);
+    doc.takeContents(contents);
     doc.applyProperties(leadingEdgeStyle(3));
     const ComponentOutline& cut = doc.leadingEdge().outline();
     ASSERT_EQ(cut.size(), 2u);
@@ -119,7 +121,7 @@ TEST(LeadingEdge, StockCutOnClarkYExportsOneLine) {
     EXPECT_LT(cut[1].modelY, -0.01f);  // on the lower surface
 
     DxfWriter writer;
-    doc.leadingEdge().writeDxf(&writer, doc.properties());
+    writeComponentDxf(doc.leadingEdge(), &writer, doc.properties());
     EXPECT_EQ(writer.lineCount(), 1);
     EXPECT_EQ(writer.text(), dxfLineEntity(100.0 * cut[0].modelX, 100.0 * cut[0].modelY, 100.0 * cut[1].modelX,
                                            100.0 * cut[1].modelY));
@@ -151,7 +153,7 @@ TEST(LeadingEdge, RoundExportsTheBoundingSquare) {
     LeadingEdge le;
     le.compute({}, leadingEdgeStyle(1));
     DxfWriter writer;
-    le.writeDxf(&writer, kDefaultRibProperties);
+    writeComponentDxf(le, &writer, kDefaultRibProperties);
     EXPECT_EQ(writer.lineCount(), 4);
     const auto& o = le.outline();
     std::string expected;
@@ -161,7 +163,7 @@ TEST(LeadingEdge, RoundExportsTheBoundingSquare) {
     EXPECT_EQ(writer.text(), expected);
     EXPECT_NE(writer.text().find("6.000000"), std::string::npos);
     EXPECT_NE(writer.text().find("-3.000000"), std::string::npos);
-    EXPECT_FALSE(le.writeDxf(nullptr, kDefaultRibProperties));
+    EXPECT_FALSE(writeComponentDxf(le, nullptr, kDefaultRibProperties));
 }
 
 TEST(LeadingEdge, DrawsRoundAsAFullCircleWithTheGreyPen) {
@@ -171,7 +173,7 @@ TEST(LeadingEdge, DrawsRoundAsAFullCircleWithTheGreyPen) {
 
     RecordingDeviceContext dc;
     const platform::Pen before = dc.currentPen();
-    le.draw(dc, view);
+    drawComponent(dc, le, view);
     ASSERT_EQ(dc.calls.size(), 1u);
     const DrawCall& arc = dc.calls[0];
     EXPECT_EQ(arc.kind, DrawCall::Arc);
@@ -195,7 +197,7 @@ TEST(LeadingEdge, DrawsTheOtherShapesCornerToCorner) {
     for (int code : {2, 4}) {
         le.rebuild({}, leadingEdgeStyle(code));
         RecordingDeviceContext dc;
-        le.draw(dc, windowView());
+        drawComponent(dc, le, windowView());
         ASSERT_EQ(dc.calls.size(), 5u);
         EXPECT_EQ(dc.calls[0].kind, DrawCall::MoveTo);
         EXPECT_EQ(dc.countLinesWith(platform::kComponentGrey), 4);
@@ -209,7 +211,7 @@ TEST(LeadingEdge, PrintsAtTrueScale) {
     le.compute({}, leadingEdgeStyle(1));
 
     RecordingDeviceContext printer(600, 600, 4800, 7000);
-    EXPECT_TRUE(le.print(printer, pageView(printer, kDefaultRibProperties)));
+    EXPECT_TRUE(printComponent(printer, le, pageView(printer, kDefaultRibProperties)));
     ASSERT_EQ(printer.calls.size(), 1u);
     const DrawCall& arc = printer.calls[0];
     EXPECT_EQ(arc.kind, DrawCall::Arc);

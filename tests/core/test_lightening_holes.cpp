@@ -17,9 +17,9 @@
 #include "components/LighteningHoles.h"
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 #include "document/RibDesignFile.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "machine/MachineJobs.h"
 #include "wing/RibSet.h"
 #include "wing/WingFiles.h"
@@ -122,7 +122,7 @@ RibProperties holeProperties(int style, float chord, const ComponentSet& set) {
 // margin and web 4 mm: the share of its area the holes take.
 double clarkYShare(int style) {
     AirfoilDocument doc;
-    doc.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"), nullptr);
+    doc.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"));
     RibProperties p = holeProperties(style, 200.0f, kComponentSets[1]);
     p.holeMargin = 4.0f;
     p.holeWeb = 4.0f;
@@ -143,7 +143,7 @@ TEST(LighteningHoles, EveryHoleKeepsItsMarginAndWebsOverTheCorpus) {
         const CoordinateFileContents contents = readCoordinateFile(file.string());
         if (contents.status != ReadStatus::Loaded) continue;
         AirfoilDocument doc;
-        doc.takeContents(contents, nullptr);
+        doc.takeContents(contents);
         ModelPolygon airfoil;
         for (const AirfoilPoint& q : doc.points()) airfoil.push_back({q.modelX, q.modelY});
         if (!simplePolygon(airfoil)) continue;  // a crossed coordinate file has no inside to measure from
@@ -216,7 +216,7 @@ TEST(LighteningHoles, ClarkYSlotsTakeFortyPercent) {
 
 TEST(LighteningHoles, NoStyleNoHolesAndBadValuesRefusedByName) {
     AirfoilDocument doc;
-    doc.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"), nullptr);
+    doc.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"));
     RibProperties p = holeProperties(0, 200.0f, kComponentSets[1]);
     doc.applyProperties(p);
     EXPECT_TRUE(doc.lighteningHoles().empty());
@@ -265,7 +265,7 @@ TEST(LighteningHoles, WeightFollowsTheUnitAndTheNumbersReadAsShown) {
 
 TEST(LighteningHoles, CutFilesAndSheetsCutEveryHoleBeforeItsOutline) {
     AirfoilDocument doc;
-    doc.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"), nullptr);
+    doc.takeContents(readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"));
     for (int style = 1; style <= 3; ++style)
         for (double kerf : {0.0, 0.2, 0.5}) {
             const std::string where = "style " + std::to_string(style) + " kerf " + std::to_string(kerf);

@@ -21,7 +21,7 @@
 
 #include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "mesh/ModelFiles.h"
 #include "mesh/WingModel.h"
 #include "wing/RibSet.h"

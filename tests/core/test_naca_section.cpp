@@ -9,8 +9,8 @@
 
 #include "airfoil/NacaSection.h"
 #include "airfoil/SectionMeasure.h"
-#include "document/CoordinateFile.h"
-#include "document/ImportReader.h"
+#include "model/CoordinateFile.h"
+#include "model/ImportReader.h"
 
 using namespace parvelin;
 

@@ -12,7 +12,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "support/PolygonDistance.h"
 #include "wing/CommonLine.h"
 #include "wing/RibSet.h"

@@ -20,8 +20,9 @@
 #include <vector>
 
 #include "clip/CutOutline.h"
+#include "dxf/RibDxf.h"
 #include "document/AirfoilDocument.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 #include "document/RibDesignFile.h"
 #include "text/NumberText.h"
 
@@ -251,11 +252,11 @@ fs::path corpusFile(const char* name) { return fs::path(PARVELIN_AIRFOIL_DIR) / 
 
 std::string openDxf(const fs::path& file, float chord) {
     AirfoilDocument document;
-    document.takeContents(parseCoordinateFile(readAll(file)), nullptr);
+    document.takeContents(parseCoordinateFile(readAll(file)));
     RibProperties p = kDefaultRibProperties;
     p.chord = chord;
     document.applyProperties(p);
-    return document.dxfDrawing().text();
+    return ribDxfDrawing(document.rib()).text();
 }
 
 // Files Open takes only in part (percent of the chord, no name line, one
@@ -302,7 +303,7 @@ TEST(NoSilentWrongRib, ABluntTrailingEdgeKeepsItsThicknessInTheCut) {
         const ImportResult imported = readImportFile(corpusFile(c.file).string());
         ASSERT_EQ(imported.status, ImportStatus::Imported);
         AirfoilDocument document;
-        document.takeContents(imported.contents, nullptr);
+        document.takeContents(imported.contents);
         RibProperties p = kDefaultRibProperties;
         p.chord = 200.0f;
         document.applyProperties(p);

@@ -97,7 +97,7 @@ TEST(PrintLayout, ARibThatFitsPrintsTheOnePagePrintPlusTheScaleBar) {
             ASSERT_EQ(layout.tiles[0].offsetY, 0);
 
             RecordingDeviceContext alone(600, 600, stored::kPrintWidth, stored::kPrintHeight);
-            rib.doc.printRib(alone);
+            printRib(alone, rib.doc.picture());
             RecordingDeviceContext page(600, 600, stored::kPrintWidth, stored::kPrintHeight);
             ASSERT_TRUE(printLayoutPage(rib.doc.picture(), page, layout, 0));
             ASSERT_GE(page.calls.size(), alone.calls.size());

@@ -32,7 +32,7 @@ void expectSameOutline(const ComponentOutline& a, const ComponentOutline& b, con
 
 TEST(Rib, EveryWingRibIsTheRibItsSectionAndPropertiesBuild) {
     AirfoilDocument doc;
-    doc.takeContents(clarkY(), nullptr);
+    doc.takeContents(clarkY());
     ASSERT_TRUE(doc.isLoaded());
     RibProperties properties = kDefaultRibProperties;
     properties.leadingEdgeStyle = styleCode(LeadingEdgeStyle::Square);
@@ -60,7 +60,7 @@ TEST(Rib, EveryWingRibIsTheRibItsSectionAndPropertiesBuild) {
     // The document's own rib is the root rib's section built with the
     // document's chord: the same value as buildRib makes.
     AirfoilDocument root;
-    root.takeContents(clarkY(), nullptr);
+    root.takeContents(clarkY());
     root.applyProperties(set.ribs.front().properties);
     const Rib alone = buildRib(root.points(), root.properties());
     EXPECT_EQ(root.rib().cut.outline, alone.cut.outline);

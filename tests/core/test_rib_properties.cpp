@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "text/NumberText.h"
-#include "document/RibProperties.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibProperties.h"
+#include "model/RibPropertyFields.h"
 
 using namespace parvelin;
 

@@ -5,32 +5,33 @@
 
 #include "document/AirfoilDocument.h"
 #include "support/Recorders.h"
+#include "support/ShownDocument.h"
 
 using namespace parvelin;
 using parvelin::testing::DrawCall;
 using parvelin::testing::RecordingDeviceContext;
 using parvelin::testing::RecordingWindow;
+using parvelin::testing::ShownDocument;
 
 namespace {
 
 constexpr platform::Pen kGuidePen{platform::PenStyle::DashDot, 0, platform::kBlack};
 constexpr platform::Pen kAirfoilPen{platform::PenStyle::Solid, 0, platform::kWhite};
 
-// Loads the points into the document as a file would, fitted to `window`.
-void load(AirfoilDocument& doc, RecordingWindow& window, std::initializer_list<CoordinatePair> points) {
+// Loads the points into the document as a file would, fitted to its window.
+void load(ShownDocument& doc, std::initializer_list<CoordinatePair> points) {
     CoordinateFileContents contents;
     contents.name = "test";
     contents.drawingOrder = points;
-    doc.setWindow(&window);
-    doc.takeContents(contents, &window);
+    doc.take(contents);
 }
 
 // The diamond (1, 0), (0.5, 0.1), (0, 0), (0.5, -0.1).
-void loadDiamond(AirfoilDocument& doc, RecordingWindow& window) {
-    load(doc, window, {{1.0f, 0.0f}, {0.5f, 0.1f}, {0.0f, 0.0f}, {0.5f, -0.1f}});
+void loadDiamond(ShownDocument& doc) {
+    load(doc, {{1.0f, 0.0f}, {0.5f, 0.1f}, {0.0f, 0.0f}, {0.5f, -0.1f}});
 }
 
-std::vector<std::pair<int, int>> screen(const AirfoilDocument& doc) {
+std::vector<std::pair<int, int>> screen(const ShownDocument& doc) {
     std::vector<std::pair<int, int>> s;
     for (const DevicePoint& p : doc.screenPoints()) s.emplace_back(p.x, p.y);
     return s;
@@ -60,8 +61,8 @@ std::vector<Segment> segments(const RecordingDeviceContext& dc) {
 
 TEST(ScreenView, FitSpansTheChordAcrossTheWidthAtMidHeight) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    loadDiamond(doc, window);
+    ShownDocument doc(window);
+    loadDiamond(doc);
     // 600 pixels of chord; 0.1f x 600 truncates to 60.
     EXPECT_EQ(screen(doc), (Points{{625, 200}, {325, 140}, {25, 200}, {325, 260}}));
 
@@ -78,8 +79,8 @@ TEST(ScreenView, FitSpansTheChordAcrossTheWidthAtMidHeight) {
 
 TEST(ScreenView, FitNeedsFiftyPixelsAndPoints) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    loadDiamond(doc, window);
+    ShownDocument doc(window);
+    loadDiamond(doc);
 
     window.resize(50, 120);
     EXPECT_TRUE(doc.fitToWindow());
@@ -92,22 +93,21 @@ TEST(ScreenView, FitNeedsFiftyPixelsAndPoints) {
     EXPECT_FALSE(doc.fitToWindow());
     EXPECT_EQ(screen(doc), (Points{{25, 60}, {25, 60}, {25, 60}, {25, 60}}));
 
-    AirfoilDocument empty;
-    empty.setWindow(&window);
+    ShownDocument empty(window);
     EXPECT_FALSE(empty.fitToWindow());
 }
 
 TEST(ScreenView, FitSaturatesHugeCoordinates) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    load(doc, window, {{1.0f, 0.0f}, {0.5f, 3.0e38f}, {0.0f, -3.0e38f}});
+    ShownDocument doc(window);
+    load(doc, {{1.0f, 0.0f}, {0.5f, 3.0e38f}, {0.0f, -3.0e38f}});
     EXPECT_EQ(screen(doc), (Points{{625, 200}, {325, INT_MIN}, {25, INT_MAX}}));
 }
 
 TEST(ScreenView, PointBoundsStartInsideOut) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    loadDiamond(doc, window);
+    ShownDocument doc(window);
+    loadDiamond(doc);
     platform::Rect b = doc.pointBounds();
     EXPECT_EQ(b.left, 25);
     EXPECT_EQ(b.top, 140);
@@ -115,9 +115,9 @@ TEST(ScreenView, PointBoundsStartInsideOut) {
     EXPECT_EQ(b.bottom, 261);
 
     // Points below the client area: top stays at the client's bottom edge.
-    RecordingWindow lowWindow(650, 400);  // outlives the document, which retitles it at its end
-    AirfoilDocument low;
-    load(low, lowWindow, {{1.0f, -1.0f}, {0.0f, -1.0f}});
+    RecordingWindow lowWindow(650, 400);
+    ShownDocument low(lowWindow);
+    load(low, {{1.0f, -1.0f}, {0.0f, -1.0f}});
     b = low.pointBounds();
     EXPECT_EQ(b.top, 400);
     EXPECT_EQ(b.bottom, 801);
@@ -125,8 +125,7 @@ TEST(ScreenView, PointBoundsStartInsideOut) {
 
 TEST(ScreenView, EmptyDocumentShowsEdgeMarksAndChordLine) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    doc.setWindow(&window);
+    ShownDocument doc(window);
     RecordingDeviceContext dc;
     const platform::Pen before = dc.currentPen();
     doc.paint(dc);
@@ -143,8 +142,7 @@ TEST(ScreenView, EmptyDocumentShowsEdgeMarksAndChordLine) {
 
 TEST(ScreenView, FlagsChooseTheGuideLines) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    doc.setWindow(&window);
+    ShownDocument doc(window);
     doc.setShowEdgeLines(false);
     doc.setShowChordLine(false);
     RecordingDeviceContext dc;
@@ -159,8 +157,8 @@ TEST(ScreenView, FlagsChooseTheGuideLines) {
 
 TEST(ScreenView, LoadedDocumentDrawsGuidesThenTheAirfoil) {
     RecordingWindow window(650, 400);
-    AirfoilDocument doc;
-    loadDiamond(doc, window);
+    ShownDocument doc(window);
+    loadDiamond(doc);
     RecordingDeviceContext dc;
     doc.paint(dc);
     const std::vector<Segment> expected{
@@ -174,4 +172,27 @@ TEST(ScreenView, LoadedDocumentDrawsGuidesThenTheAirfoil) {
         {25, 200, 325, 260, kAirfoilPen},
     };
     EXPECT_EQ(segments(dc), expected);
+}
+
+TEST(ScreenView, TakesTheWindowsZoomUntilCleared) {
+    // A window the user zoomed: 1000 pixels per chord, the nose at (100, 50).
+    struct ZoomedWindow : RecordingWindow {
+        std::optional<platform::ZoomedView> zoomedView() const override {
+            return platform::ZoomedView{1000.0, 100.0, 50.0};
+        }
+    } window;
+    ShownDocument doc(window);
+    loadDiamond(doc);
+    EXPECT_EQ(screen(doc), (Points{{1100, 50}, {600, -50}, {100, 50}, {600, 150}}));
+    const std::optional<ModelPosition> nose = doc.view().modelAt(100.0, 50.0);
+    ASSERT_TRUE(nose.has_value());
+    EXPECT_DOUBLE_EQ(nose->x, 0.0);
+    EXPECT_DOUBLE_EQ(nose->y, 0.0);
+
+    // A view that was cleared shows nothing and places nothing.
+    ScreenView view = doc.view();
+    view.clear();
+    EXPECT_FALSE(view.transform().has_value());
+    EXPECT_TRUE(view.points(doc.rib()).empty());
+    EXPECT_FALSE(view.modelAt(100.0, 50.0).has_value());
 }

@@ -9,7 +9,8 @@
 #include <vector>
 
 #include "components/Sheeting.h"
-#include "document/CoordinateFile.h"
+#include "view/ComponentPainting.h"
+#include "model/CoordinateFile.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
@@ -532,7 +533,7 @@ TEST(Sheeting, HostilePropertiesNeverReachTheDeviceUndefined) {
         Sheeting s;
         s.compute(pts, p);
         parvelin::testing::RecordingDeviceContext dc;
-        s.draw(dc, parvelin::testing::windowView());
+        drawComponent(dc, s, parvelin::testing::windowView());
     }
     RibProperties p = props(4, 1, 1, 0);
     p.sheetingThickness = std::nanf("");

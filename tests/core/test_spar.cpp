@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "components/Spar.h"
+#include "view/ComponentPainting.h"
 #include "dxf/DxfWriter.h"
+#include "dxf/RibDxf.h"
 #include "support/Airfoils.h"
 #include "support/Recorders.h"
 
@@ -101,7 +103,7 @@ TEST(Spar, StockNotchStandsOnTheLowerSurface) {
     EXPECT_TRUE(s.isBuilt());
 
     DxfWriter writer;
-    s.writeDxf(&writer, spar(2));
+    writeComponentDxf(s, &writer, spar(2));
     EXPECT_EQ(writer.lineCount(), 4);
 }
 
@@ -130,7 +132,7 @@ TEST(Spar, StickNotchesTopAndBottomJoinedByAMove) {
     EXPECT_NEAR(s.outline()[0].modelY, yT, 1e-7);
 
     DxfWriter writer;
-    s.writeDxf(&writer, spar(1));
+    writeComponentDxf(s, &writer, spar(1));
     EXPECT_EQ(writer.lineCount(), 8);
     // No line joins the top notch's last corner to the bottom notch.
     const auto& o = s.outline();
@@ -187,7 +189,7 @@ TEST(Spar, DrawAndPrintHonourTheMoveBetweenTheNotches) {
     const ViewTransform view = windowView();
 
     RecordingDeviceContext dc;
-    s.draw(dc, view);
+    drawComponent(dc, s, view);
     ASSERT_EQ(dc.calls.size(), 10u);
     EXPECT_EQ(dc.calls[0].kind, DrawCall::MoveTo);
     EXPECT_EQ(dc.calls[5].kind, DrawCall::MoveTo);
@@ -199,7 +201,7 @@ TEST(Spar, DrawAndPrintHonourTheMoveBetweenTheNotches) {
     RibProperties inches = spar(1);
     inches.metric = 0;
     inches.chord = 4.0f;
-    EXPECT_TRUE(s.print(printer, pageView(printer, inches)));
+    EXPECT_TRUE(printComponent(printer, s, pageView(printer, inches)));
     EXPECT_EQ(printer.countLinesWith(platform::kBlack), 8);
     // 300 pixels per inch times a 4-inch chord: the spar front at 0.3 chord.
     EXPECT_EQ(printer.calls[1].x, static_cast<int>(1200.0 * static_cast<double>(0.3f) + 25.0));
@@ -208,6 +210,6 @@ TEST(Spar, DrawAndPrintHonourTheMoveBetweenTheNotches) {
     s.rebuild(kSection, spar(3));
     EXPECT_TRUE(s.isBuilt());
     RecordingDeviceContext other;
-    s.draw(other, view);
+    drawComponent(other, s, view);
     EXPECT_TRUE(other.calls.empty());
 }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 
 using namespace parvelin;
 

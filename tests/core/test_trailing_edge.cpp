@@ -9,9 +9,11 @@
 #include <vector>
 
 #include "components/AirfoilBoundary.h"
+#include "view/ComponentPainting.h"
 #include "components/TrailingEdge.h"
 #include "document/AirfoilDocument.h"
 #include "dxf/DxfWriter.h"
+#include "dxf/RibDxf.h"
 #include "geom/Geometry.h"
 #include "platform/Services.h"
 #include "support/Airfoils.h"
@@ -96,7 +98,7 @@ TEST(TrailingEdge, StockCutAtTheStartOfTheRegion) {
         EXPECT_EQ(te.outline()[1].modelX, station);
         EXPECT_GT(te.outline()[0].modelY, te.outline()[1].modelY);
         DxfWriter writer;
-        te.writeDxf(&writer, trailingEdge(3, 25.0f, 15.0f, chord));
+        writeComponentDxf(te, &writer, trailingEdge(3, 25.0f, 15.0f, chord));
         EXPECT_EQ(writer.lineCount(), 1);
     }
 
@@ -176,11 +178,11 @@ TEST(TrailingEdge, SheetedTopAndBottomTrimsBothInnerLines) {
     EXPECT_NEAR(o[9].modelY, -0.1 + 0.1 * (1.0 - 5.0 * k), 1e-6);
 
     DxfWriter writer;
-    te.writeDxf(&writer, trailingEdge(1, 50.0f, 2.0f));
+    writeComponentDxf(te, &writer, trailingEdge(1, 50.0f, 2.0f));
     EXPECT_EQ(writer.lineCount(), 7);  // 4 lower, 3 upper; the hidden node and the move write nothing
 
     RecordingDeviceContext dc;
-    te.draw(dc, parvelin::testing::windowView());
+    drawComponent(dc, te, parvelin::testing::windowView());
     EXPECT_EQ(dc.countLinesWith(platform::kComponentGrey), 7);
 }
 
@@ -242,12 +244,12 @@ TEST(TrailingEdge, DrawsFittedAndPrintsWithTheBlackPen) {
     te.compute(kWedge, trailingEdge(3, 50.0f));
     ASSERT_EQ(te.outline().size(), 2u);
     RecordingDeviceContext screen;
-    te.draw(screen, parvelin::testing::windowView());
+    drawComponent(screen, te, parvelin::testing::windowView());
     ASSERT_EQ(screen.calls.size(), 2u);
     EXPECT_EQ(screen.calls[0].x, 25 + 300);
 
     RecordingDeviceContext printer(600, 600, 4800, 6000);
-    EXPECT_TRUE(te.print(printer, parvelin::testing::pageView(printer, trailingEdge(3, 50.0f))));
+    EXPECT_TRUE(printComponent(printer, te, parvelin::testing::pageView(printer, trailingEdge(3, 50.0f))));
     ASSERT_EQ(printer.calls.size(), 2u);
     EXPECT_EQ(printer.calls[1].pen.color, platform::kBlack);
     const double e = 600.0 * 100.0 * static_cast<double>(0.03937008f);

@@ -116,7 +116,7 @@ TEST(TrustedOutput, MarksAndLabelsStayOnThePartAndOnThePage) {
     int files = 0, inside = 0;
     for (const fs::directory_entry& entry : fs::directory_iterator(PARVELIN_AIRFOIL_DIR)) {
         AirfoilDocument doc;
-        if (doc.loadFile(entry.path().string(), nullptr) != ReadStatus::Loaded) continue;
+        if (doc.loadFile(entry.path().string()) != ReadStatus::Loaded) continue;
         ++files;
         for (const Build& b : builds)
             for (const float chord : {60.0f, 200.0f}) {

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
+#include "dxf/RibDxf.h"
 #include "support/PolygonDistance.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
@@ -259,9 +260,9 @@ TEST(RibSet, EveryRibIsTheDocumentsOwnRibAtItsStation) {
             AirfoilDocument single;
             CoordinateFileContents contents;
             for (const AirfoilPoint& p : rib.points) contents.drawingOrder.push_back({p.modelX, p.modelY});
-            single.takeContents(contents, nullptr);
+            single.takeContents(contents);
             single.applyProperties(rib.properties);
-            EXPECT_EQ(ribDrawing(rib).text(), single.dxfDrawing().text()) << rib.name();
+            EXPECT_EQ(ribDrawing(rib).text(), ribDxfDrawing(single.rib()).text()) << rib.name();
 
             // The stick spar's notches: front edge on the spar line, width as given.
             const ComponentOutline& notch = rib.spars.outline();

@@ -21,6 +21,7 @@
 #include <random>
 
 #include "FrameFixture.h"
+#include "dxf/RibDxf.h"
 #include "app/AboutDialog.h"
 #include "app/HelpWindow.h"
 #include "app/RibCopy.h"
@@ -43,7 +44,7 @@ struct State {
     bool operator==(const State&) const = default;
 };
 
-State stateOf(const AirfoilDocument& doc) { return {bytesOf(doc.properties()), doc.dxfDrawing().text()}; }
+State stateOf(const AirfoilDocument& doc) { return {bytesOf(doc.properties()), ribDxfDrawing(doc.rib()).text()}; }
 
 // Runs Airfoil Properties from the menu and drives the sheet it opens.
 void throughTheSheet(FrameFixture& f, const std::function<void(dialogs::PropertySheet*)>& drive) {

@@ -14,6 +14,7 @@
 #include "app/QtDialogs.h"
 #include "app/LaserExport.h"
 #include "cut/CutFile.h"
+#include "dxf/RibDxf.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -107,7 +108,7 @@ void ExportTest::exportAsksBeforeReplacingAFile() {
         if (answer == QMessageBox::No)
             QCOMPARE(now, QByteArray("keep me"));
         else
-            QCOMPARE(now, QByteArray::fromStdString(f.frame->currentDocument()->dxfDrawing().text()));
+            QCOMPARE(now, QByteArray::fromStdString(ribDxfDrawing(f.frame->currentDocument()->rib()).text()));
     }
 
     // A folder that cannot take the file: its own message, no file.
@@ -148,7 +149,8 @@ void ExportTest::everyDocumentGetsAnExportName() {
     CoordinateFileContents contents;
     contents.name = "NACA 2412: a/b";
     contents.drawingOrder = {{1.0f, 0.0f}, {0.0f, 0.05f}, {0.0f, -0.05f}, {1.0f, 0.0f}};
-    bare->document()->takeContents(contents, bare);
+    bare->document()->takeContents(contents);
+    bare->showDocument();
     QCOMPARE(offered(), QStringLiteral("NACA 2412_ a_b.dxf"));
     QVERIFY(f.dialogs.messages.empty());
 }

@@ -218,7 +218,7 @@ void FrameTest::tileAndCascadeKeepTheCurrentDocument() {
     QVERIFY(!windows[0]->geometry().intersects(windows[1]->geometry()));
     // Tiling refits: each airfoil spans its own window's client width.
     for (DocumentWindow* w : windows)
-        QCOMPARE(w->document()->screenPoints().front().x, w->view()->width() - 25);
+        QCOMPARE(w->screen().points(w->document()->rib()).front().x, w->view()->width() - 25);
 
     f.frame->handleCommand(kCmdWindowCascade);
     QCOMPARE(f.frame->currentDocument(), current);

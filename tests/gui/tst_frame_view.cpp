@@ -3,6 +3,7 @@
 #include <QImage>
 
 #include "FrameFixture.h"
+#include "view/ScreenView.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -12,8 +13,9 @@ using parvelin::testing::kDiamondAirfoil;
 
 namespace {
 
-QPoint screenOf(const AirfoilDocument& doc, std::size_t i) {
-    const DevicePoint p = doc.screenPoints().at(i);
+// Where the window shows the document's point i.
+QPoint screenOf(const DocumentWindow& window, std::size_t i) {
+    const DevicePoint p = window.screen().points(window.document()->rib()).at(i);
     return {p.x, p.y};
 }
 
@@ -47,38 +49,38 @@ void FrameViewTest::fitFollowsTheClientArea() {
     f.open(f.write("diamond.dat", kDiamondAirfoil));
     const AirfoilDocument& doc = *window->document();
     QCOMPARE(doc.points().size(), size_t(5));  // closed on the first point
-    QCOMPARE(screenOf(doc, 0), QPoint(625, 200));  // (1, 0)
-    QCOMPARE(screenOf(doc, 1), QPoint(325, 140));  // (0.5, 0.1): trunc(600 x 0.1f) = 60
-    QCOMPARE(screenOf(doc, 2), QPoint(25, 200));   // (0, 0)
-    QCOMPARE(screenOf(doc, 3), QPoint(325, 260));
-    QCOMPARE(screenOf(doc, 4), QPoint(625, 200));
+    QCOMPARE(screenOf(*window, 0), QPoint(625, 200));  // (1, 0)
+    QCOMPARE(screenOf(*window, 1), QPoint(325, 140));  // (0.5, 0.1): trunc(600 x 0.1f) = 60
+    QCOMPARE(screenOf(*window, 2), QPoint(25, 200));   // (0, 0)
+    QCOMPARE(screenOf(*window, 3), QPoint(325, 260));
+    QCOMPARE(screenOf(*window, 4), QPoint(625, 200));
 
     // Resizing refits: the scale follows the width alone.
     FrameFixture::setClientSize(window, 450, 301);
-    QCOMPARE(screenOf(doc, 0), QPoint(425, 150));
-    QCOMPARE(screenOf(doc, 1), QPoint(225, 110));
-    QCOMPARE(screenOf(doc, 2), QPoint(25, 150));
+    QCOMPARE(screenOf(*window, 0), QPoint(425, 150));
+    QCOMPARE(screenOf(*window, 1), QPoint(225, 110));
+    QCOMPARE(screenOf(*window, 2), QPoint(25, 150));
 
     // A client 50 pixels wide puts every point at x 25 on the mid-height line.
     window->view()->resize(50, 120);
-    for (std::size_t i = 0; i < doc.points().size(); ++i) QCOMPARE(screenOf(doc, i), QPoint(25, 60));
+    for (std::size_t i = 0; i < doc.points().size(); ++i) QCOMPARE(screenOf(*window, i), QPoint(25, 60));
 
     // A narrower one leaves the points where they were.
     window->view()->resize(49, 300);
-    for (std::size_t i = 0; i < doc.points().size(); ++i) QCOMPARE(screenOf(doc, i), QPoint(25, 60));
-    QVERIFY(!window->document()->fitToWindow());
+    for (std::size_t i = 0; i < doc.points().size(); ++i) QCOMPARE(screenOf(*window, i), QPoint(25, 60));
+    ScreenView narrow;
+    QVERIFY(!narrow.fit(window->document()->rib(), *window));
 
     // Moving the window or activating it again refits to the current size.
     FrameFixture::setClientSize(window, 650, 400);
     window->document()->appendPoint(0.0f, 0.0f);
     window->move(window->pos() + QPoint(5, 5));
-    QCOMPARE(screenOf(doc, 5), QPoint(25, 200));
+    QCOMPARE(screenOf(*window, 5), QPoint(25, 200));
 }
 
 void FrameViewTest::windowIsTheDocumentsWindow() {
     FrameFixture f;
     DocumentWindow* window = f.frame->activeChild();
-    QCOMPARE(window->document()->getWindow(), static_cast<platform::Window*>(window));
     FrameFixture::setClientSize(window, 300, 200);
     const platform::Rect client = window->clientRect();
     QCOMPARE(client.left, 0);

@@ -2,8 +2,9 @@
 // File > Import from the frame: the dialog, loading as Open loads, the one
 // message that lists the changes, refusals, and Open's pointer to Import.
 #include "FrameFixture.h"
+#include "dxf/RibDxf.h"
 #include "app/QtDialogs.h"
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 using namespace parvelin;
 using namespace parvelin::app;
@@ -54,7 +55,7 @@ void ImportTest::importLoadsLikeOpenAndReportsTheChanges() {
     const AirfoilDocument* imported = f.frame->documentWindows()[1]->document();
     const AirfoilDocument* opened = f.frame->documentWindows()[2]->document();
     QCOMPARE(imported->points().size(), opened->points().size());
-    QCOMPARE(imported->dxfDrawing().text(), opened->dxfDrawing().text());
+    QCOMPARE(ribDxfDrawing(imported->rib()).text(), ribDxfDrawing(opened->rib()).text());
     // Import titles the window by the airfoil's name, Open by the file's.
     QCOMPARE(f.frame->documentWindows()[1]->windowTitle(), QStringLiteral("E387[*]"));
     QCOMPARE(f.frame->documentWindows()[2]->windowTitle(), QStringLiteral("asb__e387.dat[*]"));

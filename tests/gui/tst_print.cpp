@@ -21,6 +21,7 @@
 #include "app/print/PrintCommand.h"
 #include "document/AirfoilDocument.h"
 #include "support/Recorders.h"
+#include "support/ShownDocument.h"
 
 using namespace parvelin;
 
@@ -104,7 +105,7 @@ class TestPrint : public QObject {
 private:
     QMainWindow frame_;
     testing::RecordingWindow window_{650, 400};
-    AirfoilDocument document_;
+    testing::ShownDocument document_{window_};
     QTemporaryDir folder_;
 
     std::vector<std::pair<int, int>> windowCoords() const {
@@ -117,8 +118,7 @@ private slots:
     void initTestCase() {
         QVERIFY(folder_.isValid());
         frame_.show();
-        document_.setWindow(&window_);
-        QCOMPARE(document_.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", &window_),
+        QCOMPARE(document_.load(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"),
                  ReadStatus::Loaded);
         document_.setShowEdgeLines(false);
         document_.setShowChordLine(false);
@@ -229,10 +229,8 @@ private slots:
     }
 
     void aRangeOfTheRibsPagesPrintsThosePages() {
-        testing::RecordingWindow window(650, 400);
         AirfoilDocument wide;
-        wide.setWindow(&window);
-        QCOMPARE(wide.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", &window), ReadStatus::Loaded);
+        QCOMPARE(wide.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"), ReadStatus::Loaded);
         RibProperties properties = kDefaultRibProperties;
         properties.chord = 400.0f;  // three pages of A4 portrait
         wide.applyProperties(properties);
@@ -295,10 +293,8 @@ private slots:
     }
 
     void previewShowsThePagesThatPrintAndKeepsItsPageSetup() {
-        testing::RecordingWindow window(650, 400);
         AirfoilDocument wide;
-        wide.setWindow(&window);
-        QCOMPARE(wide.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat", &window), ReadStatus::Loaded);
+        QCOMPARE(wide.loadFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat"), ReadStatus::Loaded);
         RibProperties properties = kDefaultRibProperties;
         properties.chord = 260.0f;  // wider than A4 portrait, narrower than landscape
         wide.applyProperties(properties);

@@ -27,7 +27,7 @@
 #include "dialogs/StylePictures.h"
 #include "dialogs/UnitSwitch.h"
 #include "document/AirfoilDocument.h"
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 #include "support/Recorders.h"
 
 using namespace parvelin;
@@ -109,7 +109,7 @@ struct Sheet : Driver {
 
 // A loaded document in a window its components can fit to.
 struct LoadedDocument {
-    LoadedDocument() { document.takeContents(sampleAirfoil(), &window); }
+    LoadedDocument() { document.takeContents(sampleAirfoil()); }
     testing::RecordingWindow window;
     AirfoilDocument document;
 };

@@ -13,6 +13,7 @@
 #include <QFileInfo>
 
 #include "FrameFixture.h"
+#include "dxf/RibDxf.h"
 #include "app/QtDialogs.h"
 #include "dialogs/PropertiesStep.h"
 #include "document/RibDesignFile.h"
@@ -168,7 +169,7 @@ void RibDesignTest::openedDesignIsTheSavedRib() {
     p.chord = 212.5f;
     document->applyProperties(p);
     f.frame->handleCommand(kCmdViewEdgeLines);
-    const std::string dxf = document->dxfDrawing().text();
+    const std::string dxf = ribDxfDrawing(document->rib()).text();
     const std::string path = f.scratch.filePath("naca.parvelin").toStdString();
     f.dialogs.saveAnswers.push_back(path);
     f.frame->handleCommand(kCmdFileSaveAs);
@@ -186,7 +187,7 @@ void RibDesignTest::openedDesignIsTheSavedRib() {
     QCOMPARE(window->document()->properties(), p);
     QVERIFY(!window->document()->showEdgeLines());
     QVERIFY(!f.frame->action(kCmdViewEdgeLines)->isChecked());
-    QCOMPARE(window->document()->dxfDrawing().text(), dxf);
+    QCOMPARE(ribDxfDrawing(window->document()->rib()).text(), dxf);
 
     // Save writes back to the file it came from, without a dialog.
     f.frame->handleCommand(kCmdViewChordline);

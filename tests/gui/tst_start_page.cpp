@@ -17,7 +17,7 @@
 #include "app/Samples.h"
 #include "app/StartPage.h"
 #include "app/WingPane.h"
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 #include "wing/RibSet.h"
 #include "wing/WingDesign.h"
 

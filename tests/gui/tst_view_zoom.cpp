@@ -21,13 +21,14 @@ namespace {
 
 // Every device coordinate the window holds: airfoil points, then every
 // component outline node.
-QList<QPoint> deviceCoordinates(const AirfoilDocument& doc) {
+QList<QPoint> deviceCoordinates(const DocumentWindow& window) {
+    const AirfoilDocument& doc = *window.document();
     QList<QPoint> all;
-    for (const DevicePoint& p : doc.screenPoints()) all << QPoint(p.x, p.y);
+    for (const DevicePoint& p : window.screen().points(doc.rib())) all << QPoint(p.x, p.y);
     for (const ComponentOutline* outline : {&doc.leadingEdge().outline(), &doc.trailingEdge().outline(),
                                             &doc.spars().outline(), &doc.sheeting().outline(), &doc.camberOutline()})
         for (const OutlineSegment& s : *outline) {
-            const DevicePoint p = doc.screenTransform()->map(s.point());
+            const DevicePoint p = window.screen().transform()->map(s.point());
             all << QPoint(p.x, p.y);
         }
     return all;
@@ -83,10 +84,10 @@ void ViewZoomTest::wheelZoomKeepsTheModelPointUnderTheCursor() {
     for (const QPointF& at : cursors) {
         window->fitToWindow();
         for (int angle : angles) {
-            const std::optional<ModelPosition> before = doc.modelAt(at.x(), at.y());
+            const std::optional<ModelPosition> before = window->screen().modelAt(at.x(), at.y());
             QVERIFY(before.has_value());
             wheel(view, at, angle);
-            const std::optional<ModelPosition> after = doc.modelAt(at.x(), at.y());
+            const std::optional<ModelPosition> after = window->screen().modelAt(at.x(), at.y());
             QVERIFY(after.has_value());
             const double scale = window->viewScale();
             QVERIFY2(std::abs(after->x - before->x) * scale <= 1.0 && std::abs(after->y - before->y) * scale <= 1.0,
@@ -100,8 +101,8 @@ void ViewZoomTest::wheelZoomKeepsTheModelPointUnderTheCursor() {
     const QPointF at(25.0 + 600.0 * edge.modelX, 200.0 - 600.0 * edge.modelY);
     for (int i = 0; i < 20; ++i) wheel(view, at, 120);
     QVERIFY(window->viewScale() > 80 * 600);
-    QVERIFY(std::abs(doc.screenPoints().front().x - at.x()) <= 1.0);
-    QVERIFY(std::abs(doc.screenPoints().front().y - at.y()) <= 1.0);
+    QVERIFY(std::abs(window->screen().points(doc.rib()).front().x - at.x()) <= 1.0);
+    QVERIFY(std::abs(window->screen().points(doc.rib()).front().y - at.y()) <= 1.0);
 }
 
 void ViewZoomTest::fitToWindowRestoresTheFitExactly() {
@@ -109,44 +110,43 @@ void ViewZoomTest::fitToWindowRestoresTheFitExactly() {
     DocumentWindow* window = openFullRib(f);
     window->document()->setShowCamberLine(true);
     window->refit();
-    const QList<QPoint> fitted = deviceCoordinates(*window->document());
+    const QList<QPoint> fitted = deviceCoordinates(*window);
     const QImage fittedImage = window->view()->grab().toImage();
 
     wheel(window->view(), QPointF(610, 205), 720);
     mouse(window->view(), QEvent::MouseButtonPress, {300, 200}, Qt::MiddleButton, Qt::MiddleButton);
     mouse(window->view(), QEvent::MouseMove, {250, 180}, Qt::NoButton, Qt::MiddleButton);
     mouse(window->view(), QEvent::MouseButtonRelease, {250, 180}, Qt::MiddleButton, Qt::NoButton);
-    QVERIFY(deviceCoordinates(*window->document()) != fitted);
+    QVERIFY(deviceCoordinates(*window) != fitted);
     QVERIFY(window->view()->grab().toImage() != fittedImage);
 
     // Home, as typed, and the menu item both go back to the very same pixels.
     f.frame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
     QTest::keyClick(f.frame.get(), Qt::Key_Home);
-    QCOMPARE(deviceCoordinates(*window->document()), fitted);
+    QCOMPARE(deviceCoordinates(*window), fitted);
     QCOMPARE(window->view()->grab().toImage(), fittedImage);
     wheel(window->view(), QPointF(30, 190), -360);
-    QVERIFY(deviceCoordinates(*window->document()) != fitted);
+    QVERIFY(deviceCoordinates(*window) != fitted);
     QVERIFY(f.frame->action(kCmdViewFitToWindow)->isEnabled());
     f.frame->action(kCmdViewFitToWindow)->trigger();
-    QCOMPARE(deviceCoordinates(*window->document()), fitted);
+    QCOMPARE(deviceCoordinates(*window), fitted);
 
     // Fitted again, every resize fits anew.
     FrameFixture::setClientSize(window, 450, 301);
     QCOMPARE(window->viewScale(), 400.0);
-    QCOMPARE(window->document()->screenPoints()[0].x, 425);
+    QCOMPARE(window->screen().points(window->document()->rib())[0].x, 425);
 }
 
 void ViewZoomTest::dragsPanAndResizesKeepAZoomedView() {
     FrameFixture f;
     DocumentWindow* window = openFullRib(f);
-    const AirfoilDocument& doc = *window->document();
     QWidget* view = window->view();
     wheel(view, QPointF(325, 200), 240);
     const double scale = window->viewScale();
-    const QList<QPoint> before = deviceCoordinates(doc);
+    const QList<QPoint> before = deviceCoordinates(*window);
     const auto shiftedBy = [&](QPoint d) {
-        const QList<QPoint> now = deviceCoordinates(doc);
+        const QList<QPoint> now = deviceCoordinates(*window);
         for (qsizetype i = 0; i < now.size(); ++i)
             if (now[i] != before[i] + d) return false;
         return true;
@@ -263,10 +263,10 @@ void ViewZoomTest::camberLineOfASymmetricAirfoilLiesOnTheChordLine() {
     // Printed too, black, on the page's chord line.
     testing::RecordingDeviceContext without(600, 600, 4960, 7016);
     f.frame->handleCommand(kCmdViewCamberline);
-    QVERIFY(doc.printRib(without));
+    QVERIFY(printRib(without, doc.picture()));
     f.frame->handleCommand(kCmdViewCamberline);
     testing::RecordingDeviceContext with(600, 600, 4960, 7016);
-    QVERIFY(doc.printRib(with));
+    QVERIFY(printRib(with, doc.picture()));
     QVERIFY(with.countLines() > without.countLines() + 30);
     int onChord = 0;
     for (std::size_t i = without.calls.size(); i < with.calls.size(); ++i) {

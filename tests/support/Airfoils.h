@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 
 namespace parvelin::testing {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/RibProperties.h"
+#include "model/RibProperties.h"
 #include "platform/DeviceContext.h"
 #include "platform/Dialogs.h"
 #include "platform/Window.h"

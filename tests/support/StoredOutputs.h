@@ -17,7 +17,9 @@
 #include <vector>
 
 #include "document/AirfoilDocument.h"
-#include "document/RibPropertyFields.h"
+#include "dxf/RibDxf.h"
+#include "model/RibPropertyFields.h"
+#include "support/ShownDocument.h"
 #include "support/Recorders.h"
 #include "view/PrintLayout.h"
 
@@ -94,17 +96,16 @@ inline std::vector<std::string> loadableAirfoils() {
 // A document as the program holds it after Open and the property sheet's OK.
 struct LoadedRib {
     RecordingWindow window{kWindowWidth, kWindowHeight};
-    AirfoilDocument doc;
+    ShownDocument doc{window};
 
     LoadedRib(const std::string& airfoil, const RibProperties& properties) {
-        doc.setWindow(&window);
-        if (doc.loadFile((airfoilDir() / airfoil).string(), &window) != ReadStatus::Loaded)
+        if (doc.load((airfoilDir() / airfoil).string()) != ReadStatus::Loaded)
             throw std::runtime_error(airfoil + " does not load");
         doc.applyProperties(properties);
     }
 };
 
-inline std::string dxfText(LoadedRib& rib) { return rib.doc.dxfDrawing().text(); }
+inline std::string dxfText(LoadedRib& rib) { return ribDxfDrawing(rib.doc.rib()).text(); }
 
 // One line a drawing call: kind, coordinates, and the pen it was made with.
 inline std::string callText(const RecordingDeviceContext& dc) {

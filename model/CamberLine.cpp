@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/CamberLine.h"
+#include "model/CamberLine.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/ImportText.h"
+#include "model/ImportText.h"
 
 #include <algorithm>
 #include <charconv>

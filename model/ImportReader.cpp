@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 
 #include "geom/Constants.h"
 #include "geom/Point.h"
-#include "document/ImportText.h"
+#include "model/ImportText.h"
 
 namespace parvelin {
 

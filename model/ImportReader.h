@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 
 namespace parvelin {
 

@@ -4,7 +4,7 @@
 // surface, taken at the chordwise stations the two surfaces have in common.
 #include <vector>
 
-#include "document/AirfoilPoint.h"
+#include "model/AirfoilPoint.h"
 
 namespace parvelin {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/RibProperties.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The text side of File > Import (document/ImportReader.cpp the geometry):
+// The text side of File > Import (model/ImportReader.cpp the geometry):
 // bytes into lines, lines into number rows, and the columns to take as x
 // and y. Used by the import reader only.
 #include <array>
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "document/ImportReader.h"
+#include "model/ImportReader.h"
 
 namespace parvelin::importing {
 

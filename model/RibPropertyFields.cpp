@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/RibPropertyFields.h"
+#include "model/RibPropertyFields.h"
 
 #include <cerrno>
 #include <charconv>

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "document/AirfoilPoint.h"
-#include "document/RibProperties.h"
+#include "model/AirfoilPoint.h"
+#include "model/RibProperties.h"
 
 namespace parvelin {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <type_traits>
 
-#include "document/Styles.h"
+#include "model/Styles.h"
 
 namespace parvelin {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/PropertyChecks.h"
+#include "model/PropertyChecks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 
 #include "text/NumberText.h"
 
-#include "document/RibPropertyFields.h"
-#include "document/Styles.h"
+#include "model/RibPropertyFields.h"
+#include "model/Styles.h"
 
 namespace parvelin {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/ReplaceFile.h"
+#include "model/ReplaceFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

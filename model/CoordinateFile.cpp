@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "document/CoordinateFile.h"
+#include "model/CoordinateFile.h"
 
 #include "text/FileBytes.h"
 #include "text/NumberText.h"
