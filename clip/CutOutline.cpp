@@ -127,14 +127,4 @@ ModelPolygon grownOutline(const ModelPolygon& outline, double distance) {
     return fromPath(contour);
 }
 
-double polygonArea(const ModelPolygon& polygon) {
-    double twice = 0.0;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const ModelPoint& a = polygon[i];
-        const ModelPoint& b = polygon[(i + 1) % polygon.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return twice / 2.0;
-}
-
 } // namespace parvelin

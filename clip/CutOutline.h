@@ -42,7 +42,4 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
 // for a cutter that takes `2 * distance` of material (the kerf).
 ModelPolygon grownOutline(const ModelPolygon& outline, double distance);
 
-// Signed area (positive counter-clockwise) by the shoelace formula.
-double polygonArea(const ModelPolygon& polygon);
-
 } // namespace parvelin

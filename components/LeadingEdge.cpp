@@ -3,11 +3,11 @@
 
 #include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <optional>
 
 #include "geom/Geometry.h"
 #include "geom/DeviceCoord.h"
+#include "geom/Constants.h"
 
 namespace parvelin {
 namespace {
@@ -63,7 +63,7 @@ std::vector<ModelPolygon> dowelSeat(double diameter, const OuterBox& box) {
     const double r = diameter / 2.0;
     ModelPolygon circle;
     for (int i = 0; i < kCircleSegments; ++i) {
-        const double a = 2.0 * std::numbers::pi * i / kCircleSegments;
+        const double a = 2.0 * geom::kPi * i / kCircleSegments;
         circle.push_back({r + r * std::cos(a), r * std::sin(a)});
     }
     return {circle, modelRectangle(box.left, r, -std::fabs(r), std::fabs(r))};

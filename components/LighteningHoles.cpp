@@ -7,7 +7,6 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 #include "components/LeadingEdge.h"
 #include "components/Sheeting.h"
@@ -15,6 +14,8 @@
 #include "components/TrailingEdge.h"
 #include "clip/ChordPaths.h"
 #include "document/PropertyChecks.h"
+#include "geom/Constants.h"
+#include "geom/Polygon.h"
 
 namespace parvelin {
 namespace {
@@ -171,7 +172,7 @@ ModelPolygon circle(double cx, double cy, double r) {
     ModelPolygon c;
     c.reserve(kCircleSegments);
     for (int i = 0; i < kCircleSegments; ++i) {
-        const double a = 2.0 * std::numbers::pi * i / kCircleSegments;
+        const double a = 2.0 * geom::kPi * i / kCircleSegments;
         c.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
     }
     return c;
@@ -387,8 +388,8 @@ std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const LeadingEdg
 RibWeight ribWeight(const ModelPolygon& outline, const std::vector<ModelPolygon>& holes, const RibProperties& p) {
     RibWeight w;
     const double mm = inMillimetres(p) ? p.chord : p.chord * 25.4;  // millimetres per model unit
-    w.areaMm2 = std::fabs(polygonArea(outline)) * mm * mm;
-    for (const ModelPolygon& hole : holes) w.holesMm2 += std::fabs(polygonArea(hole)) * mm * mm;
+    w.areaMm2 = std::fabs(geom::signedArea(outline)) * mm * mm;
+    for (const ModelPolygon& hole : holes) w.holesMm2 += std::fabs(geom::signedArea(hole)) * mm * mm;
     w.holesMm2 = std::min(w.holesMm2, w.areaMm2);
     w.holeShare = w.areaMm2 > 0.0 ? w.holesMm2 / w.areaMm2 : 0.0;
     const double thicknessMm = inMillimetres(p) ? p.materialThickness : p.materialThickness * 25.4;

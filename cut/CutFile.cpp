@@ -13,6 +13,7 @@
 #include "cut/CutMarks.h"
 #include "document/AirfoilDocument.h"
 #include "document/PropertyChecks.h"
+#include "geom/Polygon.h"
 #include "text/NumberText.h"
 #include "text/SvgWriter.h"
 #include "platform/Services.h"
@@ -153,7 +154,7 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
 
 bool drawingIsSound(const CutDrawing& d) {
     // An outline without area (a chord of 0) is nothing to cut either.
-    if (d.outline.size() < 3 || !(std::fabs(polygonArea(d.outline)) > 0.0)) return false;
+    if (d.outline.size() < 3 || !(std::fabs(geom::signedArea(d.outline)) > 0.0)) return false;
     auto finite = [](const ModelPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); };
     for (const ModelPoint& p : d.outline)
         if (!finite(p)) return false;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "machine/HotwireGcode.h"
+#include "geom/Constants.h"
 
 #include <polyclipping/clipper.hpp>
 
@@ -10,7 +11,6 @@
 namespace parvelin::machine {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Clipper works on integers: a tenth of a micrometre.
 constexpr double kClipperScale = 1e4;
 // Round corners of the grown section keep within 2 um of the true arc.
@@ -45,7 +45,7 @@ Polygon sectionPolygon(AirfoilPoints points, double chord, double shift, double 
         Vec2 te = clean.front();
         for (const Vec2& p : clean)
             if (p.x > te.x) te = p;
-        const double a = washoutDegrees * kPi / 180.0;
+        const double a = washoutDegrees * geom::kPi / 180.0;
         const double c = std::cos(a), s = std::sin(a);
         for (Vec2& p : clean) {
             const double dx = p.x - te.x, dy = p.y - te.y;
@@ -250,23 +250,18 @@ TowerEnds towerEnds(const Polygon& rootLoop, const Polygon& tipLoop, double zR, 
 // false (with program.error) when the safe height or the machine's travel
 // does not allow the core.
 bool placeCore(HotwireProgram& program, const TowerEnds& ends, const HotwireSettings& settings, double& safe) {
-    double minX = ends.entryLeft.x, minY = ends.entryLeft.y, maxX = ends.entryLeft.x, maxY = ends.entryLeft.y;
+    geom::Box box{ends.entryLeft.x, ends.entryLeft.y, ends.entryLeft.x, ends.entryLeft.y};
     for (const Polygon* loop : {&ends.left, &ends.right})
-        for (const Vec2& p : *loop) {
-            minX = std::min(minX, p.x);
-            minY = std::min(minY, p.y);
-            maxX = std::max(maxX, p.x);
-            maxY = std::max(maxY, p.y);
-        }
-    maxX = std::max(maxX, ends.entryRight.x);
-    program.offset = Vec2{settings.margin - minX, settings.margin - minY};
-    const double top = maxY + program.offset.y;
+        for (const Vec2& p : *loop) box.add(p);
+    box.maxX = std::max(box.maxX, ends.entryRight.x);
+    program.offset = Vec2{settings.margin - box.minX, settings.margin - box.minY};
+    const double top = box.maxY + program.offset.y;
     safe = std::isnan(settings.safeHeight) ? top + kSafeClearance : settings.safeHeight;
     if (safe <= top) {
         program.error = "The safe height must lie above the core's path (above " + gcodeNumber(top) + " mm).";
         return false;
     }
-    const double farX = maxX + program.offset.x;
+    const double farX = box.maxX + program.offset.x;
     if (farX > settings.travelX || safe > settings.travelY) {
         program.error = "The core does not fit the machine's travel: it needs " + gcodeNumber(farX) + " x " +
                         gcodeNumber(safe) + " mm of " + gcodeNumber(settings.travelX) + " x " +

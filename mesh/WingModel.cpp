@@ -11,6 +11,7 @@
 #include "document/AirfoilDocument.h"
 #include "wing/AirfoilSurfaces.h"
 #include "wing/ClipperPaths.h"
+#include "geom/Constants.h"
 
 namespace parvelin::mesh {
 namespace {
@@ -112,8 +113,7 @@ struct RibFrame {
 };
 
 RibFrame frameOf(const wing::WingRib& rib, double scale, double sideSign) {
-    constexpr double kPi = 3.14159265358979323846;
-    const double w = rib.station.washout * kPi / 180.0;
+    const double w = rib.station.washout * geom::kPi / 180.0;
     return RibFrame{rib.station.leadingEdge, rib.station.chord, std::cos(w), std::sin(w), rib.station.station, scale,
                     sideSign};
 }

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "wing/AirfoilSurfaces.h"
+#include "geom/Constants.h"
 
 namespace parvelin::wing {
 namespace {
@@ -18,7 +18,7 @@ constexpr double kSearchStep = 0.005;
 // Nothing stands within the first and last 5 % of the chord.
 constexpr double kEndZone = 0.05;
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double radians(double degrees) { return degrees * geom::kPi / 180.0; }
 
 struct Zone {
     double from;
