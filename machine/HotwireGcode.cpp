@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "machine/HotwireGcode.h"
+#include "clip/Clipping.h"
 #include "geom/Constants.h"
-
-#include <polyclipping/clipper.hpp>
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +11,6 @@ namespace parvelin::machine {
 namespace {
 
 // Clipper works on integers: a tenth of a micrometre.
-constexpr double kClipperScale = 1e4;
 // Round corners of the grown section keep within 2 um of the true arc.
 constexpr double kArcTolerance = 0.002;
 // Fractions along a surface closer than this are one point.
@@ -172,22 +170,10 @@ SettingProblem hotwireSettingsProblem(const HotwireSettings& s, double span) {
 
 Polygon grownSection(const Polygon& polygon, double distance) {
     if (!(distance > 0.0) || polygon.size() < 3) return polygon;
-    ClipperLib::Path path;
-    for (const Vec2& p : polygon)
-        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
-                          static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale)));
-    ClipperLib::ClipperOffset offset;
-    offset.ArcTolerance = kArcTolerance * kClipperScale;
-    offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-    ClipperLib::Paths grown;
-    offset.Execute(grown, distance * kClipperScale);
-    const ClipperLib::Path* largest = nullptr;
-    for (const ClipperLib::Path& p : grown)
-        if (largest == nullptr || std::fabs(ClipperLib::Area(p)) > std::fabs(ClipperLib::Area(*largest))) largest = &p;
+    const clipping::Paths grown = clipping::offset({clipping::toPath(polygon, clipping::kLengthGrid)}, distance, kArcTolerance, clipping::kLengthGrid);
+    const clipping::Path* largest = clipping::largestPath(grown);
     if (largest == nullptr) return {};
-    Polygon out;
-    for (const ClipperLib::IntPoint& p : *largest)
-        out.push_back(Vec2{static_cast<double>(p.X) / kClipperScale, static_cast<double>(p.Y) / kClipperScale});
+    Polygon out = clipping::fromPath<Polygon>(*largest, clipping::kLengthGrid);
     if (wing::signedArea(out) < 0.0) std::reverse(out.begin(), out.end());
     return out;
 }

@@ -5,20 +5,15 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <polyclipping/clipper.hpp>
 
 #include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 #include "wing/AirfoilSurfaces.h"
-#include "wing/ClipperPaths.h"
+#include "clip/Clipping.h"
 #include "geom/Constants.h"
 
 namespace parvelin::mesh {
 namespace {
-
-using wing::fromPath;
-using wing::layable;
-using wing::toPath;
 
 constexpr std::array<PartKindTraits, 5> kPartKinds{{
     {PartKind::Rib, "rib"},
@@ -35,21 +30,20 @@ constexpr int kBarSectionPoints = 96;
 // coordinates) cover, anticlockwise, crumbs left out.
 std::vector<Polygon> coveredPieces(const Polygon& airfoil, const std::vector<ModelPolygon>& regions, double chord) {
     if (regions.empty()) return {};
-    ClipperLib::Clipper clipper;
-    clipper.AddPath(toPath(airfoil), ClipperLib::ptSubject, true);
+    clipping::Paths scaledRegions;
     for (const ModelPolygon& region : regions) {
         Polygon scaled;
         scaled.reserve(region.size());
         for (const ModelPoint& p : region) scaled.push_back(Vec2{p.x * chord, p.y * chord});
-        if (!layable(scaled)) return {};
-        clipper.AddPath(toPath(scaled), ClipperLib::ptClip, true);
+        if (!clipping::layable(scaled, clipping::kLengthGrid)) return {};
+        scaledRegions.push_back(clipping::toPath(scaled, clipping::kLengthGrid));
     }
-    ClipperLib::Paths common;
-    clipper.Execute(ClipperLib::ctIntersection, common, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    const clipping::Paths common =
+        clipping::combine(ClipperLib::ctIntersection, {clipping::toPath(airfoil, clipping::kLengthGrid)}, scaledRegions);
     std::vector<Polygon> pieces;
     const double crumb = 1e-6 * chord * chord;
-    for (const ClipperLib::Path& path : common) {
-        Polygon piece = fromPath(path);
+    for (const clipping::Path& path : common) {
+        Polygon piece = clipping::fromPath<Polygon>(path, clipping::kLengthGrid);
         if (signedArea(piece) > crumb) pieces.push_back(std::move(piece));  // holes (clockwise) are left out
     }
     return pieces;
@@ -280,7 +274,7 @@ Model wingModel(const wing::RibSet& set, const wing::WingPanel& panel, const Mod
     shapes.reserve(set.ribs.size());
     for (const wing::WingRib& rib : set.ribs) {
         shapes.push_back(ribShape(rib));
-        if (shapes.back().outer.empty() || !layable(shapes.back().outer)) {
+        if (shapes.back().outer.empty() || !clipping::layable(shapes.back().outer, clipping::kLengthGrid)) {
             model.error = "Rib " + rib.name() + " has nothing left to build once its spars, edges and sheeting are cut out.";
             return model;
         }
@@ -336,7 +330,7 @@ Model ribModel(const AirfoilDocument& document, double thickness) {
     }
     const RibProperties& p = document.properties();
     const Shape shape = ribShape(document.rib());
-    if (shape.outer.empty() || !wing::layable(shape.outer)) {
+    if (shape.outer.empty() || !clipping::layable(shape.outer, clipping::kLengthGrid)) {
         model.error = "Nothing is left of the rib once its spars, edges and sheeting are cut out.";
         return model;
     }

@@ -9,7 +9,6 @@
 
 #include "clip/CutOutline.h"
 #include "text/NumberText.h"
-#include "wing/ClipperPaths.h"
 #include "wing/NestHoles.h"
 #include "wing/NestSkyline.h"
 
