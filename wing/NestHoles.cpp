@@ -6,6 +6,7 @@
 
 #include "clip/Clipping.h"
 #include "wing/Polygon.h"
+#include "geom/Tolerances.h"
 
 namespace parvelin::wing {
 namespace {
@@ -15,6 +16,9 @@ namespace {
 constexpr double kRoundingArea = 1e-8;
 // A room's rounded corners keep within this of the true arc (units).
 constexpr double kRoomArcTolerance = 0.01;
+// The rows a guest is tried along stand at least this far apart (units), so
+// that a room of no width still ends the search.
+constexpr double kSmallestStep = 1e-6;
 
 // Whether `inner` lies wholly inside `outer` (Clipper paths).
 bool liesInside(const ClipperLib::Path& inner, const ClipperLib::Path& outer) {
@@ -52,10 +56,10 @@ std::vector<Guest> guestsInHoles(const std::vector<NestPart>& parts, const std::
                         const Box own = bounds(posedPath);
                         if (own.width() > box.width() || own.height() > box.height()) continue;
                         // Rows a twentieth of the room apart, from its lower left.
-                        const double stepX = std::max(box.width() / 20.0, 1e-6);
-                        const double stepY = std::max(box.height() / 20.0, 1e-6);
-                        for (double y = box.minY; !filled && y + own.height() <= box.maxY + 1e-9; y += stepY)
-                            for (double x = box.minX; !filled && x + own.width() <= box.maxX + 1e-9; x += stepX) {
+                        const double stepX = std::max(box.width() / 20.0, kSmallestStep);
+                        const double stepY = std::max(box.height() / 20.0, kSmallestStep);
+                        for (double y = box.minY; !filled && y + own.height() <= box.maxY + geom::kFitSlack; y += stepY)
+                            for (double x = box.minX; !filled && x + own.width() <= box.maxX + geom::kFitSlack; x += stepX) {
                                 const Vec2 offset{x - own.minX, y - own.minY};
                                 if (!liesInside(clipping::toPath(translated(posedPath, offset.x, offset.y), clipping::kLengthGrid), room)) continue;
                                 guests.push_back(Guest{guest, host, pose, offset});

@@ -11,6 +11,7 @@
 #include "text/NumberText.h"
 #include "wing/NestHoles.h"
 #include "wing/NestSkyline.h"
+#include "geom/Tolerances.h"
 
 namespace parvelin::wing {
 namespace {
@@ -48,7 +49,7 @@ double utilisation(const Nesting& nesting) {
 std::size_t leastSheets(const Nesting& nesting) {
     if (!(nesting.sheetArea > 0.0) || !(nesting.partsArea > 0.0)) return 0;
     // A hair of rounding does not ask for another sheet.
-    return static_cast<std::size_t>(std::ceil(nesting.partsArea / nesting.sheetArea - 1e-9));
+    return static_cast<std::size_t>(std::ceil(nesting.partsArea / nesting.sheetArea - geom::kFitSlack));
 }
 
 namespace {
@@ -297,7 +298,7 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
     how.progress = options.progress;
     double total = 0.0;
     for (const double a : parts.areas) total += a;
-    how.least = static_cast<std::size_t>(std::ceil(total / result.sheetArea - 1e-9));
+    how.least = static_cast<std::size_t>(std::ceil(total / result.sheetArea - geom::kFitSlack));
     const skyline::Found found = skyline::search(order, shapes, parts.areas, k, how);
     result.layoutsTried = found.tried;
     if (found.best.unplaced >= 0) {
