@@ -72,7 +72,7 @@ std::vector<ModelPolygon> dowelSeat(double diameter, const OuterBox& box) {
 } // namespace
 
 bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.leadingEdgeStyle;
+    style_ = properties.leadingEdge();
     const float r = properties.leadingEdgeDepth / properties.chord;
     const double rd = r;
     const OuterBox box = outerBoxFor(points);
@@ -131,7 +131,7 @@ void LeadingEdge::appendSquare(double rd, const OuterBox& box) {
 }
 
 void LeadingEdge::drawShape(platform::DeviceContext& dc, const ViewTransform& view) const {
-    switch (static_cast<LeadingEdgeStyle>(style_)) {
+    switch (style_) {
     case LeadingEdgeStyle::Round: {
         // The circle inscribed in the bounding square, from the first corner
         // (left, top) to the third (right, bottom); a full counter-clockwise

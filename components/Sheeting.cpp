@@ -380,7 +380,7 @@ void CutLine::lowerRun() {
 } // namespace
 
 bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.sheetingStyle;
+    style_ = properties.sheeting();
     const SheetingTraits traits = traitsOf(properties.sheeting());
     if (!traits.drawable) return true;
 

@@ -8,7 +8,7 @@
 namespace parvelin {
 namespace {
 
-bool drawableSparStyle(int style) { return isDrawable(static_cast<SparStyle>(style)); }
+bool drawableSparStyle(SparStyle style) { return isDrawable(style); }
 
 // Stock: one notch standing on the lower surface, front edge at d. A station
 // that the lower surface does not reach (d beyond the trailing edge, or ahead
@@ -80,7 +80,7 @@ void appendStickNotches(ComponentOutline& outline, std::vector<ModelPolygon>& re
 } // namespace
 
 bool Spar::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.sparStyle;
+    style_ = properties.spar();
     const float w = properties.sparWidth / properties.chord;
     const float h = properties.sparHeight / properties.chord;
     const float d = properties.sparDistanceInPercent == 1 ? properties.sparDistance * geom::kPercent

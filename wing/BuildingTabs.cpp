@@ -29,12 +29,12 @@ struct Zone {
 std::vector<Zone> keepClear(const RibProperties& p, double margin) {
     const double c = p.chord;
     std::vector<Zone> zones{{0.0, kEndZone}, {1.0 - kEndZone, 1.0}};
-    if (p.leadingEdgeStyle != 0) zones.push_back({0.0, 2.0 * p.leadingEdgeDepth / c + margin});
-    if (p.sparStyle != 0) {
+    if (p.leadingEdge() != LeadingEdgeStyle::None) zones.push_back({0.0, 2.0 * p.leadingEdgeDepth / c + margin});
+    if (p.spar() != SparStyle::None) {
         const double d = p.sparDistanceInPercent == 1 ? p.sparDistance * 0.01 : p.sparDistance / c;
         zones.push_back({d - margin, d + p.sparWidth / c + margin});
     }
-    if (p.trailingEdgeStyle != 0) zones.push_back({1.0 - p.trailingEdgeWidth / c - margin, 1.0});
+    if (p.trailingEdge() != TrailingEdgeStyle::None) zones.push_back({1.0 - p.trailingEdgeWidth / c - margin, 1.0});
     return zones;
 }
 
