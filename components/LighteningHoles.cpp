@@ -16,6 +16,7 @@
 #include "document/PropertyChecks.h"
 #include "geom/Constants.h"
 #include "geom/Polygon.h"
+#include "geom/Units.h"
 
 namespace parvelin {
 namespace {
@@ -369,12 +370,12 @@ std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const LeadingEdg
 
 RibWeight ribWeight(const ModelPolygon& outline, const std::vector<ModelPolygon>& holes, const RibProperties& p) {
     RibWeight w;
-    const double mm = inMillimetres(p) ? p.chord : p.chord * 25.4;  // millimetres per model unit
+    const double mm = p.chord * geom::millimetresPer(inMillimetres(p));  // millimetres per model unit
     w.areaMm2 = std::fabs(geom::signedArea(outline)) * mm * mm;
     for (const ModelPolygon& hole : holes) w.holesMm2 += std::fabs(geom::signedArea(hole)) * mm * mm;
     w.holesMm2 = std::min(w.holesMm2, w.areaMm2);
     w.holeShare = w.areaMm2 > 0.0 ? w.holesMm2 / w.areaMm2 : 0.0;
-    const double thicknessMm = inMillimetres(p) ? p.materialThickness : p.materialThickness * 25.4;
+    const double thicknessMm = p.materialThickness * geom::millimetresPer(inMillimetres(p));
     // mm³ to m³ is 1e-9, kg to g 1e3.
     const double gramsPerMm2 = thicknessMm * p.materialDensity * 1e-6;
     w.gramsSolid = w.areaMm2 * gramsPerMm2;

@@ -11,6 +11,7 @@
 #include "wing/AirfoilSurfaces.h"
 #include "clip/Clipping.h"
 #include "geom/Constants.h"
+#include "geom/Units.h"
 
 namespace parvelin::mesh {
 namespace {
@@ -240,9 +241,9 @@ const PartKindTraits& traits(PartKind kind) {
     return kPartKinds.front();
 }
 
-double millimetresPerUnit(const RibProperties& properties) { return properties.metric == 1 ? 1.0 : 25.4; }
+double millimetresPerUnit(const RibProperties& properties) { return geom::millimetresPer(inMillimetres(properties)); }
 
-double defaultThickness(bool metric) { return metric ? 2.0 : 2.0 / 25.4; }
+double defaultThickness(bool metric) { return 2.0 / geom::millimetresPer(metric); }
 
 Shape ribShape(const Rib& rib) {
     const CutOutline& cut = rib.cut;

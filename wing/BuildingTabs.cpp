@@ -7,6 +7,7 @@
 
 #include "wing/AirfoilSurfaces.h"
 #include "geom/Constants.h"
+#include "geom/Units.h"
 
 namespace parvelin::wing {
 namespace {
@@ -56,7 +57,7 @@ double boardLineY(double chord, double distance, double washoutDegrees, double x
 }
 
 double tabWidth(const RibProperties& p) {
-    const double nominal = p.metric == 1 ? 5.0 : 0.2;
+    const double nominal = inMillimetres(p) ? 5.0 : 0.2;
     return std::min(nominal, 0.06 * p.chord);
 }
 

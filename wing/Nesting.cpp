@@ -12,11 +12,11 @@
 #include "wing/NestHoles.h"
 #include "wing/NestSkyline.h"
 #include "geom/Tolerances.h"
+#include "geom/Units.h"
 
 namespace parvelin::wing {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
 
 // Sizes in messages: two decimals are enough to recognise them.
 std::string twoDecimals(double value) {
@@ -31,8 +31,8 @@ std::string size2(double w, double h) { return twoDecimals(w) + " x " + twoDecim
 NestOptions nestOptions(double kerf, bool metric) {
     NestOptions options;
     options.kerf = std::max(0.0, kerf);
-    options.gap = metric ? kDefaultGapMm : kDefaultGapMm / kMmPerInch;
-    options.margin = metric ? kDefaultMarginMm : kDefaultMarginMm / kMmPerInch;
+    options.gap = kDefaultGapMm / geom::millimetresPer(metric);
+    options.margin = kDefaultMarginMm / geom::millimetresPer(metric);
     return options;
 }
 

@@ -64,7 +64,7 @@ std::optional<std::pair<double, double>> room(const Polygon& polygon, double x, 
 void placeLabel(WingRib& rib, const Polygon& body) {
     const AirfoilSurfaces s = splitSurfaces(rib.points);
     const double c = rib.properties.chord;
-    const double most = rib.properties.metric == 1 ? 3.0 : 0.12;
+    const double most = inMillimetres(rib.properties) ? 3.0 : 0.12;
     const std::size_t characters = rib.name().size() + 2;  // "R12 L"
     auto width = [&](double height) { return labelWidth(height, characters); };
     auto middle = [&](double x) { return (heightAt(s.upper, x) + heightAt(s.lower, x)) * c / 2.0; };
