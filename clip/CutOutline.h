@@ -10,11 +10,7 @@
 
 namespace parvelin {
 
-struct ModelPoint {
-    double x = 0.0;
-    double y = 0.0;
-    friend bool operator==(const ModelPoint&, const ModelPoint&) = default;
-};
+using ModelPoint = geom::ModelPoint;
 using ModelPolygon = std::vector<ModelPoint>;  // closed: the last point joins the first
 
 // How far outside the airfoil the removed regions reach: they are closed

@@ -4,15 +4,12 @@
 // outline, its building tabs and the parts laid out on a sheet.
 #include <vector>
 
+#include "geom/Point.h"
 #include "geom/Polygon.h"
 
 namespace parvelin::wing {
 
-struct Vec2 {
-    double x = 0.0;
-    double y = 0.0;
-    friend bool operator==(const Vec2&, const Vec2&) = default;
-};
+using Vec2 = geom::ModelPoint;
 
 // A closed polygon: the last point joins the first; it is not repeated.
 using Polygon = std::vector<Vec2>;
