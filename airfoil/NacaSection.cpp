@@ -5,11 +5,11 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "model/ImportReader.h"
 #include "text/NumberText.h"
+#include "geom/Constants.h"
 
 namespace parvelin {
 namespace {
@@ -173,7 +173,7 @@ std::vector<CoordinatePair> nacaSectionPoints(const NacaDesignation& section, co
     std::vector<Surfaces> stations(static_cast<std::size_t>(n));
     for (int i = 0; i < n; ++i) {
         // Cosine spacing: close together at the nose and the trailing edge.
-        const double x = i + 1 == n ? 1.0 : 0.5 * (1.0 - std::cos(std::numbers::pi * i / (n - 1)));
+        const double x = i + 1 == n ? 1.0 : 0.5 * (1.0 - std::cos(geom::kPi * i / (n - 1)));
         const double yt = nacaHalfThickness(section.thickness, x, options.closedTrailingEdge);
         const MeanLinePoint mean = nacaMeanLine(section, x);
         // The thickness stands perpendicular to the mean line.

@@ -78,7 +78,7 @@ void FrameWindow::exportSingleCutFile(const AirfoilDocument& document, DocumentW
     // The kerf in the rib's unit, the one last chosen offered again.
     const RibProperties& rib = document.properties();
     QSettings stored = frameSettings();
-    platform::CuttingSheetSettings offered = dialogs::rememberedCuttingSheet(stored, rib.metric == 1, rib.precision);
+    platform::CuttingSheetSettings offered = dialogs::rememberedCuttingSheet(stored, inMillimetres(rib), rib.precision);
     offered.askSheet = false;
     // A chord no rib can be cut at is refused before the kerf is asked; a
     // kerf that closes the notches while it can still be changed.

@@ -24,7 +24,7 @@ namespace {
 std::optional<platform::CuttingSheetSettings> askCuttingSheet(const wing::RibSet& set, wing::WingSide side,
                                                               DocumentWindow& window, QSettings& stored) {
     const RibProperties& ribs = set.ribs.front().properties;
-    const bool metric = ribs.metric == 1;
+    const bool metric = inMillimetres(ribs);
     const platform::CuttingSheetSettings offered = dialogs::rememberedCuttingSheet(stored, metric, ribs.precision);
     const std::vector<wing::NestPart> parts = wing::nestPartsOf(set, side);
     auto fits = [&](const platform::CuttingSheetSettings& s) {
@@ -128,7 +128,7 @@ void FrameWindow::exportWingSheets(DocumentWindow& window) {
     if (dialogs == nullptr) return;
     const wing::RibSet& set = window.ribSet();
     const wing::WingSide side = window.wing()->panel.side;
-    const bool metric = set.ribs.front().properties.metric == 1;
+    const bool metric = inMillimetres(set.ribs.front().properties);
     QSettings stored = frameSettings();
     const std::optional<platform::CuttingSheetSettings> sheet = askCuttingSheet(set, side, window, stored);
     if (!sheet) return;

@@ -15,6 +15,7 @@
 #include "machine/HotwireGcode.h"
 #include "machine/MachineJobs.h"
 #include "platform/Services.h"
+#include "geom/Units.h"
 
 namespace parvelin::app {
 namespace {
@@ -112,7 +113,7 @@ std::string exportSheetsGcode(const wing::Nesting& nesting, const wing::SheetSiz
     if (document == nullptr || !window.wing()) return "The window holds no wing.";
     const machine::SheetContours sheets = machine::nestedContours(nesting, metric);
     if (!sheets.error.empty()) return sheets.error;
-    const double unit = metric ? 1.0 : machine::kMmPerInch;
+    const double unit = geom::millimetresPer(metric);
     std::vector<dialogs::LaserJob> jobs;
     for (std::size_t s = 0; s < sheets.sheets.size(); ++s)
         jobs.push_back({"sheet-" + std::to_string(s + 1), sheets.sheets[s],

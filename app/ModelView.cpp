@@ -23,6 +23,7 @@
 #include "commands/FileCommands.h"
 #include "mesh/ModelFiles.h"
 #include "platform/Services.h"
+#include "geom/Constants.h"
 
 namespace parvelin::app {
 namespace {
@@ -139,7 +140,7 @@ void ModelView::fit() {
     QMatrix4x4 turn;
     turn.rotate(static_cast<float>(pitch_ - 90.0), 1.0f, 0.0f, 0.0f);
     turn.rotate(static_cast<float>(-yaw_ - 90.0), 0.0f, 0.0f, 1.0f);
-    const double tanV = std::tan(kFieldOfView * 0.5 * 3.14159265358979 / 180.0);
+    const double tanV = std::tan(kFieldOfView * 0.5 * geom::kPi / 180.0);
     const double tanH = tanV * (height() > 0 ? static_cast<double>(width()) / height() : 1.0);
     double needed = 0.0;
     for (int k = 0; k < 8; ++k) {
@@ -297,7 +298,7 @@ void ModelView::mouseMoveEvent(QMouseEvent* event) {
         rotateBy(-d.x() * 0.4, d.y() * 0.4);
     } else {
         // Pan: the target moves with the cursor across the view's plane.
-        const double perPixel = 2.0 * distance_ * std::tan(kFieldOfView * 0.5 * 3.14159265358979 / 180.0) /
+        const double perPixel = 2.0 * distance_ * std::tan(kFieldOfView * 0.5 * geom::kPi / 180.0) /
                                 std::max(1, height());
         const QMatrix4x4 inverse = viewMatrix().inverted();
         const QVector3D right = inverse.mapVector(QVector3D(1, 0, 0));

@@ -19,6 +19,7 @@
 #include "commands/FileCommands.h"
 #include "mesh/ModelFiles.h"
 #include "platform/Services.h"
+#include "geom/Units.h"
 
 namespace parvelin::app {
 
@@ -58,8 +59,8 @@ ModelWindow::ModelWindow(DocumentWindow& owner) : QWidget(&owner, Qt::Window), o
     }
 
     const AirfoilDocument* document = owner.document();
-    const bool metric = document == nullptr || document->properties().metric == 1;
-    thickness_->setSuffix(metric ? " mm" : " in");
+    const bool metric = document == nullptr || inMillimetres(document->properties());
+    thickness_->setSuffix(QString::fromLatin1(geom::unitSuffix(metric)));
     thickness_->setValue(mesh::defaultThickness(metric));
     if (owner.wing()) side_->setCurrentIndex(side_->findData(static_cast<int>(owner.wing()->panel.side)));
 
@@ -185,7 +186,7 @@ void exportModel(DocumentWindow& window) {
     // The 3D view's choices when it is open; otherwise the default sheet and
     // the wing's own panels.
     const ModelWindow* shown = window.findChild<ModelWindow*>(QString(), Qt::FindDirectChildrenOnly);
-    const bool metric = document->properties().metric == 1;
+    const bool metric = inMillimetres(document->properties());
     const double thickness = shown ? shown->thicknessBox()->value() : mesh::defaultThickness(metric);
     const wing::WingSide side = shown ? static_cast<wing::WingSide>(shown->sideBox()->currentData().toInt())
                                       : window.wing() ? window.wing()->panel.side : wing::WingSide::Both;

@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "text/NumberText.h"
+#include "geom/Units.h"
 
 namespace parvelin::app {
 
@@ -91,7 +92,7 @@ void WingPane::showWing(const wing::RibSet& set, const wing::WingPanel& panel, i
         problem += (problem.empty() ? "" : "\n") + split;
     message_->setVisible(!problem.empty());
     message_->setText(QString::fromStdString(problem));
-    const char* unit = metric ? " mm" : " in";
+    const char* unit = geom::unitSuffix(metric);
     for (const wing::WingRib& rib : set.ribs) {
         std::string chord = formatFixed6(rib.properties.chord);
         chord.resize(chord.size() - 5);  // one decimal

@@ -21,6 +21,7 @@
 #include "machine/ToolPathSvg.h"
 #include "wing/RibSet.h"
 #include "wing/WingDesign.h"
+#include "geom/Units.h"
 
 namespace parvelin::cli {
 namespace {
@@ -97,16 +98,16 @@ int wingLaserJobs(const JobOptions& job, const DesignWing& design, LaserJobs& jo
                      (set.error.empty() ? set.tabProblem : set.error).c_str());
         return 1;
     }
-    const bool metric = design.properties.metric == 1;
+    const bool metric = inMillimetres(design.properties);
     wing::SheetSize sheet{job.sheetWidth, job.sheetHeight};
     if (!(sheet.width > 0.0) || !(sheet.height > 0.0))
-        sheet = metric ? wing::SheetSize{600.0, 100.0} : wing::SheetSize{600.0 / 25.4, 100.0 / 25.4};
+        sheet = metric ? wing::SheetSize{600.0, 100.0} : wing::SheetSize{600.0 / geom::kMillimetresPerInch, 100.0 / geom::kMillimetresPerInch};
     const SheetContours sheets = wingSheetContours(set, design.panel.side, sheet, job.kerf, metric);
     if (!sheets.error.empty()) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), sheets.error.c_str());
         return 1;
     }
-    const double unit = metric ? 1.0 : kMmPerInch;
+    const double unit = geom::millimetresPer(metric);
     for (std::size_t s = 0; s < sheets.sheets.size(); ++s) {
         jobs.contours.push_back(sheets.sheets[s]);
         jobs.names.push_back("sheet-" + std::to_string(s + 1));
@@ -185,7 +186,7 @@ int runHotwire(const GcodeOptions& o) {
     const JobOptions& job = o.job;
     DesignWing design;
     if (const int status = hotwireWing(job, design); status != 0) return status;
-    const double unit = design.properties.metric == 1 ? 1.0 : kMmPerInch;
+    const double unit = geom::millimetresPer(inMillimetres(design.properties));
     const CoreSections core = coreSections(design.root, design.tip, design.panel, unit);
     if (const SettingProblem problem = hotwireSettingsProblem(o.hotwire, core.span)) return settingError(problem);
 

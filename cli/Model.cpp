@@ -22,7 +22,7 @@ namespace {
 mesh::Model wingModel(const DesignWing& design, const ParsedLine& line, mesh::ModelOptions options) {
     const wing::RibSet set = wing::buildRibSet(design.panel, design.properties, design.root, design.tip);
     const double thickness = line.number(Opt::Thickness, 0.0);
-    options.thickness = thickness > 0.0 ? thickness : mesh::defaultThickness(design.properties.metric == 1);
+    options.thickness = thickness > 0.0 ? thickness : mesh::defaultThickness(inMillimetres(design.properties));
     options.side = design.panel.side;
     if (line.has(Opt::Side)) wing::wingSideNamed(line.text(Opt::Side, ""), options.side);
     return mesh::wingModel(set, design.panel, options);
@@ -39,7 +39,7 @@ bool ribModel(const JobOptions& job, const ParsedLine& line, mesh::Model& model,
     status = loadJobDocument(importing, document);
     if (status != 0) return false;
     const double thickness = line.number(Opt::Thickness, 0.0);
-    const bool metric = document.properties().metric == 1;
+    const bool metric = inMillimetres(document.properties());
     model = mesh::ribModel(document, thickness > 0.0 ? thickness : mesh::defaultThickness(metric));
     return true;
 }

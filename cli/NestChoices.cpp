@@ -6,6 +6,7 @@
 #include "text/NumberText.h"
 #include "wing/CommonLine.h"
 #include "wing/WingFiles.h"
+#include "geom/Units.h"
 
 namespace parvelin::cli {
 
@@ -119,12 +120,12 @@ std::string yieldLines(const wing::Nesting& nesting, bool metric) {
         if (!nesting.sheets[s].commonLine) continue;
         std::vector<wing::Polygon> paths;
         for (const wing::PlacedPart& part : nesting.sheets[s].parts) paths.push_back(part.outline);
-        shared += wing::shareCommonLines(paths, wing::kCommonLineTolerance * (metric ? 1.0 : 1.0 / 25.4)).sharedLength;
+        shared += wing::shareCommonLines(paths, wing::kCommonLineTolerance * (1.0 / geom::millimetresPer(metric))).sharedLength;
     }
     lines += wing::setYieldText(nesting) + "\n";
     if (!nesting.sheets.empty() && nesting.sheets.front().commonLine)
         lines += "Lines parts share, cut once: " + formatFixed6(shared).substr(0, formatFixed6(shared).size() - 4) +
-                 (metric ? " mm" : " in") + "\n";
+                 geom::unitSuffix(metric) + "\n";
     return lines;
 }
 

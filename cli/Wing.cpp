@@ -23,6 +23,7 @@
 #include "wing/RibSet.h"
 #include "wing/WingDesign.h"
 #include "wing/WingFiles.h"
+#include "geom/Units.h"
 
 namespace parvelin::cli {
 namespace {
@@ -231,7 +232,7 @@ bool drawWingFiles(const RibSet& set, const Nesting& nesting, const std::string&
         }
         files.push_back({stem + "-" + ribNumber(rib.station.number, count) + ".dxf", drawing.text()});
     }
-    const bool metric = job.properties.metric == 1;
+    const bool metric = inMillimetres(job.properties);
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
         if (!sheetFinite(nesting.sheets[s])) {
             std::fprintf(stderr, "parvelin-cli: sheet %zu is not finite; nothing was written\n", s + 1);
@@ -274,8 +275,8 @@ int runWing(const ParsedLine& line) {
     if (const int status = wingPanel(line, in, panel); status != 0) return status;
     if (const std::string tip = line.text(Opt::TipAirfoil, ""); !tip.empty() && !readSection(tip, in.tip, in.tipName, true))
         return 1;
-    const bool metric = job.properties.metric == 1;
-    SheetSize sheet = metric ? SheetSize{} : SheetSize{600.0 / 25.4, 100.0 / 25.4};
+    const bool metric = inMillimetres(job.properties);
+    SheetSize sheet = metric ? SheetSize{} : SheetSize{600.0 / geom::kMillimetresPerInch, 100.0 / geom::kMillimetresPerInch};
     if (line.has(Opt::Sheet)) sheet = SheetSize{job.sheetWidth, job.sheetHeight};
     const std::string& folder = job.output;
     if (outputFolderTaken(folder)) return 1;
@@ -332,7 +333,7 @@ int loadDesignSet(const JobOptions& job, DesignSet& out, bool describeOnly = fal
                      split.c_str());
     out.name = design.name;
     out.tipName = design.tipName;
-    out.metric = design.properties.metric == 1;
+    out.metric = inMillimetres(design.properties);
     return 0;
 }
 
@@ -358,7 +359,7 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
         // The ribs nested on cutting sheets beside OUTPUT, as Export for Cutting does.
         SheetSize sheet{job.sheetWidth, job.sheetHeight};
         if (!(sheet.width > 0.0) || !(sheet.height > 0.0))
-            sheet = loaded.metric ? SheetSize{600.0, 100.0} : SheetSize{600.0 / 25.4, 100.0 / 25.4};
+            sheet = loaded.metric ? SheetSize{600.0, 100.0} : SheetSize{600.0 / geom::kMillimetresPerInch, 100.0 / geom::kMillimetresPerInch};
         std::vector<std::string> written;
         const Nesting nesting =
             nestSet(loaded.set, loaded.panel.side, sheet, nestOptionsFor(job.nest, job.kerf, loaded.metric));
@@ -392,7 +393,7 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
 int printDesignWing(const JobOptions& job) {
     DesignSet loaded;
     if (const int status = loadDesignSet(job, loaded, true); status != 0) return status;
-    const std::string unit = loaded.metric ? " mm" : " in";
+    const std::string unit = geom::unitSuffix(loaded.metric);
     // Numbers as short as they are exact to a micrometre: 450, 110.5, 12.25.
     auto shortest = [](double value) {
         std::string text = formatFixed6(value);

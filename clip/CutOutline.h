@@ -10,11 +10,7 @@
 
 namespace parvelin {
 
-struct ModelPoint {
-    double x = 0.0;
-    double y = 0.0;
-    friend bool operator==(const ModelPoint&, const ModelPoint&) = default;
-};
+using ModelPoint = geom::ModelPoint;
 using ModelPolygon = std::vector<ModelPoint>;  // closed: the last point joins the first
 
 // How far outside the airfoil the removed regions reach: they are closed
@@ -41,8 +37,5 @@ CutOutline cutOutline(AirfoilPoints points, const std::vector<ModelPolygon>& rem
 // The outline grown outward by `distance` (model units), rounded corners,
 // for a cutter that takes `2 * distance` of material (the kerf).
 ModelPolygon grownOutline(const ModelPolygon& outline, double distance);
-
-// Signed area (positive counter-clockwise) by the shoelace formula.
-double polygonArea(const ModelPolygon& polygon);
 
 } // namespace parvelin

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "components/AirfoilBoundary.h"
+#include "geom/Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -83,7 +84,7 @@ std::vector<double> AirfoilBoundary::crossings(double ax, double ay, double bx, 
     }
     std::sort(ts.begin(), ts.end());
     // A segment through a corner of the outline meets both of its edges there.
-    ts.erase(std::unique(ts.begin(), ts.end(), [](double a, double b) { return b - a < 1e-12; }), ts.end());
+    ts.erase(std::unique(ts.begin(), ts.end(), [](double a, double b) { return b - a < geom::kSameParameter; }), ts.end());
     return ts;
 }
 

@@ -55,7 +55,6 @@ private:
 class OutlineComponent {
 public:
     bool isBuilt() const { return built_ != 0; }
-    int style() const { return style_; }
     const ComponentOutline& outline() const { return outline_; }
     // What the component takes out of the rib, worked out from its own
     // shape when it was computed: closed polygons in model coordinates that
@@ -71,9 +70,19 @@ public:
 
 protected:
     std::int32_t built_ = 0;
-    std::int32_t style_ = 0;
     ComponentOutline outline_;
     std::vector<ModelPolygon> removed_;
+};
+
+// A component built in one of the styles of `Style`: the style it was last
+// computed for (None before that).
+template <typename Style>
+class StyledComponent : public OutlineComponent {
+public:
+    Style style() const { return style_; }
+
+protected:
+    Style style_ = Style::None;
 };
 
 } // namespace parvelin

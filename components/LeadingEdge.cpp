@@ -3,7 +3,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <numbers>
 #include <optional>
 
 #include "geom/Geometry.h"
@@ -62,7 +61,7 @@ std::vector<ModelPolygon> dowelSeat(double diameter, const OuterBox& box) {
     const double r = diameter / 2.0;
     ModelPolygon circle;
     for (int i = 0; i < kCircleSegments; ++i) {
-        const double a = 2.0 * std::numbers::pi * i / kCircleSegments;
+        const double a = 2.0 * geom::kPi * i / kCircleSegments;
         circle.push_back({r + r * std::cos(a), r * std::sin(a)});
     }
     return {circle, modelRectangle(box.left, r, -std::fabs(r), std::fabs(r))};
@@ -71,7 +70,7 @@ std::vector<ModelPolygon> dowelSeat(double diameter, const OuterBox& box) {
 } // namespace
 
 bool LeadingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.leadingEdgeStyle;
+    style_ = properties.leadingEdge();
     const float r = properties.leadingEdgeDepth / properties.chord;
     const double rd = r;
     const OuterBox box = outerBoxFor(points);

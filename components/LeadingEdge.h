@@ -7,7 +7,7 @@
 
 namespace parvelin {
 
-class LeadingEdge : public OutlineComponent {
+class LeadingEdge : public StyledComponent<LeadingEdgeStyle> {
 public:
     bool compute(AirfoilPoints points, const RibProperties& properties);
     bool rebuild(AirfoilPoints points, const RibProperties& properties) {

@@ -7,14 +7,16 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <numbers>
 
 #include "components/LeadingEdge.h"
 #include "components/Sheeting.h"
 #include "components/Spar.h"
 #include "components/TrailingEdge.h"
-#include "clip/ChordPaths.h"
 #include "model/PropertyChecks.h"
+#include "clip/Clipping.h"
+#include "geom/Constants.h"
+#include "geom/Polygon.h"
+#include "geom/Units.h"
 
 namespace parvelin {
 namespace {
@@ -24,10 +26,11 @@ using ClipperLib::IntPoint;
 using ClipperLib::Path;
 using ClipperLib::Paths;
 
-using chordpaths::fromPath;
-using chordpaths::kScale;
-using chordpaths::toInt;
-using chordpaths::toPath;
+constexpr const clipping::Grid& kGrid = clipping::kChordGrid;
+
+cInt toInt(double v) { return clipping::toInt(v, kGrid); }
+double toUnits(cInt v) { return clipping::toUnits(v, kGrid); }
+Path toPath(const ModelPolygon& polygon) { return clipping::toPath(polygon, kGrid); }
 
 // How far a rounded offset's chords may stray from the true arc (in
 // chords), and the extra every offset takes so that the chords never bring
@@ -44,31 +47,18 @@ constexpr double kDustArea = 1e-9;
 
 Paths simple(const ModelPolygon& polygon) {
     Paths out;
-    if (polygon.size() < 3 || !chordpaths::finitePolygon(polygon)) return out;
-    ClipperLib::SimplifyPolygon(toPath(polygon), out, ClipperLib::pftNonZero);
-    return out;
+    if (polygon.size() < 3 || !clipping::finite(polygon)) return out;
+    return clipping::simplified(toPath(polygon));
 }
 
-Paths offset(const Paths& paths, double distance) {
-    ClipperLib::ClipperOffset o;
-    o.ArcTolerance = kArcTolerance * kScale;
-    o.AddPaths(paths, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-    Paths out;
-    o.Execute(out, distance * kScale);
-    return out;
-}
+Paths offset(const Paths& paths, double distance) { return clipping::offset(paths, distance, kArcTolerance, kGrid); }
 
 Paths clip(const Paths& subject, const Paths& by, ClipperLib::ClipType type) {
-    ClipperLib::Clipper c;
-    c.AddPaths(subject, ClipperLib::ptSubject, true);
-    c.AddPaths(by, ClipperLib::ptClip, true);
-    Paths out;
-    c.Execute(type, out, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    return out;
+    return clipping::combine(type, subject, by);
 }
 
 Path rectangle(double x0, double x1, double y0, double y1) {
-    return toPath({{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}});
+    return toPath(modelRectangle(x0, x1, y0, y1));
 }
 
 // The separate pieces of a region, each its outer contour with its holes.
@@ -96,7 +86,7 @@ std::vector<Paths> piecesOf(const Paths& region) {
 double areaOf(const Paths& paths) {
     double area = 0.0;
     for (const Path& p : paths) area += ClipperLib::Area(p);
-    return area / (kScale * kScale);
+    return clipping::toSquareUnits(area, kGrid);
 }
 
 struct Extent {
@@ -110,10 +100,10 @@ Extent extentOf(const Paths& paths) {
     Extent e;
     for (const Path& path : paths)
         for (const IntPoint& p : path) {
-            e.minX = std::min(e.minX, p.X / kScale);
-            e.maxX = std::max(e.maxX, p.X / kScale);
-            e.minY = std::min(e.minY, p.Y / kScale);
-            e.maxY = std::max(e.maxY, p.Y / kScale);
+            e.minX = std::min(e.minX, toUnits(p.X));
+            e.maxX = std::max(e.maxX, toUnits(p.X));
+            e.minY = std::min(e.minY, toUnits(p.Y));
+            e.maxY = std::max(e.maxY, toUnits(p.Y));
         }
     return e;
 }
@@ -135,7 +125,7 @@ std::vector<Segment> segmentsOf(const Paths& piece) {
         for (std::size_t i = 0; i < path.size(); ++i) {
             const IntPoint& a = path[i];
             const IntPoint& b = path[(i + 1) % path.size()];
-            segments.push_back({a.X / kScale, a.Y / kScale, b.X / kScale, b.Y / kScale});
+            segments.push_back({toUnits(a.X), toUnits(a.Y), toUnits(b.X), toUnits(b.Y)});
         }
     return segments;
 }
@@ -171,7 +161,7 @@ ModelPolygon circle(double cx, double cy, double r) {
     ModelPolygon c;
     c.reserve(kCircleSegments);
     for (int i = 0; i < kCircleSegments; ++i) {
-        const double a = 2.0 * std::numbers::pi * i / kCircleSegments;
+        const double a = 2.0 * geom::kPi * i / kCircleSegments;
         c.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
     }
     return c;
@@ -258,13 +248,7 @@ Paths trussCuts(const Extent& e, double web) {
         const double y = (i % 2 == 0) ? e.minY : e.maxY;
         zigzag.push_back(IntPoint(toInt(x), toInt(y)));
     }
-    ClipperLib::ClipperOffset o;
-    o.ArcTolerance = kArcTolerance * kScale;
-    o.AddPath(zigzag, ClipperLib::jtMiter, ClipperLib::etOpenButt);
-    o.MiterLimit = 4.0;
-    Paths strip;
-    o.Execute(strip, (web / 2.0 + kSafety) * kScale);
-    return strip;
+    return clipping::offset({zigzag}, web / 2.0 + kSafety, kArcTolerance, kGrid, ClipperLib::jtMiter, ClipperLib::etOpenButt, 4.0);
 }
 
 } // namespace
@@ -341,7 +325,7 @@ void cutOpenings(const Paths& bay, const Extent& b, HoleStyle style, double web,
             if (std::fabs(areaOf(hole)) < kDustArea || !holdsDisc(hole, minimum)) continue;
             Path contour = hole.front();
             if (!ClipperLib::Orientation(contour)) ClipperLib::ReversePath(contour);
-            holes.push_back(fromPath(contour));
+            holes.push_back(clipping::fromPath<ModelPolygon>(contour, kGrid));
         }
     }
 }
@@ -386,12 +370,12 @@ std::vector<ModelPolygon> lighteningHoles(AirfoilPoints points, const LeadingEdg
 
 RibWeight ribWeight(const ModelPolygon& outline, const std::vector<ModelPolygon>& holes, const RibProperties& p) {
     RibWeight w;
-    const double mm = inMillimetres(p) ? p.chord : p.chord * 25.4;  // millimetres per model unit
-    w.areaMm2 = std::fabs(polygonArea(outline)) * mm * mm;
-    for (const ModelPolygon& hole : holes) w.holesMm2 += std::fabs(polygonArea(hole)) * mm * mm;
+    const double mm = p.chord * geom::millimetresPer(inMillimetres(p));  // millimetres per model unit
+    w.areaMm2 = std::fabs(geom::signedArea(outline)) * mm * mm;
+    for (const ModelPolygon& hole : holes) w.holesMm2 += std::fabs(geom::signedArea(hole)) * mm * mm;
     w.holesMm2 = std::min(w.holesMm2, w.areaMm2);
     w.holeShare = w.areaMm2 > 0.0 ? w.holesMm2 / w.areaMm2 : 0.0;
-    const double thicknessMm = inMillimetres(p) ? p.materialThickness : p.materialThickness * 25.4;
+    const double thicknessMm = p.materialThickness * geom::millimetresPer(inMillimetres(p));
     // mm³ to m³ is 1e-9, kg to g 1e3.
     const double gramsPerMm2 = thicknessMm * p.materialDensity * 1e-6;
     w.gramsSolid = w.areaMm2 * gramsPerMm2;

@@ -9,6 +9,7 @@
 #include <limits>
 
 #include "geom/Geometry.h"
+#include "geom/Tolerances.h"
 
 namespace parvelin {
 
@@ -196,7 +197,7 @@ Corner CutLine::corner(std::size_t i) const {
         double nx = -d1y / l1 - d2y / l2;
         double ny = d1x / l1 + d2x / l2;
         double ln = std::hypot(nx, ny);
-        if (ln < 1e-12) {  // the list turns straight back: the first normal
+        if (ln < geom::kCancelledLength) {  // the list turns straight back: the first normal
             nx = -d1y / l1;
             ny = d1x / l1;
             ln = 1.0;
@@ -379,7 +380,7 @@ void CutLine::lowerRun() {
 } // namespace
 
 bool Sheeting::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.sheetingStyle;
+    style_ = properties.sheeting();
     const SheetingTraits traits = traitsOf(properties.sheeting());
     if (!traits.drawable) return true;
 

@@ -8,13 +8,13 @@
 
 namespace parvelin {
 
-class Sheeting : public OutlineComponent {
+class Sheeting : public StyledComponent<SheetingStyle> {
 public:
     // The sheeting counts as built while its outline holds any segment.
     bool isBuilt() const { return !outline_.empty(); }
     void clear() {
         built_ = 0;
-        style_ = 0;
+        style_ = SheetingStyle::None;
         lowerLineStart_ = 0;
         outline_.clear();
         removed_.clear();

@@ -78,7 +78,7 @@ void appendStickNotches(ComponentOutline& outline, std::vector<ModelPolygon>& re
 } // namespace
 
 bool Spar::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.sparStyle;
+    style_ = properties.spar();
     const float w = properties.sparWidth / properties.chord;
     const float h = properties.sparHeight / properties.chord;
     const float d = properties.sparDistanceInPercent == 1 ? properties.sparDistance * geom::kPercent

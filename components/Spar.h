@@ -6,7 +6,7 @@
 
 namespace parvelin {
 
-class Spar : public OutlineComponent {
+class Spar : public StyledComponent<SparStyle> {
 public:
     bool compute(AirfoilPoints points, const RibProperties& properties);
     bool rebuild(AirfoilPoints points, const RibProperties& properties) {

@@ -17,7 +17,7 @@ namespace {
 // eleven bytes, the third one 0xF8, ending in a line feed.
 constexpr std::string_view kSheetedTrace{"sd\370kgjsdg2\n", 11};
 
-bool drawableTrailingEdgeStyle(int style) { return isDrawable(static_cast<TrailingEdgeStyle>(style)); }
+bool drawableTrailingEdgeStyle(TrailingEdgeStyle style) { return isDrawable(style); }
 
 using geom::InnerSide;
 using geom::Point;
@@ -201,7 +201,7 @@ void TrailingEdge::takeRegions(TrailingEdgeStyle style, const OuterBox& box) {
 }
 
 bool TrailingEdge::compute(AirfoilPoints points, const RibProperties& properties) {
-    style_ = properties.trailingEdgeStyle;
+    style_ = properties.trailingEdge();
     removed_.clear();
     // The regions reach round the airfoil as the list gives it, mirrored or not.
     const OuterBox box = outerBoxFor(points);

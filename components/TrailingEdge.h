@@ -6,7 +6,7 @@
 
 namespace parvelin {
 
-class TrailingEdge : public OutlineComponent {
+class TrailingEdge : public StyledComponent<TrailingEdgeStyle> {
 public:
     bool compute(AirfoilPoints points, const RibProperties& properties);
     bool rebuild(AirfoilPoints points, const RibProperties& properties) {

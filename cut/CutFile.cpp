@@ -13,9 +13,11 @@
 #include "cut/CutMarks.h"
 #include "document/AirfoilDocument.h"
 #include "model/PropertyChecks.h"
+#include "geom/Polygon.h"
 #include "text/NumberText.h"
 #include "text/SvgWriter.h"
 #include "platform/Services.h"
+#include "geom/Units.h"
 
 namespace parvelin {
 namespace {
@@ -40,7 +42,7 @@ std::string chordText(double chord, bool metric) {
     text.resize(text.size() - 3);
     while (!text.empty() && text.back() == '0') text.pop_back();
     if (!text.empty() && text.back() == '.') text.pop_back();
-    return text + (metric ? " mm" : " in");
+    return text + geom::unitSuffix(metric);
 }
 
 // Label text without control characters (a DXF group value is one line)
@@ -71,7 +73,7 @@ void placeLabel(CutDrawing& d, const std::string& documentName, const ModelPolyg
         if (name.size() > 12) forms.push_back(name.substr(0, 12));
     }
     const double largest = 0.015;
-    const double readable = (d.metric ? kReadableLabelMm : kReadableLabelMm / 25.4) / chord;
+    const double readable = kReadableLabelMm / geom::millimetresPer(d.metric) / chord;
     const LabelPlace place = placeLabelInside(outline, forms, largest, std::min(largest, readable));
     if (place.height > 0.0) {
         d.label = place.text;
@@ -101,7 +103,7 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
     CutDrawing d;
     const RibProperties& p = document.properties();
     const double chord = p.chord;
-    d.metric = p.metric == 1;
+    d.metric = inMillimetres(p);
     const CutOutline cut = document.cutOutline();
     d.pieces = cut.pieces;
     ModelPolygon outline = cut.outline;
@@ -153,7 +155,7 @@ CutDrawing cutDrawing(const AirfoilDocument& document, double kerf) {
 
 bool drawingIsSound(const CutDrawing& d) {
     // An outline without area (a chord of 0) is nothing to cut either.
-    if (d.outline.size() < 3 || !(std::fabs(polygonArea(d.outline)) > 0.0)) return false;
+    if (d.outline.size() < 3 || !(std::fabs(geom::signedArea(d.outline)) > 0.0)) return false;
     auto finite = [](const ModelPoint& p) { return std::isfinite(p.x) && std::isfinite(p.y); };
     for (const ModelPoint& p : d.outline)
         if (!finite(p)) return false;
@@ -246,7 +248,7 @@ std::string cutLayoutSvg(const CutLayout& d) {
               svgNumber(d.pageHeight) + unit});
     svg.title(d.title);
     // Hairlines: 0.01 mm, the width laser programs take for "cut, do not fill".
-    const std::string hairline = svgNumber(d.metric ? 0.01 : 0.01 / 25.4);
+    const std::string hairline = svgNumber(0.01 / geom::millimetresPer(d.metric));
     svg.openGroup({{"id", kCutLayer}, {"fill", "none"}, {"stroke", "#ff0000"}, {"stroke-width", hairline}});
     for (const ModelPolygon& outline : d.outlines) svg.element("path", {{"d", pathData(outline, true)}});
     for (const ModelPolygon& line : d.openCuts) svg.element("path", {{"d", pathData(line, false)}});

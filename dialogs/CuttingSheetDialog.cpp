@@ -17,11 +17,11 @@
 #include "text/NumberText.h"
 #include "platform/Services.h"
 #include "wing/WingFiles.h"
+#include "geom/Units.h"
 
 namespace parvelin::dialogs {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
 constexpr const char* kWidthKey = "cuttingSheet/width";
 constexpr const char* kHeightKey = "cuttingSheet/height";
 constexpr const char* kKerfKey = "cuttingSheet/kerf";
@@ -42,7 +42,7 @@ CuttingSheetDialog::CuttingSheetDialog(const platform::CuttingSheetSettings& off
                                        platform::Window* owner, QWidget* parent)
     : QDialog(parent), offered_(offered), result_(offered), check_(std::move(check)), owner_(owner) {
     setWindowTitle(QString::fromUtf8(kCuttingSheetDialogTitle));
-    const QString unit = offered.metric ? QStringLiteral("mm") : QStringLiteral("inches");
+    const QString unit = QString::fromLatin1(geom::unitTraits(geom::unitOf(offered.metric)).name);
     width_ = lengthBox("sheetWidth", offered.width);
     height_ = lengthBox("sheetHeight", offered.height);
     kerf_ = lengthBox("kerf", offered.kerf);
@@ -145,7 +145,7 @@ platform::CuttingSheetSettings rememberedCuttingSheet(QSettings& store, bool met
     platform::CuttingSheetSettings sheet;
     sheet.metric = metric;
     sheet.precision = precision;
-    const double toUnit = metric ? 1.0 : 1.0 / kMmPerInch;
+    const double toUnit = 1.0 / geom::millimetresPer(metric);
     sheet.width *= toUnit;
     sheet.height *= toUnit;
     if (!store.contains(QString::fromLatin1(kWidthKey))) return sheet;
@@ -158,7 +158,7 @@ platform::CuttingSheetSettings rememberedCuttingSheet(QSettings& store, bool met
     // Kept in the unit it was chosen in: a sheet chosen for millimetre ribs
     // comes back to them unchanged, and converted for ribs in inches.
     if (storedMetric != metric) {
-        const double factor = metric ? kMmPerInch : 1.0 / kMmPerInch;
+        const double factor = metric ? geom::kMillimetresPerInch : 1.0 / geom::kMillimetresPerInch;
         width *= factor;
         height *= factor;
         kerf *= factor;

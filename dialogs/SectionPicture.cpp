@@ -9,6 +9,10 @@
 namespace parvelin::dialogs {
 namespace {
 
+// A flat or single-point section is drawn as if this wide (chords), so that
+// its scale stays finite.
+constexpr double kSmallestExtent = 1e-6;
+
 void drawSection(QPainter& painter, const std::vector<CoordinatePair>& points, QRectF area) {
     if (points.size() < 2) return;
     float minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
@@ -19,8 +23,8 @@ void drawSection(QPainter& painter, const std::vector<CoordinatePair>& points, Q
         minY = std::min(minY, p.y);
         maxY = std::max(maxY, p.y);
     }
-    const double width = std::max(1e-6, static_cast<double>(maxX - minX));
-    const double height = std::max(1e-6, static_cast<double>(maxY - minY));
+    const double width = std::max(kSmallestExtent, static_cast<double>(maxX - minX));
+    const double height = std::max(kSmallestExtent, static_cast<double>(maxY - minY));
     // One scale for both axes: the section keeps its true shape.
     const double scale = std::min(area.width() / width, area.height() / height);
     const double left = area.left() + (area.width() - width * scale) / 2.0;

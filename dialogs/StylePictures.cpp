@@ -4,12 +4,12 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <vector>
 
 #include "painting/PainterDeviceContext.h"
 #include "document/AirfoilDocument.h"
 #include "view/ScreenView.h"
+#include "geom/Constants.h"
 
 namespace parvelin::dialogs {
 namespace {
@@ -169,7 +169,7 @@ CoordinateFileContents sampleAirfoil() {
     std::vector<CoordinatePair> upper;
     std::vector<CoordinatePair> lower;
     for (int i = 0; i <= stations; ++i) {
-        const double x = 0.5 * (1.0 - std::cos(std::numbers::pi * i / stations));
+        const double x = 0.5 * (1.0 - std::cos(geom::kPi * i / stations));
         const double halfThickness =
             5.0 * thickness *
             (0.2969 * std::sqrt(x) - 0.1260 * x - 0.3516 * x * x + 0.2843 * x * x * x - 0.1036 * x * x * x * x);

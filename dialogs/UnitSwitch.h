@@ -6,10 +6,11 @@
 // must come back as the number the builder typed (150.5 mm -> 5.925197 in ->
 // 150.5 mm), not as one a float's rounding away from it.
 #include "model/RibProperties.h"
+#include "geom/Units.h"
 
 namespace parvelin::dialogs {
 
-inline constexpr double kMillimetresPerInch = 25.4;
+using geom::kMillimetresPerInch;
 
 // The factor that takes a length from one unit to the other (1 when they agree).
 double unitFactor(bool fromMillimetres, bool toMillimetres);

@@ -20,6 +20,7 @@
 #include "model/ImportReader.h"
 #include "text/NumberText.h"
 #include "platform/Services.h"
+#include "geom/Units.h"
 
 namespace parvelin::dialogs {
 namespace {
@@ -65,7 +66,7 @@ WingDialog::WingDialog(const WingSettings& settings, const RibProperties& docume
     for (wing::WingSide side : {wing::WingSide::Left, wing::WingSide::Right, wing::WingSide::Both})
         side_->addItem(QString::fromUtf8(wing::traits(side).label), static_cast<int>(side));
     side_->setCurrentIndex(side_->findData(static_cast<int>(settings.panel.side)));
-    layOut(document.metric == 1 ? QStringLiteral("mm") : QStringLiteral("inches"), tip);
+    layOut(QString::fromLatin1(geom::unitTraits(geom::unitOf(inMillimetres(document))).name), tip);
     showCountOrSpacing();
 }
 

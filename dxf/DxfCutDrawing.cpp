@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxf/DxfCutDrawing.h"
+#include "geom/Constants.h"
 
 #include <dxflib/dl_dxf.h>
 
 #include <memory>
-#include <numbers>
 #include <string_view>
 
 namespace parvelin {
@@ -170,7 +170,7 @@ void writeEntity(DL_Dxf& dxf, DL_WriterA& dw, const DxfCutEntity& e) {
             const auto [x, y] = e.points.front();
             dxf.writeText(dw,
                           DL_TextData(x, y, 0.0, x, y, 0.0, e.height, 1.0, 0, 0, 0, e.words, "Standard",
-                                      e.angle * std::numbers::pi / 180.0),
+                                      e.angle * geom::kPi / 180.0),
                           on);
         }
         break;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "geom/Geometry.h"
+#include "geom/Polygon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,13 +101,7 @@ float noseStation(Points points) {
 }
 
 bool runsClockwise(Points points) {
-    double twiceArea = 0.0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const Point& a = points[i];
-        const Point& b = points[(i + 1) % points.size()];
-        twiceArea += static_cast<double>(a.modelX) * b.modelY - static_cast<double>(b.modelX) * a.modelY;
-    }
-    return twiceArea < 0.0;
+    return signedArea(points) < 0.0;
 }
 
 } // namespace parvelin::geom

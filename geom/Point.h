@@ -17,6 +17,15 @@ struct Point {
 
 using Points = std::span<const Point>;
 
+// A point computed from the stored ones in double precision: model
+// coordinates (fractions of the chord) or lengths in the chord's unit.
+struct ModelPoint {
+    double x = 0.0;
+    double y = 0.0;
+
+    friend bool operator==(const ModelPoint&, const ModelPoint&) = default;
+};
+
 // Rounds a model coordinate formed in double precision to the single
 // precision it is stored in. Beyond the float range the result is an
 // infinity of the same sign (as IEEE rounding gives), made explicit because

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "machine/HotwireGcode.h"
-
-#include <polyclipping/clipper.hpp>
+#include "clip/Clipping.h"
+#include "geom/Constants.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,9 +10,7 @@
 namespace parvelin::machine {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 // Clipper works on integers: a tenth of a micrometre.
-constexpr double kClipperScale = 1e4;
 // Round corners of the grown section keep within 2 um of the true arc.
 constexpr double kArcTolerance = 0.002;
 // Fractions along a surface closer than this are one point.
@@ -45,7 +43,7 @@ Polygon sectionPolygon(AirfoilPoints points, double chord, double shift, double 
         Vec2 te = clean.front();
         for (const Vec2& p : clean)
             if (p.x > te.x) te = p;
-        const double a = washoutDegrees * kPi / 180.0;
+        const double a = washoutDegrees * geom::kPi / 180.0;
         const double c = std::cos(a), s = std::sin(a);
         for (Vec2& p : clean) {
             const double dx = p.x - te.x, dy = p.y - te.y;
@@ -172,22 +170,10 @@ SettingProblem hotwireSettingsProblem(const HotwireSettings& s, double span) {
 
 Polygon grownSection(const Polygon& polygon, double distance) {
     if (!(distance > 0.0) || polygon.size() < 3) return polygon;
-    ClipperLib::Path path;
-    for (const Vec2& p : polygon)
-        path.emplace_back(static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
-                          static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale)));
-    ClipperLib::ClipperOffset offset;
-    offset.ArcTolerance = kArcTolerance * kClipperScale;
-    offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-    ClipperLib::Paths grown;
-    offset.Execute(grown, distance * kClipperScale);
-    const ClipperLib::Path* largest = nullptr;
-    for (const ClipperLib::Path& p : grown)
-        if (largest == nullptr || std::fabs(ClipperLib::Area(p)) > std::fabs(ClipperLib::Area(*largest))) largest = &p;
+    const clipping::Paths grown = clipping::offset({clipping::toPath(polygon, clipping::kLengthGrid)}, distance, kArcTolerance, clipping::kLengthGrid);
+    const clipping::Path* largest = clipping::largestPath(grown);
     if (largest == nullptr) return {};
-    Polygon out;
-    for (const ClipperLib::IntPoint& p : *largest)
-        out.push_back(Vec2{static_cast<double>(p.X) / kClipperScale, static_cast<double>(p.Y) / kClipperScale});
+    Polygon out = clipping::fromPath<Polygon>(*largest, clipping::kLengthGrid);
     if (wing::signedArea(out) < 0.0) std::reverse(out.begin(), out.end());
     return out;
 }
@@ -250,23 +236,18 @@ TowerEnds towerEnds(const Polygon& rootLoop, const Polygon& tipLoop, double zR, 
 // false (with program.error) when the safe height or the machine's travel
 // does not allow the core.
 bool placeCore(HotwireProgram& program, const TowerEnds& ends, const HotwireSettings& settings, double& safe) {
-    double minX = ends.entryLeft.x, minY = ends.entryLeft.y, maxX = ends.entryLeft.x, maxY = ends.entryLeft.y;
+    geom::Box box{ends.entryLeft.x, ends.entryLeft.y, ends.entryLeft.x, ends.entryLeft.y};
     for (const Polygon* loop : {&ends.left, &ends.right})
-        for (const Vec2& p : *loop) {
-            minX = std::min(minX, p.x);
-            minY = std::min(minY, p.y);
-            maxX = std::max(maxX, p.x);
-            maxY = std::max(maxY, p.y);
-        }
-    maxX = std::max(maxX, ends.entryRight.x);
-    program.offset = Vec2{settings.margin - minX, settings.margin - minY};
-    const double top = maxY + program.offset.y;
+        for (const Vec2& p : *loop) box.add(p);
+    box.maxX = std::max(box.maxX, ends.entryRight.x);
+    program.offset = Vec2{settings.margin - box.minX, settings.margin - box.minY};
+    const double top = box.maxY + program.offset.y;
     safe = std::isnan(settings.safeHeight) ? top + kSafeClearance : settings.safeHeight;
     if (safe <= top) {
         program.error = "The safe height must lie above the core's path (above " + gcodeNumber(top) + " mm).";
         return false;
     }
-    const double farX = maxX + program.offset.x;
+    const double farX = box.maxX + program.offset.x;
     if (farX > settings.travelX || safe > settings.travelY) {
         program.error = "The core does not fit the machine's travel: it needs " + gcodeNumber(farX) + " x " +
                         gcodeNumber(safe) + " mm of " + gcodeNumber(settings.travelX) + " x " +

@@ -8,12 +8,13 @@
 #include "dxf/DxfWriter.h"
 #include "machine/HotwireGcode.h"
 #include "wing/WingFiles.h"
+#include "geom/Units.h"
 
 namespace parvelin::machine {
 
 std::vector<Polygon> ribContours(const CutDrawing& drawing) {
     if (!drawingIsSound(drawing)) return {};
-    const double unit = drawing.metric ? 1.0 : kMmPerInch;
+    const double unit = geom::millimetresPer(drawing.metric);
     Polygon outline;
     for (const ModelPoint& p : drawing.outline) outline.push_back(Vec2{p.x * unit, p.y * unit});
     const wing::Box box = wing::bounds(outline);
@@ -49,7 +50,7 @@ SheetContours wingSheetContours(const wing::RibSet& set, wing::WingSide side, co
 
 SheetContours nestedContours(const wing::Nesting& nesting, bool metric) {
     SheetContours out;
-    const double unit = metric ? 1.0 : kMmPerInch;
+    const double unit = geom::millimetresPer(metric);
     for (std::size_t s = 0; s < nesting.sheets.size(); ++s) {
         if (!wing::sheetFinite(nesting.sheets[s])) {
             out.error = "Sheet " + std::to_string(s + 1) + " holds a coordinate that is not a finite number.";

@@ -13,8 +13,6 @@ namespace parvelin::machine {
 using wing::Polygon;
 using wing::Vec2;
 
-inline constexpr double kMmPerInch = 25.4;
-
 enum class MoveKind { Travel, Cut };
 
 // One straight move. A laser uses `to` only; a four-axis hot wire moves its

@@ -5,20 +5,14 @@
 #include <cmath>
 #include <vector>
 
+#include "geom/Polygon.h"
 #include "text/SvgWriter.h"
 
 namespace parvelin::machine {
 namespace {
 
-struct Extent {
-    double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
-    void add(Vec2 p) {
-        minX = std::min(minX, p.x);
-        minY = std::min(minY, p.y);
-        maxX = std::max(maxX, p.x);
-        maxY = std::max(maxY, p.y);
-    }
-};
+// The picture's extent takes in the machine's origin.
+using Extent = geom::Box;
 
 std::string n(double v) { return gcodeNumber(v); }
 

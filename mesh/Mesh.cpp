@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mesh/Mesh.h"
+#include "geom/Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -149,7 +150,7 @@ double rayHit(const TriangleMesh& mesh, const Vec3& origin, const Vec3& directio
         const Vec3 e2 = mesh.vertices[t[2]] - p0;
         const Vec3 p = cross(direction, e2);
         const double det = dot(e1, p);
-        if (std::abs(det) < 1e-300) continue;
+        if (std::abs(det) < geom::kSmallestDivisor) continue;
         const Vec3 s = origin - p0;
         const double u = dot(s, p) / det;
         if (u < 0.0 || u > 1.0) continue;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mesh/Triangulate.h"
+#include "geom/Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -115,7 +116,7 @@ std::size_t bridgeCorner(const std::vector<Vec2>& points, const std::vector<std:
             if (q.x < m.x || q == p) continue;
             const bool inside = upward ? inTriangle(m, hit, p, q) : inTriangle(m, p, hit, q);
             if (!inside) continue;
-            const double t = std::abs(q.y - m.y) / std::max(q.x - m.x, 1e-300);
+            const double t = std::abs(q.y - m.y) / std::max(q.x - m.x, geom::kSmallestDivisor);
             const double d = (q.x - m.x) * (q.x - m.x) + (q.y - m.y) * (q.y - m.y);
             if ((t < bestTan || (t == bestTan && d < bestDist)) && opensTowards(points, merged, k, m)) {
                 bestTan = t;

@@ -5,19 +5,16 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <polyclipping/clipper.hpp>
 
 #include "clip/CutOutline.h"
 #include "document/AirfoilDocument.h"
 #include "wing/AirfoilSurfaces.h"
-#include "wing/ClipperPaths.h"
+#include "clip/Clipping.h"
+#include "geom/Constants.h"
+#include "geom/Units.h"
 
 namespace parvelin::mesh {
 namespace {
-
-using wing::fromPath;
-using wing::layable;
-using wing::toPath;
 
 constexpr std::array<PartKindTraits, 5> kPartKinds{{
     {PartKind::Rib, "rib"},
@@ -30,25 +27,27 @@ constexpr std::array<PartKindTraits, 5> kPartKinds{{
 // A bar's section is walked at this many points in every rib, so that the
 // sections of neighbouring ribs join corner to corner.
 constexpr int kBarSectionPoints = 96;
+// Covered pieces smaller than this (square chords; 0.04 mm2 on a 200 mm rib)
+// are crumbs where a region grazes the airfoil, not a part of the model.
+constexpr double kCrumbArea = 1e-6;
 // The pieces of the airfoil (the chord's unit) that the regions (model
 // coordinates) cover, anticlockwise, crumbs left out.
 std::vector<Polygon> coveredPieces(const Polygon& airfoil, const std::vector<ModelPolygon>& regions, double chord) {
     if (regions.empty()) return {};
-    ClipperLib::Clipper clipper;
-    clipper.AddPath(toPath(airfoil), ClipperLib::ptSubject, true);
+    clipping::Paths scaledRegions;
     for (const ModelPolygon& region : regions) {
         Polygon scaled;
         scaled.reserve(region.size());
         for (const ModelPoint& p : region) scaled.push_back(Vec2{p.x * chord, p.y * chord});
-        if (!layable(scaled)) return {};
-        clipper.AddPath(toPath(scaled), ClipperLib::ptClip, true);
+        if (!clipping::layable(scaled, clipping::kLengthGrid)) return {};
+        scaledRegions.push_back(clipping::toPath(scaled, clipping::kLengthGrid));
     }
-    ClipperLib::Paths common;
-    clipper.Execute(ClipperLib::ctIntersection, common, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    const clipping::Paths common =
+        clipping::combine(ClipperLib::ctIntersection, {clipping::toPath(airfoil, clipping::kLengthGrid)}, scaledRegions);
     std::vector<Polygon> pieces;
-    const double crumb = 1e-6 * chord * chord;
-    for (const ClipperLib::Path& path : common) {
-        Polygon piece = fromPath(path);
+    const double crumb = kCrumbArea * chord * chord;
+    for (const clipping::Path& path : common) {
+        Polygon piece = clipping::fromPath<Polygon>(path, clipping::kLengthGrid);
         if (signedArea(piece) > crumb) pieces.push_back(std::move(piece));  // holes (clockwise) are left out
     }
     return pieces;
@@ -112,8 +111,7 @@ struct RibFrame {
 };
 
 RibFrame frameOf(const wing::WingRib& rib, double scale, double sideSign) {
-    constexpr double kPi = 3.14159265358979323846;
-    const double w = rib.station.washout * kPi / 180.0;
+    const double w = rib.station.washout * geom::kPi / 180.0;
     return RibFrame{rib.station.leadingEdge, rib.station.chord, std::cos(w), std::sin(w), rib.station.station, scale,
                     sideSign};
 }
@@ -243,9 +241,9 @@ const PartKindTraits& traits(PartKind kind) {
     return kPartKinds.front();
 }
 
-double millimetresPerUnit(const RibProperties& properties) { return properties.metric == 1 ? 1.0 : 25.4; }
+double millimetresPerUnit(const RibProperties& properties) { return geom::millimetresPer(inMillimetres(properties)); }
 
-double defaultThickness(bool metric) { return metric ? 2.0 : 2.0 / 25.4; }
+double defaultThickness(bool metric) { return 2.0 / geom::millimetresPer(metric); }
 
 Shape ribShape(const Rib& rib) {
     const CutOutline& cut = rib.cut;
@@ -280,7 +278,7 @@ Model wingModel(const wing::RibSet& set, const wing::WingPanel& panel, const Mod
     shapes.reserve(set.ribs.size());
     for (const wing::WingRib& rib : set.ribs) {
         shapes.push_back(ribShape(rib));
-        if (shapes.back().outer.empty() || !layable(shapes.back().outer)) {
+        if (shapes.back().outer.empty() || !clipping::layable(shapes.back().outer, clipping::kLengthGrid)) {
             model.error = "Rib " + rib.name() + " has nothing left to build once its spars, edges and sheeting are cut out.";
             return model;
         }
@@ -336,7 +334,7 @@ Model ribModel(const AirfoilDocument& document, double thickness) {
     }
     const RibProperties& p = document.properties();
     const Shape shape = ribShape(document.rib());
-    if (shape.outer.empty() || !wing::layable(shape.outer)) {
+    if (shape.outer.empty() || !clipping::layable(shape.outer, clipping::kLengthGrid)) {
         model.error = "Nothing is left of the rib once its spars, edges and sheeting are cut out.";
         return model;
     }

@@ -8,10 +8,7 @@
 
 namespace parvelin {
 
-struct CamberPoint {
-    double x = 0.0;  // fraction of the chord
-    double y = 0.0;
-};
+using CamberPoint = geom::ModelPoint;  // fractions of the chord
 
 // The camber line of a point list in drawing order (trailing edge, upper
 // surface, nose, lower surface, trailing edge), in model coordinates, from

@@ -10,6 +10,7 @@
 #include "geom/Constants.h"
 #include "geom/Point.h"
 #include "model/ImportText.h"
+#include "geom/Polygon.h"
 
 namespace parvelin {
 
@@ -59,16 +60,6 @@ struct ScannedPair {
 };
 
 double distance(const Point& a, const Point& b) { return std::hypot(a.x - b.x, a.y - b.y); }
-
-double signedArea(const std::vector<Point>& p) {
-    double twice = 0.0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const Point& a = p[i];
-        const Point& b = p[(i + 1) % p.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return twice / 2.0;
-}
 
 int orientation(const Point& a, const Point& b, const Point& c) {
     const double v = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
@@ -412,7 +403,7 @@ ImportResult importPairs(ImportResult result, std::vector<Point> pairs, std::siz
     if (distance(outline.front(), outline.back()) > kOneSurfaceGap * reach) return refused(ImportStatus::OneSurface);
 
     // Upper surface first: the outline runs counter-clockwise.
-    if (signedArea(outline) < 0.0) {
+    if (geom::signedArea(outline) < 0.0) {
         std::reverse(outline.begin(), outline.end());
         result.changes.push_back(ImportChange::Clockwise);
     }

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "geom/Point.h"
+#include "geom/Polygon.h"
 #include "text/FileBytes.h"
 
 namespace parvelin::importing {
@@ -338,15 +339,7 @@ namespace {
 // within this share of Import's.
 constexpr double kOpenAreaTolerance = 0.01;
 
-double areaOf(const std::vector<CoordinatePair>& points) {
-    double twice = 0.0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        const CoordinatePair& a = points[i];
-        const CoordinatePair& b = points[(i + 1) % points.size()];
-        twice += double(a.x) * b.y - double(b.x) * a.y;
-    }
-    return std::fabs(twice) / 2.0;
-}
+double areaOf(const std::vector<CoordinatePair>& points) { return std::fabs(geom::signedArea(points)); }
 
 } // namespace
 

@@ -9,6 +9,7 @@
 
 #include "model/RibPropertyFields.h"
 #include "model/Styles.h"
+#include "geom/Units.h"
 
 namespace parvelin {
 namespace {
@@ -191,7 +192,7 @@ std::string lengthText(double value, const RibProperties& p) {
     text.resize(text.size() - 3);
     while (!text.empty() && text.back() == '0') text.pop_back();
     if (!text.empty() && text.back() == '.') text.pop_back();
-    return text + (inMillimetres(p) ? " mm" : " in");
+    return text + geom::unitSuffix(inMillimetres(p));
 }
 
 } // namespace
@@ -211,7 +212,7 @@ double narrowestNotch(const RibProperties& p) {
 }
 
 std::string cutValueProblem(const RibProperties& p, double kerf) {
-    const double unit = inMillimetres(p) ? 1.0 : 25.4;
+    const double unit = geom::millimetresPer(inMillimetres(p));
     const double leastChord = kLeastCutChordMm / unit;
     if (!(static_cast<double>(p.chord) * unit >= kLeastCutChordMm))
         return "chord must be at least " + lengthText(leastChord, p) + " to cut a rib";

@@ -6,6 +6,7 @@
 #include <type_traits>
 
 #include "model/Styles.h"
+#include "geom/Units.h"
 
 namespace parvelin {
 
@@ -59,7 +60,7 @@ static_assert(sizeof(RibProperties) == 112);
 
 // Whether lengths are in millimetres: any unit code other than 0 (inches).
 // The one place the unit is decided; the tool and the pages set only 0 or 1.
-inline bool inMillimetres(const RibProperties& p) { return p.metric != 0; }
+inline bool inMillimetres(const RibProperties& p) { return geom::unitOfFlag(p.metric) == geom::LengthUnit::Millimetres; }
 
 // Every new document starts from this table.
 inline constexpr RibProperties kDefaultRibProperties{
@@ -88,10 +89,10 @@ inline constexpr HoleLengthDefault kHoleLengthDefaults[] = {
     {&RibProperties::materialThickness, 2.0f},
 };
 inline float holeLengthDefault(float millimetres, bool metric) {
-    return metric ? millimetres : static_cast<float>(millimetres / 25.4);
+    return metric ? millimetres : static_cast<float>(millimetres / geom::kMillimetresPerInch);
 }
 inline void setHoleDefaultsForUnit(RibProperties& p) {
-    for (const HoleLengthDefault& d : kHoleLengthDefaults) p.*d.field = holeLengthDefault(d.millimetres, p.metric != 0);
+    for (const HoleLengthDefault& d : kHoleLengthDefaults) p.*d.field = holeLengthDefault(d.millimetres, inMillimetres(p));
     p.holeStyle = 0;
     p.materialDensity = kDefaultRibProperties.materialDensity;
 }

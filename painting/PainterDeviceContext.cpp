@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "painting/PainterDeviceContext.h"
+#include "geom/Constants.h"
 
 #include <QPaintDevice>
 #include <QFont>
@@ -90,8 +91,8 @@ void PainterDeviceContext::arc(int left, int top, int right, int bottom, int xSt
     if (std::abs(w) > 2 * kLimit || std::abs(h) > 2 * kLimit || std::abs(cx) > kLimit || std::abs(cy) > kLimit)
         return;
     // Angles as Qt counts them: degrees counter-clockwise on screen, 0 at 3 o'clock.
-    const double start = std::atan2(-(yStart - cy), xStart - cx) * 180.0 / M_PI;
-    const double end = std::atan2(-(yEnd - cy), xEnd - cx) * 180.0 / M_PI;
+    const double start = std::atan2(-(yStart - cy), xStart - cx) * 180.0 / geom::kPi;
+    const double end = std::atan2(-(yEnd - cy), xEnd - cx) * 180.0 / geom::kPi;
     double span = end - start;
     while (span <= 0.0) span += 360.0;
     while (span > 360.0) span -= 360.0;

@@ -2,9 +2,9 @@
 #include "wing/AirfoilBlend.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "wing/AirfoilSurfaces.h"
+#include "geom/Constants.h"
 
 namespace parvelin::wing {
 namespace {
@@ -50,7 +50,7 @@ std::vector<double> cosineStations(int count) {
     if (count < 2) count = 2;
     stations.reserve(static_cast<std::size_t>(count));
     for (int k = 0; k < count; ++k)
-        stations.push_back((1.0 - std::cos(std::numbers::pi * k / (count - 1))) * 0.5);
+        stations.push_back((1.0 - std::cos(geom::kPi * k / (count - 1))) * 0.5);
     stations.front() = 0.0;
     stations.back() = 1.0;
     return stations;

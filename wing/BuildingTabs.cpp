@@ -3,10 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 #include <utility>
 
 #include "wing/AirfoilSurfaces.h"
+#include "geom/Constants.h"
+#include "geom/Units.h"
 
 namespace parvelin::wing {
 namespace {
@@ -18,7 +19,7 @@ constexpr double kSearchStep = 0.005;
 // Nothing stands within the first and last 5 % of the chord.
 constexpr double kEndZone = 0.05;
 
-double radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
+double radians(double degrees) { return degrees * geom::kPi / 180.0; }
 
 struct Zone {
     double from;
@@ -29,12 +30,12 @@ struct Zone {
 std::vector<Zone> keepClear(const RibProperties& p, double margin) {
     const double c = p.chord;
     std::vector<Zone> zones{{0.0, kEndZone}, {1.0 - kEndZone, 1.0}};
-    if (p.leadingEdgeStyle != 0) zones.push_back({0.0, 2.0 * p.leadingEdgeDepth / c + margin});
-    if (p.sparStyle != 0) {
+    if (p.leadingEdge() != LeadingEdgeStyle::None) zones.push_back({0.0, 2.0 * p.leadingEdgeDepth / c + margin});
+    if (p.spar() != SparStyle::None) {
         const double d = p.sparDistanceInPercent == 1 ? p.sparDistance * 0.01 : p.sparDistance / c;
         zones.push_back({d - margin, d + p.sparWidth / c + margin});
     }
-    if (p.trailingEdgeStyle != 0) zones.push_back({1.0 - p.trailingEdgeWidth / c - margin, 1.0});
+    if (p.trailingEdge() != TrailingEdgeStyle::None) zones.push_back({1.0 - p.trailingEdgeWidth / c - margin, 1.0});
     return zones;
 }
 
@@ -56,7 +57,7 @@ double boardLineY(double chord, double distance, double washoutDegrees, double x
 }
 
 double tabWidth(const RibProperties& p) {
-    const double nominal = p.metric == 1 ? 5.0 : 0.2;
+    const double nominal = inMillimetres(p) ? 5.0 : 0.2;
     return std::min(nominal, 0.06 * p.chord);
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "wing/NestSkyline.h"
+#include "geom/Tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -51,16 +52,16 @@ Place bestPlace(const std::vector<double>& level, const std::vector<Profile>& po
     Place best;
     for (std::size_t pose = 0; pose < poses.size(); ++pose) {
         const Profile& p = poses[pose];
-        const int last = static_cast<int>(std::floor((k.usableW - p.width) / k.cell + 1e-9));
-        if (last < 0 || p.height > k.usableH + 1e-9) continue;
+        const int last = static_cast<int>(std::floor((k.usableW - p.width) / k.cell + geom::kFitSlack));
+        if (last < 0 || p.height > k.usableH + geom::kFitSlack) continue;
         const double perColumn = k.cell / p.width;  // a column's share of the part's length
         const double n = p.columns;
         for (int c = 0;; c = std::min(c + kStride, last)) {
             const double under = sum[static_cast<std::size_t>(c + p.columns)] - sum[static_cast<std::size_t>(c)];
             // score = (n y + sum of bottom - under) perColumn + kLowWeight y, rising with y.
             const double fixed = (p.bottomSum - under) * perColumn;
-            const double highest = std::min((best.top - 1e-9 - fixed) / (n * perColumn + kLowWeight),
-                                            k.usableH + 1e-9 - p.height);
+            const double highest = std::min((best.top - geom::kFitSlack - fixed) / (n * perColumn + kLowWeight),
+                                            k.usableH + geom::kFitSlack - p.height);
             double y = 0.0;
             for (int col = 0; col < p.columns && y <= highest; ++col)
                 y = std::max(y, level[static_cast<std::size_t>(c + col)] - p.bottom[static_cast<std::size_t>(col)]);
@@ -130,7 +131,7 @@ Profile profileOf(const Polygon& given, double cell) {
     p.outline = translated(given, p.shift.x, p.shift.y);
     p.width = box.width();
     p.height = box.height();
-    p.columns = std::max(1, static_cast<int>(std::ceil(box.width() / cell - 1e-9)));
+    p.columns = std::max(1, static_cast<int>(std::ceil(box.width() / cell - geom::kFitSlack)));
     p.bottom.assign(static_cast<std::size_t>(p.columns), std::numeric_limits<double>::infinity());
     p.top.assign(static_cast<std::size_t>(p.columns), -std::numeric_limits<double>::infinity());
     auto take = [&](int column, double y) {
@@ -167,16 +168,16 @@ Sheets sheetsFor(double usableW, double usableH, double gap) {
     k.usableW = usableW;
     k.usableH = usableH;
     k.gap = gap;
-    k.cell = std::max({gap / kCellsPerGap, usableW / kMostColumns, 1e-9});
-    k.columns = static_cast<int>(std::ceil(usableW / k.cell - 1e-9));
-    k.reach = static_cast<int>(std::ceil(gap / k.cell - 1e-9));
+    k.cell = std::max({gap / kCellsPerGap, usableW / kMostColumns, geom::kFitSlack});
+    k.columns = static_cast<int>(std::ceil(usableW / k.cell - geom::kFitSlack));
+    k.reach = static_cast<int>(std::ceil(gap / k.cell - geom::kFitSlack));
     return k;
 }
 
 bool Layout::betterThan(const Layout& other) const {
     if (unplaced >= 0 || other.unplaced >= 0) return unplaced < 0 && other.unplaced >= 0;
     if (sheets != other.sheets) return sheets < other.sheets;
-    return fullness > other.fullness * (1.0 + 1e-12);
+    return fullness > other.fullness * (1.0 + geom::kRelativeMargin);
 }
 
 Layout layOut(const std::vector<std::size_t>& order, const std::vector<std::vector<Profile>>& shapes,

@@ -9,14 +9,14 @@
 
 #include "clip/CutOutline.h"
 #include "text/NumberText.h"
-#include "wing/ClipperPaths.h"
 #include "wing/NestHoles.h"
 #include "wing/NestSkyline.h"
+#include "geom/Tolerances.h"
+#include "geom/Units.h"
 
 namespace parvelin::wing {
 namespace {
 
-constexpr double kMmPerInch = 25.4;
 
 // Sizes in messages: two decimals are enough to recognise them.
 std::string twoDecimals(double value) {
@@ -31,8 +31,8 @@ std::string size2(double w, double h) { return twoDecimals(w) + " x " + twoDecim
 NestOptions nestOptions(double kerf, bool metric) {
     NestOptions options;
     options.kerf = std::max(0.0, kerf);
-    options.gap = metric ? kDefaultGapMm : kDefaultGapMm / kMmPerInch;
-    options.margin = metric ? kDefaultMarginMm : kDefaultMarginMm / kMmPerInch;
+    options.gap = kDefaultGapMm / geom::millimetresPer(metric);
+    options.margin = kDefaultMarginMm / geom::millimetresPer(metric);
     return options;
 }
 
@@ -49,7 +49,7 @@ double utilisation(const Nesting& nesting) {
 std::size_t leastSheets(const Nesting& nesting) {
     if (!(nesting.sheetArea > 0.0) || !(nesting.partsArea > 0.0)) return 0;
     // A hair of rounding does not ask for another sheet.
-    return static_cast<std::size_t>(std::ceil(nesting.partsArea / nesting.sheetArea - 1e-9));
+    return static_cast<std::size_t>(std::ceil(nesting.partsArea / nesting.sheetArea - geom::kFitSlack));
 }
 
 namespace {
@@ -298,7 +298,7 @@ Nesting nestParts(const std::vector<NestPart>& given, const SheetSize& sheet, co
     how.progress = options.progress;
     double total = 0.0;
     for (const double a : parts.areas) total += a;
-    how.least = static_cast<std::size_t>(std::ceil(total / result.sheetArea - 1e-9));
+    how.least = static_cast<std::size_t>(std::ceil(total / result.sheetArea - geom::kFitSlack));
     const skyline::Found found = skyline::search(order, shapes, parts.areas, k, how);
     result.layoutsTried = found.tried;
     if (found.best.unplaced >= 0) {

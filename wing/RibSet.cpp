@@ -13,7 +13,7 @@
 #include "clip/CutOutline.h"
 #include "wing/AirfoilBlend.h"
 #include "wing/AirfoilSurfaces.h"
-#include "wing/ClipperPaths.h"
+#include "clip/Clipping.h"
 #include "wing/Nesting.h"
 
 namespace parvelin::wing {
@@ -64,7 +64,7 @@ std::optional<std::pair<double, double>> room(const Polygon& polygon, double x, 
 void placeLabel(WingRib& rib, const Polygon& body) {
     const AirfoilSurfaces s = splitSurfaces(rib.points);
     const double c = rib.properties.chord;
-    const double most = rib.properties.metric == 1 ? 3.0 : 0.12;
+    const double most = inMillimetres(rib.properties) ? 3.0 : 0.12;
     const std::size_t characters = rib.name().size() + 2;  // "R12 L"
     auto width = [&](double height) { return labelWidth(height, characters); };
     auto middle = [&](double x) { return (heightAt(s.upper, x) + heightAt(s.lower, x)) * c / 2.0; };
@@ -112,29 +112,22 @@ std::string WingRib::name() const { return "R" + std::to_string(station.number);
 std::string WingRib::label(char side) const { return name() + " " + side; }
 
 Polygon joinOutline(const Polygon& airfoil, const std::vector<BuildingTab>& tabs) {
-    ClipperLib::Clipper clipper;
-    clipper.AddPath(toPath(airfoil), ClipperLib::ptSubject, true);
-    for (const BuildingTab& tab : tabs) clipper.AddPath(toPath(tab.polygon), ClipperLib::ptClip, true);
-    ClipperLib::Paths joined;
-    clipper.Execute(ClipperLib::ctUnion, joined, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-    const ClipperLib::Path* largest = nullptr;
-    for (const ClipperLib::Path& p : joined)
-        if (largest == nullptr || std::abs(ClipperLib::Area(p)) > std::abs(ClipperLib::Area(*largest))) largest = &p;
+    clipping::Paths tabPaths;
+    for (const BuildingTab& tab : tabs) tabPaths.push_back(clipping::toPath(tab.polygon, clipping::kLengthGrid));
+    const clipping::Paths joined = clipping::combine(ClipperLib::ctUnion, {clipping::toPath(airfoil, clipping::kLengthGrid)}, tabPaths);
+    const clipping::Path* largest = clipping::largestPath(joined);
     if (largest == nullptr) return {};
-    Polygon outline = fromPath(*largest);
+    Polygon outline = clipping::fromPath<Polygon>(*largest, clipping::kLengthGrid);
     if (signedArea(outline) < 0.0) std::reverse(outline.begin(), outline.end());
     return outline;
 }
 
 double overlapArea(const Polygon& a, const Polygon& b) {
-    ClipperLib::Clipper clipper;
-    clipper.AddPath(toPath(a), ClipperLib::ptSubject, true);
-    clipper.AddPath(toPath(b), ClipperLib::ptClip, true);
-    ClipperLib::Paths common;
-    clipper.Execute(ClipperLib::ctIntersection, common, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    const clipping::Paths common =
+        clipping::combine(ClipperLib::ctIntersection, {clipping::toPath(a, clipping::kLengthGrid)}, {clipping::toPath(b, clipping::kLengthGrid)});
     double area = 0.0;
-    for (const ClipperLib::Path& p : common) area += ClipperLib::Area(p);
-    return std::abs(area) / (kClipperScale * kClipperScale);
+    for (const clipping::Path& p : common) area += ClipperLib::Area(p);
+    return clipping::toSquareUnits(std::abs(area), clipping::kLengthGrid);
 }
 
 namespace {
@@ -162,8 +155,8 @@ WingRib buildWingRib(const RibStation& station, const RibProperties& properties,
     if (!tabs.error.empty() && tabProblem.empty()) tabProblem = "Rib " + rib.name() + ": " + tabs.error + ".";
     rib.tabs = std::move(tabs.tabs);
     const double c = properties.chord;
-    bool sound = layable(airfoilPolygon(points, c));
-    for (const BuildingTab& tab : rib.tabs) sound = sound && layable(tab.polygon);
+    bool sound = clipping::layable(airfoilPolygon(points, c), clipping::kLengthGrid);
+    for (const BuildingTab& tab : rib.tabs) sound = sound && clipping::layable(tab.polygon, clipping::kLengthGrid);
     if (!sound) {
         error = "Rib " + rib.name() + " has coordinates too large to lay out (check the airfoil and the sizes).";
         return rib;

@@ -9,6 +9,7 @@
 #include "dxf/RibDxf.h"
 #include "text/NumberText.h"
 #include "wing/CommonLine.h"
+#include "geom/Units.h"
 
 namespace parvelin::wing {
 namespace {
@@ -44,7 +45,7 @@ void ribLines(DxfWriter& writer, const WingRib& rib) {
 
 DxfWriter ribDrawing(const WingRib& rib) {
     DxfWriter writer;
-    writer.header(rib.properties.metric != 0);
+    writer.header(inMillimetres(rib.properties));
     ribLines(writer, rib);
     writer.trailer();
     return writer;
@@ -52,7 +53,7 @@ DxfWriter ribDrawing(const WingRib& rib) {
 
 DxfWriter setDrawing(const RibSet& set, std::vector<double>* offsets) {
     DxfWriter writer;
-    writer.header(set.ribs.empty() || set.ribs.front().properties.metric != 0);
+    writer.header(set.ribs.empty() || inMillimetres(set.ribs.front().properties));
     double y = 0.0;
     const double gap = set.ribs.empty() ? 0.0 : 0.1 * set.ribs.front().properties.chord;
     for (const WingRib& rib : set.ribs) {
@@ -113,7 +114,7 @@ CutLayout sheetLayout(const Sheet& sheet, const SheetSize& size, bool metric, co
             for (const Polygon& hole : part.holes) layout.outlines.push_back(model(hole));
         std::vector<Polygon> paths;
         for (const PlacedPart& part : sheet.parts) paths.push_back(part.outline);
-        const SharedCuts cuts = shareCommonLines(paths, kCommonLineTolerance * (metric ? 1.0 : 1.0 / 25.4));
+        const SharedCuts cuts = shareCommonLines(paths, kCommonLineTolerance * (1.0 / geom::millimetresPer(metric)));
         for (const Polygon& p : cuts.closed) layout.outlines.push_back(model(p));
         for (const std::vector<Vec2>& line : cuts.open) layout.openCuts.push_back(model(line));
     }

@@ -7,6 +7,9 @@
 namespace parvelin::wing {
 namespace {
 
+// A last step shorter than this share of the rib spacing reaches the tip.
+constexpr double kSliverSteps = 1e-3;
+
 constexpr std::array<WingSideTraits, 3> kSides{{
     {WingSide::Left, "left", "Left", "L"},
     {WingSide::Right, "right", "Right", "R"},
@@ -42,9 +45,9 @@ int ribCountOf(const WingPanel& panel) {
     if (steps > kMaxRibs) return kMaxRibs + 1;
     // A last step shorter than a thousandth of the spacing counts as reaching
     // the tip: 300 / 30 gives 11 ribs, not 12 with a sliver at the end.
-    const double whole = std::floor(steps + 1e-3);
+    const double whole = std::floor(steps + kSliverSteps);
     const int count = static_cast<int>(whole) + 1;
-    return steps - whole > 1e-3 ? count + 1 : count;
+    return steps - whole > kSliverSteps ? count + 1 : count;
 }
 
 std::string validatePanel(const WingPanel& panel) {

@@ -14,6 +14,7 @@
 #include "text/NumberText.h"
 #include "geom/Point.h"
 #include "platform/Services.h"
+#include "geom/Units.h"
 
 namespace parvelin::app {
 namespace {
@@ -38,7 +39,7 @@ int packedGap(int ppi) { return std::max(1, ppi / 8); }
 // The scale bar the shared page shows at its foot, as the first rib's page would show it.
 ScaleBar packedScaleBar(const RibPrint& rib) {
     const RibProperties& properties = rib.rib.properties;
-    return pageFurniture(rib.layout, 0, properties.metric != 0, rib.name, properties.chord, rib.extras.label)
+    return pageFurniture(rib.layout, 0, inMillimetres(properties), rib.name, properties.chord, rib.extras.label)
         .scaleBar;
 }
 
@@ -67,7 +68,7 @@ std::string ribPageLabel(const wing::WingRib& rib, wing::WingSide side, const st
     for (std::size_t i = 0; i < letters.size(); ++i) label += (i == 0 ? " " : ", ") + std::string(1, letters[i]);
     std::string chord = formatFixed6(rib.properties.chord);
     chord.resize(chord.size() - 4);  // two decimals
-    return label + "  chord " + chord + (rib.properties.metric != 0 ? " mm" : " in");
+    return label + "  chord " + chord + geom::unitSuffix(inMillimetres(rib.properties));
 }
 
 namespace {

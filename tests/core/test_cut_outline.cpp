@@ -13,6 +13,7 @@
 
 #include "components/AirfoilBoundary.h"
 #include "clip/CutOutline.h"
+#include "geom/Polygon.h"
 #include "document/AirfoilDocument.h"
 
 using namespace parvelin;
@@ -157,7 +158,7 @@ TEST(CutOutline, EveryCorpusAirfoilUnderManyBuildsIsOneSimplePolygonInsideIt) {
                 split += cut.pieces > 1;
                 EXPECT_EQ(cut.holes, 0) << where;
                 checkRemovedRegions(doc, cut, s.sheeting == 0, where);
-                const double area = polygonArea(cut.outline);
+                const double area = geom::signedArea(cut.outline);
                 EXPECT_GT(area, 0.0) << where;  // counter-clockwise
                 EXPECT_EQ(firstSelfCrossing(cut.outline), "") << where;
                 for (const ModelPoint& q : cut.outline)
@@ -235,7 +236,7 @@ TEST(CutOutline, GrowingKeepsTheDistanceAllRound) {
         EXPECT_NEAR(y0, -d, 1e-8);
         EXPECT_NEAR(y1, 0.1 + d, 1e-8);
         // The rounded corners are polygons within 1e-6 chord of the arc.
-        EXPECT_NEAR(polygonArea(grown), 0.1 + 2.2 * d + std::acos(-1.0) * d * d, 1e-4 * d);
+        EXPECT_NEAR(geom::signedArea(grown), 0.1 + 2.2 * d + std::acos(-1.0) * d * d, 1e-4 * d);
     }
     EXPECT_TRUE(grownOutline({}, 0.01).empty());
     EXPECT_TRUE(grownOutline(box, std::nan("")).empty());

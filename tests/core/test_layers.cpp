@@ -48,7 +48,7 @@ const std::map<std::string, std::set<std::string>> kMayInclude{
     {"machine", {"base", "geom", "model", "clip", "components", "rib", "view", "dxf", "document", "commands", "cut", "wing"}},
     {"mesh", {"base", "geom", "model", "clip", "components", "rib", "view", "dxf", "document", "commands", "cut", "wing"}},
     {"airfoil", {"base", "geom", "model"}},
-    {"painting", {"base"}},
+    {"painting", {"base", "geom"}},
     {"dialogs", {"base", "geom", "model", "clip", "components", "rib", "view", "dxf", "document", "commands", "cut", "wing",
                  "machine", "airfoil", "painting"}},
     {"app", {"base", "geom", "model", "clip", "components", "rib", "view", "dxf", "document", "commands", "cut", "wing",

@@ -18,6 +18,7 @@
 #include "cut/CutFile.h"
 #include "document/AirfoilDocument.h"
 #include "model/PropertyChecks.h"
+#include "geom/Polygon.h"
 #include "document/RibDesignFile.h"
 #include "model/RibPropertyFields.h"
 #include "machine/MachineJobs.h"
@@ -278,15 +279,15 @@ TEST(LighteningHoles, CutFilesAndSheetsCutEveryHoleBeforeItsOutline) {
             for (std::size_t h = 0; h < holes.size(); ++h) {
                 // Inner contours run clockwise, inside the outline, and the
                 // kerf takes half its width off every edge.
-                const double area = std::fabs(polygonArea(holes[h])) * 200.0 * 200.0;
+                const double area = std::fabs(geom::signedArea(holes[h])) * 200.0 * 200.0;
                 double perimeter = 0.0;
                 for (std::size_t i = 0; i < holes[h].size(); ++i) {
                     const ModelPoint& a = holes[h][i];
                     const ModelPoint& b = holes[h][(i + 1) % holes[h].size()];
                     perimeter += std::hypot(b.x - a.x, b.y - a.y) * 200.0;
                 }
-                EXPECT_LT(polygonArea(drawing.holes[h]), 0.0) << where;
-                EXPECT_NEAR(-polygonArea(drawing.holes[h]), area - perimeter * kerf / 2.0, 0.02 * area + 0.05)
+                EXPECT_LT(geom::signedArea(drawing.holes[h]), 0.0) << where;
+                EXPECT_NEAR(-geom::signedArea(drawing.holes[h]), area - perimeter * kerf / 2.0, 0.02 * area + 0.05)
                     << where << " hole " << h;
                 for (const ModelPoint& q : drawing.holes[h]) ASSERT_TRUE(inside(drawing.outline, q)) << where;
             }

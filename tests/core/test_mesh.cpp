@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "clip/CutOutline.h"
+#include "geom/Polygon.h"
 #include "document/AirfoilDocument.h"
 #include "model/CoordinateFile.h"
 #include "mesh/ModelFiles.h"
@@ -226,7 +227,7 @@ TEST(MeshWing, EverySolidIsClosedAndEachRibHoldsItsArea) {
             const wing::WingRib& rib = set.ribs[static_cast<std::size_t>(part.rib)];
             const CutOutline& cut = rib.cut;
             const double c = rib.properties.chord / unit;  // in mm
-            const double areaMm = polygonArea(cut.outline) * c * c;
+            const double areaMm = geom::signedArea(cut.outline) * c * c;
             EXPECT_NEAR(volume(part.mesh), areaMm * 2.5, areaMm * 2.5 * 0.005) << part.name;
             ++checkedRibs;
         }

@@ -142,7 +142,7 @@ TEST(Sheeting, NoSheetingBuildsNothing) {
         EXPECT_TRUE(s.compute(pts, props(code, 1, 1, 3)));
         EXPECT_FALSE(s.isBuilt());
         EXPECT_FALSE(s.builtFlag());
-        EXPECT_EQ(s.style(), code);
+        EXPECT_EQ(styleCode(s.style()), code);
     }
 
     Sheeting s;
@@ -150,7 +150,7 @@ TEST(Sheeting, NoSheetingBuildsNothing) {
     EXPECT_TRUE(s.isBuilt());
     s.clear();
     EXPECT_FALSE(s.isBuilt());
-    EXPECT_EQ(s.style(), 0);
+    EXPECT_EQ(s.style(), SheetingStyle::None);
 }
 
 TEST(Sheeting, StraightStretchCornersLieTAlongTheInwardNormal) {
