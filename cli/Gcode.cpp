@@ -101,7 +101,7 @@ int wingLaserJobs(const JobOptions& job, const DesignWing& design, LaserJobs& jo
     const bool metric = inMillimetres(design.properties);
     wing::SheetSize sheet{job.sheetWidth, job.sheetHeight};
     if (!(sheet.width > 0.0) || !(sheet.height > 0.0))
-        sheet = metric ? wing::SheetSize{600.0, 100.0} : wing::SheetSize{600.0 / geom::kMillimetresPerInch, 100.0 / geom::kMillimetresPerInch};
+        sheet = wing::defaultSheet(metric);
     const SheetContours sheets = wingSheetContours(set, design.panel.side, sheet, job.kerf, metric);
     if (!sheets.error.empty()) {
         std::fprintf(stderr, "parvelin-cli: %s: %s\n", job.input.c_str(), sheets.error.c_str());

@@ -276,7 +276,7 @@ int runWing(const ParsedLine& line) {
     if (const std::string tip = line.text(Opt::TipAirfoil, ""); !tip.empty() && !readSection(tip, in.tip, in.tipName, true))
         return 1;
     const bool metric = inMillimetres(job.properties);
-    SheetSize sheet = metric ? SheetSize{} : SheetSize{600.0 / geom::kMillimetresPerInch, 100.0 / geom::kMillimetresPerInch};
+    SheetSize sheet = defaultSheet(metric);
     if (line.has(Opt::Sheet)) sheet = SheetSize{job.sheetWidth, job.sheetHeight};
     const std::string& folder = job.output;
     if (outputFolderTaken(folder)) return 1;
@@ -359,7 +359,7 @@ int runDesignWing(const std::string& command, const JobOptions& job) {
         // The ribs nested on cutting sheets beside OUTPUT, as Export for Cutting does.
         SheetSize sheet{job.sheetWidth, job.sheetHeight};
         if (!(sheet.width > 0.0) || !(sheet.height > 0.0))
-            sheet = loaded.metric ? SheetSize{600.0, 100.0} : SheetSize{600.0 / geom::kMillimetresPerInch, 100.0 / geom::kMillimetresPerInch};
+            sheet = defaultSheet(loaded.metric);
         std::vector<std::string> written;
         const Nesting nesting =
             nestSet(loaded.set, loaded.panel.side, sheet, nestOptionsFor(job.nest, job.kerf, loaded.metric));

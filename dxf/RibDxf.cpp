@@ -35,7 +35,7 @@ void writeRibLines(DxfWriter& writer, const Rib& rib) {
 
 DxfWriter ribDxfDrawing(const Rib& rib) {
     DxfWriter writer;
-    writer.header(rib.properties.metric != 0);
+    writer.header(inMillimetres(rib.properties));
     writeRibLines(writer, rib);
     // The holes' edges, each closed, after the components.
     const double k = rib.properties.chord;

@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "geom/DeviceCoord.h"
+#include "geom/Units.h"
 
 namespace parvelin {
 
@@ -136,7 +137,7 @@ std::optional<std::pair<int, int>> place(const std::vector<std::pair<int, int>>&
 } // namespace
 
 int millimetresToPixels(double mm, int pixelsPerInch) {
-    return deviceCoord(std::round(mm * pixelsPerInch / 25.4));
+    return deviceCoord(std::round(mm * pixelsPerInch / geom::kMillimetresPerInch));
 }
 
 int textWidth(const std::string& text, int height) {
@@ -267,7 +268,7 @@ Rect PageLabel::box() const {
 std::string pageLabelText(const std::string& name, float chord, bool metric, int page, int pages) {
     std::string shown = trimmed(name);
     if (shown.empty()) shown = "Untitled";
-    return shown + "   " + formatLength(chord) + (metric ? " mm" : " in") + "   page " + std::to_string(page) +
+    return shown + "   " + formatLength(chord) + geom::unitSuffix(metric) + "   page " + std::to_string(page) +
            " of " + std::to_string(pages);
 }
 
@@ -327,7 +328,7 @@ PageRoom pageRoom(const PrintLayout& layout, const PrintTile& tile) {
 // The scale bar, not yet placed: the longest of 100, 50, 20 or 10 mm (4, 2
 // or 1 in) that fits across `width`, with its ticks and label.
 ScaleBar scaleBarShape(bool metric, int ppi, int width) {
-    const double pxPerMm = ppi / 25.4;
+    const double pxPerMm = ppi / geom::kMillimetresPerInch;
     const std::vector<ScaleChoice> choices =
         metric ? std::vector<ScaleChoice>{{100, pxPerMm, "100 mm"}, {50, pxPerMm, "50 mm"}, {20, pxPerMm, "20 mm"},
                                           {10, pxPerMm, "10 mm"}}
@@ -443,7 +444,7 @@ bool printLayoutPage(const RibPicture& picture, platform::DeviceContext& dc, con
 
     const RibProperties& properties = picture.rib.properties;
     const PageFurniture furniture =
-        pageFurniture(layout, index, properties.metric != 0, picture.name,
+        pageFurniture(layout, index, inMillimetres(properties), picture.name,
                       properties.chord, extras.label);
     PenScope pen(dc, Pen{PenStyle::Solid, 0, platform::kBlack});
     const int arm = furniture.crossArm;

@@ -28,6 +28,12 @@ std::string size2(double w, double h) { return twoDecimals(w) + " x " + twoDecim
 
 } // namespace
 
+SheetSize defaultSheet(bool metric) {
+    const SheetSize millimetres;
+    const double per = geom::millimetresPer(metric);
+    return SheetSize{millimetres.width / per, millimetres.height / per};
+}
+
 NestOptions nestOptions(double kerf, bool metric) {
     NestOptions options;
     options.kerf = std::max(0.0, kerf);

@@ -26,6 +26,8 @@ struct SheetSize {
     double width = 600.0;   // default: a 600 x 100 mm balsa sheet
     double height = 100.0;
 };
+// The default sheet in a design's unit (`metric`: millimetres, otherwise inches).
+SheetSize defaultSheet(bool metric);
 
 struct NestPart {
     Polygon outline;
