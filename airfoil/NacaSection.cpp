@@ -208,10 +208,10 @@ std::vector<CoordinatePair> nacaSectionPoints(const NacaDesignation& section, co
 std::string nacaSeligText(const NacaDesignation& section, const NacaOptions& options) {
     std::string text = section.name() + "\n";
     for (const CoordinatePair& p : nacaSectionPoints(section, options)) {
-        text += p.x < 0.0f ? "" : " ";
-        appendFixed6(text, p.x);
-        text += p.y < 0.0f ? " " : "  ";
-        appendFixed6(text, p.y);
+        text += p.modelX < 0.0f ? "" : " ";
+        appendFixed6(text, p.modelX);
+        text += p.modelY < 0.0f ? " " : "  ";
+        appendFixed6(text, p.modelY);
         text += '\n';
     }
     return text;

@@ -49,16 +49,16 @@ std::optional<SectionMeasure> measureSection(const std::vector<CoordinatePair>& 
     if (end > 1 && points[end - 1] == points[0]) --end;
     if (end < 3) return std::nullopt;
     for (std::size_t i = 0; i < end; ++i)
-        if (!std::isfinite(points[i].x) || !std::isfinite(points[i].y)) return std::nullopt;
+        if (!std::isfinite(points[i].modelX) || !std::isfinite(points[i].modelY)) return std::nullopt;
     std::size_t nose = 0;
     for (std::size_t i = 1; i < end; ++i)
-        if (points[i].x < points[nose].x) nose = i;
+        if (points[i].modelX < points[nose].modelX) nose = i;
     if (nose == 0 || nose + 1 == end) return std::nullopt;
 
     Surface upper;
     Surface lower;
-    for (std::size_t i = nose + 1; i-- > 0;) upper.points.push_back({points[i].x, points[i].y});
-    for (std::size_t i = nose; i < end; ++i) lower.points.push_back({points[i].x, points[i].y});
+    for (std::size_t i = nose + 1; i-- > 0;) upper.points.push_back({points[i].modelX, points[i].modelY});
+    for (std::size_t i = nose; i < end; ++i) lower.points.push_back({points[i].modelX, points[i].modelY});
 
     const double from = std::max(upper.minX(), lower.minX());
     const double to = std::min(upper.maxX(), lower.maxX());

@@ -26,9 +26,8 @@
 #include "app/Samples.h"
 #include "app/WingPane.h"
 #include "geom/ViewTransform.h"
-#include "painting/PainterDeviceContext.h"
 #include "resources/Strings.h"
-#include "geom/ViewTransform.h"
+#include "geom/Units.h"
 
 namespace parvelin::app {
 
@@ -118,7 +117,7 @@ void DocumentWindow::rebuildWing() {
     wingPane_->show();
     const int keep = std::min(selectedRib_, static_cast<int>(ribSet_.ribs.size()) - 1);
     selectedRib_ = -1;
-    wingPane_->showWing(ribSet_, wing_->panel, keep, document_->properties().metric == 1);
+    wingPane_->showWing(ribSet_, wing_->panel, keep, inMillimetres(document_->properties()));
     selectRib(keep);
 }
 
@@ -192,7 +191,7 @@ QString twoDecimals(double value) {
 }
 
 QString unitOf(const RibProperties& properties) {
-    return properties.metric != 0 ? QStringLiteral("mm") : QStringLiteral("inches");
+    return QString::fromLatin1(geom::unitTraits(geom::unitOfFlag(properties.metric)).name);
 }
 
 } // namespace
@@ -357,8 +356,8 @@ bool DocumentWindow::openFile(const QString& path) {
             settings.tipAirfoilPath = withWing.wing->tipName;
             for (const CoordinatePair& c : withWing.wing->tipPoints) {
                 AirfoilPoint point;
-                point.modelX = c.x;
-                point.modelY = c.y;
+                point.modelX = c.modelX;
+                point.modelY = c.modelY;
                 settings.tipSection.push_back(point);
             }
             setWing(std::move(settings));
@@ -432,7 +431,7 @@ bool DocumentWindow::writeTo(const QString& path) {
         wingDesign.emplace();
         wingDesign->panel = wing_->panel;
         wingDesign->tipName = wing_->tipAirfoilPath;
-        for (const AirfoilPoint& p : wing_->tipSection) wingDesign->tipPoints.push_back({p.modelX, p.modelY});
+        wingDesign->tipPoints.assign(wing_->tipSection.begin(), wing_->tipSection.end());
     }
     std::string wingError;
     const RibDesign design = wing::withWing(designOf(*document_), wingDesign, wingError);

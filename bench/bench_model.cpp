@@ -19,8 +19,7 @@ namespace {
 
 std::vector<AirfoilPoint> airfoil(const char* name) {
     const CoordinateFileContents contents = readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/" + name);
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    std::vector<AirfoilPoint> points = contents.drawingOrder;
     return points;
 }
 

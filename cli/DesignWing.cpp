@@ -14,8 +14,8 @@ std::vector<AirfoilPoint> pointsOf(const std::vector<CoordinatePair>& pairs) {
     points.reserve(pairs.size());
     for (const CoordinatePair& p : pairs) {
         AirfoilPoint point;
-        point.modelX = p.x;
-        point.modelY = p.y;
+        point.modelX = p.modelX;
+        point.modelY = p.modelY;
         points.push_back(point);
     }
     return points;

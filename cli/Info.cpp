@@ -46,7 +46,7 @@ void printSectionMeasure(const std::vector<CoordinatePair>& drawingOrder) {
 }
 
 void printPoints(const std::vector<CoordinatePair>& points) {
-    for (const CoordinatePair& p : points) std::printf("%s %s\n", formatFloat(p.x).c_str(), formatFloat(p.y).c_str());
+    for (const CoordinatePair& p : points) std::printf("%s %s\n", formatFloat(p.modelX).c_str(), formatFloat(p.modelY).c_str());
 }
 
 // info's weight line: "weight: rib 1,234 mm², holes 41 %, 0.39 g", for the

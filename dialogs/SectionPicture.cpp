@@ -15,13 +15,13 @@ constexpr double kSmallestExtent = 1e-6;
 
 void drawSection(QPainter& painter, const std::vector<CoordinatePair>& points, QRectF area) {
     if (points.size() < 2) return;
-    float minX = points[0].x, maxX = points[0].x, minY = points[0].y, maxY = points[0].y;
+    float minX = points[0].modelX, maxX = points[0].modelX, minY = points[0].modelY, maxY = points[0].modelY;
     for (const CoordinatePair& p : points) {
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) return;
-        minX = std::min(minX, p.x);
-        maxX = std::max(maxX, p.x);
-        minY = std::min(minY, p.y);
-        maxY = std::max(maxY, p.y);
+        if (!std::isfinite(p.modelX) || !std::isfinite(p.modelY)) return;
+        minX = std::min(minX, p.modelX);
+        maxX = std::max(maxX, p.modelX);
+        minY = std::min(minY, p.modelY);
+        maxY = std::max(maxY, p.modelY);
     }
     const double width = std::max(kSmallestExtent, static_cast<double>(maxX - minX));
     const double height = std::max(kSmallestExtent, static_cast<double>(maxY - minY));
@@ -30,7 +30,7 @@ void drawSection(QPainter& painter, const std::vector<CoordinatePair>& points, Q
     const double left = area.left() + (area.width() - width * scale) / 2.0;
     const double top = area.top() + (area.height() - height * scale) / 2.0;
     auto at = [&](const CoordinatePair& p) {
-        return QPointF(left + (p.x - minX) * scale, top + (maxY - p.y) * scale);
+        return QPointF(left + (p.modelX - minX) * scale, top + (maxY - p.modelY) * scale);
     };
     QPainterPath path(at(points[0]));
     for (std::size_t i = 1; i < points.size(); ++i) path.lineTo(at(points[i]));

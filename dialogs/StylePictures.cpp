@@ -207,9 +207,9 @@ QPixmap renderStylePicture(StylePicture picture, QSize size) {
     double top = 0.0;
     double bottom = 0.0;
     for (const CoordinatePair& p : sample.drawingOrder) {
-        if (p.x < scene.fromX || p.x > scene.toX) continue;
-        top = std::max(top, static_cast<double>(p.y));
-        bottom = std::min(bottom, static_cast<double>(p.y));
+        if (p.modelX < scene.fromX || p.modelX > scene.toX) continue;
+        top = std::max(top, static_cast<double>(p.modelY));
+        bottom = std::min(bottom, static_cast<double>(p.modelY));
     }
     constexpr int margin = 4;
     const double across = (size.width() - 2 * margin) / (scene.toX - scene.fromX);

@@ -216,8 +216,8 @@ void WingDialog::accept() {
             } else {
                 for (const CoordinatePair& c : contents->drawingOrder) {
                     AirfoilPoint point;
-                    point.modelX = c.x;
-                    point.modelY = c.y;
+                    point.modelX = c.modelX;
+                    point.modelY = c.modelY;
                     next.tipSection.push_back(point);
                 }
             }

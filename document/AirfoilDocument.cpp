@@ -52,7 +52,7 @@ ReadStatus AirfoilDocument::loadFile(const std::string& path, std::string* hint)
 void AirfoilDocument::takeContents(const CoordinateFileContents& contents) {
     setName(contents.name.c_str());
     std::vector<AirfoilPoint> points = std::move(rib_.points);
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    points.insert(points.end(), contents.drawingOrder.begin(), contents.drawingOrder.end());
     rib_ = buildRib(std::move(points), rib_.properties);
     loaded_ = 1;
 }

@@ -161,7 +161,7 @@ std::string unwritable(const RibDesign& design) {
         return "the airfoil has " + std::to_string(design.points.size()) + " points; a rib design holds 2 to " +
                std::to_string(kMaxRibDesignPoints);
     for (std::size_t i = 0; i < design.points.size(); ++i)
-        if (!std::isfinite(design.points[i].x) || !std::isfinite(design.points[i].y))
+        if (!std::isfinite(design.points[i].modelX) || !std::isfinite(design.points[i].modelY))
             return "point " + std::to_string(i + 1) + " of the airfoil is not a finite number";
     for (const RibPropertyField& field : ribPropertyFields())
         if (!field.isInteger && !std::isfinite(design.properties.*field.real))
@@ -184,7 +184,7 @@ std::string airfoilText(const RibDesign& design) {
     if (latin1) text += "    \"nameEncoding\": \"latin1\",\n";
     text += "    \"points\": [\n";
     for (std::size_t i = 0; i < design.points.size(); ++i) {
-        text += "      [" + floatText(design.points[i].x) + ", " + floatText(design.points[i].y) + "]";
+        text += "      [" + floatText(design.points[i].modelX) + ", " + floatText(design.points[i].modelY) + "]";
         text += i + 1 < design.points.size() ? ",\n" : "\n";
     }
     text += "    ]\n";
@@ -283,7 +283,7 @@ std::string readPoints(const json& airfoil, RibDesign& design) {
     for (std::size_t i = 0; i < points->size(); ++i) {
         const json& point = (*points)[i];
         CoordinatePair pair;
-        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y))
+        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.modelX) || !toFloat(point[1], pair.modelY))
             return "airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
         design.points.push_back(pair);
     }
@@ -413,8 +413,7 @@ bool isRibDesignPath(std::string_view path) {
 RibDesign designOf(const AirfoilDocument& document) {
     RibDesign design;
     design.name = document.getName().value_or(std::string());
-    design.points.reserve(document.points().size());
-    for (const AirfoilPoint& p : document.points()) design.points.push_back({p.modelX, p.modelY});
+    design.points.assign(document.points().begin(), document.points().end());
     design.properties = document.properties();
     design.showChordLine = document.showChordLine();
     design.showEdgeLines = document.showEdgeLines();

@@ -96,10 +96,10 @@ namespace {
 std::size_t trailingEdgeIndex(const std::vector<CoordinatePair>& P) {
     const std::size_t N = P.size();
     for (std::size_t i = 0; i < N; ++i)
-        if (P[i].x == 1.0f) return i;
+        if (P[i].modelX == 1.0f) return i;
     std::size_t t = 0;
     for (std::size_t i = 1; i < N; ++i)
-        if (P[i].x > P[t].x) t = i;
+        if (P[i].modelX > P[t].modelX) t = i;
     return t;
 }
 
@@ -107,13 +107,13 @@ std::size_t trailingEdgeIndex(const std::vector<CoordinatePair>& P) {
 // walked back from the end to the nose.
 void fromTrailingEdge(const std::vector<CoordinatePair>& P, std::vector<CoordinatePair>& out) {
     const std::size_t N = P.size();
-    const float te = P[0].x;
+    const float te = P[0].modelX;
     out.push_back(P[0]);
     std::size_t j = 1;
-    for (; j < N && P[j].x != te; ++j) out.push_back(P[j]);
+    for (; j < N && P[j].modelX != te; ++j) out.push_back(P[j]);
     if (j + 1 < N) {
         for (std::size_t i = N - 1; i >= j; --i) {
-            if (P[i].x == 0.0f) break;
+            if (P[i].modelX == 0.0f) break;
             out.push_back(P[i]);
             if (i == j) break;
         }
@@ -129,10 +129,10 @@ void fromTrailingEdge(const std::vector<CoordinatePair>& P, std::vector<Coordina
 // then the other surface.
 void fromElsewhere(const std::vector<CoordinatePair>& P, std::size_t t, std::vector<CoordinatePair>& out) {
     const std::size_t N = P.size();
-    const float te = P[t].x;
+    const float te = P[t].modelX;
     std::size_t k = 0;
     for (std::size_t i = t; i > 0; --i) {
-        if (P[i].x == 0.0f) {
+        if (P[i].modelX == 0.0f) {
             k = i;
             break;
         }
@@ -141,16 +141,16 @@ void fromElsewhere(const std::vector<CoordinatePair>& P, std::size_t t, std::vec
     out.push_back(P[k]);
     if (t + 1 >= N) return;  // the trailing edge is the last point
 
-    if (P[t + 1].x == 0.0f) {
+    if (P[t + 1].modelX == 0.0f) {
         // A second block that starts at the leading edge.
         out.push_back(P[t + 1]);
-        for (std::size_t i = t + 2; i < N && P[i].x != te; ++i) out.push_back(P[i]);
+        for (std::size_t i = t + 2; i < N && P[i].modelX != te; ++i) out.push_back(P[i]);
         out.push_back(P[t]);
     } else {
         // The other surface runs from the end of the file back to the nose
         // (to the block's first point when no point has x 0.0).
         for (std::size_t i = N - 1; i > t; --i) {
-            if (P[i].x == 0.0f) break;
+            if (P[i].modelX == 0.0f) break;
             out.push_back(P[i]);
         }
     }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "geom/Point.h"
+
 namespace parvelin {
 
 inline constexpr std::size_t kMaxCoordinateFileSize = 4096;
@@ -19,11 +21,9 @@ inline constexpr const char* kMessageFileTooLarge =
 inline constexpr const char* kMessageNoCoordinates =
     "The file holds no airfoil coordinates.\nNothing was loaded...";
 
-struct CoordinatePair {
-    float x = 0.0f;
-    float y = 0.0f;
-    friend bool operator==(const CoordinatePair&, const CoordinatePair&) = default;
-};
+// A point as a coordinate file gives it: the stored single-precision point of
+// the rib geometry, fractions of the chord.
+using CoordinatePair = geom::Point;
 
 enum class ReadStatus {
     Loaded,

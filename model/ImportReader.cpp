@@ -44,31 +44,32 @@ constexpr double kOneSurfaceGap = 0.5;
 constexpr double kPercentLow = 5.0;
 constexpr double kPercentHigh = 110.0;
 
-struct Point {
-    double x = 0.0;
-    double y = 0.0;
-    float fx = 0.0f;  // the number text read straight into a float, as Open reads it
-    float fy = 0.0f;
-    bool operator==(const Point& o) const { return x == o.x && y == o.y; }
+// A point as read: its value in double precision, with the point as it is
+// stored (the number text read straight into floats, as Open reads it, or the
+// value rounded once it has been moved). Two are the same point when their
+// values are.
+struct ReadPoint : geom::ModelPoint {
+    geom::Point stored;
+    bool operator==(const ReadPoint& o) const { return x == o.x && y == o.y; }
 };
 
 // A coordinate row taken as x and y, and whether both are whole numbers
 // (as in a Lednicer point-count line).
 struct ScannedPair {
-    Point p;
+    ReadPoint p;
     bool wholeNumbers;
 };
 
-double distance(const Point& a, const Point& b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double distance(const ReadPoint& a, const ReadPoint& b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
-int orientation(const Point& a, const Point& b, const Point& c) {
+int orientation(const ReadPoint& a, const ReadPoint& b, const ReadPoint& c) {
     const double v = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
     return (v > 0.0) - (v < 0.0);
 }
 
 // True when the segments ab and cd cross at a point inside both (touching
 // ends and overlapping collinear pieces do not count).
-bool properlyCross(const Point& a, const Point& b, const Point& c, const Point& d) {
+bool properlyCross(const ReadPoint& a, const ReadPoint& b, const ReadPoint& c, const ReadPoint& d) {
     const int o1 = orientation(a, b, c);
     const int o2 = orientation(a, b, d);
     const int o3 = orientation(c, d, a);
@@ -79,7 +80,7 @@ bool properlyCross(const Point& a, const Point& b, const Point& c, const Point& 
 // Whether the closed outline (last point joined back to the first) crosses
 // itself. Segments are swept in order of their left end, so each is only
 // compared with those that overlap it along x.
-bool crossesItself(const std::vector<Point>& p) {
+bool crossesItself(const std::vector<ReadPoint>& p) {
     const std::size_t n = p.size();
     if (n < 4) return false;
     struct Segment {
@@ -89,8 +90,8 @@ bool crossesItself(const std::vector<Point>& p) {
     std::vector<Segment> segments;
     segments.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
-        const Point& a = p[i];
-        const Point& b = p[(i + 1) % n];
+        const ReadPoint& a = p[i];
+        const ReadPoint& b = p[(i + 1) % n];
         if (a == b) continue;
         segments.push_back({std::min(a.x, b.x), std::max(a.x, b.x), i});
     }
@@ -98,8 +99,8 @@ bool crossesItself(const std::vector<Point>& p) {
     std::vector<const Segment*> active;
     for (const Segment& s : segments) {
         std::erase_if(active, [&](const Segment* a) { return a->maxX < s.minX; });
-        const Point& a = p[s.i];
-        const Point& b = p[(s.i + 1) % n];
+        const ReadPoint& a = p[s.i];
+        const ReadPoint& b = p[(s.i + 1) % n];
         for (const Segment* other : active) {
             const std::size_t j = other->i;
             const std::size_t apart = j > s.i ? j - s.i : s.i - j;
@@ -111,7 +112,7 @@ bool crossesItself(const std::vector<Point>& p) {
     return false;
 }
 
-CoordinatePair asPair(const Point& p) { return {p.fx, p.fy}; }
+CoordinatePair asPair(const ReadPoint& p) { return p.stored; }
 
 // Open's drawing order for an outline that starts at the trailing edge: every
 // point, without a last one that returns to the first point, closed by the
@@ -120,8 +121,8 @@ CoordinatePair asPair(const Point& p) { return {p.fx, p.fy}; }
 // joins it to the upper end, so the rib keeps its trailing edge's thickness.
 std::vector<CoordinatePair> drawingOrderOf(const std::vector<CoordinatePair>& outline) {
     std::vector<CoordinatePair> order = outline;
-    if (order.size() > 2 && std::fabs(order.back().x - order.front().x) <= kClosingX &&
-        std::fabs(order.back().y - order.front().y) <= kClosingX)
+    if (order.size() > 2 && std::fabs(order.back().modelX - order.front().modelX) <= kClosingX &&
+        std::fabs(order.back().modelY - order.front().modelY) <= kClosingX)
         order.pop_back();
     if (order.size() >= 2) order.push_back(order.front());
     return order;
@@ -134,26 +135,26 @@ std::vector<CoordinatePair> drawingOrderOf(const std::vector<CoordinatePair>& ou
 // lone point at the first or last x is the nose or the trailing edge, one in
 // between lies above or below the line from nose to trailing edge. False,
 // leaving the points as they are, when they are not sorted so.
-bool rebuildSortedByX(std::vector<Point>& points) {
+bool rebuildSortedByX(std::vector<ReadPoint>& points) {
     const std::size_t n = points.size();
     if (n < 5) return false;
     const bool falling = points.front().x > points.back().x;
     for (std::size_t i = 1; i < n; ++i)
         if (falling ? points[i].x > points[i - 1].x : points[i].x < points[i - 1].x) return false;
-    std::vector<Point> sorted = points;
+    std::vector<ReadPoint> sorted = points;
     if (falling) std::reverse(sorted.begin(), sorted.end());
     std::size_t twins = 0;
     for (std::size_t i = 1; i < n; ++i)
         if (sorted[i].x == sorted[i - 1].x && sorted[i].y != sorted[i - 1].y) ++twins;
     if (twins * 4 < n) return false;
 
-    const Point nose = sorted.front();
-    const Point tail = sorted.back();
+    const ReadPoint nose = sorted.front();
+    const ReadPoint tail = sorted.back();
     auto chordY = [&](double x) {
         return tail.x == nose.x ? nose.y : nose.y + (tail.y - nose.y) * (x - nose.x) / (tail.x - nose.x);
     };
-    std::vector<Point> upper;
-    std::vector<Point> lower;
+    std::vector<ReadPoint> upper;
+    std::vector<ReadPoint> lower;
     for (std::size_t i = 0; i < n;) {
         std::size_t j = i + 1;
         while (j < n && sorted[j].x == sorted[i].x) ++j;
@@ -170,7 +171,7 @@ bool rebuildSortedByX(std::vector<Point>& points) {
         i = j;
     }
     if (upper.size() < 2 || lower.size() < 2) return false;
-    std::vector<Point> outline(upper.rbegin(), upper.rend());
+    std::vector<ReadPoint> outline(upper.rbegin(), upper.rend());
     outline.insert(outline.end(), lower.begin() + (lower.front() == upper.front() ? 1 : 0), lower.end());
     points = std::move(outline);
     return true;
@@ -197,7 +198,7 @@ std::size_t countLine(const std::vector<ScannedPair>& pairs, std::size_t& firstB
 // Where the second of two surface blocks starts (Lednicer): after the
 // first block's count when known, otherwise at the one jump across most of
 // the outline. 0 for one run around the airfoil (Selig).
-std::size_t blockSplit(const std::vector<Point>& pairs, std::size_t firstBlock, double size) {
+std::size_t blockSplit(const std::vector<ReadPoint>& pairs, std::size_t firstBlock, double size) {
     if (firstBlock >= 2 && firstBlock + 2 <= pairs.size()) return firstBlock;
     double longest = 0.0;
     std::size_t at = 0;
@@ -214,8 +215,8 @@ std::size_t blockSplit(const std::vector<Point>& pairs, std::size_t firstBlock, 
 // Two blocks joined into one run around the airfoil. They meet at the nose:
 // at their first points as a Lednicer file writes them, or at their last
 // ones when written backwards; a nose point both give is taken once.
-std::vector<Point> joinBlocks(const std::vector<Point>& a, const std::vector<Point>& b) {
-    std::vector<Point> outline;
+std::vector<ReadPoint> joinBlocks(const std::vector<ReadPoint>& a, const std::vector<ReadPoint>& b) {
+    std::vector<ReadPoint> outline;
     if (distance(a.front(), b.front()) <= distance(a.back(), b.back())) {
         outline.assign(a.rbegin(), a.rend());
         outline.insert(outline.end(), b.begin() + (b.front() == a.front() ? 1 : 0), b.end());
@@ -230,15 +231,15 @@ std::vector<Point> joinBlocks(const std::vector<Point>& a, const std::vector<Poi
 // trailing edge, the nose twice, the second block up to its trailing edge,
 // the first block's trailing edge again), when Open's reorder gives exactly
 // that for these blocks; empty otherwise.
-std::vector<CoordinatePair> openDrawingOfBlocks(const std::vector<Point>& a, const std::vector<Point>& b,
+std::vector<CoordinatePair> openDrawingOfBlocks(const std::vector<ReadPoint>& a, const std::vector<ReadPoint>& b,
                                                 std::vector<CoordinatePair>& blocks) {
     blocks.clear();
-    for (const Point& p : a) blocks.push_back(asPair(p));
-    for (const Point& p : b) blocks.push_back(asPair(p));
+    for (const ReadPoint& p : a) blocks.push_back(asPair(p));
+    for (const ReadPoint& p : b) blocks.push_back(asPair(p));
     const CoordinatePair tail = blocks[a.size() - 1];
     std::vector<CoordinatePair> expected(blocks.rend() - static_cast<std::ptrdiff_t>(a.size()), blocks.rend());
     std::size_t i = a.size();
-    for (; i < blocks.size() && blocks[i].x != tail.x; ++i) expected.push_back(blocks[i]);
+    for (; i < blocks.size() && blocks[i].modelX != tail.modelX; ++i) expected.push_back(blocks[i]);
     expected.push_back(tail);
     if (i + 1 < blocks.size() || reorderToDrawingOrder(blocks) != expected) return {};
     // Open leaves out the second block's trailing-edge point; a blunt
@@ -252,29 +253,29 @@ std::vector<CoordinatePair> openDrawingOfBlocks(const std::vector<Point>& a, con
 // close together, otherwise (a surface that stops short) the end farther
 // from the rest; the leading edge is the point farthest from it. Returns
 // false for an outline without extent.
-bool normalise(std::vector<Point>& outline, double reach, ImportResult& result) {
-    Point te;
+bool normalise(std::vector<ReadPoint>& outline, double reach, ImportResult& result) {
+    ReadPoint te;
     if (distance(outline.front(), outline.back()) <= kTrailingEdgeGap * reach) {
         te.x = (outline.front().x + outline.back().x) / 2.0;
         te.y = (outline.front().y + outline.back().y) / 2.0;
     } else {
         double fromFront = 0.0;
         double fromBack = 0.0;
-        for (const Point& p : outline) {
+        for (const ReadPoint& p : outline) {
             fromFront = std::max(fromFront, distance(outline.front(), p));
             fromBack = std::max(fromBack, distance(outline.back(), p));
         }
         te = fromFront >= fromBack ? outline.front() : outline.back();
     }
-    Point le = outline.front();
-    for (const Point& p : outline)
+    ReadPoint le = outline.front();
+    for (const ReadPoint& p : outline)
         if (distance(p, te) > distance(le, te)) le = p;
     const double chord = distance(le, te);
     if (!(chord > 0.0) || !std::isfinite(chord)) return false;
 
     double lowX = outline.front().x;
     double highX = outline.front().x;
-    for (const Point& p : outline) {
+    for (const ReadPoint& p : outline) {
         lowX = std::min(lowX, p.x);
         highX = std::max(highX, p.x);
     }
@@ -285,13 +286,12 @@ bool normalise(std::vector<Point>& outline, double reach, ImportResult& result) 
     const double angle = std::atan2(te.y - le.y, te.x - le.x);
     const double c = std::cos(-angle) / chord;
     const double s = std::sin(-angle) / chord;
-    for (Point& p : outline) {
+    for (ReadPoint& p : outline) {
         const double dx = p.x - le.x;
         const double dy = p.y - le.y;
         p.x = dx * c - dy * s;
         p.y = dx * s + dy * c;
-        p.fx = geom::modelFloat(p.x);
-        p.fy = geom::modelFloat(p.y);
+        p.stored = {geom::modelFloat(p.x), geom::modelFloat(p.y)};
     }
     result.turnedDegrees = -angle * 180.0 / geom::kPi;
     result.chordFound = chord;
@@ -311,23 +311,22 @@ ImportResult refused(ImportStatus status) {
 }
 
 // Coordinates in percent of the chord become fractions of it.
-void fromPercent(std::vector<Point>& pairs, ImportResult& result) {
+void fromPercent(std::vector<ReadPoint>& pairs, ImportResult& result) {
     double maxX = pairs[0].x;
-    for (const Point& p : pairs) maxX = std::max(maxX, p.x);
+    for (const ReadPoint& p : pairs) maxX = std::max(maxX, p.x);
     if (!(maxX >= kPercentLow && maxX <= kPercentHigh)) return;
-    for (Point& p : pairs) {
+    for (ReadPoint& p : pairs) {
         p.x /= 100.0;
         p.y /= 100.0;
-        p.fx = geom::modelFloat(p.x);
-        p.fy = geom::modelFloat(p.y);
+        p.stored = {geom::modelFloat(p.x), geom::modelFloat(p.y)};
     }
     result.changes.push_back(ImportChange::Percent);
 }
 
 // Consecutive repeats are dropped; returns the first block's count, which
 // shrinks with its own.
-std::size_t dropRepeats(std::vector<Point>& pairs, std::size_t firstBlock, ImportResult& result) {
-    std::vector<Point> kept;
+std::size_t dropRepeats(std::vector<ReadPoint>& pairs, std::size_t firstBlock, ImportResult& result) {
+    std::vector<ReadPoint> kept;
     std::size_t keptFirstBlock = firstBlock;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
         if (!kept.empty() && kept.back() == pairs[i]) {
@@ -345,9 +344,9 @@ std::size_t dropRepeats(std::vector<Point>& pairs, std::size_t firstBlock, Impor
 // The pairs as one run around the airfoil: as they stand, rebuilt from
 // points sorted by x, or two blocks joined (`blockA` and `blockB` then hold
 // them).
-std::vector<Point> runAround(const std::vector<Point>& pairs, std::size_t firstBlock, double size,
-                             ImportResult& result, std::vector<Point>& blockA, std::vector<Point>& blockB) {
-    std::vector<Point> outline = pairs;
+std::vector<ReadPoint> runAround(const std::vector<ReadPoint>& pairs, std::size_t firstBlock, double size,
+                             ImportResult& result, std::vector<ReadPoint>& blockA, std::vector<ReadPoint>& blockB) {
+    std::vector<ReadPoint> outline = pairs;
     if (rebuildSortedByX(outline)) {
         result.changes.push_back(ImportChange::SortedByX);
     } else if (const std::size_t split = blockSplit(pairs, firstBlock, size); split > 0) {
@@ -361,9 +360,9 @@ std::vector<Point> runAround(const std::vector<Point>& pairs, std::size_t firstB
 // The outline as the import hands it over, in drawing order. A two-block
 // file taken as it stands keeps Open's own drawing of such files, so that
 // both commands draw it alike.
-void handOver(const std::vector<Point>& outline, const std::vector<Point>& blockA, const std::vector<Point>& blockB,
+void handOver(const std::vector<ReadPoint>& outline, const std::vector<ReadPoint>& blockA, const std::vector<ReadPoint>& blockB,
               std::size_t pairLines, ImportResult& result) {
-    for (const Point& p : outline) result.outline.push_back(asPair(p));
+    for (const ReadPoint& p : outline) result.outline.push_back(asPair(p));
     result.contents.status = ReadStatus::Loaded;
     result.contents.pairLines = pairLines;
     result.contents.accepted = result.outline;
@@ -381,7 +380,7 @@ void handOver(const std::vector<Point>& outline, const std::vector<Point>& block
 // The geometry of one choice of x and y: percent, repeats, the layout
 // (one run, two blocks or points sorted by x), the direction, the chord.
 // `result` arrives with the name and the line changes filled in.
-ImportResult importPairs(ImportResult result, std::vector<Point> pairs, std::size_t firstBlock, std::size_t pairLines) {
+ImportResult importPairs(ImportResult result, std::vector<ReadPoint> pairs, std::size_t firstBlock, std::size_t pairLines) {
     result.pairsTaken = pairs.size();
     if (pairs.empty()) return refused(ImportStatus::NoPairs);
     fromPercent(pairs, result);
@@ -390,15 +389,15 @@ ImportResult importPairs(ImportResult result, std::vector<Point> pairs, std::siz
 
     // The size of the outline: the largest distance from its first point.
     double size = 0.0;
-    for (const Point& p : pairs) size = std::max(size, distance(pairs.front(), p));
+    for (const ReadPoint& p : pairs) size = std::max(size, distance(pairs.front(), p));
     if (!(size > 0.0) || !std::isfinite(size)) return refused(ImportStatus::NoPairs);
-    std::vector<Point> blockA;
-    std::vector<Point> blockB;
-    std::vector<Point> outline = runAround(pairs, keptFirstBlock, size, result, blockA, blockB);
+    std::vector<ReadPoint> blockA;
+    std::vector<ReadPoint> blockB;
+    std::vector<ReadPoint> outline = runAround(pairs, keptFirstBlock, size, result, blockA, blockB);
 
     // One surface only: the ends lie about a chord apart.
     double reach = 0.0;
-    for (const Point& p : outline)
+    for (const ReadPoint& p : outline)
         reach = std::max({reach, distance(outline.front(), p), distance(outline.back(), p)});
     if (distance(outline.front(), outline.back()) > kOneSurfaceGap * reach) return refused(ImportStatus::OneSurface);
 
@@ -449,13 +448,13 @@ ImportResult parseImportFile(std::string_view bytes, std::string_view fileName) 
         for (const ScannedLines::Row* row : rows) {
             const double x = row->values[choice.x];
             const double y = row->values[choice.y];
-            taken.push_back({Point{x, y, row->singles[choice.x], row->singles[choice.y]},
+            taken.push_back({ReadPoint{{x, y}, {row->singles[choice.x], row->singles[choice.y]}},
                              x == std::floor(x) && y == std::floor(y)});
         }
         // A Lednicer point-count line only leads plain two-number rows.
         std::size_t firstBlock = 0;
         const std::size_t skip = width == 2 ? countLine(taken, firstBlock) : 0;
-        std::vector<Point> pairs;
+        std::vector<ReadPoint> pairs;
         for (std::size_t i = skip; i < taken.size(); ++i) pairs.push_back(taken[i].p);
         if (pairs.size() > kMaxImportPoints) return refused(ImportStatus::TooManyPoints);
 

@@ -81,13 +81,13 @@ std::string wingText(const WingDesign& wing, std::string& error) {
         json points = json::array();
         for (std::size_t i = 0; i < wing.tipPoints.size(); ++i) {
             const CoordinatePair& c = wing.tipPoints[i];
-            if (!std::isfinite(c.x) || !std::isfinite(c.y)) {
+            if (!std::isfinite(c.modelX) || !std::isfinite(c.modelY)) {
                 error = "point " + std::to_string(i + 1) + " of the tip airfoil is not a finite number";
                 return {};
             }
             // A float widens to a double exactly, and the double's text reads
             // back to the same double, so the float comes back bit for bit.
-            points.push_back({static_cast<double>(c.x), static_cast<double>(c.y)});
+            points.push_back({static_cast<double>(c.modelX), static_cast<double>(c.modelY)});
         }
         try {
             (void)json(wing.tipName).dump();  // throws for text that is not UTF-8
@@ -148,7 +148,7 @@ std::string readTipAirfoil(const json& tip, WingDesign& wing) {
     for (std::size_t i = 0; i < points->size(); ++i) {
         const json& point = (*points)[i];
         CoordinatePair pair;
-        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.x) || !toFloat(point[1], pair.y))
+        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.modelX) || !toFloat(point[1], pair.modelY))
             return "tip airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
         wing.tipPoints.push_back(pair);
     }

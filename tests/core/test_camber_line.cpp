@@ -29,7 +29,7 @@ std::vector<CorpusAirfoil> corpus() {
         const CoordinateFileContents contents = readCoordinateFile(entry.path().string());
         if (contents.status != ReadStatus::Loaded) continue;
         CorpusAirfoil a{entry.path().filename().string(), {}};
-        for (const CoordinatePair& p : contents.drawingOrder) a.points.push_back(AirfoilPoint{p.x, p.y});
+        for (const CoordinatePair& p : contents.drawingOrder) a.points.push_back(AirfoilPoint{p.modelX, p.modelY});
         airfoils.push_back(std::move(a));
     }
     std::sort(airfoils.begin(), airfoils.end(), [](const auto& a, const auto& b) { return a.name < b.name; });

@@ -152,15 +152,15 @@ TEST(CoordinateFile, EveryFileOfTheCorpus) {
         EXPECT_EQ(c.name, first.substr(0, 255));
         ASSERT_GE(c.drawingOrder.size(), 2u);
         // The drawing order starts at the trailing edge: the largest x.
-        float largest = c.accepted.front().x;
-        for (const auto& p : c.accepted) largest = std::max(largest, p.x);
-        EXPECT_EQ(c.drawingOrder.front().x, largest);
+        float largest = c.accepted.front().modelX;
+        for (const auto& p : c.accepted) largest = std::max(largest, p.modelX);
+        EXPECT_EQ(c.drawingOrder.front().modelX, largest);
         // Every drawing-order point is one of the file's accepted pairs.
         for (const auto& p : {c.drawingOrder.front(), c.drawingOrder.back()})
             EXPECT_NE(std::find(c.accepted.begin(), c.accepted.end(), p), c.accepted.end());
         // A file that starts at its trailing edge closes: the outline ends
         // where it starts.
-        if (c.accepted.front().x == 1.0f) {
+        if (c.accepted.front().modelX == 1.0f) {
             EXPECT_EQ(c.drawingOrder.back(), c.drawingOrder.front()) << file;
         }
         EXPECT_LE(c.drawingOrder.size(), c.accepted.size() + 1);

@@ -112,5 +112,5 @@ TEST(Dxf, SameBytesUnderAGermanLocale) {
     EXPECT_EQ(inGerman, inC);
     EXPECT_NE(inGerman.find("-12.345670"), std::string::npos);
     ASSERT_EQ(reread.accepted.size(), 2u);
-    EXPECT_EQ(reread.accepted[0].y, -0.125f);
+    EXPECT_EQ(reread.accepted[0].modelY, -0.125f);
 }

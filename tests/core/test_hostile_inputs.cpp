@@ -66,10 +66,10 @@ TEST(HostileInput, OddNumbersAreReadAsTheCLibraryReadsThem) {
     const auto c = parse("N\n1 1e39\n-0 -0\n1e-45 inf\n0.5 nan\n");
     ASSERT_EQ(c.status, ReadStatus::Loaded);
     ASSERT_EQ(c.accepted.size(), 4u);
-    EXPECT_TRUE(std::isinf(c.accepted[0].y));  // beyond float: infinity
-    EXPECT_TRUE(std::signbit(c.accepted[1].x));
-    EXPECT_GT(c.accepted[2].x, 0.0f);           // the smallest subnormal float
-    EXPECT_TRUE(std::isnan(c.accepted[3].y));
+    EXPECT_TRUE(std::isinf(c.accepted[0].modelY));  // beyond float: infinity
+    EXPECT_TRUE(std::signbit(c.accepted[1].modelX));
+    EXPECT_GT(c.accepted[2].modelX, 0.0f);           // the smallest subnormal float
+    EXPECT_TRUE(std::isnan(c.accepted[3].modelY));
 }
 
 TEST(HostileInput, NonFiniteGeometryIsNeverWrittenOrDrawnBadly) {

@@ -127,8 +127,8 @@ Airfoils designAirfoils() {
     Airfoils a;
     EXPECT_TRUE(read.rib.loaded && read.wing);
     if (!read.wing) return a;
-    for (const auto& p : read.rib.design.points) a.root.push_back(AirfoilPoint{p.x, p.y});
-    for (const auto& p : read.wing->tipPoints) a.tip.push_back(AirfoilPoint{p.x, p.y});
+    for (const auto& p : read.rib.design.points) a.root.push_back(AirfoilPoint{p.modelX, p.modelY});
+    for (const auto& p : read.wing->tipPoints) a.tip.push_back(AirfoilPoint{p.modelX, p.modelY});
     a.panel = read.wing->panel;
     return a;
 }

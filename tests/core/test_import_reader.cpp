@@ -63,7 +63,7 @@ double signedArea(const std::vector<CoordinatePair>& p) {
     for (std::size_t i = 0; i < p.size(); ++i) {
         const CoordinatePair& a = p[i];
         const CoordinatePair& b = p[(i + 1) % p.size()];
-        twice += double(a.x) * b.y - double(b.x) * a.y;
+        twice += double(a.modelX) * b.modelY - double(b.modelX) * a.modelY;
     }
     return twice / 2.0;
 }
@@ -87,9 +87,9 @@ TEST(ImportReader, EveryRealFileImportsAndOpenReadableOnesComeOutAsOpenGivesThem
         // On the unit chord, counter-clockwise from the trailing edge, and
         // the drawing order made of the outline's points.
         EXPECT_GT(signedArea(imported.outline), 0.0);
-        EXPECT_GE(imported.outline.front().x, 0.9f);
+        EXPECT_GE(imported.outline.front().modelX, 0.9f);
         for (const CoordinatePair& p : imported.outline) {
-            EXPECT_TRUE(p.x >= -0.002f && p.x <= 1.0001f && std::fabs(p.y) < 0.3f) << p.x << " " << p.y;
+            EXPECT_TRUE(p.modelX >= -0.002f && p.modelX <= 1.0001f && std::fabs(p.modelY) < 0.3f) << p.modelX << " " << p.modelY;
         }
         for (const CoordinatePair& p : contents.drawingOrder)
             EXPECT_NE(std::find(imported.outline.begin(), imported.outline.end(), p), imported.outline.end());
@@ -105,8 +105,8 @@ TEST(ImportReader, EveryRealFileImportsAndOpenReadableOnesComeOutAsOpenGivesThem
             std::vector<CoordinatePair>& order = asOpen.drawingOrder;
             if (order.size() == open.drawingOrder.size() + 1) {
                 const CoordinatePair lower = order[order.size() - 2];
-                EXPECT_EQ(lower.x, order.front().x);
-                EXPECT_NE(lower.y, order.front().y);
+                EXPECT_EQ(lower.modelX, order.front().modelX);
+                EXPECT_NE(lower.modelY, order.front().modelY);
                 order.erase(order.end() - 2);
             }
             EXPECT_EQ(order, open.drawingOrder);
@@ -204,7 +204,7 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
     ASSERT_EQ(reference.status, ImportStatus::Imported);
     ASSERT_TRUE(reference.changes.empty());
     std::vector<XY> points;
-    for (const CoordinatePair& p : reference.outline) points.push_back({p.x, p.y});
+    for (const CoordinatePair& p : reference.outline) points.push_back({p.modelX, p.modelY});
     std::size_t nose = 0;
     for (std::size_t i = 0; i < points.size(); ++i)
         if (points[i].x < points[nose].x) nose = i;
@@ -332,14 +332,14 @@ TEST(ImportReader, HandMadeVariantsOfARealFileComeBackToTheOriginal) {
         EXPECT_EQ(imported.contents.name, "CLARK Y");
         ASSERT_EQ(imported.outline.size(), reference.outline.size());
         for (std::size_t i = 0; i < imported.outline.size(); ++i) {
-            EXPECT_NEAR(imported.outline[i].x, reference.outline[i].x, 1e-5) << i;
-            EXPECT_NEAR(imported.outline[i].y, reference.outline[i].y, 1e-5) << i;
+            EXPECT_NEAR(imported.outline[i].modelX, reference.outline[i].modelX, 1e-5) << i;
+            EXPECT_NEAR(imported.outline[i].modelY, reference.outline[i].modelY, 1e-5) << i;
         }
         if (!variant.sameDrawingOrder) continue;
         ASSERT_EQ(imported.contents.drawingOrder.size(), reference.contents.drawingOrder.size());
         for (std::size_t i = 0; i < imported.contents.drawingOrder.size(); ++i) {
-            EXPECT_NEAR(imported.contents.drawingOrder[i].x, reference.contents.drawingOrder[i].x, 1e-5) << i;
-            EXPECT_NEAR(imported.contents.drawingOrder[i].y, reference.contents.drawingOrder[i].y, 1e-5) << i;
+            EXPECT_NEAR(imported.contents.drawingOrder[i].modelX, reference.contents.drawingOrder[i].modelX, 1e-5) << i;
+            EXPECT_NEAR(imported.contents.drawingOrder[i].modelY, reference.contents.drawingOrder[i].modelY, 1e-5) << i;
         }
     }
 }
@@ -435,7 +435,7 @@ TEST(ImportReader, ASectionIsWhatImportOrElseOpenReads) {
     const ImportResult clarky = parseImportFile(readAll(fs::path(PARVELIN_AIRFOIL_DIR) / "asb__clarky.dat"), "c");
     ASSERT_EQ(clarky.status, ImportStatus::Imported);
     std::vector<XY> points;
-    for (const CoordinatePair& p : clarky.outline) points.push_back({p.x, p.y});
+    for (const CoordinatePair& p : clarky.outline) points.push_back({p.modelX, p.modelY});
 
     std::string error;
     // In percent: Open would take x up to 100; the section is on the unit chord.
@@ -444,8 +444,8 @@ TEST(ImportReader, ASectionIsWhatImportOrElseOpenReads) {
     ASSERT_TRUE(percent.has_value()) << error;
     ASSERT_EQ(percent->drawingOrder.size(), clarky.contents.drawingOrder.size());
     for (std::size_t i = 0; i < percent->drawingOrder.size(); ++i) {
-        EXPECT_NEAR(percent->drawingOrder[i].x, clarky.contents.drawingOrder[i].x, 1e-6) << i;
-        EXPECT_NEAR(percent->drawingOrder[i].y, clarky.contents.drawingOrder[i].y, 1e-6) << i;
+        EXPECT_NEAR(percent->drawingOrder[i].modelX, clarky.contents.drawingOrder[i].modelX, 1e-6) << i;
+        EXPECT_NEAR(percent->drawingOrder[i].modelY, clarky.contents.drawingOrder[i].modelY, 1e-6) << i;
     }
     // An outline that crosses itself: Import refuses it, Open reads it.
     const std::string crossing = write("crossing.dat", pairs(lens(20, 0.4)));

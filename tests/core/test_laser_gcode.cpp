@@ -244,8 +244,8 @@ TEST(LaserGcode, AWingIsCutSheetBySheet) {
         wing::readDesignWithWing(std::string(PARVELIN_SOURCE_DIR) + "/tests/data/rib_designs/clarky-wing.parvelin");
     ASSERT_TRUE(read.rib.loaded && read.wing);
     std::vector<AirfoilPoint> root, tip;
-    for (const auto& p : read.rib.design.points) root.push_back(AirfoilPoint{p.x, p.y});
-    for (const auto& p : read.wing->tipPoints) tip.push_back(AirfoilPoint{p.x, p.y});
+    for (const auto& p : read.rib.design.points) root.push_back(AirfoilPoint{p.modelX, p.modelY});
+    for (const auto& p : read.wing->tipPoints) tip.push_back(AirfoilPoint{p.modelX, p.modelY});
     const wing::RibSet set = wing::buildRibSet(read.wing->panel, read.rib.design.properties, root, tip);
     ASSERT_TRUE(set.error.empty());
     const double kerf = 0.3;

@@ -311,7 +311,7 @@ TEST(LighteningHoles, CutFilesAndSheetsCutEveryHoleBeforeItsOutline) {
 TEST(LighteningHoles, TaperedWingRibsGetTheirOwnHolesAndSheetsKeepThem) {
     const CoordinateFileContents contents = readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat");
     std::vector<AirfoilPoint> root;
-    for (const CoordinatePair& q : contents.drawingOrder) root.push_back(AirfoilPoint{q.x, q.y});
+    for (const CoordinatePair& q : contents.drawingOrder) root.push_back(AirfoilPoint{q.modelX, q.modelY});
     wing::WingPanel panel;
     panel.span = 600;
     panel.rootChord = 240;

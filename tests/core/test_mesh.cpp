@@ -35,8 +35,7 @@ namespace {
 
 std::vector<AirfoilPoint> section(const char* file) {
     const CoordinateFileContents c = readCoordinateFile((fs::path(PARVELIN_AIRFOIL_DIR) / file).string());
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : c.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    std::vector<AirfoilPoint> points = c.drawingOrder;
     return points;
 }
 

@@ -45,7 +45,7 @@ double thicknessAt(const std::vector<CoordinatePair>& points, double x) {
     auto heightOn = [&](std::size_t from, std::size_t to) {
         for (std::size_t i = from; i + 1 < to; ++i) {
             const CoordinatePair a = points[i], b = points[i + 1];
-            if ((a.x - x) * (b.x - x) <= 0.0 && a.x != b.x) return a.y + (x - a.x) / (b.x - a.x) * (b.y - a.y);
+            if ((a.modelX - x) * (b.modelX - x) <= 0.0 && a.modelX != b.modelX) return a.modelY + (x - a.modelX) / (b.modelX - a.modelX) * (b.modelY - a.modelY);
         }
         return std::nan("");
     };
@@ -159,7 +159,7 @@ TEST(NacaSection, TheTabulatedOrdinatesOf23012AreMet) {
     auto heightOn = [&](std::size_t from, std::size_t to, double x) {
         for (std::size_t i = from; i + 1 < to; ++i) {
             const CoordinatePair a = points[i], b = points[i + 1];
-            if ((a.x - x) * (b.x - x) <= 0.0 && a.x != b.x) return a.y + (x - a.x) / (b.x - a.x) * (b.y - a.y);
+            if ((a.modelX - x) * (b.modelX - x) <= 0.0 && a.modelX != b.modelX) return a.modelY + (x - a.modelX) / (b.modelX - a.modelX) * (b.modelY - a.modelY);
         }
         return std::nan("");
     };
@@ -215,11 +215,11 @@ TEST(NacaSection, TheGeneratedFileReadsBackWithTheSamePoints) {
                 // Selig order: the trailing edge at x = 1, the upper surface
                 // to the nose (0, 0) and back; every point within the chord.
                 ASSERT_EQ(generated.size(), static_cast<std::size_t>(2 * points - 1));
-                EXPECT_EQ(generated.front().x, 1.0f);
+                EXPECT_EQ(generated.front().modelX, 1.0f);
                 EXPECT_EQ(generated[static_cast<std::size_t>(points - 1)], (CoordinatePair{0.0f, 0.0f}));
                 for (const CoordinatePair& p : generated) {
-                    EXPECT_LE(p.x, 1.0f);
-                    EXPECT_GT(p.x, -0.01f);
+                    EXPECT_LE(p.modelX, 1.0f);
+                    EXPECT_GT(p.modelX, -0.01f);
                 }
                 if (closed) {
                     EXPECT_EQ(generated.front(), generated.back());

@@ -90,7 +90,7 @@ std::vector<Measured> measureDxf(const fs::path& dxf, const fs::path& scratch) {
 
 std::vector<AirfoilPoint> section(const char* file) {
     std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : readCoordinateFile(airfoil(file)).drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    for (const CoordinatePair& p : readCoordinateFile(airfoil(file)).drawingOrder) points.push_back(AirfoilPoint{p.modelX, p.modelY});
     return points;
 }
 

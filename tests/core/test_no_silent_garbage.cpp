@@ -150,7 +150,7 @@ double importedArea(const fs::path& file) {
     const ImportResult imported = parseImportFile(readAll(file), file.filename().string());
     if (imported.status != ImportStatus::Imported) return -1.0;
     std::vector<std::pair<double, double>> points;
-    for (const CoordinatePair& p : imported.contents.drawingOrder) points.emplace_back(p.x, p.y);
+    for (const CoordinatePair& p : imported.contents.drawingOrder) points.emplace_back(p.modelX, p.modelY);
     return shoelace(points);
 }
 
@@ -218,7 +218,7 @@ TEST(NoSilentWrongRib, EveryCommandOverEveryAirfoilWritesItsAreaOrSaysWhy) {
         const CliRun project = runCli(scratch.dir, "project " + chord + quoted(file) + " rib.parvelin");
         const RibDesignRead design = readRibDesignFile((scratch.dir / "rib.parvelin").string());
         std::vector<std::pair<double, double>> designPoints;
-        for (const CoordinatePair& p : design.design.points) designPoints.emplace_back(p.x * kChord, p.y * kChord);
+        for (const CoordinatePair& p : design.design.points) designPoints.emplace_back(p.modelX * kChord, p.modelY * kChord);
         check("project", project, shoelace(designPoints), true);
 
         const CliRun info = runCli(scratch.dir, "info " + quoted(file));

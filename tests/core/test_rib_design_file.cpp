@@ -208,9 +208,9 @@ TEST(RibDesignFile, FloatsAndNamesReadBackBitForBit) {
         CoordinatePair p;
         const std::uint32_t a = random();
         const std::uint32_t b = random();
-        std::memcpy(&p.x, &a, sizeof a);
-        std::memcpy(&p.y, &b, sizeof b);
-        if (std::isfinite(p.x) && std::isfinite(p.y)) design.points.push_back(p);
+        std::memcpy(&p.modelX, &a, sizeof a);
+        std::memcpy(&p.modelY, &b, sizeof b);
+        if (std::isfinite(p.modelX) && std::isfinite(p.modelY)) design.points.push_back(p);
     }
     // A name in UTF-8 and one in single-byte Latin-1 with control characters.
     for (const std::string& name : {std::string("Fl\xC3\xBCgel 12\xC2\xB0 \"quoted\" \\ [*]"),
@@ -303,7 +303,7 @@ TEST(RibDesignFile, LaterMinorVersionsAndUnknownFieldsAreRead) {
 
 TEST(RibDesignFile, NothingUnwritableIsWritten) {
     RibDesign design = sampleDesign();
-    design.points[3].y = std::numeric_limits<float>::infinity();
+    design.points[3].modelY = std::numeric_limits<float>::infinity();
     std::string error;
     EXPECT_EQ(ribDesignText(design, error), "");
     EXPECT_NE(error.find("point 4"), std::string::npos) << error;

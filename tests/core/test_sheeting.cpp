@@ -46,7 +46,7 @@ Points slab(float shift = 0.0f) {
 Points fromFile(const std::string& name) {
     const CoordinateFileContents c = readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/" + name);
     Points pts;
-    for (const CoordinatePair& p : c.drawingOrder) pts.push_back({p.x, p.y});
+    for (const CoordinatePair& p : c.drawingOrder) pts.push_back({p.modelX, p.modelY});
     return pts;
 }
 
@@ -550,7 +550,7 @@ TEST(Sheeting, EveryCorpusAirfoilWithEveryStyleStaysFiniteAndInside) {
         if (c.status != ReadStatus::Loaded) continue;
         ++files;
         Points pts;
-        for (const CoordinatePair& q : c.drawingOrder) pts.push_back({q.x, q.y});
+        for (const CoordinatePair& q : c.drawingOrder) pts.push_back({q.modelX, q.modelY});
         for (float chord : {100.0f, 200.0f})
             for (int percent : {0, 1})
                 for (int style = 0; style <= 4; ++style)

@@ -18,8 +18,7 @@ namespace {
 
 std::vector<AirfoilPoint> clarkY() {
     const CoordinateFileContents c = readCoordinateFile(std::string(PARVELIN_AIRFOIL_DIR) + "/asb__clarky.dat");
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : c.drawingOrder) points.push_back({p.x, p.y});
+    std::vector<AirfoilPoint> points = c.drawingOrder;
     return points;
 }
 

@@ -87,8 +87,7 @@ TEST(TrailingEdge, NoneByDefault) {
 TEST(TrailingEdge, StockCutAtTheStartOfTheRegion) {
     const CoordinateFileContents contents = readCoordinateFile(airfoilPath("asb__clarky.dat"));
     ASSERT_EQ(contents.status, ReadStatus::Loaded);
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    std::vector<AirfoilPoint> points = contents.drawingOrder;
 
     TrailingEdge te;
     for (const auto& [chord, station] : {std::pair{100.0f, 0.75f}, std::pair{50.0f, 0.5f}}) {
@@ -287,7 +286,7 @@ TEST(TrailingEdge, InnerLinesLeaveTheSurfaceIntoTheRibInEitherOrder) {
         const CoordinateFileContents contents = readCoordinateFile(entry.path().string());
         if (contents.status != ReadStatus::Loaded) continue;
         std::vector<AirfoilPoint> forward;
-        for (const CoordinatePair& c : contents.drawingOrder) forward.push_back(AirfoilPoint{c.x, c.y});
+        for (const CoordinatePair& c : contents.drawingOrder) forward.push_back(AirfoilPoint{c.modelX, c.modelY});
         // A list that does not come back to the trailing edge (a file read
         // as one surface only) has no inside to go into.
         if (forward.size() < 3 || forward.front().modelX < 0.9f || forward.back().modelX < 0.9f) continue;

@@ -32,8 +32,7 @@ namespace fs = std::filesystem;
 namespace {
 
 std::vector<AirfoilPoint> toPoints(const CoordinateFileContents& contents) {
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
+    std::vector<AirfoilPoint> points = contents.drawingOrder;
     return points;
 }
 

@@ -42,9 +42,7 @@ std::string slurpFile(const fs::path& path) {
 }
 
 std::vector<AirfoilPoint> points(const std::vector<CoordinatePair>& pairs) {
-    std::vector<AirfoilPoint> out;
-    for (const CoordinatePair& p : pairs) out.push_back(AirfoilPoint{p.x, p.y});
-    return out;
+    return pairs;
 }
 
 std::vector<std::string> ribDxfs(const RibDesign& design, const WingDesign& wing) {

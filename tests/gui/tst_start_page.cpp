@@ -179,12 +179,12 @@ void StartPageTest::everySampleBuildsAndMatchesItsAirfoilFiles() {
         const auto& points = read.rib.design.points;
         QCOMPARE(points.size(), naca4412.size());
         for (size_t i = 0; i < points.size(); ++i) {
-            QCOMPARE(points[i].x, naca4412[i].x);
-            QCOMPARE(points[i].y, naca4412[i].y);
+            QCOMPARE(points[i].modelX, naca4412[i].modelX);
+            QCOMPARE(points[i].modelY, naca4412[i].modelY);
         }
         if (!read.wing) continue;
         QCOMPARE(read.wing->tipPoints.size(), naca2412.size());
-        for (size_t i = 0; i < naca2412.size(); ++i) QCOMPARE(read.wing->tipPoints[i].y, naca2412[i].y);
+        for (size_t i = 0; i < naca2412.size(); ++i) QCOMPARE(read.wing->tipPoints[i].modelY, naca2412[i].modelY);
     }
 }
 
