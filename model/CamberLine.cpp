@@ -38,7 +38,7 @@ struct Surface {
 
 } // namespace
 
-std::vector<CamberPoint> camberLine(AirfoilPoints points) {
+std::vector<SurfaceStation> surfaceStations(AirfoilPoints points) {
     // A list that closes on its first point: the closing point belongs to
     // the upper surface, not to the lower one.
     std::size_t end = points.size();
@@ -63,13 +63,19 @@ std::vector<CamberPoint> camberLine(AirfoilPoints points) {
     std::sort(stations.begin(), stations.end());
     stations.erase(std::unique(stations.begin(), stations.end()), stations.end());
 
-    std::vector<CamberPoint> line;
-    line.reserve(stations.size());
+    std::vector<SurfaceStation> heights;
+    heights.reserve(stations.size());
     for (double x : stations) {
         const std::optional<double> top = upper.heightAt(x);
         const std::optional<double> bottom = lower.heightAt(x);
-        if (top && bottom) line.push_back({x, (*top + *bottom) / 2.0});
+        if (top && bottom) heights.push_back({x, *top, *bottom});
     }
+    return heights;
+}
+
+std::vector<CamberPoint> camberLine(AirfoilPoints points) {
+    std::vector<CamberPoint> line;
+    for (const SurfaceStation& s : surfaceStations(points)) line.push_back({s.x, (s.upper + s.lower) / 2.0});
     return line;
 }
 

@@ -21,4 +21,14 @@ using CamberPoint = geom::ModelPoint;  // fractions of the chord
 // surfaces of at least two points each.
 std::vector<CamberPoint> camberLine(AirfoilPoints points);
 
+// The stations the camber line is taken at, each with the heights of the
+// upper and the lower surface there (the same split and the same reading as
+// camberLine); the thickness and the camber of a section are measured on them.
+struct SurfaceStation {
+    double x = 0.0;
+    double upper = 0.0;
+    double lower = 0.0;
+};
+std::vector<SurfaceStation> surfaceStations(AirfoilPoints points);
+
 } // namespace parvelin
