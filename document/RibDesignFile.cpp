@@ -10,6 +10,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/AirfoilDocument.h"
+#include "document/DesignJson.h"
 #include "text/NumberText.h"
 #include "model/PropertyChecks.h"
 #include "model/RibPropertyFields.h"
@@ -92,15 +93,6 @@ RibDesignRead tooLarge() {
 // A JSON number as a float, refusing what a float cannot hold: anything
 // that would not round to a finite float (from half a step above the
 // largest float on, it would round to infinity).
-bool toFloat(const json& value, float& out) {
-    if (!value.is_number()) return false;
-    const double d = value.get<double>();
-    constexpr double kBeyondFloat = 0x1.ffffffp127;
-    if (!std::isfinite(d) || std::fabs(d) >= kBeyondFloat) return false;
-    out = static_cast<float>(d);
-    return true;
-}
-
 bool toInt32(const json& value, std::int32_t& out) {
     if (value.is_number_unsigned()) {
         const auto v = value.get<std::uint64_t>();
@@ -279,14 +271,8 @@ std::string readPoints(const json& airfoil, RibDesign& design) {
     if (points->size() > kMaxRibDesignPoints)
         return "the airfoil has " + std::to_string(points->size()) + " points; a rib design holds at most " +
                std::to_string(kMaxRibDesignPoints);
-    design.points.reserve(points->size());
-    for (std::size_t i = 0; i < points->size(); ++i) {
-        const json& point = (*points)[i];
-        CoordinatePair pair;
-        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.modelX) || !toFloat(point[1], pair.modelY))
-            return "airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
-        design.points.push_back(pair);
-    }
+    if (const std::size_t bad = readJsonPoints(*points, design.points); bad != 0)
+        return "airfoil point " + std::to_string(bad) + " is not a pair of finite numbers";
     return {};
 }
 
@@ -302,7 +288,7 @@ std::string readRib(const json& rib, RibProperties& properties) {
             continue;
         }
         const bool ok = field.isInteger ? toInt32(*value, properties.*field.integer)
-                                        : toFloat(*value, properties.*field.real);
+                                        : jsonFloat(*value, properties.*field.real);
         if (!ok)
             return std::string("rib \"") + field.name + "\" is not " +
                    (field.isInteger ? "a whole number" : "a finite number");

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <nlohmann/json.hpp>
 
+#include "document/DesignJson.h"
+
 namespace parvelin::wing {
 namespace {
 
@@ -38,16 +40,6 @@ bool readBool(const json& object, const char* key, bool& out, std::string& error
         return false;
     }
     out = value->get<bool>();
-    return true;
-}
-
-// A float read back from its double text, refusing what a float cannot hold.
-bool toFloat(const json& value, float& out) {
-    if (!value.is_number()) return false;
-    const double d = value.get<double>();
-    constexpr double kBeyondFloat = 0x1.ffffffp127;
-    if (!std::isfinite(d) || std::fabs(d) >= kBeyondFloat) return false;
-    out = static_cast<float>(d);
     return true;
 }
 
@@ -144,14 +136,8 @@ std::string readTipAirfoil(const json& tip, WingDesign& wing) {
     if (points->size() < 2 || points->size() > kMaxRibDesignPoints)
         return "the tip airfoil has " + std::to_string(points->size()) + " points; it needs 2 to " +
                std::to_string(kMaxRibDesignPoints);
-    wing.tipPoints.reserve(points->size());
-    for (std::size_t i = 0; i < points->size(); ++i) {
-        const json& point = (*points)[i];
-        CoordinatePair pair;
-        if (!point.is_array() || point.size() != 2 || !toFloat(point[0], pair.modelX) || !toFloat(point[1], pair.modelY))
-            return "tip airfoil point " + std::to_string(i + 1) + " is not a pair of finite numbers";
-        wing.tipPoints.push_back(pair);
-    }
+    if (const std::size_t bad = readJsonPoints(*points, wing.tipPoints); bad != 0)
+        return "tip airfoil point " + std::to_string(bad) + " is not a pair of finite numbers";
     return {};
 }
 
