@@ -62,9 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // written; only its x is bounded (a spike of y = 0.98 is the file's own).
     const bool moved = result.changed(ImportChange::Normalised);
     for (const CoordinatePair& p : result.outline) {
-        if (!std::isfinite(p.x) || !std::isfinite(p.y)) __builtin_trap();
-        if (moved && std::hypot(p.x - 1.0, double(p.y)) > 1.0 + 1e-5) __builtin_trap();
-        if (!moved && (p.x < -0.0021f || p.x > 1.00011f)) __builtin_trap();
+        if (!std::isfinite(p.modelX) || !std::isfinite(p.modelY)) __builtin_trap();
+        if (moved && std::hypot(p.modelX - 1.0, double(p.modelY)) > 1.0 + 1e-5) __builtin_trap();
+        if (!moved && (p.modelX < -0.0021f || p.modelX > 1.00011f)) __builtin_trap();
     }
     (void)importChangesMessage(result);
 

@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.closedTrailingEdge = (data[0] & 0x80) != 0;
     const CoordinateFileContents contents = nacaSectionContents(*section, options);
     for (const CoordinatePair& p : contents.accepted)
-        if (!std::isfinite(p.x) || !std::isfinite(p.y) || p.x > 1.0f) __builtin_trap();
+        if (!std::isfinite(p.modelX) || !std::isfinite(p.modelY) || p.modelX > 1.0f) __builtin_trap();
     const std::string file = nacaSeligText(*section, options);
     if (file.size() <= kMaxCoordinateFileSize) {
         const CoordinateFileContents opened = parseCoordinateFile(file);

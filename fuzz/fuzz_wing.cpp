@@ -21,9 +21,7 @@ using namespace parvelin::wing;
 
 std::vector<AirfoilPoint> section(std::string_view bytes) {
     const CoordinateFileContents contents = parseCoordinateFile(bytes);
-    std::vector<AirfoilPoint> points;
-    for (const CoordinatePair& p : contents.drawingOrder) points.push_back(AirfoilPoint{p.x, p.y});
-    return points;
+    return contents.drawingOrder;
 }
 
 // A number from four input bytes, in a range that reaches past every limit.
