@@ -28,7 +28,7 @@ import sys
 def sheet_parts(folder):
     """The cut paths of every sheet, in millimetres, y up, and the sheet size."""
     parts, size = [], None
-    for name in sorted(glob.glob(os.path.join(folder, "sheet-*.svg"))):
+    for name in sorted(glob.glob(os.path.join(folder, "*sheet-*.svg"))):
         text = open(name, encoding="utf-8").read()
         m = re.search(r'width="([\d.]+)mm" height="([\d.]+)mm"', text)
         if m:
@@ -100,7 +100,7 @@ def main():
     args = ap.parse_args()
     parts, size = sheet_parts(args.folder)
     if not parts or not size:
-        sys.exit("no sheet-*.svg with parts in " + args.folder)
+        sys.exit("no sheet SVG with parts in " + args.folder)
     by_length = {}
     for polygon in parts:
         length = max(p[0] for p in polygon) - min(p[0] for p in polygon)
